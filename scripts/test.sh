@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable code natively (with AddressSanitizer and UBSan),
+# then the Windows build under Wine on a private virtual display. Exits non-zero on any failure.
+set -uo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$ROOT/scripts/deps.sh" || exit 1
+JOBS=$(nproc)
+status=0
+
+echo "== Native build and tests"
+NATIVE="$ROOT/build/native"
+if [ ! -f "$NATIVE/build.ninja" ]; then
+  cmake -S "$ROOT" -B "$NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null || exit 1
+fi
+if cmake --build "$NATIVE" -j "$JOBS" >"$NATIVE/build.log" 2>&1; then
+  (cd "$NATIVE" && ctest --output-on-failure) || status=1
+else
+  tail -80 "$NATIVE/build.log"; status=1
+fi
+
+echo "== Windows build and tests under Wine"
+"$ROOT/scripts/build.sh" || exit 1
+source "$ROOT/scripts/wine-env.sh"
+XVFB_PID=
+cleanup() { wine_stop; [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; true; }
+trap cleanup EXIT
+xvfb_start || exit 1
+wine_prepare
+(cd "$ROOT/build/win" && ctest --output-on-failure) || status=1
+exit $status

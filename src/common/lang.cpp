@@ -1,0 +1,52 @@
+#include "common/lang.h"
+
+#include "common/settings_store.h"
+#include "common/text.h"
+
+namespace velvane {
+namespace {
+
+constexpr wchar_t kLineBreakMark[] = L"|R|";
+
+std::wstring ConfigFile() { return DataDir + L"config.qdt"; }
+
+}  // namespace
+
+std::wstring clsLang::ActLang() const { return ReadSetting(ConfigFile(), L"LANG", L"Active"); }
+std::wstring clsLang::DefLang() const { return ReadSetting(ConfigFile(), L"LANG", L"Def"); }
+
+void clsLang::LoadLanguage(const std::wstring& langName, const std::wstring& file) {
+  std::wstring path = LangDir + langName + L"\\" + file + L".txt";
+  if (!FileExists(path)) path = LangDir + DefLang() + L"\\" + file + L".txt";
+  if (!FileExists(path)) {
+    if (showMessage_)
+      showMessage_(L"Error opening the languaje file: " + langName + L"\\" + file +
+                       L". Default file couldn't be loaded either.",
+                   L"Error");
+    return;
+  }
+  try {
+    for (int n = 1; n <= kMaxLines; ++n) {
+      const std::wstring line = ReadFileLine(path, n);
+      if (line == L"[END]") break;
+      if (line.find(L'=') == std::wstring::npos) continue;
+      ++count_;
+      // Keys and texts are taken as written: blanks around "=" belong to them.
+      entries_[count_] = {TextBefore(line, L"="), TextAfter(line, L"=")};
+      if (count_ == kMaxEntries) break;
+    }
+  } catch (...) {
+    // A read failure ends the load quietly; what was read stays.
+  }
+}
+
+std::wstring clsLang::lReplace(const std::wstring& code) const {
+  std::wstring text = code;
+  for (int i = 1; i <= count_; ++i) {
+    text = ReplaceAll(text, entries_[static_cast<size_t>(i)].first, entries_[static_cast<size_t>(i)].second);
+    text = ReplaceAll(text, kLineBreakMark, L"\r");
+  }
+  return text;
+}
+
+}  // namespace velvane

@@ -1,0 +1,18 @@
+#pragma once
+// Numbers kept as decimal text in Velvane's files. Reading takes the leading number of a text (an empty or
+// non-numeric text is 0); converting to a whole-number type rounds halves to even and fails outside the type's range.
+#include <cstdint>
+#include <string_view>
+
+namespace velvane {
+
+double LeadingNumber(std::wstring_view text);
+double RoundHalfEven(double value);
+// These throw RuntimeError(Overflow) when the rounded value does not fit.
+std::uint8_t ToByte(double value);
+std::int16_t ToInt16(double value);
+std::int32_t ToInt32(double value);
+
+inline std::uint8_t ByteValue(std::wstring_view text) { return ToByte(LeadingNumber(text)); }
+
+}  // namespace velvane

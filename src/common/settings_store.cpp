@@ -1,0 +1,142 @@
+#include "common/settings_store.h"
+
+#include "common/errors.h"
+#include "common/text.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+
+namespace velvane {
+
+std::wstring AppDir;
+std::wstring DataDir;
+std::wstring LangDir;
+std::wstring SkinDir;
+
+void SetAppFoldersFrom(const std::wstring& programFolder) {
+  AppDir = programFolder + L"\\";
+  DataDir = AppDir + L"data\\";
+  LangDir = AppDir + L"lang\\";
+  SkinDir = AppDir + L"skins\\";
+}
+
+void SetAppFolders() { SetAppFoldersFrom(platform::ExecutableFolder()); }
+
+std::wstring ReadSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
+  try {
+    return platform::FromAnsi(platform::ProfileRead(platform::ToAnsi(file), platform::ToAnsi(section),
+                                                    platform::ToAnsi(key), kSettingBufferChars));
+  } catch (...) {
+    return {};
+  }
+}
+
+void WriteSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+  try {
+    platform::ProfileWrite(platform::ToAnsi(file), platform::ToAnsi(section), platform::ToAnsi(key), platform::ToAnsi(value));
+  } catch (...) {
+  }
+}
+
+std::wstring ReadTextFile(const std::wstring& path) {
+  try {
+    const auto bytes = platform::ReadFileBytes(path);
+    return bytes ? platform::FromAnsi(*bytes) : std::wstring();
+  } catch (...) {
+    return {};
+  }
+}
+
+namespace {
+
+// Reading a file line by line asks for lines 1, 2, 3, ... one call at a time. The lines of the last file read are
+// kept, with the file's size and time, so a whole file costs one read instead of one read per line.
+struct LineCache {
+  std::wstring path;
+  platform::FileStamp stamp;
+  std::vector<std::wstring> lines;
+};
+
+LineCache& Cache() {
+  static LineCache cache;
+  return cache;
+}
+
+std::vector<std::wstring> SplitLines(const std::string& bytes) {
+  std::vector<std::wstring> lines;
+  size_t from = 0;
+  while (from < bytes.size()) {
+    const size_t cr = bytes.find('\r', from);
+    if (cr == std::string::npos) {
+      lines.push_back(platform::FromAnsi(std::string_view(bytes).substr(from)));
+      break;
+    }
+    lines.push_back(platform::FromAnsi(std::string_view(bytes).substr(from, cr - from)));
+    from = cr + 1;
+    if (from < bytes.size() && bytes[from] == '\n') ++from;  // CR LF ends a line like CR alone
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::wstring ReadFileLine(const std::wstring& path, std::int32_t n) {
+  if (n <= 0) return {};
+  try {
+    const auto stamp = platform::GetFileStamp(path);
+    if (!stamp) return {};
+    LineCache& cache = Cache();
+    if (cache.path != path || !(cache.stamp == *stamp)) {
+      const auto bytes = platform::ReadFileBytes(path);
+      if (!bytes) return {};
+      cache.path = path;
+      cache.stamp = *stamp;
+      cache.lines = SplitLines(*bytes);
+    }
+    return static_cast<size_t>(n) <= cache.lines.size() ? cache.lines[static_cast<size_t>(n) - 1] : std::wstring();
+  } catch (...) {
+    return {};
+  }
+}
+
+void WriteTextFile(const std::wstring& path, const std::wstring& text) {
+  Cache().path.clear();  // a file rewritten within the timer resolution must not be read from the cache
+  if (!platform::ReplaceFileContents(path, platform::ToAnsi(text) + "\r\n"))
+    throw RuntimeError(ErrorNumber::FileAccess, "Path/File access error");
+}
+
+bool FileExists(const std::wstring& path) {
+  if (path.empty()) return false;
+  for (const auto& e : platform::ListDirectory(path))
+    if (!e.folder && !e.hiddenOrSystem) return true;
+  return false;
+}
+
+bool FolderExists(const std::wstring& path) {
+  if (path.empty()) return false;
+  return !platform::ListDirectory(path).empty();
+}
+
+std::vector<std::wstring> ListFolder(const std::wstring& path) {
+  std::vector<std::wstring> names;
+  if (!path.empty())
+    for (const auto& e : platform::ListDirectory(path)) names.push_back(e.name);
+  if (names.empty()) names.emplace_back();
+  return names;
+}
+
+std::intptr_t ShellOpen(const std::wstring& path, std::int32_t showMode) { return platform::ShellOpenPath(path, showMode); }
+
+std::wstring FileBaseName(const std::wstring& path, bool keepExtension) {
+  if (path.find(L'\\') == std::wstring::npos) return path;
+  std::wstring name = path;
+  for (int i = 0; i < 100; ++i) {
+    const size_t at = name.find(L'\\');
+    if (at == std::wstring::npos) break;
+    name = DropLeft(name, static_cast<int>(at + 1));
+  }
+  return keepExtension ? name : TextBefore(name, L".");
+}
+
+}  // namespace velvane

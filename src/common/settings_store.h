@@ -1,0 +1,42 @@
+#pragma once
+// Where Velvane keeps its files, and the routines through which every setting and data file is read and written.
+// All files are in the ANSI code page; texts are converted at each call.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velvane {
+
+// Set once by SetAppFolders; each ends with a backslash.
+extern std::wstring AppDir;
+extern std::wstring DataDir;
+extern std::wstring LangDir;
+extern std::wstring SkinDir;
+
+void SetAppFolders();
+// The same from a given program folder (without its trailing backslash), for tests and tools.
+void SetAppFoldersFrom(const std::wstring& programFolder);
+
+constexpr std::size_t kSettingBufferChars = 5000;  // values read back are cut at 4999 characters
+
+// A missing file, section or key reads as "". Never throws.
+std::wstring ReadSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key);
+// Creates the file, section or key as needed; a failed write is ignored.
+void WriteSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key, const std::wstring& value);
+
+// The whole file as text; "" on any error.
+std::wstring ReadTextFile(const std::wstring& path);
+// Line n (from 1) without its line break; a line ends at CR or CR LF. "" for n < 1, past the end, or on any error.
+std::wstring ReadFileLine(const std::wstring& path, std::int32_t n);
+// Replaces the file by the text followed by CR LF, in one step: a failed or interrupted write leaves the old file.
+// Throws RuntimeError when the file cannot be written.
+void WriteTextFile(const std::wstring& path, const std::wstring& text);
+
+bool FileExists(const std::wstring& path);    // a plain file matches (wildcards honoured)
+bool FolderExists(const std::wstring& path);  // a folder or a file matches
+// Every name the listing yields, "." and ".." included; at least one element ("" when nothing was found).
+std::vector<std::wstring> ListFolder(const std::wstring& path);
+std::intptr_t ShellOpen(const std::wstring& path, std::int32_t showMode);
+std::wstring FileBaseName(const std::wstring& path, bool keepExtension);
+
+}  // namespace velvane

@@ -1,0 +1,26 @@
+#pragma once
+// Small text routines shared by both programs: cut texts at separators and drop characters from either end.
+// Positions count from 1. TextBefore and TextAfter see a separator only when it starts within the first 255
+// characters (they keep the position in a byte).
+#include <string>
+#include <string_view>
+
+namespace velvane {
+
+std::wstring TextBefore(std::wstring_view text, std::wstring_view separator);
+std::wstring TextAfter(std::wstring_view text, std::wstring_view separator);
+std::wstring TextField(std::wstring_view text, std::wstring_view separator, unsigned char n);
+std::wstring DropLeft(std::wstring_view text, int n);
+std::wstring DropRight(std::wstring_view text, int n);
+
+// Every occurrence of `what`, left to right, without rescanning the inserted text; case-sensitive.
+std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wstring_view with);
+// Blanks (U+0020 only) removed at both ends.
+std::wstring TrimBlanks(std::wstring_view text);
+std::wstring ToLowerText(std::wstring_view text);
+std::wstring ToUpperText(std::wstring_view text);
+wchar_t LowerChar(wchar_t c);
+wchar_t UpperChar(wchar_t c);
+std::wstring ToText(long long number);
+
+}  // namespace velvane

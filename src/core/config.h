@@ -1,0 +1,44 @@
+#pragma once
+// The user's settings (config.qdt) and the active skin's colours (skin.txt), held in globals for the whole program.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "ui/forms.h"
+
+namespace velvane {
+
+// 1 fade, 2 keep the to-do list, 3 keep the notes, 4 keep the file shelf, 5 always on top. Entry 0 belongs to the
+// settings dialog's autostart box (kept in the registry, never loaded from the file).
+enum OptionIndex : int { kOptFade = 1, kOptKeepToDo = 2, kOptKeepNotes = 3, kOptKeepFiles = 4, kOptTopMost = 5 };
+
+extern std::array<bool, 6> OptChk;
+extern std::array<std::wstring, 2> OptTxt;  // 0 screenshot name prefix, 1 number of the next screenshot
+extern std::wstring ScreensDir;  // always ends with a backslash
+extern std::wstring DefaultDir;
+extern std::wstring SkinName;
+extern std::uint8_t ScreenshotType;  // 0 whole screen, 1 foreground window
+
+struct KeyPair {
+  std::uint8_t key0 = 0, key1 = 0;
+};
+// Pair 1 shows and hides the side bar, pair 2 takes a screenshot; pair 0 is never used.
+extern std::array<KeyPair, 3> HotKeys;
+
+extern std::array<ui::Color, 3> TextColors;  // 0 dialog labels, 1 side-bar titles and buttons, 2 launcher dialog titles
+extern std::array<ui::Color, 2> BoxColors;   // side-bar input boxes: 0 without focus, 1 with focus
+extern ui::Color BackColor;                  // dialog background
+
+std::wstring ConfigFile();  // DataDir & "config.qdt"
+std::wstring SkinFolder();  // SkinDir & SkinName
+
+// Loads every setting but the first-run flag, the language keys and the hot keys, then the skin colours; with
+// loadWindow the side-bar window is created as part of it. A byte value out of range throws RuntimeError.
+void LoadConfig(bool loadWindow);
+void LoadHotKeys();
+void SaveHotKeys();
+// The program's save point: notes, to-do list and file shelf (each as its keep option says) and the screenshot kind.
+void SaveAll();
+void SetScreenshotType(std::uint8_t kind);
+
+}  // namespace velvane

@@ -1,0 +1,24 @@
+#pragma once
+// The side bar's service objects: one each for the life of the process, created by Main in this order.
+#include <memory>
+
+#include "common/lang.h"
+#include "lists/clipboard_history.h"
+#include "lists/exec_list.h"
+#include "lists/temp_files.h"
+#include "lists/todo.h"
+#include "core/screenshot.h"
+
+namespace velvane {
+
+extern std::unique_ptr<clsLang> gLang;
+extern std::unique_ptr<clsExec> gExec;
+extern std::unique_ptr<clsClipboard> gClipboard;
+extern std::unique_ptr<clsTempFiles> gTempFiles;
+extern std::unique_ptr<clsToDo> gToDo;
+extern std::unique_ptr<clsScreenshot> gScreenshot;
+
+void CreateServices();
+void DestroyServices();  // tests only; the program keeps them until it ends
+
+}  // namespace velvane

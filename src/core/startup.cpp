@@ -1,0 +1,127 @@
+#include "core/startup.h"
+
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/settings_store.h"
+#include "core/autostart.h"
+#include "core/config.h"
+#include "core/notes.h"
+#include "core/services.h"
+#include "platform/codepage.h"
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "ui/forms.h"
+
+namespace velvane {
+
+std::intptr_t InstanceMutex = 0;
+platform::NativeWindow RunningWindow = 0;
+
+bool IsFirstInstance(const std::wstring& name) {
+  const platform::MutexOutcome outcome = platform::CreateOwnedMutex(name);
+  InstanceMutex = outcome.handle;
+  if (outcome.alreadyExists) {
+    platform::CloseMutex(outcome.handle);
+    InstanceMutex = 0;
+    return false;
+  }
+  return true;  // also when the creation failed: better two side bars than none
+}
+
+void FindRunningWindow() {
+  platform::ForEachTopLevelWindow([](platform::NativeWindow w) {
+    if (!IsMarkedWindow(w)) return true;
+    RunningWindow = w;
+    return false;
+  });
+}
+
+bool IsMarkedWindow(platform::NativeWindow window) { return platform::GetWindowMark(window, kWindowMarkName) == 1; }
+
+void MarkWindow(platform::NativeWindow window) { platform::SetWindowMark(window, kWindowMarkName, 1); }
+
+void ActivateWindow(platform::NativeWindow window) {
+  if (platform::IsWindowMinimized(window)) platform::RestoreWindow(window);
+  BringToFront(window);
+}
+
+void BringToFront(platform::NativeWindow window) {
+  platform::SetForeground(window);
+  platform::BringToTop(window);
+}
+
+void ReleaseInstanceLock() {
+  if (InstanceMutex) platform::CloseMutex(InstanceMutex);
+  InstanceMutex = 0;
+}
+
+std::string HandOffPayload(const std::wstring& commandLine) {
+  return commandLine.empty() ? std::string(1, '\0') : platform::ToAnsi(commandLine);
+}
+
+std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
+                              const std::wstring& source) {
+  return L"Error on loading. Now exiting.\rError # " + std::to_wstring(number) + L" - " + description +
+         L"\rDLL Error: " + std::to_wstring(systemError) + L"\rSource: " + source;
+}
+
+namespace {
+
+void HandOver(const std::wstring& commandLine) {
+  FindRunningWindow();
+  if (!RunningWindow) return;  // nobody to hand over to: end silently
+  ActivateWindow(RunningWindow);
+  // A visible side bar asked for nothing only needs to come forward.
+  if (!commandLine.empty() || !platform::IsWindowShown(RunningWindow))
+    platform::SendCopyData(RunningWindow, HandOffPayload(commandLine), kHandOffTimeoutMs);
+}
+
+bool FirstRunDone() { return LeadingNumber(ReadSetting(ConfigFile(), L"INIT", L"FirstTime")) != 0.0; }
+
+void StartWizard() {
+  if (!platform::StartProgram(L"\"" + AppDir + L"Primewiz.exe\""))
+    throw RuntimeError(ErrorNumber::FileNotFound, "File not found: " + platform::ToAnsi(AppDir) + "Primewiz.exe");
+}
+
+void LoadEverything() {
+  CreateServices();
+  gLang->LoadLanguage(gLang->ActLang(), L"velvane");
+  gExec->LoadExecs();
+  LoadHotKeys();
+  LoadConfig(true);  // creates the side bar, which runs this process's own command line
+  LoadNotes(false);
+  gToDo->LoadList(false);
+  gTempFiles->LoadList(false);
+  // A moved installation keeps starting with Windows: the entry always names the executable that last started.
+  if (AutostartEnabled()) SetAutostart(true);
+}
+
+void ShowStartupError(int number, const std::wstring& description, const std::wstring& source) {
+  ui::MsgBox(StartupErrorText(number, description, platform::LastSystemError(), source), ui::kMbCritical, L"Error");
+}
+
+}  // namespace
+
+StartupResult Main(const std::wstring& commandLine, const std::wstring& programFolder) {
+  try {
+    if (!IsFirstInstance(kInstanceMutexName)) {
+      HandOver(commandLine);
+      return StartupResult::Exit;
+    }
+    if (programFolder.empty()) SetAppFolders();
+    else SetAppFoldersFrom(programFolder);
+    if (!FirstRunDone()) {
+      StartWizard();
+      return StartupResult::Exit;
+    }
+    LoadEverything();
+    return StartupResult::Run;
+  } catch (const RuntimeError& e) {
+    ShowStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));
+  } catch (const std::exception& e) {
+    ShowStartupError(51, platform::FromAnsi(e.what()), L"Velvane");
+  }
+  return StartupResult::Exit;
+}
+
+}  // namespace velvane

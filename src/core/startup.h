@@ -1,0 +1,39 @@
+#pragma once
+// The side bar's start: one side bar per user logon, the first-run wizard, and loading everything.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/instance.h"
+
+namespace velvane {
+
+inline constexpr wchar_t kInstanceMutexName[] = L"velvane_APPLICATION_MUTEX";
+inline constexpr wchar_t kWindowMarkName[] = L"velvane_APPLICATION";
+inline constexpr unsigned kHandOffTimeoutMs = 5000;
+
+enum class StartupResult { Exit, Run };
+
+// The program entry's work. Run: the side bar is loaded and the message loop must run. Exit: the process ends (a
+// second start that handed over its command line, the first run that started the wizard, or a failed start, which
+// has shown its message). programFolder overrides the executable's folder (tests).
+StartupResult Main(const std::wstring& commandLine, const std::wstring& programFolder = {});
+
+extern std::intptr_t InstanceMutex;
+extern platform::NativeWindow RunningWindow;
+
+bool IsFirstInstance(const std::wstring& name);
+void FindRunningWindow();
+bool IsMarkedWindow(platform::NativeWindow window);
+void MarkWindow(platform::NativeWindow window);
+void ActivateWindow(platform::NativeWindow window);
+void BringToFront(platform::NativeWindow window);
+void ReleaseInstanceLock();
+
+// The WM_COPYDATA payload of a command line: its ANSI bytes without a terminating zero; one zero byte when empty.
+std::string HandOffPayload(const std::wstring& commandLine);
+// The start-up failure message.
+std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
+                              const std::wstring& source);
+
+}  // namespace velvane

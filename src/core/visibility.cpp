@@ -1,0 +1,69 @@
+#include "core/visibility.h"
+
+#include "common/numbers.h"
+#include "core/config.h"
+#include "platform/input.h"
+#include "sidebar/frm_main.h"
+#include "ui/forms.h"
+
+namespace velvane {
+
+std::uint8_t FadeAlpha = 0;
+FadeState FadeDirection = FadeState::Idle;
+
+void ShowSideBar(bool show) {
+  frmMain& form = MainForm();
+  ui::Window& window = form.Window();
+  if (!OptChk[kOptFade]) {
+    if (show) window.Show();
+    else window.Hide();
+    FadeAlpha = show ? 255 : 0;
+    if (!show) SaveAll();
+  } else {
+    FadeAlpha = show ? 0 : 255;
+    FadeDirection = show ? FadeState::FadingIn : FadeState::FadingOut;
+    SetWindowAlpha(window, FadeAlpha);
+    form.tTAnim().SetEnabled(true);
+    // A show starts fully transparent; a hide keeps the window visible until the fade-out ends.
+    if (show) window.Show();
+    else SaveAll();
+  }
+  SetTopMost(window, OptChk[kOptTopMost]);
+  form.Pressing = false;
+}
+
+void SetWindowAlpha(ui::Window& window, std::uint8_t alpha) {
+  try {
+    window.SetAlpha(alpha);
+  } catch (...) {
+  }
+}
+
+void SetTopMost(ui::Window& window, bool topMost) { window.SetTopMost(topMost); }
+
+WorkAreaRect GetWorkArea(bool inTwips) {
+  const ui::Rect area = ui::WorkArea();
+  WorkAreaRect r{area.x, area.y, area.w, area.h};
+  if (inTwips) {
+    r.left = ToInt32(RoundHalfEven(static_cast<double>(r.left) * kTwipsPerPixel));
+    r.top = ToInt32(RoundHalfEven(static_cast<double>(r.top) * kTwipsPerPixel));
+    r.width = ToInt32(RoundHalfEven(static_cast<double>(r.width) * kTwipsPerPixel));
+    r.height = ToInt32(RoundHalfEven(static_cast<double>(r.height) * kTwipsPerPixel));
+  }
+  return r;
+}
+
+std::int32_t SlideStep(std::int32_t target, std::int32_t current) {
+  return ToInt32(RoundHalfEven((static_cast<double>(target) - current) / 1.2));
+}
+
+bool IsKeyDown(std::int32_t virtualKey) { return platform::IsKeyDown(virtualKey); }
+
+std::optional<std::int32_t> CursorPos(std::uint8_t axis) {
+  if (axis > 1) return std::nullopt;
+  const auto pos = platform::CursorPosition();
+  if (!pos) return std::nullopt;
+  return axis == 0 ? pos->first : pos->second;
+}
+
+}  // namespace velvane

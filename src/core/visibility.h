@@ -1,0 +1,33 @@
+#pragma once
+// Showing and hiding the side bar, and the small window routines around it.
+#include <cstdint>
+#include <optional>
+
+namespace velvane {
+namespace ui { class Window; }
+
+enum class FadeState : std::uint8_t { Idle = 0, FadingOut = 1, FadingIn = 2 };
+
+extern std::uint8_t FadeAlpha;      // the alpha last given to the side bar; 0 also means hidden
+extern FadeState FadeDirection;
+
+// The one way the side bar is shown or hidden; every hide saves through SaveAll.
+void ShowSideBar(bool show);
+
+void SetWindowAlpha(ui::Window& window, std::uint8_t alpha);
+void SetTopMost(ui::Window& window, bool topMost);
+
+struct WorkAreaRect {
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+};
+// The desktop work area in pixels, or in twips (15 per pixel at 96 dpi, rounded halves to even).
+WorkAreaRect GetWorkArea(bool inTwips);
+constexpr int kTwipsPerPixel = 15;
+
+// One step of the glide: (target - current) / 1.2, rounded halves to even.
+std::int32_t SlideStep(std::int32_t target, std::int32_t current);
+bool IsKeyDown(std::int32_t virtualKey);
+// The cursor's screen position in pixels: axis 0 x, axis 1 y; nothing for another axis.
+std::optional<std::int32_t> CursorPos(std::uint8_t axis);
+
+}  // namespace velvane

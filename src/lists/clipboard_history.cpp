@@ -1,0 +1,169 @@
+#include "lists/clipboard_history.h"
+
+#include "common/text.h"
+#include "core/config.h"
+#include "platform/clipboard.h"
+#include "ui/forms.h"
+
+namespace velvane {
+namespace {
+
+constexpr wchar_t kLineBreakMark[] = L"|R|";
+constexpr wchar_t kCutMark[] = L"...";
+
+// The first `count` characters, one fewer when the cut would split a surrogate pair.
+std::wstring_view Head(const std::wstring& text, size_t count) {
+  if (text.size() <= count) return text;
+  if (count > 0 && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) --count;
+  return std::wstring_view(text).substr(0, count);
+}
+
+std::wstring WithoutLineFeeds(std::wstring_view text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (const wchar_t c : text)
+    if (c != L'\n') out += c;
+  return out;
+}
+
+}  // namespace
+
+clsClipboard::clsClipboard(platform::ClipboardAccess* clipboard)
+    : clipboard_(clipboard ? *clipboard : platform::SystemClipboard()) {}
+
+void clsClipboard::Bind(const std::array<ui::Label*, kTotal + 1>& rows, const std::array<ui::Image*, kTotal>& locks) {
+  rows_ = rows;
+  locks_ = locks;
+}
+
+const std::wstring& clsClipboard::ClipbText(std::uint8_t index) const {
+  return texts_[index < texts_.size() ? index : 0];
+}
+
+bool clsClipboard::SetToClipboard(std::uint8_t index) {
+  if (index >= texts_.size()) return false;
+  return clipboard_.WriteText(texts_[index]);
+}
+
+void clsClipboard::InvertLock(std::uint8_t num) {
+  // Position 7 must stay unlocked: eviction relies on always finding an unlocked position.
+  if (num < 1 || num >= kTotal) return;
+  lockFlags_[num] = !lockFlags_[num];
+  RefreshALock(num);
+}
+
+void clsClipboard::RefreshALock(std::uint8_t num) {
+  if (num >= locks_.size() || !locks_[num]) return;
+  ui::Image& image = *locks_[num];
+  const std::wstring path = SkinFolder() + (lockFlags_[num] ? L"\\lock_on.bmp" : L"\\lock_off.bmp");
+  try {
+    image.LoadPicture(path);
+  } catch (...) {
+    // A skin without this picture shows no lock rather than the picture of the other state.
+    image.ClearPicture();
+  }
+}
+
+void clsClipboard::OrderClipb() {
+  for (int i = 1; i < kTotal; ++i) {
+    if (!texts_[static_cast<size_t>(i)].empty()) continue;
+    // Locked positions keep their entries; the first unlocked one below moves up, empty or not.
+    for (int j = i + 1; j <= kTotal; ++j) {
+      if (lockFlags_[static_cast<size_t>(j)]) continue;
+      texts_[static_cast<size_t>(i)] = std::move(texts_[static_cast<size_t>(j)]);
+      texts_[static_cast<size_t>(j)].clear();
+      break;
+    }
+  }
+}
+
+void clsClipboard::RefreshData() {
+  // The sequence number changes with every change of the clipboard, so a tick that finds the same number as the
+  // last read neither opens nor reads the clipboard. A system that keeps no number answers 0: then every tick reads.
+  const std::uint32_t sequence = clipboard_.Sequence();
+  if (sequence != 0 && sequenceSeen_ && sequence == lastSequence_) return;
+  // The number is taken before the read: a change in between is then seen by the next tick.
+  platform::ClipboardRead read = clipboard_.ReadText();
+  // A clipboard held open by another program counts as holding no text, and the next tick looks again.
+  sequenceSeen_ = !read.busy;
+  lastSequence_ = sequence;
+  OrderClipb();
+  TakeIn(read.text ? std::move(*read.text) : std::wstring());
+}
+
+void clsClipboard::TakeIn(std::wstring text) {
+  std::wstring& lastSeen = texts_[kLastSeen];
+  if (text == lastSeen) return;
+  lastSeen = std::move(text);
+  // A text already in the history stays where it is; redrawing moves the mark to it. An empty text finds any empty
+  // position here, which redraws without touching the marks.
+  for (int i = 1; i <= kTotal; ++i) {
+    if (texts_[static_cast<size_t>(i)] == lastSeen) {
+      UploadClipb();
+      return;
+    }
+  }
+  if (lastSeen.empty()) return;
+  if (const int place = FindEmptyClip(); place != 0) {
+    texts_[static_cast<size_t>(place)] = lastSeen;
+    UploadClipb();
+    return;
+  }
+  // Full: the first unlocked entry leaves, the unlocked entries below it move up past the locked ones, and the new
+  // text takes the place that frees at the bottom.
+  for (int i = 1; i <= kTotal; ++i) {
+    if (lockFlags_[static_cast<size_t>(i)]) continue;
+    DelClipb(static_cast<std::uint8_t>(i));
+    if (const int place = FindEmptyClip(); place != 0) texts_[static_cast<size_t>(place)] = lastSeen;
+    break;
+  }
+  UploadClipb();
+}
+
+void clsClipboard::DelClipb(std::uint8_t index) {
+  if (index >= texts_.size()) return;
+  texts_[index].clear();
+  OrderClipb();
+  UploadClipb();
+}
+
+std::wstring clsClipboard::CaptionOf(const std::wstring& text) {
+  std::wstring caption(Head(text, kCaptionChars));
+  if (caption.size() < text.size()) caption += kCutMark;
+  return WithoutLineFeeds(ReplaceAll(caption, L"\r", kLineBreakMark));
+}
+
+std::wstring clsClipboard::ToolTipOf(const std::wstring& text) {
+  const std::wstring_view head = Head(text, kToolTipChars);
+  std::wstring tip = ReplaceAll(WithoutLineFeeds(head), L"\r", kLineBreakMark);
+  if (head.size() < text.size()) tip += kCutMark;
+  return tip;
+}
+
+void clsClipboard::UploadClipb() {
+  const std::wstring& lastSeen = texts_[kLastSeen];
+  for (int i = 1; i <= kTotal; ++i) {
+    ui::Label* label = rows_[static_cast<size_t>(i)];
+    if (!label) continue;
+    const std::wstring& text = texts_[static_cast<size_t>(i)];
+    // Only changed properties are set: every tick that takes a text in redraws all seven rows.
+    if (std::wstring caption = CaptionOf(text); caption != label->Text()) label->SetText(caption);
+    if (std::wstring tip = ToolTipOf(text); tip != label->ToolTip()) label->SetToolTip(tip);
+    if (!lastSeen.empty()) {
+      ui::Font font = label->GetFont();
+      const bool marked = text == lastSeen;
+      if (font.bold != marked) {
+        font.bold = marked;
+        label->SetFont(font);
+      }
+    }
+  }
+}
+
+int clsClipboard::FindEmptyClip() const {
+  for (int i = 1; i <= kTotal; ++i)
+    if (texts_[static_cast<size_t>(i)].empty()) return i;
+  return 0;
+}
+
+}  // namespace velvane

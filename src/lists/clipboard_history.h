@@ -1,0 +1,55 @@
+#pragma once
+// The clipboard history: the last seven texts seen on the system clipboard, with locks that keep positions 1 to 6
+// from being pushed out. Lives in memory only.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace velvane {
+namespace ui { class Label; class Image; }
+namespace platform { class ClipboardAccess; }
+
+class clsClipboard {
+public:
+  static constexpr int kTotal = 7;
+  static constexpr int kLastSeen = 8;         // the slot that holds the text last seen on the clipboard
+  static constexpr int kCaptionChars = 15;    // a longer entry is cut there and "..." follows
+  static constexpr int kToolTipChars = 2000;  // tooltips show this much of a long entry
+
+  // nullptr: the system clipboard.
+  explicit clsClipboard(platform::ClipboardAccess* clipboard = nullptr);
+
+  // lblClip(1..7) and imgLock(1..6); element 0 is not used.
+  void Bind(const std::array<ui::Label*, kTotal + 1>& rows, const std::array<ui::Image*, kTotal>& locks);
+
+  const std::wstring& ClipbText(std::uint8_t index) const;  // slots 0 to 8; "" beyond
+  std::int16_t TotalClipboards() const { return kTotal; }
+  bool Locked(std::uint8_t num) const { return num < lockFlags_.size() && lockFlags_[num]; }
+
+  // Puts an entry back on the system clipboard; false when the clipboard could not be written.
+  bool SetToClipboard(std::uint8_t index);
+  void InvertLock(std::uint8_t num);  // positions 1 to 6
+  void RefreshALock(std::uint8_t num);
+  void OrderClipb();
+  void RefreshData();  // one tick of the polling timer
+  void DelClipb(std::uint8_t index);
+  void UploadClipb();
+
+  // What a label shows for an entry, and its tooltip.
+  static std::wstring CaptionOf(const std::wstring& text);
+  static std::wstring ToolTipOf(const std::wstring& text);
+
+private:
+  int FindEmptyClip() const;
+  void TakeIn(std::wstring text);
+
+  platform::ClipboardAccess& clipboard_;
+  std::array<std::wstring, 9> texts_{};  // 1..7 entries, 8 the last text seen
+  std::array<bool, 8> lockFlags_{};      // by position, not by text
+  std::array<ui::Label*, kTotal + 1> rows_{};
+  std::array<ui::Image*, kTotal> locks_{};  // the last position has no lock
+  std::uint32_t lastSequence_ = 0;  // of the last tick that read the clipboard; 0 before the first
+  bool sequenceSeen_ = false;
+};
+
+}  // namespace velvane

@@ -1,0 +1,61 @@
+#include "lists/dialog_layout.h"
+
+#include "common/settings_store.h"
+#include "core/config.h"
+#include "lists/lang_text.h"
+
+namespace velvane::lists {
+namespace {
+
+constexpr int kTopBarHeightTwips = 960;
+
+}  // namespace
+
+ui::Font FontOf(double points) {
+  ui::Font font;
+  font.points = points;
+  return font;
+}
+
+ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int heightTwips, double points) {
+  ui::WindowSpec spec;
+  spec.caption = LangText(captionKey);
+  spec.clientWidth = widthTwips / kTwipsPerPixel;
+  spec.clientHeight = heightTwips / kTwipsPerPixel;
+  spec.dialogFrame = true;
+  spec.back = BackColor;
+  spec.font = FontOf(points);
+  // Without the icon file the window keeps the program's own icon.
+  if (const std::wstring icon = AppDir + L"icon.ico"; FileExists(icon)) spec.iconPath = icon;
+  return spec;
+}
+
+void LoadSkinPicture(ui::Image& image, const wchar_t* file) {
+  try {
+    image.LoadPicture(SkinFolder() + L"\\" + file);
+  } catch (...) {
+    image.ClearPicture();
+  }
+}
+
+ui::Image& AddTopBar(ui::Window& window) {
+  ui::Image& image = window.AddImage(L"imgTop", {0, 0, window.ClientWidth(), kTopBarHeightTwips / kTwipsPerPixel});
+  image.SetStretch(true);
+  LoadSkinPicture(image, L"topbar_thick.bmp");
+  return image;
+}
+
+ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key, double points) {
+  ui::Label& label = window.AddLabel(L"lbl(" + std::to_wstring(index) + L")", bounds, LangText(key));
+  label.SetFont(FontOf(points));
+  label.SetForeColor(index == 0 ? TextColors[2] : TextColors[0]);
+  return label;
+}
+
+ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key) {
+  ui::Button& button = window.AddButton(L"cmd(" + std::to_wstring(index) + L")", bounds, LangText(key));
+  button.SetFont(FontOf(kSmallPoints));
+  return button;
+}
+
+}  // namespace velvane::lists

@@ -1,0 +1,31 @@
+#pragma once
+// What the launcher's dialogs share: their layout in twips, the skin's colours and pictures, captions from the
+// language table.
+#include <string>
+
+#include "ui/forms.h"
+
+namespace velvane::lists {
+
+// The dialogs' layouts are written in twips, 15 to a pixel at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
+constexpr ui::Rect Twips(int left, int top, int width, int height) {
+  return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+}
+
+constexpr double kTitlePoints = 14.25;
+constexpr double kSmallPoints = 8.25;
+
+ui::Font FontOf(double points);
+// A fixed dialog frame with the skin's background, the program folder's icon and the caption from the language table.
+ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int heightTwips, double points);
+// A skin without the picture leaves the image empty; the dialog opens all the same.
+void LoadSkinPicture(ui::Image& image, const wchar_t* file);
+// The skin's title bar picture, stretched over the top of the window.
+ui::Image& AddTopBar(ui::Window& window);
+// lbl(index) with its caption from the language table; lbl(0) is the title.
+ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key, double points);
+// cmd(index) with its caption from the language table.
+ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key);
+
+}  // namespace velvane::lists

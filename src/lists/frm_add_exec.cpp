@@ -1,0 +1,112 @@
+#include "lists/frm_add_exec.h"
+
+#include "core/config.h"
+#include "core/services.h"
+#include "lists/dialog_layout.h"
+#include "lists/frm_exec_list.h"
+#include "lists/lang_text.h"
+
+namespace velvane {
+namespace {
+
+using lists::AddCaptionButton;
+using lists::AddCaptionLabel;
+using lists::FontOf;
+using lists::LangText;
+using lists::Twips;
+
+constexpr double kFormPoints = 9;
+
+std::unique_ptr<frmAddExec>& Instance() {
+  static std::unique_ptr<frmAddExec> instance;
+  return instance;
+}
+
+}  // namespace
+
+frmAddExec::frmAddExec()
+    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_exec:title", 4635, 4335, kFormPoints))) {
+  ui::Window& w = *window_;
+  // Created in tab order: select, path, short name, display name, add, cancel.
+  imgTop = &lists::AddTopBar(w);
+  lbl[0] = &AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_exec:title", lists::kTitlePoints);
+  lbl[1] = &AddCaptionLabel(w, 1, Twips(60, 1020, 2895, 255), L"_exec:path", kFormPoints);
+  cmd[0] = &AddCaptionButton(w, 0, Twips(3000, 1020, 1575, 315), L"_exec:select");
+  imgDrop = &w.AddImage(L"imgDrop", Twips(1380, 1320, 1800, 1110));
+  lists::LoadSkinPicture(*imgDrop, L"drophere.bmp");
+  lblPath = &w.AddLabel(L"lblPath", Twips(60, 1380, 4515, 1095));
+  lblPath->SetFont(FontOf(lists::kSmallPoints));
+  lblPath->SetForeColor(TextColors[0]);
+  lblPath->SetAcceptFiles(true);
+  lbl[2] = &AddCaptionLabel(w, 2, Twips(60, 2520, 4515, 255), L"_exec:ename", kFormPoints);
+  txtEname = &w.AddTextBox(L"txtEname", Twips(2880, 2820, 1695, 285));
+  txtEname->SetFont(FontOf(kFormPoints));
+  lbl[3] = &AddCaptionLabel(w, 3, Twips(60, 3240, 4515, 255), L"_exec:appname", kFormPoints);
+  txtAppName = &w.AddTextBox(L"txtAppName", Twips(2220, 3540, 2355, 285));
+  txtAppName->SetFont(FontOf(kFormPoints));
+  cmd[1] = &AddCaptionButton(w, 1, Twips(2880, 3960, 1695, 315), L"_btn:add");
+  cmd[2] = &AddCaptionButton(w, 2, Twips(1020, 3960, 1815, 315), L"_btn:cancel");
+
+  cmd[0]->onClick = [this] { OnSelect(); };
+  cmd[1]->onClick = [this] { OnAdd(); };
+  cmd[2]->onClick = [this] { OnCancel(); };
+  lblPath->onFilesDropped = [this](const std::vector<std::wstring>& files) { OnPathDropped(files); };
+  w.CenterOnScreen();
+}
+
+frmAddExec::~frmAddExec() = default;
+
+frmAddExec& frmAddExec::ShowDialog() {
+  auto& instance = Instance();
+  if (!instance || instance->window_->Closed()) {
+    instance.reset(new frmAddExec());
+    instance->window_->Show();
+  }
+  instance->window_->Activate();
+  return *instance;
+}
+
+frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
+  frmAddExec& dialog = ShowDialog();
+  dialog.txtEname->SetText(ename);
+  return dialog;
+}
+
+frmAddExec* frmAddExec::Current() {
+  const auto& instance = Instance();
+  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
+}
+
+void frmAddExec::Discard() {
+  auto& instance = Instance();
+  if (instance && !instance->window_->Closed()) instance->window_->Close();
+  instance.reset();
+}
+
+void frmAddExec::OnSelect() {
+  ui::FileDialogOptions options;
+  options.title = LangText(L"_exec:selectdialog");
+  options.filter = L"EXE - " + LangText(L"_ext:exe") + L"|*.exe|" + LangText(L"_ext:all") + L"|*.*";
+  options.owner = window_.get();
+  if (const auto file = ui::ShowOpenDialog(options); file && !file->empty()) lblPath->SetText(*file);
+}
+
+void frmAddExec::OnAdd() {
+  const std::wstring path = lblPath->Text();
+  const std::wstring ename = txtEname->Text();
+  const std::wstring appName = txtAppName->Text();
+  if (path.empty() || ename.empty() || appName.empty()) return;
+  // At the limit the launcher shows its message and adds nothing; the dialog closes all the same.
+  if (gExec && gExec->AddExec(path, ename, appName)) {
+    if (frmExecList* list = frmExecList::Current()) list->Refresh();
+  }
+  window_->Close();
+}
+
+void frmAddExec::OnCancel() { window_->Close(); }
+
+void frmAddExec::OnPathDropped(const std::vector<std::wstring>& files) {
+  if (!files.empty() && !files.front().empty()) lblPath->SetText(files.front());
+}
+
+}  // namespace velvane

@@ -1,0 +1,47 @@
+#pragma once
+// The launcher's add dialog: pick a program (file dialog or drop), type its short and display names, add.
+// A single instance, created when shown and discarded when closed; showing it again while it is open brings the
+// same window forward. Modeless, without an owner.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/forms.h"
+
+namespace velvane {
+
+class frmAddExec {
+public:
+  // Shows the dialog, creating it when none is open, and brings it forward.
+  static frmAddExec& ShowDialog();
+  // The same, then puts the short name into txtEname (the launcher's "add this name?" question).
+  static frmAddExec& ShowDialog(const std::wstring& ename);
+  static frmAddExec* Current();  // the open dialog, or nullptr
+  // Closes and frees the dialog; never from the dialog's own events.
+  static void Discard();
+
+  frmAddExec(const frmAddExec&) = delete;
+  frmAddExec& operator=(const frmAddExec&) = delete;
+  ~frmAddExec();
+
+  ui::Window& Form() { return *window_; }
+  void OnSelect();  // cmd(0): the file-open dialog
+  void OnAdd();     // cmd(1)
+  void OnCancel();  // cmd(2)
+  void OnPathDropped(const std::vector<std::wstring>& files);  // files dropped on lblPath
+
+  ui::Image* imgTop = nullptr;
+  ui::Image* imgDrop = nullptr;
+  std::array<ui::Label*, 4> lbl{};
+  std::array<ui::Button*, 3> cmd{};  // 0 select, 1 add, 2 cancel
+  ui::Label* lblPath = nullptr;
+  ui::TextBox* txtEname = nullptr;
+  ui::TextBox* txtAppName = nullptr;
+
+private:
+  frmAddExec();
+  std::unique_ptr<ui::Window> window_;
+};
+
+}  // namespace velvane

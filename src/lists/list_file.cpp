@@ -1,0 +1,35 @@
+#include "lists/list_file.h"
+
+#include "common/settings_store.h"
+
+namespace velvane::lists {
+
+bool WriteListFile(const std::wstring& path, const std::vector<std::wstring>& entries) {
+  std::wstring text;
+  for (const auto& entry : entries) text.append(entry).append(L"\r");
+  text += kEndMarker;
+  try {
+    WriteTextFile(path, text);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+std::vector<std::wstring> ReadListFile(const std::wstring& path, int maxLines) {
+  std::vector<std::wstring> entries;
+  for (int n = 1; n <= maxLines; ++n) {
+    std::wstring line = ReadFileLine(path, n);
+    if (line == kEndMarker) break;
+    // An empty line (hand-edited, or past the end of the file) holds no entry; skipping it keeps the entries after
+    // it, which would otherwise sit behind a gap that the lists treat as their end.
+    if (!line.empty()) entries.push_back(std::move(line));
+  }
+  return entries;
+}
+
+bool StorableEntry(const std::wstring& text) {
+  return !text.empty() && text != kEndMarker && text.find(L'\r') == std::wstring::npos;
+}
+
+}  // namespace velvane::lists

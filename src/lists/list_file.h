@@ -1,0 +1,19 @@
+#pragma once
+// The file format of the to-do list and the file shelf: each entry followed by a carriage return, then "[END]" and
+// CR LF. A reader takes the file line by line (a line ends at CR or CR LF) up to the "[END]" line.
+#include <string>
+#include <vector>
+
+namespace velvane::lists {
+
+inline constexpr wchar_t kEndMarker[] = L"[END]";
+
+// Replaces the file; false when it could not be written (the old file is then left as it was).
+bool WriteListFile(const std::wstring& path, const std::vector<std::wstring>& entries);
+// The non-empty lines before "[END]", reading at most maxLines lines. A missing file gives no entries.
+std::vector<std::wstring> ReadListFile(const std::wstring& path, int maxLines);
+
+// True when the text can be stored as one entry and read back as the same one.
+bool StorableEntry(const std::wstring& text);
+
+}  // namespace velvane::lists

@@ -1,0 +1,42 @@
+#pragma once
+// The file shelf: up to 15 dropped files or folders, opened with a click, kept in tempfiles.qdt while the keep
+// option is on.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace velvane {
+namespace ui { class Label; }
+
+class clsTempFiles {
+public:
+  static constexpr int kTotal = 15;
+
+  void Bind(const std::array<ui::Label*, kTotal + 1>& rows) { rows_ = rows; }  // lblFiles(1..15); element 0 unused
+  // Writes tempfiles.qdt when the keep option is on or forceSave is set. A failed write leaves the shelf in memory
+  // and answers false; the next save writes the whole shelf again.
+  bool SaveList(bool forceSave = false);
+  // Replaces the shelf by tempfiles.qdt's when the keep option is on or forceLoad is set.
+  void LoadList(bool forceLoad = false);
+  std::int16_t TotalTempFiles() const { return kTotal; }
+  const std::wstring& FilePath(std::uint8_t index) const { return paths_[index <= kTotal ? index : 0]; }
+  // Opens the path of a place with the shell's default action (normal window); an empty place does nothing.
+  void ExecTempFile(std::uint8_t index);
+  // Puts the path in the first empty place unless it is already on the shelf (exact case; not checked with
+  // forceAdd) or the shelf is full. Answers whether it was put on the shelf.
+  bool AddFile(const std::wstring& path, bool forceAdd = false);
+  void DelFile(std::uint8_t index);
+  void RefreshList();
+  void OrderFiles();
+
+  // What a row shows for a path: "TXT - report" for ...\report.txt, "Tools" for a folder without a dot.
+  static std::wstring CaptionOf(const std::wstring& path);
+  static std::wstring ShelfFile();  // DataDir & "tempfiles.qdt"
+
+private:
+  int FindEmptyShelf() const;
+  std::array<std::wstring, kTotal + 1> paths_{};  // slot 0 unused
+  std::array<ui::Label*, kTotal + 1> rows_{};
+};
+
+}  // namespace velvane

@@ -1,0 +1,38 @@
+#pragma once
+// The to-do list: newest item on top, at most 250 items, kept in todo.qdt while the keep option is on.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace velvane {
+namespace ui { class ListBox; }
+
+class clsToDo {
+public:
+  static constexpr int kCapacity = 250;
+
+  void Bind(ui::ListBox* lstToDo) { list_ = lstToDo; }
+  // Writes todo.qdt when the keep option is on or forceSave is set. A failed write leaves the list in memory and
+  // answers false; the next save writes the whole list again.
+  bool SaveList(bool forceSave = false);
+  // Replaces the list by todo.qdt's when the keep option is on or forceLoad is set.
+  void LoadList(bool forceLoad = false);
+  void RefreshList();
+  // Puts the text on top; on a full list the oldest item goes. Empty texts, and "[END]" (which would end the list
+  // when the file is read back), are refused.
+  void AddToDo(const std::wstring& text);
+  // Removes item index (1 is the top; 0 counts as 1); an index beyond the list changes nothing.
+  void DelToDo(std::uint8_t index);
+
+  int Count() const { return CountToDo(); }
+  const std::wstring& Item(int i) const { return items_[i >= 0 && i <= kCapacity ? static_cast<size_t>(i) : 0]; }
+
+  static std::wstring FilePath();  // DataDir & "todo.qdt"
+
+private:
+  int CountToDo() const;
+  std::array<std::wstring, kCapacity + 1> items_{};  // slot 0 unused; slot 1 is the top row
+  ui::ListBox* list_ = nullptr;
+};
+
+}  // namespace velvane

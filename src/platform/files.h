@@ -1,0 +1,35 @@
+#pragma once
+// The file system as Velvane needs it. Paths are Windows paths (backslashes); the portable twin maps them.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velvane::platform {
+
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // platform ticks; only compared for equality
+  bool operator==(const FileStamp&) const = default;
+};
+
+struct DirEntry {
+  std::wstring name;
+  bool folder = false;
+  bool hiddenOrSystem = false;
+};
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
+std::optional<FileStamp> GetFileStamp(const std::wstring& path);
+// Writes the bytes to a new file beside the old one and swaps it in with one rename, so an interrupted save leaves
+// either the old file or the new one. False when any step fails; the old file is then untouched.
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes);
+// The names a directory listing of the pattern yields ("." and ".." included), wildcards * and ? honoured in the last
+// component; a pattern ending with a backslash lists that folder.
+std::vector<DirEntry> ListDirectory(const std::wstring& pattern);
+// The folder of the running executable, without a trailing backslash.
+std::wstring ExecutableFolder();
+bool RemoveFile(const std::wstring& path);
+
+}  // namespace velvane::platform

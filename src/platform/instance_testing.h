@@ -1,0 +1,38 @@
+#pragma once
+// The headless desktop that the instance twin works on, for the tests to arrange and inspect.
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/instance.h"
+
+namespace velvane::platform::testing {
+
+struct FakeWindow {
+  std::map<std::wstring, std::intptr_t> marks;
+  bool visible = false;
+  bool minimized = false;
+  int restored = 0;
+  int broughtForward = 0;
+};
+
+struct SentCopyData {
+  NativeWindow window;
+  std::string bytes;
+  unsigned timeoutMs;
+};
+
+struct FakeDesktop {
+  std::map<NativeWindow, FakeWindow> windows;  // in Z order of their handles
+  std::set<std::wstring> mutexes;               // names that exist
+  bool failMutexCreation = false;
+  std::vector<SentCopyData> sent;
+  std::uint32_t lastError = 0;
+};
+
+FakeDesktop& Desktop();
+void ResetDesktop();
+
+}  // namespace velvane::platform::testing

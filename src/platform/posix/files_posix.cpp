@@ -1,0 +1,95 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/posix/native_path.h"
+#include "platform/wildcard.h"
+
+namespace velvane::platform {
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+  const std::string native = NativePath(path);
+  struct stat st {};
+  if (stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  std::ifstream in(native, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
+  struct stat st {};
+  if (stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(st.st_size),
+                   static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+  const std::string native = NativePath(path);
+  const std::string temp = native + ".new~";
+  FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+  const bool closed = std::fclose(f) == 0;
+  if (!(written && flushed && closed) || std::rename(temp.c_str(), native.c_str()) != 0) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::vector<DirEntry> ListDirectory(const std::wstring& pattern) {
+  std::wstring folder, mask;
+  const size_t slash = pattern.find_last_of(L'\\');
+  if (slash == std::wstring::npos) {
+    folder = L".";
+    mask = pattern;
+  } else {
+    folder = pattern.substr(0, slash);
+    mask = pattern.substr(slash + 1);
+    if (folder.empty()) folder = L"\\";
+  }
+  if (mask.empty()) mask = L"*";
+  std::vector<DirEntry> found;
+  DIR* dir = opendir(NativePath(folder).c_str());
+  if (!dir) return found;
+  std::vector<std::wstring> names;
+  while (dirent* e = readdir(dir)) names.push_back(FromAnsi(e->d_name));
+  closedir(dir);
+  // "." and ".." first, then the names in order, as an NTFS listing gives them.
+  std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+    const int ra = a == L"." ? 0 : a == L".." ? 1 : 2, rb = b == L"." ? 0 : b == L".." ? 1 : 2;
+    return ra != rb ? ra < rb : a < b;
+  });
+  for (const auto& name : names) {
+    if (!WildcardMatch(mask, name)) continue;
+    struct stat st {};
+    const bool ok = stat(NativePath(folder + L"\\" + name).c_str(), &st) == 0;
+    found.push_back({name, ok && S_ISDIR(st.st_mode), false});
+  }
+  return found;
+}
+
+std::wstring ExecutableFolder() {
+  char buffer[4096];
+  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+  if (n <= 0) return L".";
+  std::string path(buffer, static_cast<size_t>(n));
+  path = path.substr(0, path.find_last_of('/'));
+  std::wstring out = FromAnsi(path);
+  std::replace(out.begin(), out.end(), L'/', L'\\');
+  return out;
+}
+
+bool RemoveFile(const std::wstring& path) { return std::remove(NativePath(path).c_str()) == 0; }
+
+}  // namespace velvane::platform

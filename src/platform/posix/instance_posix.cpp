@@ -1,0 +1,90 @@
+// The headless twin of the instance hand-off: one in-process desktop of fake windows and mutex names.
+#include "platform/instance.h"
+#include "platform/instance_testing.h"
+
+namespace velvane::platform {
+
+namespace testing {
+
+FakeDesktop& Desktop() {
+  static FakeDesktop desktop;
+  return desktop;
+}
+
+void ResetDesktop() { Desktop() = FakeDesktop{}; }
+
+}  // namespace testing
+
+namespace {
+
+testing::FakeWindow* Find(NativeWindow w) {
+  auto& windows = testing::Desktop().windows;
+  const auto it = windows.find(w);
+  return it == windows.end() ? nullptr : &it->second;
+}
+
+constexpr std::uint32_t kErrorAlreadyExists = 183;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+
+}  // namespace
+
+MutexOutcome CreateOwnedMutex(const std::wstring& name) {
+  auto& desktop = testing::Desktop();
+  if (desktop.failMutexCreation) {
+    desktop.lastError = kErrorAccessDenied;
+    return {0, false};
+  }
+  const bool exists = !desktop.mutexes.insert(name).second;
+  desktop.lastError = exists ? kErrorAlreadyExists : 0;
+  static std::intptr_t next = 0x100;
+  return {next++, exists};
+}
+
+void CloseMutex(std::intptr_t) {}
+
+void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value) {
+  if (auto* w = Find(window)) w->marks[name] = value;
+}
+
+std::intptr_t GetWindowMark(NativeWindow window, const std::wstring& name) {
+  auto* w = Find(window);
+  if (!w) return 0;
+  const auto it = w->marks.find(name);
+  return it == w->marks.end() ? 0 : it->second;
+}
+
+void EnumerateTopLevelWindows(bool (*visit)(NativeWindow, void*), void* context) {
+  for (const auto& [handle, window] : testing::Desktop().windows)
+    if (!visit(handle, context)) break;
+}
+
+bool IsWindowMinimized(NativeWindow window) {
+  auto* w = Find(window);
+  return w && w->minimized;
+}
+
+bool IsWindowShown(NativeWindow window) {
+  auto* w = Find(window);
+  return w && w->visible;
+}
+
+void RestoreWindow(NativeWindow window) {
+  if (auto* w = Find(window)) {
+    ++w->restored;
+    w->minimized = false;
+  }
+}
+
+void SetForeground(NativeWindow window) {
+  if (auto* w = Find(window)) ++w->broughtForward;
+}
+
+void BringToTop(NativeWindow) {}
+
+void SendCopyData(NativeWindow window, std::string_view bytes, unsigned timeoutMs) {
+  testing::Desktop().sent.push_back({window, std::string(bytes), timeoutMs});
+}
+
+std::uint32_t LastSystemError() { return testing::Desktop().lastError; }
+
+}  // namespace velvane::platform

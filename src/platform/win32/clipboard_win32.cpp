@@ -1,0 +1,191 @@
+// The system clipboard through the Win32 clipboard functions.
+#include <windows.h>
+
+#include <condition_variable>
+#include <cstring>
+#include <cwchar>
+#include <mutex>
+#include <thread>
+
+#include "platform/clipboard.h"
+#include "platform/clipboard_testing.h"
+
+namespace velvane::platform {
+namespace {
+
+// Formats that password managers and similar programs add to say that a copy must not be recorded. The last one
+// holds a DWORD, and only its value 0 says so.
+constexpr wchar_t kExcludeFormat[] = L"ExcludeClipboardContentFromMonitorProcessing";
+constexpr wchar_t kViewerIgnoreFormat[] = L"Clipboard Viewer Ignore";
+constexpr wchar_t kHistoryFormat[] = L"CanIncludeInClipboardHistory";
+
+UINT RegisteredFormat(const wchar_t* name) { return RegisterClipboardFormatW(name); }
+
+// Closes the clipboard it opened.
+class OpenedClipboard {
+public:
+  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  ~OpenedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  bool Open() const { return open_; }
+
+private:
+  bool open_;
+};
+
+class GlobalLockGuard {
+public:
+  explicit GlobalLockGuard(HANDLE mem) : mem_(mem), data_(mem ? GlobalLock(mem) : nullptr) {}
+  GlobalLockGuard(const GlobalLockGuard&) = delete;
+  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+  ~GlobalLockGuard() {
+    if (data_) GlobalUnlock(mem_);
+  }
+  const void* Data() const { return data_; }
+  void* MutableData() const { return data_; }
+  SIZE_T Size() const { return data_ ? GlobalSize(mem_) : 0; }
+
+private:
+  HANDLE mem_;
+  void* data_;
+};
+
+// Global memory that is freed unless the clipboard took it.
+class GlobalMemory {
+public:
+  explicit GlobalMemory(SIZE_T bytes) : mem_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+  GlobalMemory(const GlobalMemory&) = delete;
+  GlobalMemory& operator=(const GlobalMemory&) = delete;
+  ~GlobalMemory() {
+    if (mem_) GlobalFree(mem_);
+  }
+  HGLOBAL Get() const { return mem_; }
+  HGLOBAL Release() {
+    HGLOBAL m = mem_;
+    mem_ = nullptr;
+    return m;
+  }
+
+private:
+  HGLOBAL mem_;
+};
+
+// A hidden message-only window owns what we put on the clipboard: with no owner, EmptyClipboard leaves the
+// clipboard ownerless and SetClipboardData may then fail.
+HWND OwnerWindow() {
+  static HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+  return owner;
+}
+
+bool MarkedNotToRecord() {
+  return IsClipboardFormatAvailable(RegisteredFormat(kExcludeFormat)) ||
+         IsClipboardFormatAvailable(RegisteredFormat(kViewerIgnoreFormat));
+}
+
+// Only valid while the clipboard is open.
+bool HistoryRefused() {
+  const UINT format = RegisteredFormat(kHistoryFormat);
+  if (!IsClipboardFormatAvailable(format)) return false;
+  const GlobalLockGuard lock(GetClipboardData(format));
+  DWORD value = 1;
+  if (!lock.Data() || lock.Size() < sizeof(value)) return false;
+  std::memcpy(&value, lock.Data(), sizeof(value));
+  return value == 0;
+}
+
+bool PutText(HWND owner, const std::wstring& text, bool markPrivate) {
+  GlobalMemory mem((text.size() + 1) * sizeof(wchar_t));
+  if (!mem.Get()) return false;
+  {
+    const GlobalLockGuard lock(mem.Get());
+    if (!lock.MutableData()) return false;
+    std::memcpy(lock.MutableData(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  }
+  const OpenedClipboard clipboard(owner);
+  if (!clipboard.Open() || !EmptyClipboard()) return false;
+  if (!SetClipboardData(CF_UNICODETEXT, mem.Get())) return false;
+  mem.Release();  // the clipboard owns it now
+  if (markPrivate) {
+    GlobalMemory mark(sizeof(DWORD));
+    if (mark.Get() && SetClipboardData(RegisteredFormat(kExcludeFormat), mark.Get())) mark.Release();
+  }
+  return true;
+}
+
+}  // namespace
+
+std::uint32_t ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+ClipboardRead ReadClipboardText() {
+  // Both questions are answered without opening the clipboard, so a tick that finds no text opens nothing.
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || MarkedNotToRecord()) return {};
+  const OpenedClipboard clipboard(nullptr);
+  if (!clipboard.Open()) return {std::nullopt, true};
+  if (HistoryRefused()) return {};
+  const GlobalLockGuard lock(GetClipboardData(CF_UNICODETEXT));
+  if (!lock.Data()) return {};
+  // The text ends at its terminating zero, or at the end of the block when a program left that out.
+  const auto* chars = static_cast<const wchar_t*>(lock.Data());
+  const size_t length = wcsnlen(chars, lock.Size() / sizeof(wchar_t));
+  return {std::wstring(chars, length), false};
+}
+
+bool WriteClipboardText(const std::wstring& text) { return PutText(OwnerWindow(), text, false); }
+
+namespace testing {
+
+void PutPrivateSystemClipboardText(const std::wstring& text) { PutText(OwnerWindow(), text, true); }
+
+void PutNonTextOnSystemClipboard() {
+  const OpenedClipboard clipboard(OwnerWindow());
+  if (!clipboard.Open() || !EmptyClipboard()) return;
+  GlobalMemory mem(sizeof(DWORD));
+  if (mem.Get() && SetClipboardData(RegisterClipboardFormatW(L"Velvane test data"), mem.Get())) mem.Release();
+}
+
+// The clipboard belongs to the thread that opened it: a second thread holds it so that ours finds it busy.
+struct SystemClipboardHold::State {
+  std::mutex lock;
+  std::condition_variable changed;
+  bool opened = false;
+  bool started = false;
+  bool release = false;
+  std::thread holder;
+};
+
+SystemClipboardHold::SystemClipboardHold() : state_(std::make_unique<State>()) {
+  State& s = *state_;
+  s.holder = std::thread([&s] {
+    // Opened through a window of its own: the clipboard is held by a window, not by a thread.
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    const OpenedClipboard clipboard(window);
+    std::unique_lock<std::mutex> guard(s.lock);
+    s.opened = clipboard.Open();
+    s.started = true;
+    s.changed.notify_all();
+    s.changed.wait(guard, [&s] { return s.release; });
+    guard.unlock();
+    if (window) DestroyWindow(window);
+  });
+  std::unique_lock<std::mutex> guard(s.lock);
+  s.changed.wait(guard, [&s] { return s.started; });
+}
+
+SystemClipboardHold::~SystemClipboardHold() {
+  {
+    const std::lock_guard<std::mutex> guard(state_->lock);
+    state_->release = true;
+  }
+  state_->changed.notify_all();
+  state_->holder.join();
+}
+
+bool SystemClipboardHold::Holding() const { return state_->opened; }
+
+}  // namespace testing
+}  // namespace velvane::platform

@@ -1,0 +1,69 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/codepage.h"
+#include "platform/registry.h"
+
+namespace velvane::platform {
+namespace {
+
+constexpr REGSAM kAllAccess = 0x3F;
+
+HKEY Root(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+class RegKey {
+public:
+  RegKey(RegistryRoot root, const std::wstring& key) {
+    if (RegOpenKeyExW(Root(root), key.c_str(), 0, kAllAccess, &key_) != ERROR_SUCCESS) key_ = nullptr;
+  }
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+  ~RegKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  HKEY get() const { return key_; }
+
+private:
+  HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+// Values are stored in the ANSI code page, as the rest of Velvane's data.
+std::wstring ReadRegString(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
+  RegKey k(root, key);
+  if (!k.get()) return {};
+  const std::string ansiName = ToAnsi(name);
+  DWORD size = 0;
+  if (RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
+    return {};
+  std::vector<char> buffer(size, '\0');
+  if (RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+      ERROR_SUCCESS)
+    return {};
+  std::string value(buffer.data(), size);
+  if (!value.empty()) value.pop_back();  // the terminating zero
+  return FromAnsi(value);
+}
+
+void WriteRegString(RegistryRoot root, const std::wstring& key, const std::wstring& name, const std::wstring& data) {
+  RegKey k(root, key);
+  if (!k.get()) return;
+  const std::string bytes = ToAnsi(data);
+  RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
+                 static_cast<DWORD>(bytes.size()));
+}
+
+void DeleteRegValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
+  RegKey k(root, key);
+  if (k.get()) RegDeleteValueW(k.get(), name.c_str());
+}
+
+void CreateRegKey(RegistryRoot root, const std::wstring& key) {
+  HKEY created = nullptr;
+  if (RegCreateKeyExW(Root(root), key.c_str(), 0, nullptr, 0, kAllAccess, nullptr, &created, nullptr) == ERROR_SUCCESS)
+    RegCloseKey(created);
+}
+
+}  // namespace velvane::platform

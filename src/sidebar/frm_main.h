@@ -1,0 +1,127 @@
+#pragma once
+// The side bar: one borderless, skinned 800 x 341 window that carries every tool of the program. It is created
+// hidden at start-up and lives until the program ends.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ui/forms.h"
+
+namespace velvane {
+
+// Hot keys are ignored while the settings dialog is open.
+extern bool SettingsOpen;
+// The arguments this process was started with; the side bar runs them as a command when it is created.
+extern std::wstring ProcessCommandLine;
+
+class frmMain {
+public:
+  static constexpr int kClientWidth = 800;
+  static constexpr int kClientHeight = 341;
+  static constexpr ui::Color kRowTextColor{64, 64, 64};
+
+  frmMain();  // creates the window and its controls (hidden), then runs the process's own command line
+  ~frmMain();
+  frmMain(const frmMain&) = delete;
+  frmMain& operator=(const frmMain&) = delete;
+
+  ui::Window& Window() { return *window_; }
+
+  // Brings the side bar forward and runs one command line.
+  void ReceiveCommand(const std::wstring& command);
+  // A proposed Left (vertical false) or Top (vertical true) in twips, clamped to the work area.
+  std::int32_t ClampToWorkArea(std::int32_t position, bool vertical) const;
+
+  // Left and Top of the window in twips; kept with sub-pixel precision for the glide.
+  std::int32_t LeftTwips() const { return leftTwips_; }
+  std::int32_t TopTwips() const { return topTwips_; }
+  void MoveTwips(std::int32_t left, std::int32_t top);
+
+  bool Pressing = false;  // a drag of the background is in progress
+  std::int32_t GrabX = 0, GrabY = 0;
+  std::int32_t DragTargetX = 0, DragTargetY = 0;
+
+  // Controls, by their design names.
+  ui::Label& lbl(int i) { return *lbl_[static_cast<size_t>(i)]; }
+  ui::Label& lblBtn(int i) { return *lblBtn_[static_cast<size_t>(i)]; }
+  ui::Label& lblClip(int i) { return *lblClip_[static_cast<size_t>(i)]; }
+  ui::Image& imgLock(int i) { return *imgLock_[static_cast<size_t>(i)]; }
+  ui::Label& lblFiles(int i) { return *lblFiles_[static_cast<size_t>(i)]; }
+  ui::Label& lblFDrop() { return *lblFDrop_; }
+  ui::ListBox& lstToDo() { return *lstToDo_; }
+  ui::TextBox& txtToDo() { return *txtToDo_; }
+  ui::Image& img() { return *img_; }
+  ui::TextBox& txtNotes() { return *txtNotes_; }
+  ui::Image& imgSaveNote() { return *imgSaveNote_; }
+  ui::TextBox& txtExec() { return *txtExec_; }
+  ui::Label& lblAppName() { return *lblAppName_; }
+  ui::Image& imgGoScreen() { return *imgGoScreen_; }
+  ui::Image& imgSS() { return *imgSS_; }
+  ui::Label& lblInfo() { return *lblInfo_; }
+
+  ui::Timer& tMove() { return *tMove_; }
+  ui::Timer& tTAnim() { return *tTAnim_; }
+  ui::Timer& tClipb() { return *tClipb_; }
+  ui::Timer& tKeys() { return *tKeys_; }
+  ui::Timer& tKeyHold() { return *tKeyHold_; }
+  ui::Timer& tKeyHolding() { return *tKeyHolding_; }
+
+  // Timer ticks and background mouse events, public for the tests that drive them.
+  void FadeStep();
+  void FollowStep();
+  void KeysTick();
+  void KeyHoldTick();
+  void KeyHoldingTick();
+  void BackgroundMouseDown(const ui::MouseEvent& e);
+  void BackgroundMouseMove(const ui::MouseEvent& e);
+  void BackgroundMouseUp(const ui::MouseEvent& e);
+
+private:
+  void CreateControls();
+  void ApplySkinAndCaptions();
+  void WirePanel();
+  void OnCopyData(std::string_view bytes);
+  bool OnQueryUnload();
+  void SetInfo(const std::wstring& text);
+  void SaveSelectedNotes();
+  void RunLauncherBox(const ui::KeyEvent& e);
+  void ToDoEntryDone();
+  void OnButton(int index);
+
+  std::unique_ptr<ui::Window> window_;
+  std::array<ui::Label*, 5> lbl_{};
+  std::array<ui::Label*, 7> lblBtn_{};
+  std::array<ui::Label*, 8> lblClip_{};   // 1..7
+  std::array<ui::Image*, 7> imgLock_{};   // 1..6
+  std::array<ui::Label*, 16> lblFiles_{};  // 1..15
+  ui::Label* lblFDrop_ = nullptr;
+  ui::ListBox* lstToDo_ = nullptr;
+  ui::TextBox* txtToDo_ = nullptr;
+  ui::Image* img_ = nullptr;
+  ui::TextBox* txtNotes_ = nullptr;
+  ui::Image* imgSaveNote_ = nullptr;
+  ui::TextBox* txtExec_ = nullptr;
+  ui::Label* lblAppName_ = nullptr;
+  ui::Image* imgGoScreen_ = nullptr;
+  ui::Image* imgSS_ = nullptr;
+  ui::Label* lblInfo_ = nullptr;
+  ui::Timer* tMove_ = nullptr;
+  ui::Timer* tTAnim_ = nullptr;
+  ui::Timer* tClipb_ = nullptr;
+  ui::Timer* tKeys_ = nullptr;
+  ui::Timer* tKeyHold_ = nullptr;
+  ui::Timer* tKeyHolding_ = nullptr;
+
+  std::int32_t leftTwips_ = 0, topTwips_ = 0;
+  bool hotKeyLatch_[3] = {false, false, false};
+  bool holdWatch_ = false;
+};
+
+// The side bar, created on first use (as referring to a form loads it).
+frmMain& MainForm();
+bool MainFormLoaded();
+// Discards the side bar without saving (tests, and the end of the program).
+void UnloadMainForm();
+
+}  // namespace velvane

@@ -1,0 +1,466 @@
+#pragma once
+// Velvane's small forms layer: windows with labels, images, text boxes, list boxes, buttons, check boxes and timers,
+// plus message boxes, an input box, file dialogs and file drops.
+//
+// The controls are plain portable objects that hold their own state (text, bounds, colours, items, selection), so
+// window handlers can be driven and checked without any window system. Each control and window has a peer that
+// mirrors the state onto the screen: the Win32 peer (ui/win32) creates real child windows, the headless peer
+// (ui/headless) does nothing. The peer reports what the user does (typing, clicks, checks, drops) back through the
+// control, which updates its state first and then calls the event.
+//
+// Events are public std::function members: a handler is attached by assigning it, and tests raise an event by
+// calling it (or through the Notify* methods, which first update the state as the user's action would). Setting a
+// value in code raises the same event as the user's action when the value really changes: a text box's text
+// (onChange), a list's row (onClick), a check box's value (onClick); ListBox::SetChecked always raises onItemCheck.
+//
+// Handlers may close windows and rebuild lists, but must not destroy a Window from inside one of its own events:
+// Close() it there and drop the object later.
+//
+// Every control is a child window whose window text is its caption or text, labels and images included, so screen
+// readers and black-box tests can read the whole window from outside the process.
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velvane::ui {
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+  bool operator==(const Rect&) const = default;
+};
+
+struct Color {
+  std::uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Color&) const = default;
+};
+
+struct Font {
+  std::wstring face = L"Lucida Sans";
+  double points = 8.25;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool operator==(const Font&) const = default;
+};
+
+// Mouse buttons and shift state as the events report them.
+enum : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
+
+struct MouseEvent {
+  int button = 0;  // kLeftButton, kRightButton, ...; 0 for a move without buttons
+  int shift = 0;   // kShiftMask | kCtrlMask | kAltMask
+  int x = 0, y = 0;  // pixels, relative to the control (or the window's client area)
+};
+
+struct KeyEvent {
+  int keyCode = 0;  // virtual-key code
+  int shift = 0;
+};
+
+enum class Align { Left, Center, Right };
+
+enum class ControlKind { Label, Image, TextBox, ListBox, Button, CheckBox };
+
+// Pictures the program draws itself where a skin supplies none.
+enum class BuiltinIcon { None, Add, Save, Folder };
+
+class Window;
+class ControlPeer;
+class WindowPeer;
+
+class Control {
+public:
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  Window& Parent() const { return parent_; }
+  virtual ControlKind Kind() const = 0;
+  // The design name, with its index for arrays: "lblClip(3)", "txtExec".
+  const std::wstring& Name() const { return name_; }
+
+  void SetText(const std::wstring& text);  // caption of labels and buttons, text of text boxes
+  const std::wstring& Text() const { return text_; }
+  void SetBounds(Rect bounds);  // pixels of the parent's client area
+  Rect Bounds() const { return bounds_; }
+  void SetVisible(bool visible);
+  bool Visible() const { return visible_; }
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  void SetFont(const Font& font);
+  const Font& GetFont() const { return font_; }
+  void SetForeColor(Color c);
+  Color ForeColor() const { return fore_; }
+  void SetBackColor(Color c);
+  Color BackColor() const { return back_; }
+  // False until SetBackColor is called: check boxes and buttons then take the window's colour.
+  bool BackColorSet() const { return backSet_; }
+  void SetToolTip(const std::wstring& tip);
+  const std::wstring& ToolTip() const { return toolTip_; }
+  void SetAcceptFiles(bool accept);
+  bool AcceptFiles() const { return acceptFiles_; }
+  void Focus();
+  bool HasFocus() const { return focused_; }
+
+  std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;
+  std::function<void()> onClick, onGotFocus, onLostFocus;
+  // The full paths of the dropped files, in the order of the drop.
+  std::function<void(const std::vector<std::wstring>&)> onFilesDropped;
+
+  // Called by the peers when the user acts; they keep the state in step and then raise the event. Nothing is raised
+  // once the window is closed.
+  void NotifyTextChanged(const std::wstring& text);
+  void NotifyFocus(bool focused);
+  void NotifyMouseDown(const MouseEvent& e);
+  void NotifyMouseMove(const MouseEvent& e);
+  void NotifyMouseUp(const MouseEvent& e);
+  void NotifyClick();
+  void NotifyFilesDropped(const std::vector<std::wstring>& paths);
+
+  ControlPeer* Peer() const { return peer_.get(); }
+  // The child window as a number (HWND on Windows, 0 headless).
+  std::intptr_t NativeHandle() const;
+
+protected:
+  Control(Window& parent, std::wstring name, Rect bounds);
+  void AttachPeer(std::unique_ptr<ControlPeer> peer);
+  virtual void TextAssigned() {}  // SetText, before the peer shows the text
+  virtual void TextChanged() {}
+  bool Live() const;  // the window is not closed: events may be raised
+
+  Window& parent_;
+  std::wstring name_;
+  std::wstring text_;
+  Rect bounds_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  bool focused_ = false;
+  bool acceptFiles_ = false;
+  bool backSet_ = false;
+  Font font_;
+  Color fore_{0, 0, 0};
+  Color back_{255, 255, 255};
+  std::wstring toolTip_;
+  std::unique_ptr<ControlPeer> peer_;
+  friend class Window;
+};
+
+// A caption drawn over the window's picture: the background always shows through; changing the text never flickers.
+class Label : public Control {
+public:
+  ControlKind Kind() const override { return ControlKind::Label; }
+  void SetAlign(Align a);
+  Align GetAlign() const { return align_; }
+
+private:
+  Label(Window& parent, std::wstring name, Rect bounds);
+  Align align_ = Align::Left;
+  friend class Window;
+};
+
+class Image : public Control {
+public:
+  ControlKind Kind() const override { return ControlKind::Image; }
+  // Loads a bitmap file (an empty path clears the picture); throws RuntimeError when it cannot be loaded (the
+  // picture is then unchanged). The picture is drawn from the top-left corner, clipped to the bounds, unless stretched.
+  void LoadPicture(const std::wstring& path);
+  void ClearPicture();
+  void SetBuiltinIcon(BuiltinIcon icon);
+  void SetStretch(bool stretch);  // scale the picture to the control's bounds
+  bool HasPicture() const { return !picturePath_.empty() || icon_ != BuiltinIcon::None; }
+  const std::wstring& PicturePath() const { return picturePath_; }
+  BuiltinIcon Icon() const { return icon_; }
+  bool Stretch() const { return stretch_; }
+
+private:
+  Image(Window& parent, std::wstring name, Rect bounds);
+  std::wstring picturePath_;
+  BuiltinIcon icon_ = BuiltinIcon::None;
+  bool stretch_ = false;
+  friend class Window;
+};
+
+class TextBox : public Control {
+public:
+  ControlKind Kind() const override { return ControlKind::TextBox; }
+  bool MultiLine() const { return multiLine_; }
+  // Selection in characters of Text(); read from the screen when asked, so it follows the user's mouse and keys.
+  // Setting the text puts the caret at the start.
+  int SelStart() const;
+  int SelLength() const;
+  std::wstring SelText() const;
+  void SetSelection(int start, int length);  // clamped to the text
+  // Replaces the selection (inserts at the caret when nothing is selected); the caret ends after the new text.
+  void ReplaceSelection(const std::wstring& text);
+
+  std::function<void()> onChange;
+  // Raised before a typed character reaches the text; set *ch to 0 to drop it.
+  std::function<void(wchar_t* ch)> onKeyPress;
+  std::function<void(const KeyEvent&)> onKeyDown, onKeyUp;
+
+  void NotifySelection(int start, int length);
+  // A typed character: raises onKeyPress and answers the character to insert (0: dropped).
+  wchar_t NotifyKeyPress(wchar_t ch);
+  void NotifyKeyDown(const KeyEvent& e);
+  void NotifyKeyUp(const KeyEvent& e);
+
+private:
+  TextBox(Window& parent, std::wstring name, Rect bounds, bool multiLine);
+  void TextAssigned() override;
+  void TextChanged() override;
+  void SyncSelection() const;
+  bool multiLine_;
+  mutable int selStart_ = 0;
+  mutable int selLength_ = 0;
+  friend class Window;
+};
+
+// A list of text rows, optionally with a check box on every row.
+class ListBox : public Control {
+public:
+  ControlKind Kind() const override { return ControlKind::ListBox; }
+  bool CheckBoxes() const { return checkBoxes_; }
+  void Clear();  // also leaves no row selected
+  void AddItem(const std::wstring& text);
+  int ItemCount() const { return static_cast<int>(items_.size()); }
+  // Rows count from 0; a row outside the list throws RuntimeError (InvalidCall).
+  const std::wstring& Item(int row) const;
+  bool Checked(int row) const;
+  void SetChecked(int row, bool checked);  // raises onItemCheck(row), also when the state does not change
+  int ListIndex() const { return listIndex_; }  // -1: no row selected
+  void SetListIndex(int row);  // -1 clears; other rows outside the list throw RuntimeError (InvalidCall)
+
+  std::function<void(int row)> onItemCheck;
+  std::function<void(const KeyEvent&)> onKeyDown;
+
+  // The user selected a row (raises onClick when it changed); toggled a row's check box (SetChecked).
+  void NotifyListIndex(int row);
+  void NotifyCheckToggled(int row);
+  void NotifyKeyDown(const KeyEvent& e);
+
+private:
+  ListBox(Window& parent, std::wstring name, Rect bounds, bool checkBoxes);
+  struct Row {
+    std::wstring text;
+    bool checked = false;
+  };
+  bool checkBoxes_;
+  std::vector<Row> items_;
+  int listIndex_ = -1;
+  friend class Window;
+};
+
+class Button : public Control {
+public:
+  ControlKind Kind() const override { return ControlKind::Button; }
+
+private:
+  Button(Window& parent, std::wstring name, Rect bounds);
+  friend class Window;
+};
+
+class CheckBox : public Control {
+public:
+  ControlKind Kind() const override { return ControlKind::CheckBox; }
+  bool Value() const { return value_; }
+  void SetValue(bool value);  // raises onClick when the value changes
+  void NotifyValue(bool value);  // the user ticked or cleared the box
+
+private:
+  CheckBox(Window& parent, std::wstring name, Rect bounds);
+  bool value_ = false;
+  friend class Window;
+};
+
+class TimerPeer;
+
+// A millisecond timer of a window; ticks arrive on the window's thread.
+class Timer {
+public:
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+  ~Timer();
+  const std::wstring& Name() const { return name_; }
+  Window& Parent() const { return parent_; }
+  // An interval of 0 (or less) stops the ticks while keeping Enabled().
+  void SetInterval(int ms);
+  int Interval() const { return interval_; }
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+
+  std::function<void()> onTick;
+
+  void NotifyTick();  // raises onTick when the timer runs and its window is open
+  TimerPeer* Peer() const { return peer_.get(); }
+
+private:
+  Timer(Window& parent, std::wstring name, int intervalMs, bool enabled);
+  Window& parent_;
+  std::wstring name_;
+  int interval_;
+  bool enabled_;
+  std::unique_ptr<TimerPeer> peer_;
+  friend class Window;
+};
+
+struct WindowSpec {
+  std::wstring caption;
+  int clientWidth = 0, clientHeight = 0;  // pixels
+  bool borderless = false;     // no border and no caption bar
+  bool layered = false;        // one constant alpha for the whole window
+  bool dialogFrame = false;    // fixed single border with a close box
+  bool showInTaskbar = true;
+  Color back{255, 255, 255};
+  Font font;
+  std::wstring iconPath;       // .ico file; empty: the program's own icon
+};
+
+// A top-level window. It owns its controls and timers; creating it does not show it.
+class Window {
+public:
+  explicit Window(const WindowSpec& spec);
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  Label& AddLabel(const std::wstring& name, Rect bounds, const std::wstring& caption = {});
+  Image& AddImage(const std::wstring& name, Rect bounds);
+  TextBox& AddTextBox(const std::wstring& name, Rect bounds, bool multiLine = false);
+  ListBox& AddListBox(const std::wstring& name, Rect bounds, bool checkBoxes = false);
+  Button& AddButton(const std::wstring& name, Rect bounds, const std::wstring& caption = {});
+  CheckBox& AddCheckBox(const std::wstring& name, Rect bounds, const std::wstring& caption = {});
+  Timer& AddTimer(const std::wstring& name, int intervalMs, bool enabled);
+
+  void SetCaption(const std::wstring& caption);
+  const std::wstring& Caption() const { return caption_; }
+  void SetBackColor(Color c);
+  Color BackColor() const { return spec_.back; }
+  // The background picture, drawn from the top-left corner; throws RuntimeError when it cannot be loaded.
+  void SetPicture(const std::wstring& path);  // an empty path clears the picture
+  const std::wstring& PicturePath() const { return picturePath_; }
+  // An .ico file; empty: the program's own icon. A file that cannot be loaded keeps the current icon.
+  void SetIcon(const std::wstring& icoPath);
+  const WindowSpec& Spec() const { return spec_; }
+
+  void Show();  // visible, not necessarily active
+  void Hide();
+  bool Visible() const { return visible_; }
+  void SetAlpha(std::uint8_t alpha);  // layered windows only; errors are ignored
+  std::uint8_t Alpha() const { return alpha_; }
+  void SetTopMost(bool topMost);  // neither moves, resizes, shows nor hides the window
+  bool TopMost() const { return topMost_; }
+  // Outer position and size in pixels of the screen.
+  void Move(int left, int top);
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const;
+  int Height() const;
+  int ClientWidth() const { return spec_.clientWidth; }
+  int ClientHeight() const { return spec_.clientHeight; }
+  void CenterOnScreen();
+  // Restores a minimised window, then brings it to the foreground and to the top.
+  void Activate();
+  // Ends the window: raises onQueryUnload first (which may refuse), then destroys its native window.
+  void Close();
+  bool Closed() const { return closed_; }
+
+  // The native handle as a number (HWND on Windows, 0 headless), for the instance mark and the hand-off.
+  std::intptr_t NativeHandle() const;
+
+  std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;  // the background, not the controls
+  // Keys that reach the window itself (no control has the focus).
+  std::function<void(const KeyEvent&)> onKeyDown, onKeyUp;
+  // The window became the active window / stopped being it.
+  std::function<void()> onActivate, onDeactivate;
+  // A close request (Windows shutting down, the close box, Close()); return false to refuse.
+  std::function<bool()> onQueryUnload;
+  std::function<void()> onUnload;
+  // The raw bytes of a WM_COPYDATA message sent to the window (our own subclass of the window procedure).
+  std::function<void(std::string_view bytes)> onCopyData;
+
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+  Control* Find(const std::wstring& name) const;
+  WindowPeer* Peer() const { return peer_.get(); }
+
+  // Called by the peer.
+  void NotifyMoved(int left, int top);
+  void NotifyVisible(bool visible);
+  void NotifyMouseDown(const MouseEvent& e);
+  void NotifyMouseMove(const MouseEvent& e);
+  void NotifyMouseUp(const MouseEvent& e);
+  void NotifyKeyDown(const KeyEvent& e);
+  void NotifyKeyUp(const KeyEvent& e);
+  void NotifyActivate(bool active);
+  // Windows is shutting down: raises onQueryUnload and answers whether the session may end.
+  bool NotifyQueryEndSession();
+  // The session ends: the window is gone without a further question (raises onUnload).
+  void NotifyEndSession();
+
+private:
+  template <typename T, typename... Args>
+  T& Add(Args&&... args);
+
+  WindowSpec spec_;
+  std::wstring caption_;
+  std::wstring picturePath_;
+  bool visible_ = false;
+  bool topMost_ = false;
+  bool closed_ = false;
+  bool closing_ = false;
+  std::uint8_t alpha_ = 255;
+  int left_ = 0, top_ = 0;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<std::unique_ptr<Timer>> timers_;
+  std::unique_ptr<WindowPeer> peer_;
+};
+
+// Message box styles and answers (the classic numbers).
+// One enumeration, so that a button set and an icon combine with |.
+enum : int {
+  kMbOk = 0,
+  kMbOkCancel = 1,
+  kMbYesNo = 4,
+  kMbCritical = 16,
+  kMbQuestion = 32,
+  kMbExclamation = 48,
+  kMbInformation = 64,
+};
+enum : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
+
+// Shows a modal message box and answers kAnswer*. Styles combine one button set with one icon (kMbYesNo | kMbQuestion).
+int MsgBox(const std::wstring& text, int style, const std::wstring& title);
+// The text typed, or nullopt when cancelled.
+std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title, const std::wstring& initial = {});
+
+struct FileDialogOptions {
+  std::wstring title;
+  std::wstring filter;      // "Text files|*.txt|All files|*.*"
+  std::wstring initialDir;
+  const Window* owner = nullptr;
+};
+// The chosen full path, or nullopt when cancelled.
+std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options);
+std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options);
+
+// An exception that escapes an event handler called by the window system cannot travel further; it is handed to this
+// handler instead (by default a critical message box with its description). Code that raises events itself, tests
+// included, sees its exceptions as usual.
+void SetEventErrorHandler(std::function<void(std::exception_ptr)> handler);
+
+// Screen facts in pixels.
+Rect WorkArea();
+int ScreenWidth();
+int ScreenHeight();
+
+// Runs the message loop until QuitApplication (or the last window of the program has ended it); answers the exit code.
+// Returns at once when no window is open.
+int RunMessageLoop();
+void QuitApplication(int exitCode = 0);
+
+}  // namespace velvane::ui

@@ -1,0 +1,115 @@
+// The headless backend: peers that keep nothing on screen, and dialogs answered by the test script. The forms layer's
+// state is the whole truth here; only the focus moves between controls, as a window system would move it.
+#include <memory>
+
+#include "ui/peers.h"
+#include "ui/scripted.h"
+
+namespace velvane::ui {
+
+namespace {
+
+// The frame a captioned window adds to its client area, in pixels.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 31;
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 1024;
+
+class NullControlPeer final : public ControlPeer {
+public:
+  explicit NullControlPeer(Control& control) : control_(control) {}
+
+  void Update(ControlChange what) override {
+    // A control that disappears or is disabled gives up the focus, as on screen.
+    if ((what == ControlChange::Visible && !control_.Visible()) ||
+        (what == ControlChange::Enabled && !control_.Enabled()))
+      control_.NotifyFocus(false);
+  }
+
+  void Focus() override {
+    for (const auto& other : control_.Parent().Controls())
+      if (other.get() != &control_ && other->HasFocus()) other->NotifyFocus(false);
+    control_.NotifyFocus(true);
+  }
+
+  std::intptr_t NativeHandle() const override { return 0; }
+  bool LoadPicture(const std::wstring&) override { return true; }
+  std::optional<std::pair<int, int>> ScreenSelection() const override { return std::nullopt; }
+  void SelectionSet(int, int) override {}
+  void SelectionReplaced(int, int, const std::wstring&) override {}
+  void ItemsCleared() override {}
+  void ItemAdded(int) override {}
+  void ItemChecked(int) override {}
+
+private:
+  Control& control_;
+};
+
+class NullWindowPeer final : public WindowPeer {
+public:
+  explicit NullWindowPeer(Window& window) : window_(window) {}
+
+  void Update(WindowChange) override {}
+  bool LoadPicture(const std::wstring&) override { return true; }
+  bool LoadIcon(const std::wstring&) override { return true; }
+  void Activate() override {}
+  void Destroy() override {}
+  std::pair<int, int> OuterSize() const override {
+    const WindowSpec& spec = window_.Spec();
+    if (spec.borderless) return {spec.clientWidth, spec.clientHeight};
+    return {spec.clientWidth + kFrameWidth, spec.clientHeight + kFrameHeight};
+  }
+  std::intptr_t NativeHandle() const override { return 0; }
+
+private:
+  Window& window_;
+};
+
+class NullTimerPeer final : public TimerPeer {
+public:
+  void Update() override {}
+};
+
+}  // namespace
+
+std::unique_ptr<WindowPeer> CreateWindowPeer(Window& window) { return std::make_unique<NullWindowPeer>(window); }
+std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) { return std::make_unique<NullControlPeer>(control); }
+std::unique_ptr<TimerPeer> CreateTimerPeer(Timer&) { return std::make_unique<NullTimerPeer>(); }
+
+int MsgBox(const std::wstring& text, int style, const std::wstring& title) {
+  return detail::ScriptedMsgBox(text, style, title);
+}
+
+std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
+                                     const std::wstring& initial) {
+  return detail::ScriptedInputBox(prompt, title, initial);
+}
+
+std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) {
+  return detail::ScriptedFileDialog(false, options);
+}
+
+std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) {
+  return detail::ScriptedFileDialog(true, options);
+}
+
+int ScreenWidth() {
+  const auto size = detail::ScreenSizeOverride();
+  return size ? size->first : kScreenWidth;
+}
+
+int ScreenHeight() {
+  const auto size = detail::ScreenSizeOverride();
+  return size ? size->second : kScreenHeight;
+}
+
+Rect WorkArea() {
+  if (const auto area = detail::WorkAreaOverride()) return *area;
+  return Rect{0, 0, ScreenWidth(), ScreenHeight()};
+}
+
+int RunMessageLoop() { return 0; }
+
+void QuitApplication(int exitCode) { detail::RecordQuit(exitCode); }
+
+}  // namespace velvane::ui

@@ -1,0 +1,88 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cmath>
+
+#include "ui/win32/win32_forms.h"
+
+namespace velvane::ui::win32 {
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+COLORREF ToColorRef(Color c) { return RGB(c.r, c.g, c.b); }
+
+int FontPixelHeight(double points) {
+  constexpr double kScreenDpi = 96.0;
+  constexpr double kPointsPerInch = 72.0;
+  return -static_cast<int>(std::lround(points * kScreenDpi / kPointsPerInch));
+}
+
+UniqueFont CreateFontFor(const Font& font) {
+  return UniqueFont(CreateFontW(FontPixelHeight(font.points), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                                font.italic ? TRUE : FALSE, font.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                font.face.c_str()));
+}
+
+int ShiftState() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftMask;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlMask;
+  if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
+  return shift;
+}
+
+int HeldButtons(WPARAM wParam) {
+  int held = 0;
+  if (wParam & MK_LBUTTON) held |= kLeftButton;
+  if (wParam & MK_RBUTTON) held |= kRightButton;
+  if (wParam & MK_MBUTTON) held |= kMiddleButton;
+  return held;
+}
+
+void ReportCurrentException() noexcept { ReportEventError(std::current_exception()); }
+
+std::wstring WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+std::vector<std::wstring> TakeDroppedFiles(HDROP drop) {
+  std::vector<std::wstring> files;
+  constexpr UINT kCountQuery = 0xFFFFFFFF;
+  const UINT count = DragQueryFileW(drop, kCountQuery, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(static_cast<size_t>(length) + 1, L'\0');
+    const UINT got = DragQueryFileW(drop, i, path.data(), length + 1);
+    path.resize(got);
+    files.push_back(std::move(path));
+  }
+  DragFinish(drop);
+  return files;
+}
+
+bool LoadCommonControls() {
+  // Loaded once and kept for the life of the process: the tool tip windows need its classes.
+  static const bool loaded = [] {
+    HMODULE module = LoadLibraryW(L"comctl32.dll");
+    if (!module) return false;
+    using InitFn = BOOL(WINAPI*)(const void*);
+    struct InitCommonControlsExArgs {
+      DWORD dwSize;
+      DWORD dwICC;
+    };
+    constexpr DWORD kWin95Classes = 0x000000FF;  // ICC_WIN95_CLASSES: tool tips among them
+    const InitCommonControlsExArgs args{sizeof(InitCommonControlsExArgs), kWin95Classes};
+    if (auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(module, "InitCommonControlsEx"))))
+      init(&args);
+    return true;
+  }();
+  return loaded;
+}
+
+}  // namespace velvane::ui::win32

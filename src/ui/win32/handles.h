@@ -1,0 +1,143 @@
+#pragma once
+// Owning wrappers for the window system's handles. Each type owns one kind of handle, cannot be copied and frees it
+// with the matching call.
+#include <windows.h>
+
+#include <utility>
+
+namespace velvane::ui::win32 {
+
+// Moves and frees a handle through a traits type with Free(T); the empty value is nullptr.
+template <typename T, typename Traits>
+class UniqueOf {
+public:
+  UniqueOf() = default;
+  explicit UniqueOf(T h) : h_(h) {}
+  UniqueOf(const UniqueOf&) = delete;
+  UniqueOf& operator=(const UniqueOf&) = delete;
+  UniqueOf(UniqueOf&& o) noexcept : h_(o.release()) {}
+  UniqueOf& operator=(UniqueOf&& o) noexcept {
+    if (this != &o) reset(o.release());
+    return *this;
+  }
+  ~UniqueOf() { reset(); }
+
+  T get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  T release() { return std::exchange(h_, nullptr); }
+  void reset(T h = nullptr) {
+    T old = std::exchange(h_, h);
+    if (old) Traits::Free(old);
+  }
+
+private:
+  T h_ = nullptr;
+};
+
+struct HwndTraits {
+  static void Free(HWND h) { DestroyWindow(h); }
+};
+struct GdiTraits {
+  static void Free(HGDIOBJ h) { DeleteObject(h); }
+};
+struct IconTraits {
+  static void Free(HICON h) { DestroyIcon(h); }
+};
+struct ModuleTraits {
+  static void Free(HMODULE h) { FreeLibrary(h); }
+};
+struct MemoryDcTraits {
+  static void Free(HDC h) { DeleteDC(h); }
+};
+
+// A window; a window procedure that sees WM_NCDESTROY calls release() so that a dead handle is never destroyed twice.
+using UniqueHwnd = UniqueOf<HWND, HwndTraits>;
+using UniqueBitmap = UniqueOf<HBITMAP, GdiTraits>;
+using UniqueFont = UniqueOf<HFONT, GdiTraits>;
+using UniqueBrush = UniqueOf<HBRUSH, GdiTraits>;
+using UniquePen = UniqueOf<HPEN, GdiTraits>;
+using UniqueRegion = UniqueOf<HRGN, GdiTraits>;
+using UniqueIcon = UniqueOf<HICON, IconTraits>;
+using UniqueModule = UniqueOf<HMODULE, ModuleTraits>;
+// A DC from CreateCompatibleDC.
+using MemoryDc = UniqueOf<HDC, MemoryDcTraits>;
+
+// The DC of GetDC, released with ReleaseDC.
+class WindowDc {
+public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint ... EndPaint.
+class PaintDc {
+public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() { EndPaint(hwnd_, &ps_); }
+  HDC get() const { return dc_; }
+  const RECT& Area() const { return ps_.rcPaint; }
+
+private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// An object selected into a DC for the scope, then the previous one put back.
+class SelectScope {
+public:
+  SelectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  SelectScope(const SelectScope&) = delete;
+  SelectScope& operator=(const SelectScope&) = delete;
+  ~SelectScope() {
+    if (old_) SelectObject(dc_, old_);
+  }
+
+private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// The DC state (clip region, origins, modes) saved for the scope.
+class SavedDcState {
+public:
+  explicit SavedDcState(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+  ~SavedDcState() {
+    if (id_) RestoreDC(dc_, id_);
+  }
+
+private:
+  HDC dc_;
+  int id_;
+};
+
+// An off-screen bitmap compatible with a DC, selected into its own memory DC for the object's lifetime.
+class BackBuffer {
+public:
+  BackBuffer(HDC compatible, int width, int height)
+      : dc_(CreateCompatibleDC(compatible)),
+        bitmap_(CreateCompatibleBitmap(compatible, width > 0 ? width : 1, height > 0 ? height : 1)),
+        select_(dc_.get(), bitmap_.get()) {}
+  HDC get() const { return dc_.get(); }
+  explicit operator bool() const { return dc_ && bitmap_; }
+
+private:
+  MemoryDc dc_;
+  UniqueBitmap bitmap_;
+  SelectScope select_;  // declared last: deselects before the bitmap and the DC go
+};
+
+}  // namespace velvane::ui::win32

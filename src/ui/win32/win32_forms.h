@@ -1,0 +1,211 @@
+#pragma once
+// The Win32 backend of the forms layer: one top-level window class, one peer class per control kind, timers and the
+// shared helpers they use. Only ui/win32 includes this header.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/forms.h"
+#include "ui/peers.h"
+#include "ui/win32/handles.h"
+
+namespace velvane::ui::win32 {
+
+// Child-window ids start here, one per control in the order of creation.
+constexpr int kFirstControlId = 1000;
+// WM_TIMER ids of a window, one per timer.
+constexpr UINT_PTR kFirstTimerId = 1;
+
+inline constexpr wchar_t kWindowClass[] = L"VelvaneWindow";
+inline constexpr wchar_t kLabelClass[] = L"VelvaneLabel";
+inline constexpr wchar_t kImageClass[] = L"VelvaneImage";
+
+HINSTANCE Instance();
+COLORREF ToColorRef(Color c);
+// Points to pixels at 96 dpi, negative: the height of the characters without the internal leading.
+int FontPixelHeight(double points);
+UniqueFont CreateFontFor(const Font& font);
+// kShiftMask | kCtrlMask | kAltMask from the keyboard state of the current message.
+int ShiftState();
+// The mouse buttons held in a mouse message's wParam, as kLeftButton | kRightButton | kMiddleButton.
+int HeldButtons(WPARAM wParam);
+// An exception caught at the window procedure's edge goes to the forms layer's error report.
+void ReportCurrentException() noexcept;
+std::wstring WindowText(HWND hwnd);
+// The files of a drop in their order; frees the drop.
+std::vector<std::wstring> TakeDroppedFiles(HDROP drop);
+
+class ChildPeer;
+
+// The native side of a Window: a top-level window that paints the background, the picture and every label and image
+// (all in one off-screen pass, so nothing flickers) and routes the controls' notifications to their peers.
+class TopWindow final : public WindowPeer {
+public:
+  explicit TopWindow(Window& window);
+  ~TopWindow() override;
+
+  void Update(WindowChange what) override;
+  bool LoadPicture(const std::wstring& path) override;
+  bool LoadIcon(const std::wstring& icoPath) override;
+  void Activate() override;
+  void Destroy() override;
+  std::pair<int, int> OuterSize() const override;
+  std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_.get()); }
+
+  HWND Hwnd() const { return hwnd_.get(); }
+  Window& Model() const { return window_; }
+
+  // Children register before their native window exists (owner-drawn lists are measured while being created).
+  int RegisterChild(ChildPeer* peer);
+  void UnregisterChild(int id);
+  // Keeps labels and images below the windowed controls, each group in the order of creation.
+  void PlaceChild(HWND child, bool windowed);
+  UINT_PTR RegisterTimer(Timer* timer);
+  void UnregisterTimer(UINT_PTR id);
+
+  // Paints the background, the picture and every visible label and image that meets the area (client pixels).
+  void RenderScene(HDC dc, const RECT& area) const;
+  // The area is repainted by the window and by every child window over it; nothing is erased first.
+  void InvalidateArea(const RECT& area) const;
+  void ChildAcceptsFiles();
+  void DeliverDrop(HDROP drop, ChildPeer* target);
+  // The tool tip window of this window, created on first use; nullptr when the common controls are missing.
+  HWND ToolTips();
+
+  static bool IsOurs(HWND hwnd);
+  static int OpenCount();
+
+private:
+  static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
+  LRESULT OnPaint();
+  LRESULT OnPrintClient(HDC dc);
+  LRESULT OnCtlColor(UINT msg, HDC dc, HWND child);
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
+  LRESULT OnDrawItem(const DRAWITEMSTRUCT* item);
+  LRESULT OnTimer(UINT_PTR id);
+  LRESULT OnCopyData(const COPYDATASTRUCT* data);
+  LRESULT OnDropFiles(HDROP drop);
+  LRESULT OnMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  void OnKey(UINT msg, WPARAM wParam);
+  void OnWindowPosChanged(const WINDOWPOS* pos);
+  void OnNcDestroy(HWND hwnd);
+  ChildPeer* ChildById(int id) const;
+  ChildPeer* ChildByHwnd(HWND child) const;
+  void ApplyAlpha();
+  void ApplyIcons();
+
+  Window& window_;
+  UniqueHwnd hwnd_;
+  UniqueHwnd toolTips_;
+  bool toolTipsTried_ = false;
+  UniqueBitmap picture_;
+  SIZE pictureSize_{};
+  UniqueIcon bigIcon_, smallIcon_;
+  std::map<int, ChildPeer*> children_;
+  int nextChildId_ = kFirstControlId;
+  HWND lastWindowed_ = nullptr;
+  HWND topVisual_ = nullptr;
+  std::map<UINT_PTR, Timer*> timers_;
+  UINT_PTR nextTimerId_ = kFirstTimerId;
+  int buttonsHeld_ = 0;
+  HWND savedFocus_ = nullptr;
+  bool counted_ = false;
+};
+
+// The native side of one control: a child window whose text is the control's text.
+class ChildPeer : public ControlPeer {
+public:
+  ChildPeer(Control& control, TopWindow& top);
+  ~ChildPeer() override;
+
+  void Update(ControlChange what) override;
+  void Focus() override;
+  std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_.get()); }
+  bool LoadPicture(const std::wstring&) override { return true; }
+  std::optional<std::pair<int, int>> ScreenSelection() const override { return std::nullopt; }
+  void SelectionSet(int, int) override {}
+  void SelectionReplaced(int, int, const std::wstring&) override {}
+  void ItemsCleared() override {}
+  void ItemAdded(int) override {}
+  void ItemChecked(int) override {}
+
+  // Labels and images are drawn by the window's scene; their child windows only hold the text and take the mouse.
+  virtual bool Windowless() const { return false; }
+  virtual void DrawVisual(HDC) const {}
+  virtual void OnCommand(int) {}
+  // The brush for WM_CTLCOLOR*, or nullptr for the system's colours.
+  virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
+  virtual void OnMeasureItem(MEASUREITEMSTRUCT*) {}
+  virtual void OnDrawItem(const DRAWITEMSTRUCT*) {}
+
+  Control& Model() const { return control_; }
+  HWND Hwnd() const { return hwnd_.get(); }
+  int Id() const { return id_; }
+  HFONT FontHandle() const { return font_.get(); }
+  RECT BoundsRect() const;
+
+protected:
+  // Creates the child window (a system class is subclassed, so that its messages pass OnMessage first).
+  void Create(const wchar_t* windowClass, DWORD style, DWORD exStyle);
+  // Messages of the subclassed control; the default passes them on.
+  virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Focus and mouse messages shared by every kind; true when handled.
+  bool IsMouseMessage(UINT msg) const { return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONUP; }
+  void FocusMessage(UINT msg, WPARAM wParam);
+  // Raises the mouse events (and the click of a label or image); captures the mouse for labels and images.
+  void MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void ApplyToolTip();
+  void ApplyFont();
+  // The brush of the back colour (colour given), kept until the colours change.
+  HBRUSH Brush(Color back);
+  // Restores the original window procedure and forgets this object; the window itself lives on.
+  void Detach();
+
+  Control& control_;
+  TopWindow& top_;
+  int id_;
+  UniqueHwnd hwnd_;
+  UniqueFont font_;
+  UniqueBrush brush_;
+  Color brushColor_{};
+  RECT shown_{};  // the bounds last given to the child window
+  WNDPROC original_ = nullptr;
+  bool applying_ = false;  // our own change is on its way to the screen: its notifications are not the user's
+  int buttonsHeld_ = 0;
+  bool pressedLeft_ = false;
+  bool toolTipAdded_ = false;
+
+private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  static LRESULT CALLBACK VisualProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  friend void RegisterVisualClasses();
+};
+
+void RegisterVisualClasses();
+std::unique_ptr<ChildPeer> CreateLabelPeer(Label& label, TopWindow& top);
+std::unique_ptr<ChildPeer> CreateImagePeer(Image& image, TopWindow& top);
+std::unique_ptr<ChildPeer> CreateTextBoxPeer(TextBox& box, TopWindow& top);
+std::unique_ptr<ChildPeer> CreateListBoxPeer(ListBox& list, TopWindow& top);
+std::unique_ptr<ChildPeer> CreateButtonPeer(Button& button, TopWindow& top);
+std::unique_ptr<ChildPeer> CreateCheckBoxPeer(CheckBox& box, TopWindow& top);
+
+// Draws one of the program's own pictures into the rectangle, in the colour given.
+void DrawBuiltinIcon(HDC dc, BuiltinIcon icon, const RECT& r, COLORREF color);
+
+// True while RunMessageLoop runs: the last window to end then ends the loop.
+bool MessageLoopRunning();
+
+// comctl32, loaded on first use (a static import slows every start of the program).
+bool LoadCommonControls();
+
+}  // namespace velvane::ui::win32

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/settings_store.h"
+#include "platform/ini_profile.h"
+#include "platform/profile.h"
+#include "test_support.h"
+
+namespace velvane {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(SettingsStore, FoldersEndWithABackslash) {
+  SetAppFoldersFrom(L"C:\\Tools\\Velvane");
+  EXPECT_EQ(AppDir, L"C:\\Tools\\Velvane\\");
+  EXPECT_EQ(DataDir, L"C:\\Tools\\Velvane\\data\\");
+  EXPECT_EQ(LangDir, L"C:\\Tools\\Velvane\\lang\\");
+  EXPECT_EQ(SkinDir, L"C:\\Tools\\Velvane\\skins\\");
+  SetAppFoldersFrom(L"D:");  // a drive root: the runtime already gives no backslash
+  EXPECT_EQ(AppDir, L"D:\\");
+}
+
+TEST(SettingsStore, MissingFileSectionOrKeyReadEmpty) {
+  TempDir dir;
+  const std::wstring file = dir / L"config.qdt";
+  EXPECT_EQ(ReadSetting(file, L"INIT", L"FirstTime"), L"");
+  WriteSetting(file, L"INIT", L"FirstTime", L"1");
+  EXPECT_EQ(ReadSetting(file, L"INIT", L"FirstTime"), L"1");
+  EXPECT_EQ(ReadSetting(file, L"INIT", L"Other"), L"");
+  EXPECT_EQ(ReadSetting(file, L"NOPE", L"FirstTime"), L"");
+}
+
+TEST(SettingsStore, LongValuesAreCutAt4999Characters) {
+  TempDir dir;
+  const std::wstring file = dir / L"long.qdt";
+  const std::wstring value(6000, L'v');
+  WriteSetting(file, L"S", L"K", value);
+  EXPECT_EQ(ReadSetting(file, L"S", L"K"), value.substr(0, 4999));
+}
+
+TEST(SettingsStore, TextsAreStoredInTheAnsiCodePage) {
+  TempDir dir;
+  const std::wstring file = dir / L"c.qdt";
+  WriteSetting(file, L"S", L"K", L"Espa\u00F1ol \u20AC \u4E2D");
+  EXPECT_EQ(ReadBytes(file), "[S]\r\nK=Espa\xF1ol \x80 ?\r\n");
+  EXPECT_EQ(ReadSetting(file, L"S", L"K"), L"Espa\u00F1ol \u20AC ?");
+}
+
+TEST(SettingsStore, WrittenTextGainsOneLineEndAndReadsBackWhole) {
+  TempDir dir;
+  const std::wstring file = dir / L"notes.qdt";
+  WriteTextFile(file, L"two\r\nlines");
+  EXPECT_EQ(ReadBytes(file), "two\r\nlines\r\n");
+  EXPECT_EQ(ReadTextFile(file), L"two\r\nlines\r\n");
+  EXPECT_EQ(ReadTextFile(dir / L"missing.qdt"), L"");
+}
+
+TEST(SettingsStore, AFailedWriteRaisesAndLeavesTheOldFile) {
+  TempDir dir;
+  const std::wstring file = dir / L"todo.qdt";
+  WriteTextFile(file, L"old");
+  EXPECT_THROW(WriteTextFile(dir / L"no-such-folder\\todo.qdt", L"x"), RuntimeError);
+  EXPECT_EQ(ReadBytes(file), "old\r\n");
+  EXPECT_FALSE(test::Exists(file + L".new~"));
+}
+
+TEST(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLf) {
+  TempDir dir;
+  const std::wstring file = dir / L"lines.txt";
+  WriteBytes(file, "one\rtwo\r\nthree\nstill three\r[END]\r\n");
+  EXPECT_EQ(ReadFileLine(file, 1), L"one");
+  EXPECT_EQ(ReadFileLine(file, 2), L"two");
+  EXPECT_EQ(ReadFileLine(file, 3), L"three\nstill three");
+  EXPECT_EQ(ReadFileLine(file, 4), L"[END]");
+  EXPECT_EQ(ReadFileLine(file, 5), L"");
+  EXPECT_EQ(ReadFileLine(file, 0), L"");
+  EXPECT_EQ(ReadFileLine(file, -1), L"");
+  EXPECT_EQ(ReadFileLine(dir / L"none.txt", 1), L"");
+  WriteBytes(file, "a\r\nb");  // a last line without a break still counts
+  EXPECT_EQ(ReadFileLine(file, 2), L"b");
+  EXPECT_EQ(ReadFileLine(file, 3), L"");
+}
+
+TEST(SettingsStore, LineReadsSeeAFileRewrittenBetweenCalls) {
+  TempDir dir;
+  const std::wstring file = dir / L"todo.qdt";
+  WriteTextFile(file, L"first\rsecond\r[END]");
+  EXPECT_EQ(ReadFileLine(file, 2), L"second");
+  WriteTextFile(file, L"other\rlines\r[END]");  // same size, possibly the same time stamp
+  EXPECT_EQ(ReadFileLine(file, 1), L"other");
+  EXPECT_EQ(ReadFileLine(file, 2), L"lines");
+}
+
+TEST(SettingsStore, ExistenceAndListing) {
+  TempDir dir;
+  WriteBytes(dir / L"skins\\Graphite\\skin.txt", "x");
+  WriteBytes(dir / L"skins\\Daylight\\skin.txt", "x");
+  EXPECT_TRUE(FileExists(dir / L"skins\\Graphite\\skin.txt"));
+  EXPECT_TRUE(FileExists(dir / L"skins\\Graphite\\*.txt"));
+  EXPECT_FALSE(FileExists(dir / L"skins\\Graphite"));  // a folder is not a file
+  EXPECT_FALSE(FileExists(dir / L"skins\\Graphite\\*.bmp"));
+  EXPECT_FALSE(FileExists(L""));
+  EXPECT_TRUE(FolderExists(dir / L"skins\\Graphite"));
+  EXPECT_TRUE(FolderExists(dir / L"skins\\Graphite\\skin.txt"));
+  EXPECT_FALSE(FolderExists(dir / L"skins\\Nope"));
+
+  const auto names = ListFolder(dir / L"skins\\");
+  ASSERT_EQ(names.size(), 4u);
+  EXPECT_EQ(names[0], L".");
+  EXPECT_EQ(names[1], L"..");
+  EXPECT_NE(std::find(names.begin(), names.end(), L"Graphite"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), L"Daylight"), names.end());
+  EXPECT_EQ(ListFolder(dir / L"nothing\\"), std::vector<std::wstring>{L""});
+}
+
+TEST(SettingsStore, FileBaseNameTakesTheLastComponent) {
+  EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", false), L"my");
+  EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true), L"my.file.txt");
+  EXPECT_EQ(FileBaseName(L"plain.exe", false), L"plain.exe");  // no backslash: unchanged
+  EXPECT_EQ(FileBaseName(L"C:\\bin\\noext", false), L"");
+  EXPECT_EQ(FileBaseName(L"C:\\dir.d\\", true), L"");
+}
+
+// The profile functions and their portable twin, held to the same rules. Under Wine, "system" is the real
+// GetPrivateProfileStringA/WritePrivateProfileStringA and the twin is checked against it on the same bytes.
+struct ProfileCase {
+  const char* name;
+  std::string content;
+  std::string section, key;
+  std::string expected;
+};
+
+class ProfileConformance : public ::testing::TestWithParam<ProfileCase> {};
+
+TEST_P(ProfileConformance, SystemAndTwinReadTheSameValue) {
+  const ProfileCase& c = GetParam();
+  TempDir dir;
+  const std::wstring file = dir / L"p.ini";
+  WriteBytes(file, c.content);
+  const std::string system = platform::ProfileRead(test::Native(file).string(), c.section, c.key, 10);
+  const std::string twin = platform::ini::Read(c.content, c.section, c.key, 10);
+  EXPECT_EQ(system, c.expected);
+  EXPECT_EQ(twin, c.expected);
+}
+
+const std::string kSample =
+    "\r\n  [ A ]  \r\n k1 = v1 \r\nk2=\"quoted\"\r\nk3='single\"\r\nk4=0123456789abc\r\nk5\r\n;c=d\r\n"
+    "[A]\r\nk6=dup\r\n[B\r\nk7=x\r\nk8==y\r\n[C]\nlf=unix\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ProfileConformance,
+    ::testing::Values(ProfileCase{"trimmed", kSample, "A", "k1", "v1"},
+                      ProfileCase{"section_blanks", kSample, " A ", "k1", "v1"},
+                      ProfileCase{"case", kSample, "a", "K1", "v1"},
+                      ProfileCase{"quotes", kSample, "A", "k2", "quoted"},
+                      ProfileCase{"unmatched_quotes", kSample, "A", "k3", "'single\""},
+                      ProfileCase{"cut_to_buffer", kSample, "A", "k4", "012345678"},
+                      ProfileCase{"no_value", kSample, "A", "k5", ""},
+                      ProfileCase{"first_section_wins", kSample, "A", "k6", ""},
+                      ProfileCase{"bad_header", kSample, "B", "k7", ""},
+                      ProfileCase{"equals_in_value", kSample + "[D]\r\nk=a=b\r\n", "D", "k", "a=b"},
+                      ProfileCase{"lf_lines", kSample, "C", "lf", "unix"},
+                      ProfileCase{"missing_key", kSample, "A", "zz", ""},
+                      ProfileCase{"missing_section", kSample, "Z", "k1", ""},
+                      ProfileCase{"empty_file", "", "A", "k1", ""}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(ProfileConformanceWrites, SystemAndTwinWriteTheSameBytes) {
+  TempDir dir;
+  const std::wstring file = dir / L"w.ini";
+  const std::string path = test::Native(file).string();
+  std::string twin;
+  struct Write {
+    const char *section, *key, *value;
+  };
+  for (const Write& w : {Write{"INIT", "Total", "2"}, Write{"E1", "Name", "Note pad "}, Write{"E1", "Exec", "  x"},
+                         Write{"INIT", "Other", "q"}, Write{"init", "total", "3"}, Write{"E2", "Path", "C:\\a b\\c.exe"}}) {
+    ASSERT_TRUE(platform::ProfileWrite(path, w.section, w.key, w.value));
+    twin = platform::ini::Write(twin, w.section, w.key, w.value);
+  }
+  const std::string expected =
+      "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n";
+  EXPECT_EQ(ReadBytes(file), expected);
+  EXPECT_EQ(twin, expected);
+}
+
+TEST(ProfileConformanceWrites, RewritingKeepsOtherLinesAndDropsBlankOnes) {
+  TempDir dir;
+  const std::wstring file = dir / L"r.ini";
+  const std::string start = "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n";
+  WriteBytes(file, start);
+  ASSERT_TRUE(platform::ProfileWrite(test::Native(file).string(), "A", "k1", "new"));
+  const std::string expected = "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n";
+  EXPECT_EQ(ReadBytes(file), expected);
+  EXPECT_EQ(platform::ini::Write(start, "A", "k1", "new"), expected);
+}
+
+}  // namespace
+}  // namespace velvane
