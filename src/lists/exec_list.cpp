@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "lists/frm_add_exec.h"
 #include "lists/lang_text.h"
+#include "lists/list_file.h"
 #include "platform/process.h"
 #include "ui/forms.h"
 
@@ -75,7 +76,8 @@ bool clsExec::AddExec(const std::wstring& path, const std::wstring& ename, const
     return false;
   }
   ++count_;
-  entries_[static_cast<size_t>(count_)] = ExecEntry{ename, appName, path};
+  // Each value is one line of exec.qdt; a line break would start a line of its own there.
+  entries_[static_cast<size_t>(count_)] = ExecEntry{lists::OneLine(ename), lists::OneLine(appName), lists::OneLine(path)};
   SaveExecs();
   return true;
 }

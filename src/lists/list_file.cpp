@@ -32,4 +32,15 @@ bool StorableEntry(const std::wstring& text) {
   return !text.empty() && text != kEndMarker && text.find(L'\r') == std::wstring::npos;
 }
 
+std::wstring OneLine(const std::wstring& text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;  // CR LF is one break
+    out += (c == L'\r' || c == L'\n') ? L' ' : c;
+  }
+  return out;
+}
+
 }  // namespace velvane::lists

@@ -15,5 +15,7 @@ std::vector<std::wstring> ReadListFile(const std::wstring& path, int maxLines);
 
 // True when the text can be stored as one entry and read back as the same one.
 bool StorableEntry(const std::wstring& text);
+// Each line break (CR LF, CR or LF) replaced by one blank: for texts that must stay one line of a file.
+std::wstring OneLine(const std::wstring& text);
 
 }  // namespace velvane::lists

@@ -9,22 +9,6 @@
 #include "ui/forms.h"
 
 namespace velvane {
-namespace {
-
-// An item is one row of the list and one line of the file: each line break becomes a blank, since a carriage
-// return inside an item would split it in two when the file is read back.
-std::wstring OneLine(const std::wstring& text) {
-  std::wstring out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;  // CR LF is one break
-    out += (c == L'\r' || c == L'\n') ? L' ' : c;
-  }
-  return out;
-}
-
-}  // namespace
 
 std::wstring clsToDo::FilePath() { return DataDir + L"todo.qdt"; }
 
@@ -57,7 +41,9 @@ void clsToDo::RefreshList() {
 }
 
 void clsToDo::AddToDo(const std::wstring& text) {
-  std::wstring item = OneLine(text);
+  // An item is one row of the list and one line of the file: a carriage return inside it would split it in two
+  // when the file is read back.
+  std::wstring item = lists::OneLine(text);
   if (!lists::StorableEntry(item)) return;
   // On a full list the bottom (oldest) item drops out.
   const int n = std::min(CountToDo(), kCapacity - 1);

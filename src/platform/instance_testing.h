@@ -27,6 +27,7 @@ struct SentCopyData {
 struct FakeDesktop {
   std::map<NativeWindow, FakeWindow> windows;  // in Z order of their handles
   std::set<std::wstring> mutexes;               // names that exist
+  std::map<std::intptr_t, std::wstring> mutexHandles;
   bool failMutexCreation = false;
   std::vector<SentCopyData> sent;
   std::uint32_t lastError = 0;

@@ -1,5 +1,8 @@
 #pragma once
-// What the headless platform twins record, for the tests to look at.
+// Program starts for the tests. Once a test asks for either list, program starts and shell opens are recorded here
+// instead of being carried out, on every platform. A start succeeds when its program is a bare name (found on the
+// search path of a real system) or an existing file.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -7,5 +10,9 @@ namespace velvane::platform::testing {
 
 std::vector<std::wstring>& StartedPrograms();
 std::vector<std::wstring>& OpenedPaths();
+
+bool ProgramsScripted();
+bool RecordStart(const std::wstring& commandLine);
+std::intptr_t RecordOpen(const std::wstring& path);
 
 }  // namespace velvane::platform::testing

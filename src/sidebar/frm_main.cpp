@@ -241,7 +241,10 @@ void frmMain::WirePanel() {
       if (e.button == ui::kLeftButton && !l.Text().empty()) gClipboard->SetToClipboard(static_cast<std::uint8_t>(row));
       else if (e.button == ui::kRightButton) gClipboard->DelClipb(static_cast<std::uint8_t>(row));
     };
-    l.onMouseMove = [this, row](const ui::MouseEvent&) { SetInfo(gClipboard->ClipbText(static_cast<std::uint8_t>(row))); };
+    // The info line shows the whole entry as far as a line can: a huge text is cut for display.
+    l.onMouseMove = [this, row](const ui::MouseEvent&) {
+      SetInfo(clsClipboard::ToolTipOf(gClipboard->ClipbText(static_cast<std::uint8_t>(row))));
+    };
   }
   for (int row = 1; row < clsClipboard::kTotal; ++row) {
     ui::Image& lock = *imgLock_[static_cast<size_t>(row)];

@@ -86,6 +86,10 @@ TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) 
   EXPECT_EQ(Setting(L"E2", L"Exec"), L"e3");
   EXPECT_EQ(Setting(L"E4", L"Name"), L"Name 5");
   EXPECT_EQ(Setting(L"E5", L"Name"), L"Name 5");  // left over, ignored by the reader
+
+  Exec().AddExec(L"C:\\x.exe", L"x", L"two\r\n[INIT]\r\nTotal=0");  // a break would start lines of its own
+  EXPECT_EQ(Setting(L"INIT", L"Total"), L"5");
+  EXPECT_EQ(Setting(L"E5", L"Name"), L"two [INIT] Total=0");
 }
 
 TEST_F(ListsLauncher, TheThreeHundredAndFirstEntryShowsTheLimitAndChangesNothing) {

@@ -34,13 +34,25 @@ MutexOutcome CreateOwnedMutex(const std::wstring& name) {
     desktop.lastError = kErrorAccessDenied;
     return {0, false};
   }
-  const bool exists = !desktop.mutexes.insert(name).second;
+  const bool exists = desktop.mutexes.count(name) > 0;
+  desktop.mutexes.insert(name);
   desktop.lastError = exists ? kErrorAlreadyExists : 0;
   static std::intptr_t next = 0x100;
+  desktop.mutexHandles[next] = name;
   return {next++, exists};
 }
 
-void CloseMutex(std::intptr_t) {}
+// A mutex lives until its last handle is closed.
+void CloseMutex(std::intptr_t handle) {
+  auto& desktop = testing::Desktop();
+  const auto it = desktop.mutexHandles.find(handle);
+  if (it == desktop.mutexHandles.end()) return;
+  const std::wstring name = it->second;
+  desktop.mutexHandles.erase(it);
+  for (const auto& [h, n] : desktop.mutexHandles)
+    if (n == name) return;
+  desktop.mutexes.erase(name);
+}
 
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value) {
   if (auto* w = Find(window)) w->marks[name] = value;

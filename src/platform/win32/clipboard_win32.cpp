@@ -163,13 +163,14 @@ SystemClipboardHold::SystemClipboardHold() : state_(std::make_unique<State>()) {
     // Opened through a window of its own: the clipboard is held by a window, not by a thread.
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         GetModuleHandleW(nullptr), nullptr);
-    const OpenedClipboard clipboard(window);
-    std::unique_lock<std::mutex> guard(s.lock);
-    s.opened = clipboard.Open();
-    s.started = true;
-    s.changed.notify_all();
-    s.changed.wait(guard, [&s] { return s.release; });
-    guard.unlock();
+    {
+      const OpenedClipboard clipboard(window);
+      std::unique_lock<std::mutex> guard(s.lock);
+      s.opened = clipboard.Open();
+      s.started = true;
+      s.changed.notify_all();
+      s.changed.wait(guard, [&s] { return s.release; });
+    }
     if (window) DestroyWindow(window);
   });
   std::unique_lock<std::mutex> guard(s.lock);
