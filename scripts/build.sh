@@ -14,12 +14,15 @@ cmake --build "$BUILD" -j "$JOBS" -- -k 0 >"$BUILD/build.log" 2>&1 || { tail -60
 
 DIST="$ROOT/dist"
 mkdir -p "$DIST/data"
-cp -f "$BUILD/velvane.exe" "$DIST/"
-[ -f "$BUILD/Primewiz.exe" ] && cp -f "$BUILD/Primewiz.exe" "$DIST/"
-# Program files: replaced by every build.
+# A running velvane.exe keeps its old file: the new one is put in place by a rename, never written over it.
+for exe in velvane.exe Primewiz.exe; do
+  [ -f "$BUILD/$exe" ] || continue
+  cp "$BUILD/$exe" "$DIST/$exe.new~" && mv -f "$DIST/$exe.new~" "$DIST/$exe"
+done
+# Program files: refreshed by every build, file by file, so a running side bar never sees a folder vanish.
 for d in lang skins images; do
-  rm -rf "${DIST:?}/$d"
-  [ -d "$BUILD/assets/$d" ] && cp -r "$BUILD/assets/$d" "$DIST/$d"
+  mkdir -p "$DIST/$d"
+  [ -d "$BUILD/assets/$d" ] && cp -r "$BUILD/assets/$d/." "$DIST/$d/"
   [ -d "$ROOT/assets/$d" ] && cp -r "$ROOT/assets/$d/." "$DIST/$d/"
 done
 cp -f "$ROOT/assets/icon.ico" "$DIST/icon.ico" 2>/dev/null || cp -f "$BUILD/assets/icon.ico" "$DIST/icon.ico"

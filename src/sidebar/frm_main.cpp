@@ -206,6 +206,11 @@ void frmMain::ApplySkinAndCaptions() {
     l->SetForeColor(TextColors[1]);
   }
   imgLock_[1]->LoadPicture(SkinFolder() + L"\\lock_off.bmp");
+  // The icons the program draws itself take the colour of the skin's titles; the boxes start in their
+  // unfocused colour, as after any loss of focus.
+  for (ui::Image* icon : {img_, imgSaveNote_, imgGoScreen_}) icon->SetForeColor(TextColors[1]);
+  for (ui::Control* box : std::initializer_list<ui::Control*>{lstToDo_, txtToDo_, txtNotes_, txtExec_})
+    box->SetBackColor(BoxColors[0]);
 
   const int total = clsClipboard::kTotal;
   const ui::Rect clip = lblClip_[1]->Bounds();
