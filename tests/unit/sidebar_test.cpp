@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/settings_store.h"
+#include "core/config.h"
+#include "core/services.h"
+#include "core/startup.h"
+#include "core/visibility.h"
+#include "platform/files.h"
+#include "platform/input_testing.h"
+#include "platform/test_hooks.h"
+#include "sidebar/frm_main.h"
+#include "test_support.h"
+#include "ui/testing.h"
+
+namespace velvane {
+namespace {
+
+// A 1 x 1 24-bit bitmap: enough for the picture checks of the forms layer.
+std::string TinyBitmap() {
+  std::string b = "BM";
+  auto u32 = [&b](unsigned v) {
+    for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  auto u16 = [&b](unsigned v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>((v >> 8) & 0xFF);
+  };
+  u32(58), u32(0), u32(54), u32(40), u32(1), u32(1), u16(1), u16(24), u32(0), u32(4), u32(0), u32(0), u32(0), u32(0);
+  b += std::string(4, '\0');
+  return b;
+}
+
+// A small installation with the default skin, a language and the given settings, and a running side bar.
+class SideBar : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ui::testing::Reset();
+    ui::testing::SetScreenSize(1280, 1024);
+    ui::testing::SetWorkArea({0, 0, 1280, 994});
+    platform::testing::StartedPrograms().clear();
+    SetAppFoldersFrom(dir_.Path());
+    for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
+      test::WriteBytes(SkinDir + L"Test\\" + name, TinyBitmap());
+    test::WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n[BOXBACK0]\r\nRed=1\r\n[BOXBACK1]\r\nRed=2\r\n");
+    test::WriteBytes(LangDir + L"english\\velvane.txt", "_main:clipboard=Clipboard\r\n_main:ohide=Hide\r\n[END]\r\n");
+  }
+  void TearDown() override {
+    UnloadMainForm();
+    DestroyServices();
+    ReleaseInstanceLock();
+    FadeAlpha = 0;
+    FadeDirection = FadeState::Idle;
+    OptChk = {};
+  }
+  void Start(const std::string& settings, const std::wstring& commandLine = L"") {
+    test::WriteBytes(DataDir + L"config.qdt",
+                     "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n[XTRA]\r\nSkin=Test\r\n" + settings);
+    ProcessCommandLine = commandLine;
+    ASSERT_EQ(Main(commandLine, dir_.Path()), StartupResult::Run);
+  }
+  // Ticks the fade until it settles; the number of ticks it took.
+  int RunFade() {
+    int ticks = 0;
+    while (ui::testing::FireTimer(MainForm().tTAnim()) && ticks < 100) ++ticks;
+    return ticks;
+  }
+  std::wstring Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
+
+  test::TempDir dir_;
+};
+
+TEST_F(SideBar, StartsHiddenWithItsRowsAndTranslatedCaptions) {
+  Start("");
+  frmMain& f = MainForm();
+  EXPECT_FALSE(f.Window().Visible());
+  EXPECT_EQ(f.lbl(0).Text(), L"Clipboard");
+  EXPECT_EQ(f.lblBtn(4).Text(), L"Hide");
+  EXPECT_EQ(f.lblBtn(5).Text(), L"_main:oclose");  // a key missing from the language file stays as it is
+  EXPECT_EQ(f.lbl(0).ForeColor(), (ui::Color{200, 201, 202}));
+  for (int i = 1; i <= 7; ++i) EXPECT_EQ(f.lblClip(i).Bounds().y, 42 + 17 * (i - 1));
+  for (int i = 1; i <= 6; ++i) EXPECT_TRUE(f.imgLock(i).HasPicture());
+  EXPECT_EQ(f.Window().Find(L"imgLock(7)"), nullptr);
+  for (int i = 1; i <= 15; ++i) EXPECT_EQ(f.lblFiles(i).Bounds().y, 36 + 19 * (i - 1));
+  EXPECT_TRUE(f.tTAnim().Enabled());
+  EXPECT_FALSE(f.tMove().Enabled());
+  EXPECT_EQ(f.Window().Alpha(), 255);
+}
+
+TEST_F(SideBar, MissingSkinPictureIsAStartupError) {
+  platform::RemoveFile(SkinDir + L"Test\\i_main.bmp");
+  test::WriteBytes(DataDir + L"config.qdt", "[INIT]\r\nFirstTime=1\r\n[XTRA]\r\nSkin=Test\r\n");
+  EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
+  ASSERT_FALSE(ui::testing::MessageLog().empty());
+  EXPECT_EQ(ui::testing::MessageLog().back().text.rfind(L"Error on loading. Now exiting.\rError # 53 - ", 0), 0u);
+}
+
+TEST_F(SideBar, AByteOutOfRangeStopsTheStart) {
+  test::WriteBytes(DataDir + L"config.qdt", "[INIT]\r\nFirstTime=1\r\n[XTRA]\r\nSkin=Test\r\n[SS]\r\nType=300\r\n");
+  EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
+  ASSERT_FALSE(ui::testing::MessageLog().empty());
+  EXPECT_NE(ui::testing::MessageLog().back().text.find(L"Error # 6 - "), std::wstring::npos);
+}
+
+TEST_F(SideBar, SettingsLoadByTheirRules) {
+  Start("[CHK]\r\nChk1=1.0\r\nChk2=2\r\nChk3=yes\r\nChk4=1abc\r\n[PATH]\r\nScreens=C:\\shots\r\n[SS]\r\nType=1.5\r\n");
+  EXPECT_TRUE(OptChk[1]);
+  EXPECT_FALSE(OptChk[2]);
+  EXPECT_FALSE(OptChk[3]);
+  EXPECT_TRUE(OptChk[4]);
+  EXPECT_FALSE(OptChk[5]);
+  EXPECT_EQ(ScreensDir, L"C:\\shots\\");
+  EXPECT_EQ(ScreenshotType, 2);
+  EXPECT_EQ(MainForm().Window().Alpha(), 0);  // fading on: the first fade-in starts from nothing
+  EXPECT_FALSE(MainForm().imgSS().HasPicture());  // there is no ss_2.bmp
+}
+
+TEST_F(SideBar, HotKeysAndTheirSaveRoundTrip) {
+  Start("[KEYS1]\r\nKey0=17\r\nKey1=123.5\r\n[KEYS2]\r\nKey0=0\r\n");
+  EXPECT_EQ(HotKeys[1].key0, 17);
+  EXPECT_EQ(HotKeys[1].key1, 124);
+  EXPECT_EQ(HotKeys[2].key0, 0);
+  HotKeys[2] = {44, 91};
+  SaveHotKeys();
+  EXPECT_EQ(Config(L"KEYS1", L"Key1"), L"124");
+  EXPECT_EQ(Config(L"KEYS2", L"Key1"), L"91");
+}
+
+TEST_F(SideBar, FadesInAndOutInNineTicksAndEveryHideSaves) {
+  Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
+  ShowSideBar(true);
+  EXPECT_TRUE(MainForm().Window().Visible());
+  EXPECT_EQ(MainForm().Window().Alpha(), 0);
+  EXPECT_EQ(RunFade(), 9);
+  EXPECT_EQ(FadeAlpha, 255);
+  EXPECT_EQ(MainForm().Window().Alpha(), 255);
+  EXPECT_FALSE(MainForm().tTAnim().Enabled());
+
+  ScreenshotType = 0;
+  ShowSideBar(false);
+  EXPECT_EQ(Config(L"SS", L"Type"), L"0");  // saved at the start of the hide
+  EXPECT_TRUE(MainForm().Window().Visible());
+  EXPECT_EQ(RunFade(), 9);
+  EXPECT_EQ(FadeAlpha, 0);
+  EXPECT_FALSE(MainForm().Window().Visible());
+}
+
+TEST_F(SideBar, WithoutFadeShowAndHideAreImmediateAndTopMostNeverShows) {
+  Start("[CHK]\r\nChk5=1\r\n");
+  ShowSideBar(false);
+  EXPECT_FALSE(MainForm().Window().Visible());
+  EXPECT_TRUE(MainForm().Window().TopMost());
+  ShowSideBar(true);
+  EXPECT_TRUE(MainForm().Window().Visible());
+  EXPECT_EQ(FadeAlpha, 255);
+}
+
+TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
+  Start("");
+  frmMain& f = MainForm();
+  f.MoveTwips(0, 0);
+  platform::testing::SetCursor(10, 10);
+  f.BackgroundMouseDown({ui::kRightButton, 0, 10, 10});
+  EXPECT_FALSE(f.Pressing);
+  f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
+  EXPECT_TRUE(f.Pressing);
+  EXPECT_TRUE(f.tMove().Enabled());
+  platform::testing::SetCursor(190, 10);  // 180 pixels to the right
+  f.BackgroundMouseMove({ui::kLeftButton, 0, 190, 10});
+  EXPECT_EQ(f.DragTargetX, 180);
+  f.BackgroundMouseUp({ui::kLeftButton, 0, 190, 10});
+  EXPECT_FALSE(f.Pressing);
+  ui::testing::FireTimer(f.tMove());
+  EXPECT_EQ(f.LeftTwips(), 150);  // 180 / 1.2 twips: one eighteenth of the way in pixels
+  for (int i = 0; i < 400; ++i) ui::testing::FireTimer(f.tMove());
+  EXPECT_EQ(f.Window().Left(), 180);
+
+  // Far past the bottom right corner: the window stops at the work area's edges.
+  f.Pressing = true;
+  platform::testing::SetCursor(5000, 5000);
+  f.BackgroundMouseMove({ui::kLeftButton, 0, 0, 0});
+  for (int i = 0; i < 400; ++i) ui::testing::FireTimer(f.tMove());
+  EXPECT_EQ(f.Window().Left() + f.Window().Width(), 1280);
+  EXPECT_EQ(f.Window().Top() + f.Window().Height(), 994);
+  ShowSideBar(true);
+  EXPECT_FALSE(f.Pressing);  // a show ends the drag
+}
+
+TEST_F(SideBar, SlideStepRoundsHalvesToEven) {
+  EXPECT_EQ(SlideStep(10, 4), 5);
+  EXPECT_EQ(SlideStep(10, 9), 1);
+  EXPECT_EQ(SlideStep(4, 10), -5);
+  EXPECT_EQ(SlideStep(3, 0), 2);  // 2.5
+}
+
+TEST_F(SideBar, CommandsRunTheirVerbs) {
+  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
+  frmMain& f = MainForm();
+  f.ReceiveCommand(L"  -addtodo  buy milk ");
+  EXPECT_EQ(gToDo->Item(1), L" buy milk");  // trimmed at the ends only
+  f.ReceiveCommand(L"-ADDTODO call back");
+  f.ReceiveCommand(L"-addtodo");  // a verb that needs an argument does nothing alone
+  EXPECT_EQ(gToDo->Count(), 2);
+  f.ReceiveCommand(L"-deltodo 300");
+  EXPECT_EQ(gToDo->Count(), 2);
+  f.ReceiveCommand(L"-DelToDo 1");
+  EXPECT_EQ(gToDo->Item(1), L" buy milk");
+  f.ReceiveCommand(L"-addnote Buy stamps");
+  EXPECT_EQ(f.txtNotes().Text(), L"\r\n\r\nBuy stamps");
+  f.ReceiveCommand(L"-quit");
+  f.ReceiveCommand(L"-addtimer 0,5,0,Tea");
+  f.ReceiveCommand(std::wstring(1, L'\0'));  // an empty hand-off only brings the bar forward
+  f.ReceiveCommand(L"-show");
+  EXPECT_TRUE(f.Window().Visible());
+  f.ReceiveCommand(L"-save");
+  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), " buy milk\r[END]\r\n");
+  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "\r\n\r\nBuy stamps\r\n");
+  EXPECT_TRUE(ui::testing::MessageLog().empty());
+}
+
+TEST_F(SideBar, TheOwnCommandLineRunsBeforeTheListsAreLoaded) {
+  test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
+  Start("[CHK]\r\nChk2=1\r\n", L"-show");
+  EXPECT_TRUE(MainForm().Window().Visible());
+  EXPECT_EQ(gToDo->Item(1), L"from file");
+}
+
+TEST_F(SideBar, HandedOverBytesBecomeACommand) {
+  Start("");
+  MainForm().Window().onCopyData(std::string("-addnote caf\xE9"));
+  EXPECT_EQ(MainForm().txtNotes().Text(), L"\r\n\r\ncaf\u00E9");
+}
+
+TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
+  Start("[KEYS1]\r\nKey0=17\r\nKey1=123\r\n");
+  frmMain& f = MainForm();
+  auto press = [](bool down) {
+    platform::testing::SetKeyDown(17, down);
+    platform::testing::SetKeyDown(123, down);
+  };
+  press(true);
+  f.KeysTick();
+  EXPECT_TRUE(f.Window().Visible());
+  f.KeysTick();  // held: acts once
+  press(false);
+  f.KeysTick();
+  f.KeyHoldTick();  // released before 300 ms: the bar stays
+  EXPECT_FALSE(f.tKeyHolding().Enabled());
+  EXPECT_TRUE(f.Window().Visible());
+  press(true);
+  f.KeysTick();
+  EXPECT_FALSE(f.Window().Visible());  // pressed again: hides
+
+  press(false);
+  f.KeysTick();
+  press(true);
+  f.KeysTick();  // shows, and is still held at the hold check
+  f.KeyHoldTick();
+  EXPECT_TRUE(f.tKeyHolding().Enabled());
+  f.KeyHoldingTick();
+  EXPECT_TRUE(f.Window().Visible());
+  press(false);
+  f.KeyHoldingTick();  // released: the peek ends
+  EXPECT_FALSE(f.Window().Visible());
+
+  SettingsOpen = true;
+  press(true);
+  f.KeysTick();
+  EXPECT_FALSE(f.Window().Visible());
+  SettingsOpen = false;
+  press(false);
+}
+
+TEST_F(SideBar, CloseButtonSavesAndEnds) {
+  Start("[CHK]\r\nChk3=1\r\n");
+  MainForm().txtNotes().SetText(L"keep me");
+  MainForm().lblBtn(5).onClick();
+  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "keep me\r\n");
+  EXPECT_EQ(ui::testing::QuitRequested(), 0);
+}
+
+}  // namespace
+}  // namespace velvane
