@@ -14,6 +14,9 @@ wine_prepare() {
 
   fi
   wineserver -p >/dev/null 2>&1 || true
+  # Start the prefix's services now, with their output going nowhere: a service started by a test program would
+  # inherit the test runner's output pipe and keep it open after the test ended.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_stop() { wineserver -k >/dev/null 2>&1 || true; }
