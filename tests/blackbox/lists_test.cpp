@@ -1,0 +1,99 @@
+// The stored lists driven by the command line: items and notes handed over by second starts reach their files at a
+// save, in the files' exact format, and come back after a restart.
+#include "blackbox/harness.h"
+
+namespace blackbox {
+namespace {
+
+HWND ToDoList(HWND sideBar) { return ChildAt(sideBar, L"ListBox", 358, 30, 186, 146); }
+HWND NotesBox(HWND sideBar) { return ChildAt(sideBar, L"Edit", 560, 32, 229, 277); }
+
+std::string FileOrNone(const std::wstring& path) { return Visible(ReadBytes(path).value_or("(no file)")); }
+
+class Lists : public BlackBoxTest {
+protected:
+  std::wstring ToDoFile() const { return installation_.DataFile(L"todo.qdt"); }
+  std::wstring NotesFile() const { return installation_.DataFile(L"notes.qdt"); }
+  std::wstring ShelfFile() const { return installation_.DataFile(L"tempfiles.qdt"); }
+};
+
+TEST_F(Lists, VerbsReachTheFilesAndSurviveARestart) {
+  installation_.Configure({});
+  {
+    SideBar bar(installation_);
+    ASSERT_TRUE(bar.Started());
+    ASSERT_TRUE(bar.HandOver(L"-addtodo buy milk"));
+    ASSERT_TRUE(bar.HandOver(L"-addtodo call back"));
+    ASSERT_TRUE(bar.HandOver(L"-addnote Buy stamps"));
+    EXPECT_FALSE(FileExists(ToDoFile())) << "written before any save";
+    EXPECT_FALSE(FileExists(NotesFile())) << "written before any save";
+
+    ASSERT_TRUE(bar.HandOver(L"-save"));
+    // Newest first, each item ended by CR alone; the notes get the writer's CR LF after the box's text.
+    EXPECT_EQ(FileOrNone(ToDoFile()), Visible("call back\rbuy milk\r[END]\r\n"));
+    EXPECT_EQ(FileOrNone(NotesFile()), Visible("\r\n\r\nBuy stamps\r\n"));
+    EXPECT_EQ(FileOrNone(ShelfFile()), Visible("[END]\r\n"));
+    EXPECT_FALSE(IsWindowVisible(bar.Window())) << "a save does not show the bar";
+
+    ASSERT_TRUE(bar.HandOver(L"-deltodo 1"));
+    ASSERT_TRUE(bar.HandOver(L"-save"));
+    EXPECT_EQ(FileOrNone(ToDoFile()), Visible("buy milk\r[END]\r\n"));
+    ASSERT_TRUE(bar.Close());
+  }
+
+  const auto todo = ReadBytes(ToDoFile());
+  const auto notes = ReadBytes(NotesFile());
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  const HWND list = ToDoList(bar.Window());
+  const HWND box = NotesBox(bar.Window());
+  ASSERT_NE(list, nullptr) << "no to-do list box";
+  ASSERT_NE(box, nullptr) << "no notes box";
+  EXPECT_EQ(ListBoxItems(list), std::vector<std::wstring>{L"buy milk"});
+  EXPECT_EQ(ControlText(box), L"\r\n\r\nBuy stamps");
+  // What was loaded is saved again unchanged.
+  ASSERT_TRUE(bar.HandOver(L"-save"));
+  EXPECT_EQ(FileOrNone(ToDoFile()), Visible(todo.value_or("")));
+  EXPECT_EQ(FileOrNone(NotesFile()), Visible(notes.value_or("")));
+}
+
+// A hand-off carries its text in the system's ANSI code page, and the files are written in it: what the code page
+// can hold arrives unchanged, the rest as the code page's replacement.
+TEST_F(Lists, TextsTravelInTheSystemCodePage) {
+  installation_.Configure({});
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  const std::wstring item = L"Caf\u00e9 f\u00fcr 2 \u20ac \u65e5\u672c";
+  ASSERT_TRUE(bar.HandOver(L"-addtodo " + item));
+  ASSERT_TRUE(bar.HandOver(L"-save"));
+
+  const std::string ansi = ToCodePage(item, CP_ACP);
+  EXPECT_EQ(FileOrNone(ToDoFile()), Visible(ansi + "\r[END]\r\n")) << "system code page " << GetACP();
+  const HWND list = ToDoList(bar.Window());
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(ListBoxItems(list), std::vector<std::wstring>{FromCodePage(ansi, CP_ACP)});
+}
+
+// With the keep options off nothing is read or written, and the files of an earlier run stay as they were.
+TEST_F(Lists, KeepOptionsOffLeaveTheFilesAlone) {
+  installation_.Configure({.keepLists = false});
+  const std::string earlier = "old item\r[END]\r\n";
+  ASSERT_TRUE(WriteBytes(ToDoFile(), earlier));
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  const HWND list = ToDoList(bar.Window());
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(ListBoxItems(list).empty());
+
+  ASSERT_TRUE(bar.HandOver(L"-addtodo new item"));
+  ASSERT_TRUE(bar.HandOver(L"-addnote a note"));
+  ASSERT_TRUE(bar.HandOver(L"-save"));
+  EXPECT_EQ(FileOrNone(ToDoFile()), Visible(earlier));
+  EXPECT_FALSE(FileExists(NotesFile()));
+  EXPECT_FALSE(FileExists(ShelfFile()));
+  // The screenshot kind is saved whatever the keep options say.
+  EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0");
+}
+
+}  // namespace
+}  // namespace blackbox

@@ -1,0 +1,224 @@
+// What the user sees: a picture of the shown side bar taken from the screen, against the skin's background picture
+// and the captions drawn over it. The picture is kept in the build folder for a human to look at.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "blackbox/harness.h"
+
+namespace blackbox {
+namespace {
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
+
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
+};
+
+int Red(std::uint32_t p) { return static_cast<int>((p >> 16) & 0xFF); }
+int Green(std::uint32_t p) { return static_cast<int>((p >> 8) & 0xFF); }
+int Blue(std::uint32_t p) { return static_cast<int>(p & 0xFF); }
+
+int Distance(std::uint32_t a, std::uint32_t b) {
+  return std::max({std::abs(Red(a) - Red(b)), std::abs(Green(a) - Green(b)), std::abs(Blue(a) - Blue(b))});
+}
+
+std::string Hex(std::uint32_t p) {
+  char text[16];
+  std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(p & 0xFFFFFF));
+  return text;
+}
+
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+Picture CaptureScreen(const RECT& area) {
+  Picture picture{area.right - area.left, area.bottom - area.top, {}};
+  picture.pixels.resize(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = TopDown32(picture.width, picture.height);
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib && bits) {
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    std::memcpy(picture.pixels.data(), bits, picture.pixels.size() * sizeof(std::uint32_t));
+    SelectObject(memory, old);
+  }
+  if (dib) DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  for (auto& p : picture.pixels) p &= 0xFFFFFF;
+  return picture;
+}
+
+std::optional<Picture> LoadPicture(const std::wstring& path) {
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (!bitmap) return std::nullopt;
+  BITMAP header{};
+  GetObjectW(bitmap, sizeof header, &header);
+  Picture picture{header.bmWidth, header.bmHeight, {}};
+  picture.pixels.resize(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
+  BITMAPINFO info = TopDown32(picture.width, picture.height);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &info,
+                             DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bitmap);
+  if (rows != picture.height) return std::nullopt;
+  for (auto& p : picture.pixels) p &= 0xFFFFFF;
+  return picture;
+}
+
+// A 24-bit bottom-up BMP, the form every viewer reads.
+bool SaveBmp(const std::wstring& path, const Picture& picture) {
+  const int stride = (picture.width * 3 + 3) & ~3;
+  const DWORD imageSize = static_cast<DWORD>(stride * picture.height);
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + imageSize;
+  info.biSize = sizeof info;
+  info.biWidth = picture.width;
+  info.biHeight = picture.height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = imageSize;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  std::string row(static_cast<size_t>(stride), '\0');
+  for (int y = picture.height - 1; y >= 0; --y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint32_t p = picture.At(x, y);
+      row[static_cast<size_t>(x) * 3] = static_cast<char>(Blue(p));
+      row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(Green(p));
+      row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(Red(p));
+    }
+    bytes += row;
+  }
+  return WriteBytes(path, bytes);
+}
+
+std::wstring OutputFolder() {
+  std::wstring folder = WindowsPath(EnvironmentVariable(L"VELVANE_BLACKBOX_OUT"));
+  if (folder.empty()) folder = L".";
+  return folder + L"\\";
+}
+
+// Points of a grid that lie at least `margin` pixels away from every shown control.
+std::vector<POINT> BackgroundPoints(HWND sideBar, int width, int height, int margin) {
+  std::vector<RECT> controls;
+  for (HWND child : ChildWindows(sideBar))
+    if (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) controls.push_back(RectInParent(child));
+  std::vector<POINT> points;
+  for (int y = 2; y < height; y += 5) {
+    for (int x = 2; x < width; x += 5) {
+      bool free = true;
+      for (const RECT& r : controls)
+        free = free && !(x >= r.left - margin && x < r.right + margin && y >= r.top - margin && y < r.bottom + margin);
+      if (free) points.push_back(POINT{x, y});
+    }
+  }
+  return points;
+}
+
+int Mismatches(const Picture& shot, const Picture& skin, const std::vector<POINT>& points, std::string* first) {
+  int count = 0;
+  for (const POINT& p : points) {
+    if (p.x >= shot.width || p.y >= shot.height || p.x >= skin.width || p.y >= skin.height) continue;
+    if (Distance(shot.At(p.x, p.y), skin.At(p.x, p.y)) <= 4) continue;
+    if (++count <= 5 && first)
+      *first += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ") " + Hex(shot.At(p.x, p.y)) + " not " +
+                Hex(skin.At(p.x, p.y));
+  }
+  return count;
+}
+
+class Appearance : public BlackBoxTest {};
+
+TEST_F(Appearance, ShownSideBarIsTheSkinWithItsCaptions) {
+  installation_.Configure({});
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  ASSERT_TRUE(bar.HandOver(L"-show"));
+  const HWND w = bar.Window();
+  ASSERT_TRUE(IsWindowVisible(w));
+
+  // The first appearance is centred on the screen, at the design size.
+  RECT frame{};
+  GetWindowRect(w, &frame);
+  ASSERT_EQ(frame.right - frame.left, 800);
+  ASSERT_EQ(frame.bottom - frame.top, 341);
+  EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 800) / 2, 1);
+  EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - 341) / 2, 1);
+
+  const std::wstring skinName = installation_.Setting(L"XTRA", L"Skin").value_or(L"");
+  const std::wstring skinFolder = installation_.Path(L"skins\\" + skinName + L"\\");
+  const auto skin = LoadPicture(skinFolder + L"i_main.bmp");
+  ASSERT_TRUE(skin.has_value()) << "cannot read " << Utf8(skinFolder) << "i_main.bmp";
+  const std::vector<POINT> background = BackgroundPoints(w, 800, 341, 3);
+  ASSERT_GT(background.size(), 1000u) << "too few background points to judge";
+
+  if (GetEnvironmentVariableW(L"BB_DELAY", nullptr, 0)) Sleep(3000);
+  // The bar paints after it is shown; the picture is taken once the background has arrived.
+  Picture shot;
+  WaitUntil([&] {
+    shot = CaptureScreen(frame);
+    return Mismatches(shot, *skin, background, nullptr) == 0;
+  }, 3000, 50);
+  const std::wstring saved = OutputFolder() + L"blackbox-sidebar.bmp";
+  EXPECT_TRUE(SaveBmp(saved, shot)) << "could not save " << Utf8(saved);
+
+  std::string where;
+  EXPECT_EQ(Mismatches(shot, *skin, background, &where), 0)
+      << "of " << background.size() << " background points; first:" << where;
+
+  // Every captioned label draws its text in the skin's title colour over the untouched skin: some pixels carry the
+  // text, most still show the picture beneath.
+  const std::uint32_t textColor =
+      static_cast<std::uint32_t>(GetPrivateProfileIntW(L"TEXT1", L"Red", 0, (skinFolder + L"skin.txt").c_str()) << 16 |
+                                 GetPrivateProfileIntW(L"TEXT1", L"Green", 0, (skinFolder + L"skin.txt").c_str()) << 8 |
+                                 GetPrivateProfileIntW(L"TEXT1", L"Blue", 0, (skinFolder + L"skin.txt").c_str()));
+  int captioned = 0;
+  for (HWND child : ChildWindows(w)) {
+    const std::wstring text = WindowText(child);
+    if (ClassName(child) != L"VelvaneLabel" || text.empty()) continue;
+    ++captioned;
+    SCOPED_TRACE(Utf8(text));
+    const RECT r = RectInParent(child);
+    int inked = 0, untouched = 0, total = 0, nearText = 256;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) {
+        ++total;
+        const int d = Distance(shot.At(x, y), skin->At(x, y));
+        if (d > 48) ++inked;
+        if (d <= 4) ++untouched;
+        nearText = std::min(nearText, Distance(shot.At(x, y), textColor));
+      }
+    }
+    EXPECT_GE(inked, 10) << "no text drawn";
+    EXPECT_GE(untouched * 2, total) << "the label hides the skin";
+    EXPECT_LE(nearText, 40) << "no pixel near the skin's text colour " << Hex(textColor);
+  }
+  EXPECT_EQ(captioned, 12) << "section titles and text buttons";
+}
+
+}  // namespace
+}  // namespace blackbox
