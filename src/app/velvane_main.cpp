@@ -2,13 +2,11 @@
 #include <windows.h>
 
 #include "core/startup.h"
-#include "sidebar/frm_main.h"
 #include "ui/forms.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   // The arguments exactly as the runtime gives them, without the program path.
   const std::wstring arguments = commandLine ? commandLine : L"";
-  velvane::ProcessCommandLine = arguments;
   if (velvane::Main(arguments) != velvane::StartupResult::Run) return 0;
   return velvane::ui::RunMessageLoop();
 }

@@ -10,6 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "sidebar/frm_main.h"
 #include "ui/forms.h"
 
 namespace velvane {
@@ -83,17 +84,20 @@ void StartWizard() {
     throw RuntimeError(ErrorNumber::FileNotFound, "File not found: " + platform::ToAnsi(AppDir) + "Primewiz.exe");
 }
 
-void LoadEverything() {
+void LoadEverything(const std::wstring& commandLine) {
   CreateServices();
   gLang->LoadLanguage(gLang->ActLang(), L"velvane");
   gExec->LoadExecs();
   LoadHotKeys();
-  LoadConfig(true);  // creates the side bar, which runs this process's own command line
+  LoadConfig(true);  // creates the side bar, hidden
   LoadNotes(false);
   gToDo->LoadList(false);
   gTempFiles->LoadList(false);
   // A moved installation keeps starting with Windows: the entry always names the executable that last started.
   if (AutostartEnabled()) SetAutostart(true);
+  // The first start's own command runs once the stored lists are in: run earlier, "-save" or a hide would write
+  // empty lists over the files, and an added item would be overwritten by the load.
+  MainForm().ReceiveCommand(commandLine);
 }
 
 void ShowStartupError(int number, const std::wstring& description, const std::wstring& source) {
@@ -114,7 +118,7 @@ StartupResult Main(const std::wstring& commandLine, const std::wstring& programF
       StartWizard();
       return StartupResult::Exit;
     }
-    LoadEverything();
+    LoadEverything(commandLine);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {
     ShowStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));

@@ -18,7 +18,6 @@
 namespace velvane {
 
 bool SettingsOpen = false;
-std::wstring ProcessCommandLine;
 
 namespace {
 
@@ -56,10 +55,7 @@ frmMain& MainForm() {
   auto& form = Instance();
   if (!form) {
     // Construction can throw (a skin without its pictures); the form is only kept once it is complete.
-    auto created = std::make_unique<frmMain>();
-    form = std::move(created);
-    // The form's own command line runs once it is reachable as the side bar.
-    form->ReceiveCommand(ProcessCommandLine);
+    form = std::make_unique<frmMain>();
   }
   return *form;
 }
@@ -107,6 +103,13 @@ frmMain::frmMain() {
   window_->onCopyData = [this](std::string_view bytes) { OnCopyData(bytes); };
   window_->onQueryUnload = [this] { return OnQueryUnload(); };
   window_->onUnload = [] { ui::QuitApplication(0); };
+  // Logging off must not lose what was added since the last hide: the session's end saves like a hide does.
+  window_->onEndSession = [] {
+    try {
+      SaveAll();
+    } catch (...) {
+    }
+  };
   MarkWindow(window_->NativeHandle());
 }
 

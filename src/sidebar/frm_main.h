@@ -12,8 +12,6 @@ namespace velvane {
 
 // Hot keys are ignored while the settings dialog is open.
 extern bool SettingsOpen;
-// The arguments this process was started with; the side bar runs them as a command when it is created.
-extern std::wstring ProcessCommandLine;
 
 class frmMain {
 public:
@@ -21,7 +19,7 @@ public:
   static constexpr int kClientHeight = 341;
   static constexpr ui::Color kRowTextColor{64, 64, 64};
 
-  frmMain();  // creates the window and its controls (hidden), then runs the process's own command line
+  frmMain();  // creates the window and its controls, hidden
   ~frmMain();
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;

@@ -552,6 +552,7 @@ bool Window::NotifyQueryEndSession() {
 
 void Window::NotifyEndSession() {
   if (closed_) return;
+  Raise(onEndSession);
   Raise(onUnload);
   closed_ = true;
   visible_ = false;

@@ -381,6 +381,8 @@ public:
   // A close request (Windows shutting down, the close box, Close()); return false to refuse.
   std::function<bool()> onQueryUnload;
   std::function<void()> onUnload;
+  // The Windows session really ends (after onQueryUnload agreed): the last moment to keep what the user has.
+  std::function<void()> onEndSession;
   // The raw bytes of a WM_COPYDATA message sent to the window (our own subclass of the window procedure).
   std::function<void(std::string_view bytes)> onCopyData;
 
@@ -399,7 +401,7 @@ public:
   void NotifyActivate(bool active);
   // Windows is shutting down: raises onQueryUnload and answers whether the session may end.
   bool NotifyQueryEndSession();
-  // The session ends: the window is gone without a further question (raises onUnload).
+  // The session ends: the window is gone without a further question (raises onEndSession, then onUnload).
   void NotifyEndSession();
 
 private:

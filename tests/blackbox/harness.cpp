@@ -422,7 +422,9 @@ SideBar::~SideBar() { (void)Close(); }
   if (FindSideBar() != window_)
     return ::testing::AssertionFailure() << "after the second start \"" << Utf8(arguments)
                                          << "\" the first side bar is no longer the one found";
-  return ::testing::AssertionSuccess() << "handed over in " << lastHandOffMs_ << " ms";
+  std::printf("  handed over %-28s in %4lu ms\n", ("\"" + Utf8(arguments) + "\"").c_str(),
+              static_cast<unsigned long>(lastHandOffMs_));
+  return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult SideBar::Close() {

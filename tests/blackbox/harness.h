@@ -18,6 +18,8 @@ inline constexpr DWORD kStartLimitMs = 10000;
 inline constexpr DWORD kHandOffLimitMs = 4000;  // below the sender's own 5000 ms give-up, so a hang is caught
 inline constexpr DWORD kCloseLimitMs = 5000;
 inline constexpr DWORD kFadeLimitMs = 2000;
+// A hide of the active window waits for the display server; the window only counts as hidden once that is over.
+inline constexpr DWORD kHideLimitMs = 4000;
 
 // Polls the condition until it holds or the time is up; answers the last result.
 template <class Condition>
@@ -144,8 +146,8 @@ public:
   HWND Window() const { return window_; }
   DWORD ProcessId() const { return process_.Id(); }
 
-  // A second velvane.exe with these arguments: succeeds when it ended within the limit and left no side bar of its
-  // own. LastHandOffMs tells how long it took.
+  // A second velvane.exe with these arguments: succeeds when it ended within the limit and this side bar is still
+  // the one a later start finds. LastHandOffMs tells how long it took.
   ::testing::AssertionResult HandOver(const std::wstring& arguments, DWORD limitMs = kHandOffLimitMs);
   DWORD LastHandOffMs() const { return lastHandOffMs_; }
 

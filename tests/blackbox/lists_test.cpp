@@ -95,5 +95,47 @@ TEST_F(Lists, KeepOptionsOffLeaveTheFilesAlone) {
   EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0");
 }
 
+// When Windows ends the session the side bar is not hidden first: what was handed over since the last save would be
+// lost unless the end of the session saves it.
+TEST_F(Lists, EndOfSessionKeepsWhatWasHandedOver) {
+  installation_.Configure({});
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  ASSERT_TRUE(bar.HandOver(L"-addtodo buy milk"));
+  ASSERT_TRUE(bar.HandOver(L"-addnote Buy stamps"));
+  DWORD_PTR agreed = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(bar.Window(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, kHandOffLimitMs, &agreed));
+  EXPECT_TRUE(agreed) << "the side bar refused the end of the session";
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(bar.Window(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, kHandOffLimitMs, &ignored);
+  EXPECT_EQ(FileOrNone(ToDoFile()), Visible("buy milk\r[END]\r\n"));
+  EXPECT_EQ(FileOrNone(NotesFile()), Visible("\r\n\r\nBuy stamps\r\n"));
+}
+
+// A verb given to the first start acts on the lists as they were stored: a save or a hide keeps them, an item or a
+// note joins them.
+TEST_F(Lists, FirstStartVerbsWorkOnTheStoredLists) {
+  installation_.Configure({});
+  const std::string todo = "keep me\r[END]\r\n", notes = "old note\r\n", shelf = "C:\\a.txt\r[END]\r\n";
+  struct Case {
+    const wchar_t* commandLine;
+    std::string todo, notes;
+  };
+  for (const Case& c : {Case{L"-save", todo, notes}, Case{L"-hide", todo, notes},
+                        Case{L"-addtodo new", "new\rkeep me\r[END]\r\n", notes},
+                        Case{L"-addnote new note", todo, "old note\r\n\r\nnew note\r\n"}}) {
+    SCOPED_TRACE(Utf8(c.commandLine));
+    ASSERT_TRUE(WriteBytes(ToDoFile(), todo));
+    ASSERT_TRUE(WriteBytes(NotesFile(), notes));
+    ASSERT_TRUE(WriteBytes(ShelfFile(), shelf));
+    SideBar bar(installation_, c.commandLine);
+    ASSERT_TRUE(bar.Started());
+    ASSERT_TRUE(bar.HandOver(L"-save"));
+    EXPECT_EQ(FileOrNone(ToDoFile()), Visible(c.todo));
+    EXPECT_EQ(FileOrNone(NotesFile()), Visible(c.notes));
+    EXPECT_EQ(FileOrNone(ShelfFile()), Visible(shelf));
+  }
+}
+
 }  // namespace
 }  // namespace blackbox

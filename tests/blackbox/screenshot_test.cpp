@@ -176,48 +176,63 @@ TEST_F(Appearance, ShownSideBarIsTheSkinWithItsCaptions) {
   const std::vector<POINT> background = BackgroundPoints(w, 800, 341, 3);
   ASSERT_GT(background.size(), 1000u) << "too few background points to judge";
 
-  if (GetEnvironmentVariableW(L"BB_DELAY", nullptr, 0)) Sleep(3000);
-  // The bar paints after it is shown; the picture is taken once the background has arrived.
+  // Every captioned label draws its text in the skin's title colour over the untouched skin: some pixels carry the
+  // text, most still show the picture beneath.
+  const std::wstring skinText = skinFolder + L"skin.txt";
+  const auto channel = [&](const wchar_t* name) {
+    return static_cast<std::uint32_t>(GetPrivateProfileIntW(L"TEXT1", name, 0, skinText.c_str()) & 0xFF);
+  };
+  const std::uint32_t textColor = channel(L"Red") << 16 | channel(L"Green") << 8 | channel(L"Blue");
+  struct Caption {
+    std::wstring text;
+    int inked = 0, untouched = 0, total = 0, nearText = 256;
+    bool Painted() const { return inked >= 10 && untouched * 2 >= total; }
+  };
+  const auto captions = [&](const Picture& shot) {
+    std::vector<Caption> found;
+    for (HWND child : ChildWindows(w)) {
+      Caption c{WindowText(child)};
+      if (ClassName(child) != L"VelvaneLabel" || c.text.empty()) continue;
+      const RECT r = RectInParent(child);
+      for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, shot.height); ++y) {
+        for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, shot.width); ++x) {
+          ++c.total;
+          const int d = Distance(shot.At(x, y), skin->At(x, y));
+          if (d > 48) ++c.inked;
+          if (d <= 4) ++c.untouched;
+          c.nearText = std::min(c.nearText, Distance(shot.At(x, y), textColor));
+        }
+      }
+      found.push_back(c);
+    }
+    return found;
+  };
+
+  // The bar and its controls paint after it is shown: the picture is taken once it is complete, or at the limit.
   Picture shot;
-  WaitUntil([&] {
+  const ULONGLONG shown = GetTickCount64();
+  const bool complete = WaitUntil([&] {
     shot = CaptureScreen(frame);
-    return Mismatches(shot, *skin, background, nullptr) == 0;
-  }, 3000, 50);
+    if (Mismatches(shot, *skin, background, nullptr) != 0) return false;
+    for (const Caption& c : captions(shot))
+      if (!c.Painted()) return false;
+    return true;
+  }, 5000, 50);
   const std::wstring saved = OutputFolder() + L"blackbox-sidebar.bmp";
   EXPECT_TRUE(SaveBmp(saved, shot)) << "could not save " << Utf8(saved);
+  EXPECT_TRUE(complete) << "the picture was still incomplete after " << GetTickCount64() - shown << " ms";
 
   std::string where;
   EXPECT_EQ(Mismatches(shot, *skin, background, &where), 0)
       << "of " << background.size() << " background points; first:" << where;
-
-  // Every captioned label draws its text in the skin's title colour over the untouched skin: some pixels carry the
-  // text, most still show the picture beneath.
-  const std::uint32_t textColor =
-      static_cast<std::uint32_t>(GetPrivateProfileIntW(L"TEXT1", L"Red", 0, (skinFolder + L"skin.txt").c_str()) << 16 |
-                                 GetPrivateProfileIntW(L"TEXT1", L"Green", 0, (skinFolder + L"skin.txt").c_str()) << 8 |
-                                 GetPrivateProfileIntW(L"TEXT1", L"Blue", 0, (skinFolder + L"skin.txt").c_str()));
-  int captioned = 0;
-  for (HWND child : ChildWindows(w)) {
-    const std::wstring text = WindowText(child);
-    if (ClassName(child) != L"VelvaneLabel" || text.empty()) continue;
-    ++captioned;
-    SCOPED_TRACE(Utf8(text));
-    const RECT r = RectInParent(child);
-    int inked = 0, untouched = 0, total = 0, nearText = 256;
-    for (int y = r.top; y < r.bottom; ++y) {
-      for (int x = r.left; x < r.right; ++x) {
-        ++total;
-        const int d = Distance(shot.At(x, y), skin->At(x, y));
-        if (d > 48) ++inked;
-        if (d <= 4) ++untouched;
-        nearText = std::min(nearText, Distance(shot.At(x, y), textColor));
-      }
-    }
-    EXPECT_GE(inked, 10) << "no text drawn";
-    EXPECT_GE(untouched * 2, total) << "the label hides the skin";
-    EXPECT_LE(nearText, 40) << "no pixel near the skin's text colour " << Hex(textColor);
+  const std::vector<Caption> found = captions(shot);
+  EXPECT_EQ(found.size(), 12u) << "section titles and text buttons";
+  for (const Caption& c : found) {
+    SCOPED_TRACE(Utf8(c.text));
+    EXPECT_GE(c.inked, 10) << "no text drawn";
+    EXPECT_GE(c.untouched * 2, c.total) << "the label hides the skin";
+    EXPECT_LE(c.nearText, 40) << "no pixel near the skin's text colour " << Hex(textColor);
   }
-  EXPECT_EQ(captioned, 12) << "section titles and text buttons";
 }
 
 }  // namespace

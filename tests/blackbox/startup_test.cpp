@@ -1,5 +1,5 @@
-// Starting velvane.exe: the first run hands over to the wizard, and later starts hand their command line to the
-// side bar that runs.
+// Starting velvane.exe: the first run hands over to the wizard, a failed start says so and ends, and later starts
+// hand their command line to the side bar that runs.
 #include "blackbox/fake_wizard.h"
 #include "blackbox/harness.h"
 
@@ -12,11 +12,11 @@ std::wstring ThisProgram() {
   return path;
 }
 
-class FirstRun : public BlackBoxTest {};
+class Start : public BlackBoxTest {};
 
 // Until the wizard has marked the first run done, velvane.exe starts the wizard beside it and ends without a side
 // bar. A missing configuration counts as a first run as well.
-TEST_F(FirstRun, StartsTheWizardBesideItAndEnds) {
+TEST_F(Start, FirstRunStartsTheWizardAndEnds) {
   ASSERT_TRUE(CopyFileW(ThisProgram().c_str(), installation_.Path(kWizardProgram).c_str(), FALSE));
   const std::wstring note = installation_.Path(kWizardNote);
   const std::wstring config = installation_.ConfigFile();
@@ -44,7 +44,7 @@ TEST_F(FirstRun, StartsTheWizardBesideItAndEnds) {
     EXPECT_EQ(velvane.ExitCode(), 0u);
     EXPECT_EQ(FindSideBar(), nullptr);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(note); }, kHandOffLimitMs)) << "the wizard did not start";
-    // Started as the quoted program beside velvane.exe.
+    // The wizard beside velvane.exe, not one found elsewhere.
     const auto line = ReadBytes(note);
     ASSERT_TRUE(line.has_value());
     EXPECT_NE(line->find(Utf8(installation_.Path(kWizardProgram))), std::string::npos) << *line;
@@ -89,7 +89,7 @@ TEST_F(HandOff, ShowAndHideWithFade) {
       << "alpha " << int{LayeredAlpha(w)} << " after " << kFadeLimitMs << " ms";
 
   ASSERT_TRUE(bar.HandOver(L"-hide"));
-  EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(w) == 0 && !IsWindowVisible(w); }, kFadeLimitMs))
+  EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(w) == 0 && !IsWindowVisible(w); }, kHideLimitMs))
       << "alpha " << int{LayeredAlpha(w)} << (IsWindowVisible(w) ? ", visible" : ", hidden");
   EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0");
 
@@ -118,11 +118,47 @@ TEST_F(HandOff, NoArgumentsKeepVisibility) {
 }
 
 // A verb given to the first start runs once the side bar exists.
-TEST_F(HandOff, FirstStartRunsItsOwnCommandLine) {
+TEST_F(Start, FirstStartRunsItsOwnCommandLine) {
   installation_.Configure({});
   SideBar bar(installation_, L"-show");
   ASSERT_TRUE(bar.Started());
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, kHandOffLimitMs));
+}
+
+// A start that fails says so in a message box and ends once the box is closed, leaving no side bar behind.
+TEST_F(Start, FailedStartReportsAndEnds) {
+  installation_.Configure({});
+  const std::wstring skin = installation_.Setting(L"XTRA", L"Skin").value_or(L"");
+  ASSERT_TRUE(DeleteFileW(installation_.Path(L"skins\\" + skin + L"\\i_main.bmp").c_str()));
+  Process velvane = Process::Start(installation_.Program(), L"", installation_.Folder());
+  ASSERT_TRUE(velvane);
+
+  HWND box = nullptr;
+  const auto findBox = [&] {
+    box = nullptr;
+    EnumWindows(
+        [](HWND w, LPARAM found) {
+          if (ClassName(w) != L"#32770" || !IsWindowVisible(w)) return TRUE;
+          *reinterpret_cast<HWND*>(found) = w;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    DWORD owner = 0;
+    if (box) GetWindowThreadProcessId(box, &owner);
+    return box != nullptr && owner == velvane.Id();
+  };
+  ASSERT_TRUE(WaitUntil(findBox, kStartLimitMs, 20))
+      << "no message box; windows:" << Utf8(DescribeWindowsOf(velvane.Id()));
+  EXPECT_EQ(WindowText(box), L"Error");
+  std::wstring message;
+  for (HWND child : ChildWindows(box))
+    if (ClassName(child) == L"Static" && WindowText(child).size() > message.size()) message = WindowText(child);
+  EXPECT_EQ(message.rfind(L"Error on loading. Now exiting.\rError # ", 0), 0u) << Utf8(message);
+  EXPECT_EQ(FindSideBar(), nullptr);
+
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(velvane.WaitForExit(kCloseLimitMs)) << "still runs; windows:" << Utf8(DescribeWindowsOf(velvane.Id()));
+  EXPECT_EQ(FindSideBar(), nullptr);
 }
 
 }  // namespace

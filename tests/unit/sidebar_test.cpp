@@ -56,7 +56,6 @@ protected:
   void Start(const std::string& settings, const std::wstring& commandLine = L"") {
     test::WriteBytes(DataDir + L"config.qdt",
                      "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n[XTRA]\r\nSkin=Test\r\n" + settings);
-    ProcessCommandLine = commandLine;
     ASSERT_EQ(Main(commandLine, dir_.Path()), StartupResult::Run);
   }
   // Ticks the fade until it settles; the number of ticks it took.
@@ -218,11 +217,23 @@ TEST_F(SideBar, CommandsRunTheirVerbs) {
   EXPECT_TRUE(ui::testing::MessageLog().empty());
 }
 
-TEST_F(SideBar, TheOwnCommandLineRunsBeforeTheListsAreLoaded) {
+TEST_F(SideBar, TheOwnCommandLineRunsOnTheLoadedLists) {
   test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
-  Start("[CHK]\r\nChk2=1\r\n", L"-show");
-  EXPECT_TRUE(MainForm().Window().Visible());
-  EXPECT_EQ(gToDo->Item(1), L"from file");
+  test::WriteBytes(DataDir + L"notes.qdt", "old note\r\n");
+  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n", L"-addtodo new");
+  EXPECT_EQ(gToDo->Count(), 2);
+  EXPECT_EQ(gToDo->Item(1), L"new");
+  EXPECT_EQ(gToDo->Item(2), L"from file");
+  MainForm().ReceiveCommand(L"-save");
+  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "old note\r\n");
+}
+
+TEST_F(SideBar, TheEndOfTheSessionSavesWhatWasAdded) {
+  Start("[CHK]\r\nChk2=1\r\n");
+  MainForm().ReceiveCommand(L"-addtodo buy milk");
+  ASSERT_TRUE(MainForm().Window().NotifyQueryEndSession());
+  MainForm().Window().NotifyEndSession();
+  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "buy milk\r[END]\r\n");
 }
 
 TEST_F(SideBar, HandedOverBytesBecomeACommand) {

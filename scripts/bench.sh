@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Measures Velvane under Wine and prints the figures:
+#   (a) a second start that hands "-save" to the running side bar, from start to end, against a bare Windows program
+#       that only asks user32 one thing (median of many runs each; target: within 1.3 times the bare program);
+#   (b) the hidden side bar's resident memory and CPU time over a stretch of idle seconds, with one clipboard text
+#       standing, against a bare hidden window running the side bar's six timers.
+# Both sides run in a throw-away installation under build/bench, in one running Wine on a private virtual display.
+#
+#   scripts/bench.sh [--quick] [--no-build]
+#     --quick      10 idle seconds instead of 60
+#     --no-build   measure what is built already instead of running scripts/build.sh first
+# WINEPREFIX picks the Wine prefix (default build/bench/wineprefix, apart from the one of scripts/run.sh, whose side
+# bar would otherwise take the hand-offs). VELVANE_BENCH_BUILD and VELVANE_BENCH_DIST pick another Windows build folder
+# and installation (defaults build/win and dist).
+set -euo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+IDLE_SECONDS=60
+RUNS=30
+BUILD_FIRST=1
+for arg in "$@"; do
+  case "$arg" in
+    --quick) IDLE_SECONDS=10 ;;
+    --no-build) BUILD_FIRST=0 ;;
+    *) echo "usage: scripts/bench.sh [--quick] [--no-build]" >&2; exit 2 ;;
+  esac
+done
+
+[ "$BUILD_FIRST" = 1 ] && "$ROOT/scripts/build.sh"
+BUILD="${VELVANE_BENCH_BUILD:-$ROOT/build/win}"
+DIST="${VELVANE_BENCH_DIST:-$ROOT/dist}"
+for f in "$DIST/velvane.exe" "$BUILD"/tests/bench_{bare,idle,probe}.exe; do
+  [ -f "$f" ] || { echo "Missing $f: build first (scripts/build.sh)." >&2; exit 1; }
+done
+
+BENCH="$ROOT/build/bench"
+export WINEPREFIX="${WINEPREFIX:-$BENCH/wineprefix}"
+source "$ROOT/scripts/wine-env.sh"
+
+# The installation: the program files of dist/, the shipped configuration with the first run done and the fade off,
+# and the yardsticks beside velvane.exe so that every program starts from the same folder.
+INSTALL="$BENCH/install"
+rm -rf "$INSTALL"
+mkdir -p "$INSTALL/data"
+for item in "$DIST"/*; do
+  [ "$(basename "$item")" = data ] || cp -r "$item" "$INSTALL/"
+done
+sed -e 's/^FirstTime=.*/FirstTime=1/' -e 's/^Chk1=.*/Chk1=0/' "$ROOT/assets/data/config.qdt" >"$INSTALL/data/config.qdt"
+cp "$BUILD/tests/bench_bare.exe" "$BUILD/tests/bench_idle.exe" "$BUILD/tests/bench_probe.exe" "$INSTALL/"
+winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
+
+XVFB_PID=
+BAR_PID=
+IDLE_PID=
+cleanup() {
+  if [ -n "$BAR_PID" ] && kill -0 "$BAR_PID" 2>/dev/null; then
+    wine "$INSTALL/bench_probe.exe" close-sidebar 5000 </dev/null >/dev/null 2>&1
+  fi
+  [ -n "$BAR_PID" ] && kill "$BAR_PID" 2>/dev/null
+  [ -n "$IDLE_PID" ] && kill "$IDLE_PID" 2>/dev/null
+  wine_stop
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  true
+}
+trap cleanup EXIT
+xvfb_start
+wine_prepare
+probe() { wine "$INSTALL/bench_probe.exe" "$@" </dev/null; }
+
+# CPU time in milliseconds (user + system) and resident memory in KiB of a Linux process.
+cpu_ms() { awk -v tck="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); print ($12 + $13) * 1000 / tck }' "/proc/$1/stat"; }
+rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+anon_kib() { awk '/^RssAnon:/ { print $2 }' "/proc/$1/status"; }
+wineserver_pid() {
+  local p
+  for p in $(pgrep -x wineserver64 || pgrep -x wineserver || true); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return; }
+  done
+}
+# Starts a Windows program of the installation in the background; its Linux process keeps the pid that $! gives.
+start_bg() { (cd "$INSTALL" && exec wine "$INSTALL/$1" </dev/null >/dev/null 2>&1) & }
+
+# Measures one process for IDLE_SECONDS and prints "cpu_ms rss_kib anon_kib server_cpu_ms".
+measure_idle() {
+  local pid=$1 server c0 c1 s0 s1
+  server=$(wineserver_pid)
+  sleep 3  # settle after the start
+  c0=$(cpu_ms "$pid"); s0=$(cpu_ms "$server")
+  sleep "$IDLE_SECONDS"
+  c1=$(cpu_ms "$pid"); s1=$(cpu_ms "$server")
+  echo "$(echo "$c1 - $c0" | bc) $(rss_kib "$pid") $(anon_kib "$pid") $(echo "$s1 - $s0" | bc)"
+}
+
+echo "== Velvane bench (Wine $(wine --version 2>/dev/null), display $DISPLAY, prefix $WINEPREFIX)"
+probe set-clipboard "Velvane bench: one clipboard text standing" || echo "(could not set the clipboard text)"
+
+if probe wait-sidebar 0; then
+  echo "A side bar already runs in $WINEPREFIX: it would take the hand-offs. End it first." >&2
+  exit 1
+fi
+start_bg velvane.exe
+BAR_PID=$!
+probe wait-sidebar 15000 || { echo "The side bar did not start." >&2; exit 1; }
+
+echo
+echo "-- (a) Hand-off of \"-save\" to the running side bar against a bare program, $RUNS runs each (wall time)"
+HANDOFF=$(probe handoff "$RUNS" "$(winpath "$INSTALL/velvane.exe")" "$(winpath "$INSTALL/bench_bare.exe")")
+echo "$HANDOFF"
+ratio=$(echo "$HANDOFF" | awk '/^ratio/ { print $2 }')
+echo "target   1.30 -> $(echo "$ratio <= 1.30" | bc | sed 's/1/met/; s/0/MISSED/')"
+
+echo
+echo "-- (b) Idle for $IDLE_SECONDS s, hidden, one clipboard text standing"
+read -r bar_cpu bar_rss bar_anon bar_server <<<"$(measure_idle "$BAR_PID")"
+probe close-sidebar 5000 || true
+wait "$BAR_PID" 2>/dev/null || true
+BAR_PID=
+start_bg bench_idle.exe
+IDLE_PID=$!
+read -r idle_cpu idle_rss idle_anon idle_server <<<"$(measure_idle "$IDLE_PID")"
+kill "$IDLE_PID" 2>/dev/null || true
+wait "$IDLE_PID" 2>/dev/null || true
+IDLE_PID=
+
+ratio_of() {
+  if [ "$(echo "$2 > 0" | bc)" = 1 ]; then printf '%.2f' "$(echo "scale=4; $1 / $2" | bc)"; else echo "n/a"; fi
+}
+row() { printf '%-22s %12s %12s %8s\n' "$1" "$2" "$3" "$(ratio_of "$2" "$3")"; }
+printf '%-22s %12s %12s %8s\n' "" "velvane" "bench_idle" "ratio"
+row "resident memory KiB" "$bar_rss" "$idle_rss"
+row "  of it private KiB" "$bar_anon" "$idle_anon"
+row "CPU ms (process)" "$bar_cpu" "$idle_cpu"
+row "CPU ms (wineserver)" "$bar_server" "$idle_server"
