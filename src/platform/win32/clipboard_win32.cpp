@@ -97,6 +97,8 @@ bool HistoryRefused() {
   return value == 0;
 }
 
+void NoteOwnChange();
+
 bool PutText(HWND owner, const std::wstring& text, bool markPrivate) {
   GlobalMemory mem((text.size() + 1) * sizeof(wchar_t));
   if (!mem.Get()) return false;
@@ -109,6 +111,7 @@ bool PutText(HWND owner, const std::wstring& text, bool markPrivate) {
   if (!clipboard.Open() || !EmptyClipboard()) return false;
   if (!SetClipboardData(CF_UNICODETEXT, mem.Get())) return false;
   mem.Release();  // the clipboard owns it now
+  NoteOwnChange();  // our own change is known at once, before its notice is dispatched
   if (markPrivate) {
     GlobalMemory mark(sizeof(DWORD));
     if (mark.Get() && SetClipboardData(RegisteredFormat(kExcludeFormat), mark.Get())) mark.Release();
@@ -116,9 +119,65 @@ bool PutText(HWND owner, const std::wstring& text, bool markPrivate) {
   return true;
 }
 
+// Tells, without asking the window server, whether the clipboard may have changed: the system posts
+// WM_CLIPBOARDUPDATE to a listener window. An idle tick then costs no call at all; where no listener can be
+// registered every tick asks for the sequence number.
+class ChangeListener {
+public:
+  static ChangeListener& Instance() {
+    static ChangeListener listener;
+    return listener;
+  }
+  ChangeListener(const ChangeListener&) = delete;
+  ChangeListener& operator=(const ChangeListener&) = delete;
+
+  void MarkChanged() { changed_ = true; }
+
+  std::uint32_t Sequence() {
+    if (listening_ && !changed_ && known_) return sequence_;
+    changed_ = false;  // before the read: a change after it is seen by the next question
+    sequence_ = GetClipboardSequenceNumber();
+    known_ = true;
+    return sequence_;
+  }
+
+private:
+  static constexpr wchar_t kClassName[] = L"VelvaneClipboardListener";
+
+  ChangeListener() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &ChangeListener::WindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClassName;
+    RegisterClassW(&wc);
+    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    listening_ = window_ && AddClipboardFormatListener(window_);
+  }
+  ~ChangeListener() {
+    if (listening_) RemoveClipboardFormatListener(window_);
+    if (window_) DestroyWindow(window_);
+  }
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CLIPBOARDUPDATE) {
+      Instance().changed_ = true;
+      return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+
+  HWND window_ = nullptr;
+  bool listening_ = false;
+  bool changed_ = true;
+  bool known_ = false;
+  std::uint32_t sequence_ = 0;
+};
+
+void NoteOwnChange() { ChangeListener::Instance().MarkChanged(); }
+
 }  // namespace
 
-std::uint32_t ClipboardSequence() { return GetClipboardSequenceNumber(); }
+std::uint32_t ClipboardSequence() { return ChangeListener::Instance().Sequence(); }
 
 ClipboardRead ReadClipboardText() {
   // Both questions are answered without opening the clipboard, so a tick that finds no text opens nothing.
@@ -145,6 +204,7 @@ void PutNonTextOnSystemClipboard() {
   if (!clipboard.Open() || !EmptyClipboard()) return;
   GlobalMemory mem(sizeof(DWORD));
   if (mem.Get() && SetClipboardData(RegisterClipboardFormatW(L"Velvane test data"), mem.Get())) mem.Release();
+  NoteOwnChange();
 }
 
 // The clipboard belongs to the thread that opened it: a second thread holds it so that ours finds it busy.

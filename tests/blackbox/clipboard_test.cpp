@@ -1,0 +1,62 @@
+// Texts that other programs put on the clipboard reach the side bar's history rows, and a text that a password
+// manager marks as private never does.
+#include <cstring>
+
+#include "blackbox/harness.h"
+
+namespace blackbox {
+namespace {
+
+HWND ClipRow(HWND sideBar, int row) { return ChildAt(sideBar, L"VelvaneLabel", 28, 42 + 17 * (row - 1), 129, 17); }
+
+// Copies like any other program: our own process owns the clipboard afterwards.
+bool Copy(const std::wstring& text, bool markPrivate = false) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool ok = false;
+  if (mem) {
+    std::memcpy(GlobalLock(mem), text.c_str(), bytes);
+    GlobalUnlock(mem);
+    ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    if (!ok) GlobalFree(mem);
+  }
+  if (ok && markPrivate) {
+    HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+    if (mark && !SetClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"), mark))
+      GlobalFree(mark);
+  }
+  CloseClipboard();
+  return ok;
+}
+
+class Clipboard : public BlackBoxTest {};
+
+TEST_F(Clipboard, TextsCopiedElsewhereFillTheRows) {
+  installation_.Configure({});
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  const HWND row1 = ClipRow(bar.Window(), 1), row2 = ClipRow(bar.Window(), 2), row3 = ClipRow(bar.Window(), 3);
+  ASSERT_NE(row1, nullptr);
+  ASSERT_NE(row3, nullptr);
+
+  ASSERT_TRUE(Copy(L"first copy"));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(row1) == L"first copy"; }, 3000)) << "row 1: " << Utf8(WindowText(row1));
+  ASSERT_TRUE(Copy(L"a text longer than fifteen\r\nwith a break"));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(row2) == L"a text longer t..."; }, 3000))
+      << "row 2: " << Utf8(WindowText(row2));
+  ASSERT_TRUE(Copy(L"my password", true));
+  Sleep(800);  // several polling ticks
+  EXPECT_EQ(WindowText(row3), L"");
+  ASSERT_TRUE(Copy(L"first copy"));  // a duplicate keeps its place
+  Sleep(800);
+  EXPECT_EQ(WindowText(row1), L"first copy");
+  EXPECT_EQ(WindowText(row3), L"");
+}
+
+}  // namespace
+}  // namespace blackbox
