@@ -263,9 +263,12 @@ int RunMessageLoop() {
       break;
     }
     if (got == -1) break;
-    // Tab, Enter and Escape move between the controls of our windows as in a dialog.
-    const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && win32::TopWindow::IsOurs(root) && IsDialogMessageW(root, &msg)) continue;
+    // Tab, Enter and Escape move between the controls of our windows as in a dialog. Only keys go that way: the
+    // timer ticks of an idle side bar must not pay for the dialog routing.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+      const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+      if (root && win32::TopWindow::IsOurs(root) && IsDialogMessageW(root, &msg)) continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
