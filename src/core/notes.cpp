@@ -13,11 +13,10 @@ ui::TextBox* gNotesBox = nullptr;
 
 constexpr wchar_t kSaveFailedKey[] = L"_savesel:failed";
 
-std::wstring Lang(const std::wstring& key) { return gLang ? gLang->lReplace(key) : key; }
 
 // Language files older than this message lack its key; they get the English text.
 std::wstring SaveFailedText(const std::wstring& path) {
-  std::wstring text = Lang(kSaveFailedKey);
+  std::wstring text = LangText(kSaveFailedKey);
   if (text == kSaveFailedKey) text = L"The selected text could not be saved. It is still in the notes.";
   return text + L"\r\n\r\n" + path;
 }
@@ -52,8 +51,8 @@ bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner) {
   const std::wstring kept = box.SelText();
 
   ui::FileDialogOptions options;
-  options.title = Lang(L"_savesel:title");
-  options.filter = L"TXT - " + Lang(L"_ext:txt") + L"|*.txt|" + Lang(L"_ext:all") + L"|*.*";
+  options.title = LangText(L"_savesel:title");
+  options.filter = L"TXT - " + LangText(L"_ext:txt") + L"|*.txt|" + LangText(L"_ext:all") + L"|*.*";
   options.initialDir = DefaultDir;
   options.owner = owner;
   const auto file = ui::ShowSaveDialog(options);
@@ -62,7 +61,7 @@ bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner) {
   try {
     WriteTextFile(*file, kept);
   } catch (const RuntimeError&) {
-    ui::MsgBox(SaveFailedText(*file), ui::kMbExclamation, Lang(L"_savesel:title"));
+    ui::MsgBox(SaveFailedText(*file), ui::kMbExclamation, LangText(L"_savesel:title"));
     return false;
   }
   // The text leaves the notes only now that it is safe in the file, and only where it still stands: a command that

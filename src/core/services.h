@@ -18,6 +18,9 @@ extern std::unique_ptr<clsTempFiles> gTempFiles;
 extern std::unique_ptr<clsToDo> gToDo;
 extern std::unique_ptr<clsScreenshot> gScreenshot;
 
+// The text of a language key; without a language table the key itself shows.
+inline std::wstring LangText(const std::wstring& key) { return gLang ? gLang->lReplace(key) : key; }
+
 void CreateServices();
 void DestroyServices();  // tests only; the program keeps them until it ends
 

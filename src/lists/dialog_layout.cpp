@@ -2,7 +2,7 @@
 
 #include "common/settings_store.h"
 #include "core/config.h"
-#include "lists/lang_text.h"
+#include "core/services.h"
 
 namespace velvane::lists {
 namespace {

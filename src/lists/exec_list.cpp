@@ -4,7 +4,7 @@
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "lists/frm_add_exec.h"
-#include "lists/lang_text.h"
+#include "core/services.h"
 #include "lists/list_file.h"
 #include "platform/process.h"
 #include "ui/forms.h"
@@ -72,7 +72,7 @@ void clsExec::SaveExecs() const {
 
 bool clsExec::AddExec(const std::wstring& path, const std::wstring& ename, const std::wstring& appName) {
   if (count_ >= kCapacity) {
-    ui::MsgBox(lists::LangText(L"_exec:msglimit"), ui::kMbCritical, lists::LangText(L"_main:execute"));
+    ui::MsgBox(LangText(L"_exec:msglimit"), ui::kMbCritical, LangText(L"_main:execute"));
     return false;
   }
   ++count_;
@@ -123,8 +123,8 @@ void clsExec::DoExec(std::wstring* entry) {
       return;
     }
     const HiddenWhileAsking hidden(sideBar_);
-    const int answer = ui::MsgBox(lists::LangText(L"_exec:msgadd"), ui::kMbYesNo | ui::kMbExclamation,
-                                  lists::LangText(L"_main:execute"));
+    const int answer = ui::MsgBox(LangText(L"_exec:msgadd"), ui::kMbYesNo | ui::kMbExclamation,
+                                  LangText(L"_main:execute"));
     if (answer == ui::kAnswerYes) frmAddExec::ShowDialog(name);
   } catch (...) {
     // Any failure ends the launch quietly.

@@ -4,7 +4,7 @@
 #include "core/services.h"
 #include "lists/dialog_layout.h"
 #include "lists/frm_exec_list.h"
-#include "lists/lang_text.h"
+#include "core/services.h"
 
 namespace velvane {
 namespace {
@@ -12,7 +12,6 @@ namespace {
 using lists::AddCaptionButton;
 using lists::AddCaptionLabel;
 using lists::FontOf;
-using lists::LangText;
 using lists::Twips;
 
 constexpr double kFormPoints = 9;

@@ -41,7 +41,6 @@ std::unique_ptr<frmMain>& Instance() {
   return form;
 }
 
-std::wstring Lang(const std::wstring& key) { return gLang ? gLang->lReplace(key) : key; }
 
 bool HotKeyComplete(std::uint8_t pair) {
   const KeyPair& keys = HotKeys[pair];
@@ -201,11 +200,11 @@ void frmMain::ApplySkinAndCaptions() {
   ui::Window& w = *window_;
   w.SetPicture(SkinFolder() + L"\\i_main.bmp");
   for (ui::Label* l : lbl_) {
-    l->SetText(Lang(l->Text()));
+    l->SetText(LangText(l->Text()));
     l->SetForeColor(TextColors[1]);
   }
   for (ui::Label* l : lblBtn_) {
-    l->SetText(Lang(l->Text()));
+    l->SetText(LangText(l->Text()));
     l->SetForeColor(TextColors[1]);
   }
   imgLock_[1]->LoadPicture(SkinFolder() + L"\\lock_off.bmp");
@@ -257,7 +256,7 @@ void frmMain::WirePanel() {
   for (int row = 1; row < clsClipboard::kTotal; ++row) {
     ui::Image& lock = *imgLock_[static_cast<size_t>(row)];
     lock.onClick = [row] { gClipboard->InvertLock(static_cast<std::uint8_t>(row)); };
-    lock.onMouseMove = [this](const ui::MouseEvent&) { SetInfo(Lang(L"_info:lock")); };
+    lock.onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:lock")); };
   }
 
   auto dropFiles = [](const std::vector<std::wstring>& files) {
@@ -287,7 +286,7 @@ void frmMain::WirePanel() {
     txtToDo_->SetVisible(!txtToDo_->Visible());
     if (txtToDo_->Visible()) txtToDo_->Focus();
   };
-  img_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(Lang(L"_info:2doadd")); };
+  img_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:2doadd")); };
   txtToDo_->onKeyPress = [this](wchar_t* ch) {
     if (*ch != kVkReturn) return;
     *ch = 0;
@@ -310,7 +309,7 @@ void frmMain::WirePanel() {
   };
 
   imgSaveNote_->onClick = [this] { SaveSelectedNotes(); };
-  imgSaveNote_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(Lang(L"_info:nsave")); };
+  imgSaveNote_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:nsave")); };
 
   txtExec_->onChange = [] {
     if (gExec) gExec->UpdateExec();
@@ -325,22 +324,22 @@ void frmMain::WirePanel() {
     ShowSideBar(false);
   };
   imgGoScreen_->onMouseMove = [this](const ui::MouseEvent&) {
-    SetInfo(ReplaceAll(Lang(L"_info:ssopendir"), L"%p", ScreensDir));
+    SetInfo(ReplaceAll(LangText(L"_info:ssopendir"), L"%p", ScreensDir));
   };
   imgSS_->onClick = [] {
     // Only 0 and 1 exist; anything else steps towards them (255 wraps to 0 rather than overflowing).
     SetScreenshotType(ScreenshotType == 1 ? 0 : static_cast<std::uint8_t>(ScreenshotType + 1));
   };
   imgSS_->onMouseMove = [this](const ui::MouseEvent&) {
-    SetInfo(Lang(L"_info:sstype" + std::to_wstring(ScreenshotType)));
+    SetInfo(LangText(L"_info:sstype" + std::to_wstring(ScreenshotType)));
   };
 
   for (ui::Label* l : lbl_) l->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(L""); };
   for (int i = 0; i < static_cast<int>(lblBtn_.size()); ++i) {
     lblBtn_[static_cast<size_t>(i)]->onMouseMove = [this, i](const ui::MouseEvent&) {
       SetInfo(L"");
-      if (i == 0) SetInfo(Lang(L"_info:eadd"));
-      else if (i == 1) SetInfo(Lang(L"_info:elist"));
+      if (i == 0) SetInfo(LangText(L"_info:eadd"));
+      else if (i == 1) SetInfo(LangText(L"_info:elist"));
     };
     lblBtn_[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(i); };
   }

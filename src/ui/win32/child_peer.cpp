@@ -14,16 +14,6 @@ constexpr wchar_t kOriginalProcProperty[] = L"VelvaneOriginalProc";
 
 bool IsVelvaneWindow(HWND hwnd) { return hwnd && TopWindow::IsOurs(GetAncestor(hwnd, GA_ROOT)); }
 
-int ButtonOf(UINT msg) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: return kLeftButton;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return kRightButton;
-    default: return kMiddleButton;
-  }
-}
-
 }  // namespace
 
 ChildPeer::ChildPeer(Control& control, TopWindow& top)

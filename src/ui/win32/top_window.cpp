@@ -60,16 +60,6 @@ MouseEvent MouseAt(int button, LPARAM lParam) {
   return MouseEvent{button, ShiftState(), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-int ButtonOf(UINT msg) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: return kLeftButton;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return kRightButton;
-    default: return kMiddleButton;
-  }
-}
-
 }  // namespace
 
 TopWindow::TopWindow(Window& window) : window_(window) {

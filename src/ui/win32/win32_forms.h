@@ -208,4 +208,15 @@ bool MessageLoopRunning();
 // comctl32, loaded on first use (a static import slows every start of the program).
 bool LoadCommonControls();
 
+// The button of a button-down or button-up message.
+inline int ButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: return kLeftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return kRightButton;
+    default: return kMiddleButton;
+  }
+}
+
 }  // namespace velvane::ui::win32
