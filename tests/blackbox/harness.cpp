@@ -236,9 +236,22 @@ Process Process::Start(const std::wstring& program, const std::wstring& argument
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   Process process;
-  if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info))
-    return process;
+  // Now and then Wine's loader dies in a process it is creating, and CreateProcess then fails with
+  // ERROR_INTERNAL_ERROR before the program ran at all. Such a start is tried again, and said so.
+  for (int attempt = 1;; ++attempt) {
+    std::vector<wchar_t> line_copy = buffer;  // CreateProcessW may write into the command line
+    if (CreateProcessW(program.c_str(), line_copy.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+      break;
+    const DWORD error = GetLastError();
+    if (attempt == kStartAttempts) {
+      SetLastError(error);
+      return process;
+    }
+    std::printf("  starting %s failed with error %lu; starting it again\n", Utf8(program).c_str(),
+                static_cast<unsigned long>(error));
+    Sleep(200);
+  }
   CloseHandle(info.hThread);
   process.handle_ = info.hProcess;
   process.id_ = info.dwProcessId;
@@ -385,13 +398,20 @@ std::wstring DescribeWindowsOf(DWORD processId) {
 }
 
 SideBar::SideBar(const Installation& installation, const std::wstring& arguments) : installation_(installation) {
-  process_ = Process::Start(installation.Program(), arguments, installation.Folder());
-  if (!process_) {
-    started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
-    return;
+  // A first start that dies before it shows anything, with a code velvane never ends with, died in Wine's loader;
+  // it is started once more.
+  for (int attempt = 1;; ++attempt) {
+    process_ = Process::Start(installation.Program(), arguments, installation.Folder());
+    if (!process_) {
+      started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
+      return;
+    }
+    WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); },
+              kStartLimitMs, 20);
+    if (window_ || process_.Running() || process_.ExitCode() == 0 || attempt == 2) break;
+    std::printf("  velvane.exe \"%s\" died with code 0x%lx before it showed a window; starting it again\n",
+                Utf8(arguments).c_str(), static_cast<unsigned long>(process_.ExitCode()));
   }
-  WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); }, kStartLimitMs,
-            20);
   if (window_) {
     started_ = ::testing::AssertionSuccess();
     return;

@@ -17,6 +17,7 @@ namespace blackbox {
 inline constexpr DWORD kStartLimitMs = 10000;
 inline constexpr DWORD kHandOffLimitMs = 4000;  // below the sender's own 5000 ms give-up, so a hang is caught
 inline constexpr DWORD kCloseLimitMs = 5000;
+inline constexpr int kStartAttempts = 3;  // process creations tried before a start counts as failed
 inline constexpr DWORD kFadeLimitMs = 2000;
 // A hide of the active window waits for the display server; the window only counts as hidden once that is over.
 inline constexpr DWORD kHideLimitMs = 4000;
