@@ -91,14 +91,33 @@ std::string Serialize(const std::vector<Section>& sections) {
 
 std::string Read(std::string_view content, std::string_view section, std::string_view key, std::size_t maxChars) {
   if (maxChars == 0) return {};
-  auto sections = Parse(content);
-  Section* s = FindSection(sections, section);
-  if (!s) return {};
-  Entry* e = FindEntry(*s, key);
-  if (!e || !e->value) return {};
-  std::string_view v = *e->value;
-  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
-  return std::string(v.substr(0, maxChars - 1));
+  // One pass over the lines, without building the parsed file: the launcher reads hundreds of keys in a row.
+  enum class Place { Before, Inside, After } place = Place::Before;
+  size_t from = 0;
+  while (from < content.size() && place != Place::After) {
+    size_t end = content.find('\n', from);
+    if (end == std::string_view::npos) end = content.size();
+    const std::string_view line = Trim(content.substr(from, end - from));
+    from = end + 1;
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      const size_t close = line.rfind(']');
+      if (close != std::string_view::npos) {
+        // Only the first section of that name counts.
+        if (place == Place::Inside) place = Place::After;
+        else if (SameName(line.substr(1, close - 1), section)) place = Place::Inside;
+        continue;
+      }
+    }
+    if (place != Place::Inside) continue;
+    const size_t eq = line.find('=');
+    if (!SameName(line.substr(0, eq), key)) continue;
+    if (eq == std::string_view::npos) return {};  // the key is there, without a value
+    std::string_view v = Trim(line.substr(eq + 1));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+    return std::string(v.substr(0, maxChars - 1));
+  }
+  return {};
 }
 
 std::string Write(std::string_view content, std::string_view section, std::string_view key, std::string_view value) {
