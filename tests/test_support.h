@@ -2,6 +2,7 @@
 // Helpers shared by the tests: throw-away folders and exact file bytes.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -29,6 +30,24 @@ inline std::string ReadBytes(const std::wstring& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The bytes of a bottom-up 24-bit bitmap file of one colour.
+inline std::string BitmapFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const auto pixelBytes = static_cast<std::uint32_t>(stride * height);
+  std::string bytes = "BM";
+  auto put = [&bytes](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  };
+  put(54 + pixelBytes, 4), put(0, 4), put(54, 4);  // the file header, then the information header
+  put(40, 4), put(static_cast<std::uint32_t>(width), 4), put(static_cast<std::uint32_t>(height), 4);
+  put(1, 2), put(24, 2), put(0, 4), put(pixelBytes, 4), put(2835, 4), put(2835, 4), put(0, 4), put(0, 4);
+  std::string row;
+  for (int x = 0; x < width; ++x) row += {static_cast<char>(blue), static_cast<char>(green), static_cast<char>(red)};
+  row.resize(static_cast<size_t>(stride), '\0');
+  for (int y = 0; y < height; ++y) bytes += row;
+  return bytes;
 }
 
 inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }

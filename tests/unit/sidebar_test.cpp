@@ -16,21 +16,6 @@
 namespace velvane {
 namespace {
 
-// A 1 x 1 24-bit bitmap: enough for the picture checks of the forms layer.
-std::string TinyBitmap() {
-  std::string b = "BM";
-  auto u32 = [&b](unsigned v) {
-    for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  auto u16 = [&b](unsigned v) {
-    b += static_cast<char>(v & 0xFF);
-    b += static_cast<char>((v >> 8) & 0xFF);
-  };
-  u32(58), u32(0), u32(54), u32(40), u32(1), u32(1), u16(1), u16(24), u32(0), u32(4), u32(0), u32(0), u32(0), u32(0);
-  b += std::string(4, '\0');
-  return b;
-}
-
 // A small installation with the default skin, a language and the given settings, and a running side bar.
 class SideBar : public ::testing::Test {
 protected:
@@ -41,7 +26,7 @@ protected:
     platform::testing::StartedPrograms().clear();
     SetAppFoldersFrom(dir_.Path());
     for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
-      test::WriteBytes(SkinDir + L"Test\\" + name, TinyBitmap());
+      test::WriteBytes(SkinDir + L"Test\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
     test::WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n[BOXBACK0]\r\nRed=1\r\n[BOXBACK1]\r\nRed=2\r\n");
     test::WriteBytes(LangDir + L"english\\velvane.txt", "_main:clipboard=Clipboard\r\n_main:ohide=Hide\r\n[END]\r\n");
   }

@@ -2,13 +2,13 @@
 // where every change makes a round trip through the native controls.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
+#include "test_support.h"
 #include "ui/forms.h"
 #include "ui/testing.h"
 
@@ -25,43 +25,8 @@ WindowSpec Spec(int width = 300, int height = 200) {
   return spec;
 }
 
-// A bottom-up 24-bit bitmap file of one colour.
 void WriteBitmap(const std::filesystem::path& path, int width, int height, Color color) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  const std::uint32_t pixelBytes = static_cast<std::uint32_t>(stride * height);
-  std::string bytes;
-  auto put16 = [&](std::uint32_t v) {
-    bytes.push_back(static_cast<char>(v & 0xFF));
-    bytes.push_back(static_cast<char>((v >> 8) & 0xFF));
-  };
-  auto put32 = [&](std::uint32_t v) {
-    put16(v & 0xFFFF);
-    put16(v >> 16);
-  };
-  bytes += "BM";
-  put32(54 + pixelBytes);
-  put32(0);
-  put32(54);
-  put32(40);
-  put32(static_cast<std::uint32_t>(width));
-  put32(static_cast<std::uint32_t>(height));
-  put16(1);
-  put16(24);
-  put32(0);
-  put32(pixelBytes);
-  put32(2835);
-  put32(2835);
-  put32(0);
-  put32(0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      bytes.push_back(static_cast<char>(color.b));
-      bytes.push_back(static_cast<char>(color.g));
-      bytes.push_back(static_cast<char>(color.r));
-    }
-    bytes.append(static_cast<size_t>(stride - width * 3), '\0');
-  }
-  std::ofstream(path, std::ios::binary) << bytes;
+  std::ofstream(path, std::ios::binary) << test::BitmapFile(width, height, color.r, color.g, color.b);
 }
 
 class UiForms : public ::testing::Test {

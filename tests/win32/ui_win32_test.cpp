@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "test_support.h"
 #include "ui/forms.h"
 #include "ui/testing.h"
 
@@ -311,29 +312,9 @@ TEST_F(UiWin32, CloseRequestFromOutsideAsksFirst) {
 
 // ---- Pixels on the screen ----
 
-// A 24-bit bitmap file of one colour.
 void WriteBitmap(const std::filesystem::path& path, int width, int height, COLORREF color) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-  info.biSize = sizeof(info);
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  std::string row(static_cast<size_t>(stride), '\0');
-  for (int x = 0; x < width; ++x) {
-    row[static_cast<size_t>(x * 3)] = static_cast<char>(GetBValue(color));
-    row[static_cast<size_t>(x * 3 + 1)] = static_cast<char>(GetGValue(color));
-    row[static_cast<size_t>(x * 3 + 2)] = static_cast<char>(GetRValue(color));
-  }
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-  for (int y = 0; y < height; ++y) out.write(row.data(), stride);
+  std::ofstream(path, std::ios::binary) << test::BitmapFile(width, height, GetRValue(color), GetGValue(color),
+                                                              GetBValue(color));
 }
 
 // The screen's pixels of a rectangle, row by row.
