@@ -19,11 +19,15 @@ std::wstring FileName(const std::wstring& path) {
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-// Writes the note: the command line it was started with, in UTF-8.
+// Writes the note: the command line it was started with, in UTF-8. The note appears whole, under its name, in one
+// step, so a test that sees the file can read it at once.
 int RunAsWizard(const std::wstring& modulePath) {
   const std::wstring folder = modulePath.substr(0, modulePath.size() - FileName(modulePath).size());
+  const std::wstring note = folder + blackbox::kWizardNote, part = note + L".part";
   const std::string line = blackbox::Utf8(GetCommandLineW());
-  return blackbox::WriteBytes(folder + blackbox::kWizardNote, line) ? 0 : 1;
+  const bool written = blackbox::WriteBytes(part, line) &&
+                       MoveFileExW(part.c_str(), note.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return written ? 0 : 1;
 }
 
 }  // namespace
