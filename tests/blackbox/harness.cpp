@@ -230,8 +230,6 @@ Process& Process::operator=(Process&& other) noexcept {
 Process Process::Start(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder) {
   std::wstring line = L"\"" + program + L"\"";
   if (!arguments.empty()) line += L" " + arguments;
-  std::vector<wchar_t> buffer(line.begin(), line.end());
-  buffer.push_back(L'\0');
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
@@ -239,17 +237,13 @@ Process Process::Start(const std::wstring& program, const std::wstring& argument
   // Now and then Wine's loader dies in a process it is creating, and CreateProcess then fails with
   // ERROR_INTERNAL_ERROR before the program ran at all. Such a start is tried again, and said so.
   for (int attempt = 1;; ++attempt) {
-    std::vector<wchar_t> line_copy = buffer;  // CreateProcessW may write into the command line
-    if (CreateProcessW(program.c_str(), line_copy.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::wstring commandLine = line;  // CreateProcessW may write into the command line
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
       break;
-    const DWORD error = GetLastError();
-    if (attempt == kStartAttempts) {
-      SetLastError(error);
-      return process;
-    }
+    if (attempt == kStartAttempts) return process;  // the caller reads GetLastError
     std::printf("  starting %s failed with error %lu; starting it again\n", Utf8(program).c_str(),
-                static_cast<unsigned long>(error));
+                static_cast<unsigned long>(GetLastError()));
     Sleep(200);
   }
   CloseHandle(info.hThread);
