@@ -13,6 +13,9 @@ std::uint8_t ToByte(double value);
 std::int16_t ToInt16(double value);
 std::int32_t ToInt32(double value);
 
+// Window positions and the dialogs' layouts are written in twips, 15 to a pixel at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
+
 inline std::uint8_t ByteValue(std::wstring_view text) { return ToByte(LeadingNumber(text)); }
 
 }  // namespace velvane

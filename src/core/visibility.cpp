@@ -2,7 +2,6 @@
 
 #include "common/numbers.h"
 #include "core/config.h"
-#include "platform/input.h"
 #include "sidebar/frm_main.h"
 #include "ui/forms.h"
 
@@ -51,19 +50,6 @@ WorkAreaRect GetWorkArea(bool inTwips) {
     r.height = ToInt32(RoundHalfEven(static_cast<double>(r.height) * kTwipsPerPixel));
   }
   return r;
-}
-
-std::int32_t SlideStep(std::int32_t target, std::int32_t current) {
-  return ToInt32(RoundHalfEven((static_cast<double>(target) - current) / 1.2));
-}
-
-bool IsKeyDown(std::int32_t virtualKey) { return platform::IsKeyDown(virtualKey); }
-
-std::optional<std::int32_t> CursorPos(std::uint8_t axis) {
-  if (axis > 1) return std::nullopt;
-  const auto pos = platform::CursorPosition();
-  if (!pos) return std::nullopt;
-  return axis == 0 ? pos->first : pos->second;
 }
 
 }  // namespace velvane

@@ -1,7 +1,6 @@
 #pragma once
 // Showing and hiding the side bar, and the small window routines around it.
 #include <cstdint>
-#include <optional>
 
 namespace velvane {
 namespace ui { class Window; }
@@ -20,14 +19,7 @@ void SetTopMost(ui::Window& window, bool topMost);
 struct WorkAreaRect {
   std::int32_t left = 0, top = 0, width = 0, height = 0;
 };
-// The desktop work area in pixels, or in twips (15 per pixel at 96 dpi, rounded halves to even).
+// The desktop work area in pixels, or in twips (kTwipsPerPixel to a pixel, rounded halves to even).
 WorkAreaRect GetWorkArea(bool inTwips);
-constexpr int kTwipsPerPixel = 15;
-
-// One step of the glide: (target - current) / 1.2, rounded halves to even.
-std::int32_t SlideStep(std::int32_t target, std::int32_t current);
-bool IsKeyDown(std::int32_t virtualKey);
-// The cursor's screen position in pixels: axis 0 x, axis 1 y; nothing for another axis.
-std::optional<std::int32_t> CursorPos(std::uint8_t axis);
 
 }  // namespace velvane

@@ -3,12 +3,11 @@
 // language table.
 #include <string>
 
+#include "common/numbers.h"
 #include "ui/forms.h"
 
 namespace velvane::lists {
 
-// The dialogs' layouts are written in twips, 15 to a pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
 constexpr ui::Rect Twips(int left, int top, int width, int height) {
   return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
 }

@@ -1,9 +1,12 @@
 #pragma once
 // The side bar: one borderless, skinned 800 x 341 window that carries every tool of the program. It is created
-// hidden at start-up and lives until the program ends.
+// hidden at start-up and lives until the program ends. Its code is split by job: frm_main.cpp (construction and the
+// window's events), frm_main_layout.cpp, frm_main_panel.cpp (what the controls do), frm_main_glide.cpp (dragging),
+// frm_main_fade.cpp and frm_main_hotkeys.cpp.
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/forms.h"
@@ -12,6 +15,9 @@ namespace velvane {
 
 // Hot keys are ignored while the settings dialog is open.
 extern bool SettingsOpen;
+
+// The text buttons, lblBtn(0) to lblBtn(6).
+enum class MainButton : int { AddExec = 0, ExecList = 1, About = 2, Settings = 3, Hide = 4, Close = 5, Notepad = 6 };
 
 class frmMain {
 public:
@@ -43,13 +49,14 @@ public:
   // Controls, by their design names.
   ui::Label& lbl(int i) { return *lbl_[static_cast<size_t>(i)]; }
   ui::Label& lblBtn(int i) { return *lblBtn_[static_cast<size_t>(i)]; }
+  ui::Label& lblBtn(MainButton b) { return lblBtn(static_cast<int>(b)); }
   ui::Label& lblClip(int i) { return *lblClip_[static_cast<size_t>(i)]; }
   ui::Image& imgLock(int i) { return *imgLock_[static_cast<size_t>(i)]; }
   ui::Label& lblFiles(int i) { return *lblFiles_[static_cast<size_t>(i)]; }
   ui::Label& lblFDrop() { return *lblFDrop_; }
   ui::ListBox& lstToDo() { return *lstToDo_; }
   ui::TextBox& txtToDo() { return *txtToDo_; }
-  ui::Image& img() { return *img_; }
+  ui::Image& img() { return *img_; }  // the add-to-do icon: opens the box for a new item
   ui::TextBox& txtNotes() { return *txtNotes_; }
   ui::Image& imgSaveNote() { return *imgSaveNote_; }
   ui::TextBox& txtExec() { return *txtExec_; }
@@ -58,12 +65,12 @@ public:
   ui::Image& imgSS() { return *imgSS_; }
   ui::Label& lblInfo() { return *lblInfo_; }
 
-  ui::Timer& tMove() { return *tMove_; }
-  ui::Timer& tTAnim() { return *tTAnim_; }
-  ui::Timer& tClipb() { return *tClipb_; }
-  ui::Timer& tKeys() { return *tKeys_; }
-  ui::Timer& tKeyHold() { return *tKeyHold_; }
-  ui::Timer& tKeyHolding() { return *tKeyHolding_; }
+  ui::Timer& tMove() { return *tMove_; }              // the glide towards the drag target
+  ui::Timer& tTAnim() { return *tTAnim_; }            // the fade timer
+  ui::Timer& tClipb() { return *tClipb_; }            // the clipboard poll
+  ui::Timer& tKeys() { return *tKeys_; }              // the hot-key poll
+  ui::Timer& tKeyHold() { return *tKeyHold_; }        // one look, 300 ms after a show: is the key still held?
+  ui::Timer& tKeyHolding() { return *tKeyHolding_; }  // while held: hides on release
 
   // Timer ticks and background mouse events, public for the tests that drive them.
   void FadeStep();
@@ -85,7 +92,7 @@ private:
   void SaveSelectedNotes();
   void RunLauncherBox(const ui::KeyEvent& e);
   void ToDoEntryDone();
-  void OnButton(int index);
+  void OnButton(MainButton button);
 
   std::unique_ptr<ui::Window> window_;
   std::array<ui::Label*, 5> lbl_{};
@@ -115,6 +122,11 @@ private:
   bool hotKeyLatch_[3] = {false, false, false};
   bool holdWatch_ = false;
 };
+
+// One step of the glide: (target - current) / 1.2, rounded halves to even.
+std::int32_t SlideStep(std::int32_t target, std::int32_t current);
+// The cursor's screen position in pixels: axis 0 x, axis 1 y; nothing for another axis.
+std::optional<std::int32_t> CursorPos(std::uint8_t axis);
 
 // The side bar, created on first use (as referring to a form loads it).
 frmMain& MainForm();

@@ -1,0 +1,42 @@
+#include "sidebar/frm_main.h"
+// The fade: on each tick of tTAnim the side bar's alpha steps towards shown or hidden, and the timer stops there.
+
+#include "core/visibility.h"
+
+namespace velvane {
+namespace {
+
+constexpr int kFadeStep = 30;
+
+}  // namespace
+
+void frmMain::FadeStep() {
+  switch (FadeDirection) {
+    case FadeState::Idle:
+      tTAnim_->SetEnabled(false);
+      return;
+    case FadeState::FadingOut:
+      if (FadeAlpha >= kFadeStep) {
+        FadeAlpha = static_cast<std::uint8_t>(FadeAlpha - kFadeStep);
+      } else {
+        FadeAlpha = 0;
+        FadeDirection = FadeState::Idle;
+        tTAnim_->SetEnabled(false);
+        tMove_->SetEnabled(false);
+        window_->Hide();
+      }
+      break;
+    case FadeState::FadingIn:
+      if (FadeAlpha <= 255 - kFadeStep) {
+        FadeAlpha = static_cast<std::uint8_t>(FadeAlpha + kFadeStep);
+      } else {
+        FadeAlpha = 255;
+        FadeDirection = FadeState::Idle;
+        tTAnim_->SetEnabled(false);
+      }
+      break;
+  }
+  SetWindowAlpha(*window_, FadeAlpha);
+}
+
+}  // namespace velvane

@@ -1,0 +1,68 @@
+#include "sidebar/frm_main.h"
+// The hot keys, polled by tKeys: the show combination toggles the side bar on a quick press and only peeks while it
+// is held; the screenshot combination takes one picture when it is released.
+
+#include "core/config.h"
+#include "core/services.h"
+#include "core/visibility.h"
+#include "platform/input.h"
+
+namespace velvane {
+namespace {
+
+constexpr std::uint8_t kHotKeyShow = 1;
+constexpr std::uint8_t kHotKeyScreenshot = 2;
+
+bool HotKeyComplete(std::uint8_t pair) {
+  const KeyPair& keys = HotKeys[pair];
+  // A code of 0 never reads as down, so a pair holding one never fires.
+  return keys.key0 != 0 && keys.key1 != 0 && platform::IsKeyDown(keys.key0) && platform::IsKeyDown(keys.key1);
+}
+
+}  // namespace
+
+void frmMain::KeysTick() {
+  if (HotKeyComplete(kHotKeyShow)) {
+    if (!hotKeyLatch_[kHotKeyShow] && FadeDirection == FadeState::Idle && !holdWatch_ && !SettingsOpen) {
+      hotKeyLatch_[kHotKeyShow] = true;
+      if (FadeAlpha != 0) {
+        ShowSideBar(false);
+      } else {
+        window_->Show();
+        ShowSideBar(true);
+        tKeyHold_->SetEnabled(true);
+        holdWatch_ = true;
+      }
+    }
+  } else {
+    hotKeyLatch_[kHotKeyShow] = false;
+  }
+
+  // The screenshot is taken when the combination is released: one press, one picture.
+  if (HotKeyComplete(kHotKeyScreenshot)) {
+    if (!hotKeyLatch_[kHotKeyScreenshot] && !SettingsOpen) hotKeyLatch_[kHotKeyScreenshot] = true;
+  } else if (hotKeyLatch_[kHotKeyScreenshot]) {
+    hotKeyLatch_[kHotKeyScreenshot] = false;
+    std::uint8_t kind = clsScreenshot::kConfiguredKind;
+    try {
+      if (gScreenshot) gScreenshot->TakeScreenshot(kind);
+    } catch (...) {
+    }
+  }
+}
+
+void frmMain::KeyHoldTick() {
+  // Still held 300 ms after the show: the bar only peeks and hides on release.
+  if (HotKeyComplete(kHotKeyShow)) tKeyHolding_->SetEnabled(true);
+  else holdWatch_ = false;
+  tKeyHold_->SetEnabled(false);
+}
+
+void frmMain::KeyHoldingTick() {
+  if (HotKeyComplete(kHotKeyShow)) return;
+  ShowSideBar(false);
+  tKeyHolding_->SetEnabled(false);
+  holdWatch_ = false;
+}
+
+}  // namespace velvane

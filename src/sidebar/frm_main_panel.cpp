@@ -1,0 +1,178 @@
+#include "sidebar/frm_main.h"
+// What the side bar's controls do when clicked, typed into or hovered: the clipboard rows and their locks, the file
+// shelf, the to-do list, the notes, the launcher box, the screenshot icons and the text buttons.
+
+#include "common/text.h"
+#include "core/config.h"
+#include "core/notes.h"
+#include "core/services.h"
+#include "core/visibility.h"
+#include "lists/frm_add_exec.h"
+#include "lists/frm_exec_list.h"
+#include "platform/process.h"
+
+namespace velvane {
+namespace {
+
+constexpr int kVkReturn = 13;
+constexpr int kVkBack = 8;
+
+}  // namespace
+
+void frmMain::SetInfo(const std::wstring& text) { lblInfo_->SetText(text); }
+
+void frmMain::WirePanel() {
+  for (int row = 1; row <= clsClipboard::kTotal; ++row) {
+    ui::Label& l = *lblClip_[static_cast<size_t>(row)];
+    l.onMouseDown = [this, row, &l](const ui::MouseEvent& e) {
+      if (row == clsClipboard::kTotal) return;  // the newest row cannot be picked or deleted
+      if (e.button == ui::kLeftButton && !l.Text().empty()) gClipboard->SetToClipboard(static_cast<std::uint8_t>(row));
+      else if (e.button == ui::kRightButton) gClipboard->DelClipb(static_cast<std::uint8_t>(row));
+    };
+    // The info line shows the whole entry as far as a line can: a huge text is cut for display.
+    l.onMouseMove = [this, row](const ui::MouseEvent&) {
+      SetInfo(clsClipboard::ToolTipOf(gClipboard->ClipbText(static_cast<std::uint8_t>(row))));
+    };
+  }
+  for (int row = 1; row < clsClipboard::kTotal; ++row) {
+    ui::Image& lock = *imgLock_[static_cast<size_t>(row)];
+    lock.onClick = [row] { gClipboard->InvertLock(static_cast<std::uint8_t>(row)); };
+    lock.onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:lock")); };
+  }
+
+  auto dropFiles = [](const std::vector<std::wstring>& files) {
+    try {
+      for (size_t i = 0; i < files.size() && i < static_cast<size_t>(clsTempFiles::kTotal); ++i) gTempFiles->AddFile(files[i], false);
+    } catch (...) {
+      // The first failure ends the drop; the files after it are not added.
+    }
+  };
+  for (int row = 1; row <= clsTempFiles::kTotal; ++row) {
+    ui::Label& l = *lblFiles_[static_cast<size_t>(row)];
+    l.onMouseDown = [row, &l](const ui::MouseEvent& e) {
+      if (e.button == ui::kLeftButton && !l.Text().empty()) {
+        gTempFiles->ExecTempFile(static_cast<std::uint8_t>(row));
+        ShowSideBar(false);
+      } else if (e.button == ui::kRightButton) {
+        gTempFiles->DelFile(static_cast<std::uint8_t>(row));
+      }
+    };
+    l.onMouseMove = [this, row](const ui::MouseEvent&) { SetInfo(gTempFiles->FilePath(static_cast<std::uint8_t>(row))); };
+    l.onFilesDropped = dropFiles;
+  }
+  lblFDrop_->onFilesDropped = dropFiles;
+
+  img_->onClick = [this] {
+    txtToDo_->SetText(L"");
+    txtToDo_->SetVisible(!txtToDo_->Visible());
+    if (txtToDo_->Visible()) txtToDo_->Focus();
+  };
+  img_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:2doadd")); };
+  txtToDo_->onKeyPress = [this](wchar_t* ch) {
+    if (*ch != kVkReturn) return;
+    *ch = 0;
+    ToDoEntryDone();
+  };
+
+  auto focusColours = [](ui::Control& c, std::function<void()> extraOnLost = {}) {
+    c.onGotFocus = [&c] { c.SetBackColor(BoxColors[1]); };
+    c.onLostFocus = [&c, extraOnLost] {
+      if (extraOnLost) extraOnLost();
+      c.SetBackColor(BoxColors[0]);
+    };
+  };
+  focusColours(*txtToDo_, [this] { ToDoEntryDone(); });
+  focusColours(*lstToDo_);
+  focusColours(*txtNotes_);
+  focusColours(*txtExec_);
+  lstToDo_->onItemCheck = [](int row) {
+    if (row >= 0 && row < clsToDo::kCapacity) gToDo->DelToDo(static_cast<std::uint8_t>(row + 1));
+  };
+
+  imgSaveNote_->onClick = [this] { SaveSelectedNotes(); };
+  imgSaveNote_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:nsave")); };
+
+  txtExec_->onChange = [] {
+    if (gExec) gExec->UpdateExec();
+  };
+  txtExec_->onKeyPress = [](wchar_t* ch) {
+    if ((*ch < 32 || *ch > 250) && *ch != kVkBack) *ch = 0;
+  };
+  txtExec_->onKeyUp = [this](const ui::KeyEvent& e) { RunLauncherBox(e); };
+
+  imgGoScreen_->onClick = [] {
+    platform::StartProgram(L"explorer " + ScreensDir);
+    ShowSideBar(false);
+  };
+  imgGoScreen_->onMouseMove = [this](const ui::MouseEvent&) {
+    SetInfo(ReplaceAll(LangText(L"_info:ssopendir"), L"%p", ScreensDir));
+  };
+  imgSS_->onClick = [] {
+    // Only 0 and 1 exist; anything else steps towards them (255 wraps to 0 rather than overflowing).
+    SetScreenshotType(ScreenshotType == 1 ? 0 : static_cast<std::uint8_t>(ScreenshotType + 1));
+  };
+  imgSS_->onMouseMove = [this](const ui::MouseEvent&) {
+    SetInfo(LangText(L"_info:sstype" + std::to_wstring(ScreenshotType)));
+  };
+
+  for (ui::Label* l : lbl_) l->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(L""); };
+  for (int i = 0; i < static_cast<int>(lblBtn_.size()); ++i) {
+    lblBtn_[static_cast<size_t>(i)]->onMouseMove = [this, i](const ui::MouseEvent&) {
+      SetInfo(L"");
+      if (i == static_cast<int>(MainButton::AddExec)) SetInfo(LangText(L"_info:eadd"));
+      else if (i == static_cast<int>(MainButton::ExecList)) SetInfo(LangText(L"_info:elist"));
+    };
+    lblBtn_[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(static_cast<MainButton>(i)); };
+  }
+}
+
+void frmMain::ToDoEntryDone() {
+  if (!txtToDo_->Text().empty()) {
+    gToDo->AddToDo(txtToDo_->Text());
+    txtToDo_->SetText(L"");
+  }
+  txtToDo_->SetVisible(false);
+}
+
+void frmMain::SaveSelectedNotes() { SaveNotesSelection(*txtNotes_); }
+
+void frmMain::RunLauncherBox(const ui::KeyEvent& e) {
+  if (e.keyCode != kVkReturn || txtExec_->Text().empty()) return;
+  std::wstring entry;
+  gExec->DoExec(&entry);
+  txtExec_->SetText(L"");
+  // Shift, Ctrl or Alt with Enter keeps the bar shown.
+  if ((e.shift & (ui::kShiftMask | ui::kCtrlMask | ui::kAltMask)) == 0) ShowSideBar(false);
+}
+
+void frmMain::OnButton(MainButton button) {
+  switch (button) {
+    case MainButton::AddExec:
+      frmAddExec::ShowDialog();
+      ShowSideBar(false);
+      break;
+    case MainButton::ExecList:
+      frmExecList::ShowDialog();
+      ShowSideBar(false);
+      break;
+    case MainButton::About:
+      ShowSideBar(false);
+      break;
+    case MainButton::Settings:
+      ShowSideBar(false);
+      break;
+    case MainButton::Hide:
+      ShowSideBar(false);
+      break;
+    case MainButton::Close:
+      SaveAll();
+      ui::QuitApplication(0);
+      break;
+    case MainButton::Notepad:
+      platform::StartProgram(L"notepad");
+      ShowSideBar(false);
+      break;
+  }
+}
+
+}  // namespace velvane
