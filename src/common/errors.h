@@ -9,6 +9,7 @@ namespace velvane {
 enum class ErrorNumber : int {
   InvalidCall = 5,    // invalid procedure call or argument
   Overflow = 6,       // a number outside its type's range
+  Internal = 51,      // an unexpected failure that carries no number of its own
   FileNotFound = 53,
   FileAccess = 75,    // path or file access error
   PathNotFound = 76,

@@ -17,15 +17,6 @@ void AddNote(const std::wstring& text) {
   notes.ReplaceSelection(L"\r\n\r\n" + text);
 }
 
-// "-addtimer hours,minutes,seconds,title" would hand its fields to a timer component; Velvane has none, so the
-// command is accepted and does nothing.
-void AddTimer(const std::wstring& argument) {
-  (void)LeadingNumber(TextField(argument, L",", 1));
-  (void)LeadingNumber(TextField(argument, L",", 2));
-  (void)LeadingNumber(TextField(argument, L",", 3));
-  (void)TextField(argument, L",", 4);
-}
-
 }  // namespace
 
 void RunCommand(const std::wstring& command) {
@@ -52,9 +43,9 @@ void RunCommand(const std::wstring& command) {
       ShowSideBar(true);
     } else if (verb == L"-hide") {
       ShowSideBar(false);
-    } else if (verb == L"-addtimer") {
-      AddTimer(argument);
     }
+    // "-addtimer hours,minutes,seconds,title" would hand its fields to a timer component. Velvane has none, so this
+    // verb, like any unknown one, does nothing, and its fields are not read.
   } catch (...) {
     // Errors inside a command end it silently: the sender of a hand-off is waiting, and nobody is there to read them.
   }

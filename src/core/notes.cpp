@@ -12,7 +12,8 @@ namespace {
 ui::TextBox* gNotesBox = nullptr;
 
 constexpr wchar_t kSaveFailedKey[] = L"_savesel:failed";
-
+// Control codes up to the carriage return (13) count as line-break characters at the end of the notes.
+constexpr unsigned kLastBreakCode = L'\r';
 
 // Language files older than this message lack its key; they get the English text.
 std::wstring SaveFailedText(const std::wstring& path) {
@@ -31,7 +32,7 @@ std::wstring StripTrailingBreaks(std::wstring text) {
   if (text.size() < 2) return text;
   // At most two: exactly the CR LF that SaveNotes adds, so a saved text, whatever it ends with, loads back unchanged.
   for (int pass = 0; pass < 2 && !text.empty(); ++pass)
-    if (static_cast<unsigned>(text.back()) < 14) text.pop_back();
+    if (static_cast<unsigned>(text.back()) <= kLastBreakCode) text.pop_back();
   return text;
 }
 

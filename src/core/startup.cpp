@@ -123,7 +123,7 @@ StartupResult Main(const std::wstring& commandLine, const std::wstring& programF
   } catch (const RuntimeError& e) {
     ShowStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));
   } catch (const std::exception& e) {
-    ShowStartupError(51, platform::FromAnsi(e.what()), L"Velvane");
+    ShowStartupError(static_cast<int>(ErrorNumber::Internal), platform::FromAnsi(e.what()), L"Velvane");
   }
   return StartupResult::Exit;
 }

@@ -4,7 +4,6 @@
 #include "core/services.h"
 #include "lists/dialog_layout.h"
 #include "lists/frm_exec_list.h"
-#include "core/services.h"
 
 namespace velvane {
 namespace {

@@ -8,14 +8,18 @@
 namespace velvane::platform {
 namespace {
 
-constexpr REGSAM kAllAccess = 0x3F;
+// Every right on the key's values and sub-keys (0x3F), none of the standard rights such as DELETE that
+// KEY_ALL_ACCESS adds.
+constexpr REGSAM kKeyRights =
+    KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK;
+static_assert(kKeyRights == 0x3F);
 
 HKEY Root(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
 class RegKey {
 public:
   RegKey(RegistryRoot root, const std::wstring& key) {
-    if (RegOpenKeyExW(Root(root), key.c_str(), 0, kAllAccess, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    if (RegOpenKeyExW(Root(root), key.c_str(), 0, kKeyRights, &key_) != ERROR_SUCCESS) key_ = nullptr;
   }
   RegKey(const RegKey&) = delete;
   RegKey& operator=(const RegKey&) = delete;
@@ -62,7 +66,7 @@ void DeleteRegValue(RegistryRoot root, const std::wstring& key, const std::wstri
 
 void CreateRegKey(RegistryRoot root, const std::wstring& key) {
   HKEY created = nullptr;
-  if (RegCreateKeyExW(Root(root), key.c_str(), 0, nullptr, 0, kAllAccess, nullptr, &created, nullptr) == ERROR_SUCCESS)
+  if (RegCreateKeyExW(Root(root), key.c_str(), 0, nullptr, 0, kKeyRights, nullptr, &created, nullptr) == ERROR_SUCCESS)
     RegCloseKey(created);
 }
 
