@@ -11,12 +11,12 @@
 
 namespace velvane {
 
-extern std::unique_ptr<clsLang> gLang;
-extern std::unique_ptr<clsExec> gExec;
-extern std::unique_ptr<clsClipboard> gClipboard;
-extern std::unique_ptr<clsTempFiles> gTempFiles;
-extern std::unique_ptr<clsToDo> gToDo;
-extern std::unique_ptr<clsScreenshot> gScreenshot;
+extern std::unique_ptr<clsLang> gLang;                // the language table
+extern std::unique_ptr<clsExec> gExec;                // the launcher list
+extern std::unique_ptr<clsClipboard> gClipboard;      // the clipboard history
+extern std::unique_ptr<clsTempFiles> gTempFiles;      // the file shelf
+extern std::unique_ptr<clsToDo> gToDo;                // the to-do list
+extern std::unique_ptr<clsScreenshot> gScreenshot;    // the screenshot taker
 
 // The text of a language key; without a language table the key itself shows.
 inline std::wstring LangText(const std::wstring& key) { return gLang ? gLang->lReplace(key) : key; }

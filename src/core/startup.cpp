@@ -15,18 +15,15 @@
 
 namespace velvane {
 
-std::intptr_t InstanceMutex = 0;
+platform::UniqueMutex InstanceMutex;
 platform::NativeWindow RunningWindow = 0;
 
 bool IsFirstInstance(const std::wstring& name) {
   const platform::MutexOutcome outcome = platform::CreateOwnedMutex(name);
-  InstanceMutex = outcome.handle;
-  if (outcome.alreadyExists) {
-    platform::CloseMutex(outcome.handle);
-    InstanceMutex = 0;
-    return false;
-  }
-  return true;  // also when the creation failed: better two side bars than none
+  platform::UniqueMutex created(outcome.handle);
+  // A second instance closes its handle at once; the first keeps it.
+  InstanceMutex = outcome.alreadyExists ? platform::UniqueMutex() : std::move(created);
+  return !outcome.alreadyExists;  // also when the creation failed: better two side bars than none
 }
 
 void FindRunningWindow() {
@@ -52,8 +49,7 @@ void BringToFront(platform::NativeWindow window) {
 }
 
 void ReleaseInstanceLock() {
-  if (InstanceMutex) platform::CloseMutex(InstanceMutex);
-  InstanceMutex = 0;
+  InstanceMutex.reset();
 }
 
 std::string HandOffPayload(const std::wstring& commandLine) {

@@ -19,7 +19,7 @@ enum class StartupResult { Exit, Run };
 // has shown its message). programFolder overrides the executable's folder (tests).
 StartupResult Main(const std::wstring& commandLine, const std::wstring& programFolder = {});
 
-extern std::intptr_t InstanceMutex;
+extern platform::UniqueMutex InstanceMutex;  // held from the first start to the end
 extern platform::NativeWindow RunningWindow;
 
 bool IsFirstInstance(const std::wstring& name);

@@ -13,6 +13,7 @@ struct ExecEntry {
   std::wstring Path;  // the command line
 };
 
+// The launcher list: its entries, the launcher box it completes and the starting of an entry.
 class clsExec {
 public:
   static constexpr int kCapacity = 300;

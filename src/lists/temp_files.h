@@ -8,6 +8,7 @@
 namespace velvane {
 namespace ui { class Label; }
 
+// The file shelf.
 class clsTempFiles {
 public:
   static constexpr int kTotal = 15;

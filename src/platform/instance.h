@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/unique_of.h"
+
 namespace velvane::platform {
 
 using NativeWindow = std::intptr_t;
@@ -16,6 +18,10 @@ struct MutexOutcome {
 // Creates the named mutex with initial ownership requested.
 MutexOutcome CreateOwnedMutex(const std::wstring& name);
 void CloseMutex(std::intptr_t handle);
+struct MutexTraits {
+  static void Free(std::intptr_t handle) { CloseMutex(handle); }
+};
+using UniqueMutex = UniqueOf<std::intptr_t, MutexTraits>;
 
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value);
 std::intptr_t GetWindowMark(NativeWindow window, const std::wstring& name);

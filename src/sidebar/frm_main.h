@@ -50,20 +50,20 @@ public:
   ui::Label& lbl(int i) { return *lbl_[static_cast<size_t>(i)]; }
   ui::Label& lblBtn(int i) { return *lblBtn_[static_cast<size_t>(i)]; }
   ui::Label& lblBtn(MainButton b) { return lblBtn(static_cast<int>(b)); }
-  ui::Label& lblClip(int i) { return *lblClip_[static_cast<size_t>(i)]; }
-  ui::Image& imgLock(int i) { return *imgLock_[static_cast<size_t>(i)]; }
-  ui::Label& lblFiles(int i) { return *lblFiles_[static_cast<size_t>(i)]; }
-  ui::Label& lblFDrop() { return *lblFDrop_; }
+  ui::Label& lblClip(int i) { return *lblClip_[static_cast<size_t>(i)]; }  // clipboard history rows 1..7
+  ui::Image& imgLock(int i) { return *imgLock_[static_cast<size_t>(i)]; }  // their locks 1..6
+  ui::Label& lblFiles(int i) { return *lblFiles_[static_cast<size_t>(i)]; }  // file shelf rows 1..15
+  ui::Label& lblFDrop() { return *lblFDrop_; }  // the shelf's drop area over its title
   ui::ListBox& lstToDo() { return *lstToDo_; }
   ui::TextBox& txtToDo() { return *txtToDo_; }
   ui::Image& img() { return *img_; }  // the add-to-do icon: opens the box for a new item
   ui::TextBox& txtNotes() { return *txtNotes_; }
   ui::Image& imgSaveNote() { return *imgSaveNote_; }
-  ui::TextBox& txtExec() { return *txtExec_; }
+  ui::TextBox& txtExec() { return *txtExec_; }  // the launcher box
   ui::Label& lblAppName() { return *lblAppName_; }
   ui::Image& imgGoScreen() { return *imgGoScreen_; }
-  ui::Image& imgSS() { return *imgSS_; }
-  ui::Label& lblInfo() { return *lblInfo_; }
+  ui::Image& imgSS() { return *imgSS_; }  // the screenshot kind
+  ui::Label& lblInfo() { return *lblInfo_; }  // the info line at the bottom
 
   ui::Timer& tMove() { return *tMove_; }              // the glide towards the drag target
   ui::Timer& tTAnim() { return *tTAnim_; }            // the fade timer

@@ -246,12 +246,6 @@ void TextBox::TextChanged() {
   if (Live()) Raise(onChange);
 }
 
-void TextBox::NotifySelection(int start, int length) {
-  const int size = static_cast<int>(text_.size());
-  selStart_ = Clamp(start, 0, size);
-  selLength_ = Clamp(length, 0, size - selStart_);
-}
-
 wchar_t TextBox::NotifyKeyPress(wchar_t ch) {
   if (Live() && onKeyPress) onKeyPress(&ch);
   return ch;
@@ -560,23 +554,8 @@ void Window::NotifyEndSession() {
 
 // ---- Errors at the window system's edge ----
 
-namespace {
-
-std::function<void(std::exception_ptr)>& EventErrorHandler() {
-  static std::function<void(std::exception_ptr)> handler;
-  return handler;
-}
-
-}  // namespace
-
-void SetEventErrorHandler(std::function<void(std::exception_ptr)> handler) { EventErrorHandler() = std::move(handler); }
-
 void ReportEventError(std::exception_ptr error) noexcept {
   try {
-    if (EventErrorHandler()) {
-      EventErrorHandler()(error);
-      return;
-    }
     std::string description = "Unknown error";
     try {
       std::rethrow_exception(error);

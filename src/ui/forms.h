@@ -19,7 +19,6 @@
 // Every control is a child window whose window text is its caption or text, labels and images included, so screen
 // readers and black-box tests can read the whole window from outside the process.
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -204,7 +203,6 @@ public:
   std::function<void(wchar_t* ch)> onKeyPress;
   std::function<void(const KeyEvent&)> onKeyDown, onKeyUp;
 
-  void NotifySelection(int start, int length);
   // A typed character: raises onKeyPress and answers the character to insert (0: dropped).
   wchar_t NotifyKeyPress(wchar_t ch);
   void NotifyKeyDown(const KeyEvent& e);
@@ -450,10 +448,9 @@ struct FileDialogOptions {
 std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options);
 std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options);
 
-// An exception that escapes an event handler called by the window system cannot travel further; it is handed to this
-// handler instead (by default a critical message box with its description). Code that raises events itself, tests
-// included, sees its exceptions as usual.
-void SetEventErrorHandler(std::function<void(std::exception_ptr)> handler);
+// An exception that escapes an event handler called by the window system cannot travel further; it is shown in a
+// critical message box with its description instead. Code that raises events itself, tests included, sees its
+// exceptions as usual.
 
 // Screen facts in pixels.
 Rect WorkArea();

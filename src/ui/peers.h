@@ -3,6 +3,7 @@
 // ui/headless) defines the three factories at the bottom; the portable objects call them and talk to their peers
 // only through these interfaces. Peers read the new state from their control after each call.
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,7 +85,7 @@ public:
   virtual void Update() = 0;
 };
 
-// Hands an exception caught at the window system's edge to the handler of SetEventErrorHandler; never throws.
+// Shows an exception caught at the window system's edge in a critical message box; never throws.
 void ReportEventError(std::exception_ptr error) noexcept;
 
 // One set per backend.

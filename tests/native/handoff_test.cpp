@@ -74,7 +74,7 @@ TEST(FirstInstance, AFailedMutexCountsAsTheFirstInstance) {
   pt::Desktop().failMutexCreation = false;
   EXPECT_TRUE(IsFirstInstance(kInstanceMutexName));
   EXPECT_FALSE(IsFirstInstance(kInstanceMutexName));
-  EXPECT_EQ(InstanceMutex, 0);  // the handle of a second instance is closed at once
+  EXPECT_EQ(InstanceMutex.get(), 0);  // the handle of a second instance is closed at once
 }
 
 }  // namespace

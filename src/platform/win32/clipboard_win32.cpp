@@ -9,6 +9,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/clipboard_testing.h"
+#include "platform/win32/handles.h"
 
 namespace velvane::platform {
 namespace {
@@ -53,25 +54,8 @@ private:
   void* data_;
 };
 
-// Global memory that is freed unless the clipboard took it.
-class GlobalMemory {
-public:
-  explicit GlobalMemory(SIZE_T bytes) : mem_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-  GlobalMemory(const GlobalMemory&) = delete;
-  GlobalMemory& operator=(const GlobalMemory&) = delete;
-  ~GlobalMemory() {
-    if (mem_) GlobalFree(mem_);
-  }
-  HGLOBAL Get() const { return mem_; }
-  HGLOBAL Release() {
-    HGLOBAL m = mem_;
-    mem_ = nullptr;
-    return m;
-  }
-
-private:
-  HGLOBAL mem_;
-};
+// Global memory for the clipboard, freed unless the clipboard took it.
+UniqueGlobal NewGlobal(SIZE_T bytes) { return UniqueGlobal(GlobalAlloc(GMEM_MOVEABLE, bytes)); }
 
 // A hidden message-only window owns what we put on the clipboard: with no owner, EmptyClipboard leaves the
 // clipboard ownerless and SetClipboardData may then fail.
@@ -100,21 +84,21 @@ bool HistoryRefused() {
 void NoteOwnChange();
 
 bool PutText(HWND owner, const std::wstring& text, bool markPrivate) {
-  GlobalMemory mem((text.size() + 1) * sizeof(wchar_t));
-  if (!mem.Get()) return false;
+  UniqueGlobal mem = NewGlobal((text.size() + 1) * sizeof(wchar_t));
+  if (!mem.get()) return false;
   {
-    const GlobalLockGuard lock(mem.Get());
+    const GlobalLockGuard lock(mem.get());
     if (!lock.MutableData()) return false;
     std::memcpy(lock.MutableData(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   }
   const OpenedClipboard clipboard(owner);
   if (!clipboard.Open() || !EmptyClipboard()) return false;
-  if (!SetClipboardData(CF_UNICODETEXT, mem.Get())) return false;
-  mem.Release();  // the clipboard owns it now
+  if (!SetClipboardData(CF_UNICODETEXT, mem.get())) return false;
+  mem.release();  // the clipboard owns it now
   NoteOwnChange();  // our own change is known at once, before its notice is dispatched
   if (markPrivate) {
-    GlobalMemory mark(sizeof(DWORD));
-    if (mark.Get() && SetClipboardData(RegisteredFormat(kExcludeFormat), mark.Get())) mark.Release();
+    UniqueGlobal mark = NewGlobal(sizeof(DWORD));
+    if (mark.get() && SetClipboardData(RegisteredFormat(kExcludeFormat), mark.get())) mark.release();
   }
   return true;
 }
@@ -202,8 +186,8 @@ void PutPrivateSystemClipboardText(const std::wstring& text) { PutText(OwnerWind
 void PutNonTextOnSystemClipboard() {
   const OpenedClipboard clipboard(OwnerWindow());
   if (!clipboard.Open() || !EmptyClipboard()) return;
-  GlobalMemory mem(sizeof(DWORD));
-  if (mem.Get() && SetClipboardData(RegisterClipboardFormatW(L"Velvane test data"), mem.Get())) mem.Release();
+  UniqueGlobal mem = NewGlobal(sizeof(DWORD));
+  if (mem.get() && SetClipboardData(RegisterClipboardFormatW(L"Velvane test data"), mem.get())) mem.release();
   NoteOwnChange();
 }
 

@@ -56,7 +56,7 @@ std::vector<DirEntry> ListDirectory(const std::wstring& pattern) {
   std::vector<DirEntry> found;
   WIN32_FIND_DATAW data{};
   FindHandle find(FindFirstFileW(query.c_str(), &data));
-  if (!find.valid()) return found;
+  if (!find) return found;
   do {
     found.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                      (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});

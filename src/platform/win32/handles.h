@@ -1,50 +1,31 @@
 #pragma once
-// Owning wrappers for kernel handles.
+// Owners of kernel and registry handles, on the one owner type of platform/unique_of.h.
 #include <windows.h>
+
+#include "platform/unique_of.h"
 
 namespace velvane::platform {
 
-class UniqueHandle {
-public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-    if (this != &o) reset(o.release());
-    return *this;
-  }
-  ~UniqueHandle() { reset(); }
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  HANDLE release() {
-    HANDLE h = h_;
-    h_ = nullptr;
-    return h;
-  }
-  void reset(HANDLE h = nullptr) {
-    if (h_) CloseHandle(h_);
-    h_ = h;
-  }
-
-private:
-  HANDLE h_ = nullptr;
+struct KernelHandleTraits {
+  static void Free(HANDLE h) { CloseHandle(h); }
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }  // what CreateFile answers on failure
+};
+struct FindHandleTraits {
+  static void Free(HANDLE h) { FindClose(h); }
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+};
+struct RegKeyTraits {
+  static void Free(HKEY h) { RegCloseKey(h); }
+};
+struct GlobalMemoryTraits {
+  static void Free(HGLOBAL h) { GlobalFree(h); }
 };
 
-class FindHandle {
-public:
-  explicit FindHandle(HANDLE h) : h_(h) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-  }
-  HANDLE get() const { return h_; }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-  HANDLE h_;
-};
+using UniqueHandle = UniqueOf<HANDLE, KernelHandleTraits>;
+// A search of FindFirstFile, ended with FindClose.
+using FindHandle = UniqueOf<HANDLE, FindHandleTraits>;
+using UniqueRegKey = UniqueOf<HKEY, RegKeyTraits>;
+// Global memory of GlobalAlloc; release() it once the clipboard has taken it.
+using UniqueGlobal = UniqueOf<HGLOBAL, GlobalMemoryTraits>;
 
 }  // namespace velvane::platform

@@ -4,6 +4,7 @@
 
 #include "platform/codepage.h"
 #include "platform/registry.h"
+#include "platform/win32/handles.h"
 
 namespace velvane::platform {
 namespace {
@@ -16,28 +17,19 @@ static_assert(kKeyRights == 0x3F);
 
 HKEY Root(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
-class RegKey {
-public:
-  RegKey(RegistryRoot root, const std::wstring& key) {
-    if (RegOpenKeyExW(Root(root), key.c_str(), 0, kKeyRights, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  ~RegKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-
-private:
-  HKEY key_ = nullptr;
-};
+// The key opened with kKeyRights; empty when it cannot be opened.
+UniqueRegKey OpenKey(RegistryRoot root, const std::wstring& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(Root(root), key.c_str(), 0, kKeyRights, &opened) != ERROR_SUCCESS) return {};
+  return UniqueRegKey(opened);
+}
 
 }  // namespace
 
 // Values are stored in the ANSI code page, as the rest of Velvane's data.
 std::wstring ReadRegString(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
-  RegKey k(root, key);
-  if (!k.get()) return {};
+  const UniqueRegKey k = OpenKey(root, key);
+  if (!k) return {};
   const std::string ansiName = ToAnsi(name);
   DWORD size = 0;
   if (RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
@@ -52,22 +44,22 @@ std::wstring ReadRegString(RegistryRoot root, const std::wstring& key, const std
 }
 
 void WriteRegString(RegistryRoot root, const std::wstring& key, const std::wstring& name, const std::wstring& data) {
-  RegKey k(root, key);
-  if (!k.get()) return;
+  const UniqueRegKey k = OpenKey(root, key);
+  if (!k) return;
   const std::string bytes = ToAnsi(data);
   RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
                  static_cast<DWORD>(bytes.size()));
 }
 
 void DeleteRegValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
-  RegKey k(root, key);
+  const UniqueRegKey k = OpenKey(root, key);
   if (k.get()) RegDeleteValueW(k.get(), name.c_str());
 }
 
 void CreateRegKey(RegistryRoot root, const std::wstring& key) {
   HKEY created = nullptr;
-  if (RegCreateKeyExW(Root(root), key.c_str(), 0, nullptr, 0, kKeyRights, nullptr, &created, nullptr) == ERROR_SUCCESS)
-    RegCloseKey(created);
+  const LSTATUS status = RegCreateKeyExW(Root(root), key.c_str(), 0, nullptr, 0, kKeyRights, nullptr, &created, nullptr);
+  const UniqueRegKey owner(status == ERROR_SUCCESS ? created : nullptr);  // only created: closed on return
 }
 
 }  // namespace velvane::platform

@@ -1,38 +1,14 @@
 #pragma once
 // Owning wrappers for the window system's handles. Each type owns one kind of handle, cannot be copied and frees it
-// with the matching call.
+// with the matching call; the handles that are not freed but released or restored have their own scope types.
 #include <windows.h>
 
-#include <utility>
+#include "platform/unique_of.h"
 
 namespace velvane::ui::win32 {
 
-// Moves and frees a handle through a traits type with Free(T); the empty value is nullptr.
-template <typename T, typename Traits>
-class UniqueOf {
-public:
-  UniqueOf() = default;
-  explicit UniqueOf(T h) : h_(h) {}
-  UniqueOf(const UniqueOf&) = delete;
-  UniqueOf& operator=(const UniqueOf&) = delete;
-  UniqueOf(UniqueOf&& o) noexcept : h_(o.release()) {}
-  UniqueOf& operator=(UniqueOf&& o) noexcept {
-    if (this != &o) reset(o.release());
-    return *this;
-  }
-  ~UniqueOf() { reset(); }
-
-  T get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  T release() { return std::exchange(h_, nullptr); }
-  void reset(T h = nullptr) {
-    T old = std::exchange(h_, h);
-    if (old) Traits::Free(old);
-  }
-
-private:
-  T h_ = nullptr;
-};
+// The owner type is the platform's; the traits below say how each kind of handle is freed.
+using platform::UniqueOf;
 
 struct HwndTraits {
   static void Free(HWND h) { DestroyWindow(h); }
