@@ -77,7 +77,7 @@ bool FirstRunDone() { return LeadingNumber(ReadSetting(ConfigFile(), L"INIT", L"
 
 void StartWizard() {
   if (!platform::StartProgram(L"\"" + AppDir + L"Primewiz.exe\""))
-    throw RuntimeError(ErrorNumber::FileNotFound, "File not found: " + platform::ToAnsi(AppDir) + "Primewiz.exe");
+    throw RuntimeError(ErrorNumber::FileNotFound, "File not found");
 }
 
 void LoadEverything(const std::wstring& commandLine) {

@@ -15,8 +15,11 @@ constexpr std::uint8_t kHotKeyScreenshot = 2;
 
 bool HotKeyComplete(std::uint8_t pair) {
   const KeyPair& keys = HotKeys[pair];
-  // A code of 0 never reads as down, so a pair holding one never fires.
-  return keys.key0 != 0 && keys.key1 != 0 && platform::IsKeyDown(keys.key0) && platform::IsKeyDown(keys.key1);
+  // Both keys are read on every call: a read also clears the key's "pressed since the last read" state, so a key
+  // tapped alone long ago must not complete the pair when the other one goes down. A code of 0 never reads as down.
+  const bool first = platform::IsKeyDown(keys.key0);
+  const bool second = platform::IsKeyDown(keys.key1);
+  return first && second;
 }
 
 }  // namespace

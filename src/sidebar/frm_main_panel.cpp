@@ -9,6 +9,7 @@
 #include "core/visibility.h"
 #include "lists/frm_add_exec.h"
 #include "lists/frm_exec_list.h"
+#include "platform/codepage.h"
 #include "platform/process.h"
 
 namespace velvane {
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kVkReturn = 13;
 constexpr int kVkBack = 8;
+constexpr size_t kInfoChars = 64 * 1024;  // the most of a clipboard entry the info line shows
 
 }  // namespace
 
@@ -29,9 +31,10 @@ void frmMain::WirePanel() {
       if (e.button == ui::kLeftButton && !l.Text().empty()) gClipboard->SetToClipboard(static_cast<std::uint8_t>(row));
       else if (e.button == ui::kRightButton) gClipboard->DelClipb(static_cast<std::uint8_t>(row));
     };
-    // The info line shows the whole entry as far as a line can: a huge text is cut for display.
+    // The info line shows the entry's text as it is; only a text far longer than anyone reads on one line is cut,
+    // so that a hover over a huge clip does not hand megabytes to the label.
     l.onMouseMove = [this, row](const ui::MouseEvent&) {
-      SetInfo(clsClipboard::ToolTipOf(gClipboard->ClipbText(static_cast<std::uint8_t>(row))));
+      SetInfo(gClipboard->ClipbText(static_cast<std::uint8_t>(row)).substr(0, kInfoChars));
     };
   }
   for (int row = 1; row < clsClipboard::kTotal; ++row) {
@@ -95,8 +98,11 @@ void frmMain::WirePanel() {
   txtExec_->onChange = [] {
     if (gExec) gExec->UpdateExec();
   };
+  // Characters outside ANSI codes 32 to 250 are dropped; the code page's own characters from 128 up (the euro sign,
+  // the dashes) are judged by their ANSI code, not by their larger UTF-16 value.
   txtExec_->onKeyPress = [](wchar_t* ch) {
-    if ((*ch < 32 || *ch > 250) && *ch != kVkBack) *ch = 0;
+    const auto ansi = static_cast<unsigned char>(platform::ToAnsi(std::wstring_view(ch, 1)).front());
+    if ((ansi < 32 || ansi > 250) && *ch != kVkBack) *ch = 0;
   };
   txtExec_->onKeyUp = [this](const ui::KeyEvent& e) { RunLauncherBox(e); };
 

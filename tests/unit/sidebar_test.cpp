@@ -6,6 +6,7 @@
 #include "core/services.h"
 #include "core/startup.h"
 #include "core/visibility.h"
+#include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/input_testing.h"
 #include "platform/test_hooks.h"
@@ -265,6 +266,40 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   EXPECT_FALSE(f.Window().Visible());
   SettingsOpen = false;
   press(false);
+}
+
+TEST_F(SideBar, AKeyTappedAloneDoesNotCompleteTheComboLater) {
+  Start("[KEYS1]\r\nKey0=17\r\nKey1=123\r\n");
+  platform::testing::ResetInput();
+  platform::testing::TapKey(123);  // F12 alone
+  MainForm().KeysTick();
+  MainForm().KeysTick();
+  platform::testing::SetKeyDown(17, true);  // later Ctrl alone, for Ctrl+C elsewhere
+  MainForm().KeysTick();
+  EXPECT_FALSE(MainForm().Window().Visible());
+  platform::testing::ResetInput();
+}
+
+TEST_F(SideBar, LauncherBoxKeepsTheAnsiCharactersOfTheCodePage) {
+  Start("");
+  ui::TextBox& box = MainForm().txtExec();
+  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit.
+  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\b'}) EXPECT_EQ(box.NotifyKeyPress(ch), ch);
+  for (wchar_t ch : {L'\t', L'\u00FB', L'\u00FF'}) EXPECT_EQ(box.NotifyKeyPress(ch), 0);
+}
+
+TEST_F(SideBar, HoveringAClipboardRowShowsItsRawText) {
+  Start("");
+  frmMain& f = MainForm();
+  ASSERT_TRUE(platform::WriteClipboardText(L"one\r\ntwo"));
+  ui::testing::FireTimer(f.tClipb());
+  f.lblClip(1).onMouseMove(ui::MouseEvent{});
+  EXPECT_EQ(f.lblInfo().Text(), L"one\r\ntwo");
+  const std::wstring huge(100000, L'x');
+  ASSERT_TRUE(platform::WriteClipboardText(huge));
+  ui::testing::FireTimer(f.tClipb());
+  f.lblClip(2).onMouseMove(ui::MouseEvent{});
+  EXPECT_EQ(f.lblInfo().Text(), huge.substr(0, 64 * 1024));
 }
 
 TEST_F(SideBar, CloseButtonSavesAndEnds) {

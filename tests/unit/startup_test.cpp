@@ -51,7 +51,7 @@ TEST_F(FirstStart, AMissingWizardIsAStartupError) {
   const auto& box = ui::testing::MessageLog()[0];
   EXPECT_EQ(box.style, 16);
   EXPECT_EQ(box.title, L"Error");
-  EXPECT_EQ(box.text.rfind(L"Error on loading. Now exiting.\rError # 53 - ", 0), 0u) << box.text;
+  EXPECT_EQ(box.text.rfind(L"Error on loading. Now exiting.\rError # 53 - File not found\rDLL Error: ", 0), 0u) << box.text;
   EXPECT_NE(box.text.find(L"\rDLL Error: "), std::wstring::npos);
   EXPECT_NE(box.text.find(L"\rSource: "), std::wstring::npos);
 }

@@ -187,6 +187,8 @@ TEST_F(UiWin32, TypedCharactersPassTheKeyPressFilter) {
   EXPECT_EQ(box.Text(), L"ab");
   SendMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
   EXPECT_EQ(released, std::vector<int>{VK_RETURN});
+  SendMessageW(edit, WM_SYSKEYUP, VK_RETURN, 0xE0000001);  // Alt+Enter
+  EXPECT_EQ(released, (std::vector<int>{VK_RETURN, VK_RETURN}));
 }
 
 TEST_F(UiWin32, CheckBoxListTicksOnTheBoxAndOnSpace) {

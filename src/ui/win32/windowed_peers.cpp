@@ -72,7 +72,9 @@ protected:
         // Escape in a multi-line box run by the dialog keys would close the whole window.
         if (wParam == VK_ESCAPE && box_.MultiLine()) return 0;
         break;
-      case WM_KEYUP: box_.NotifyKeyUp(KeyEvent{static_cast<int>(wParam), ShiftState()}); break;
+      // With Alt held a key's release arrives as WM_SYSKEYUP (Alt+Enter in the launcher box).
+      case WM_KEYUP:
+      case WM_SYSKEYUP: box_.NotifyKeyUp(KeyEvent{static_cast<int>(wParam), ShiftState()}); break;
       case WM_GETDLGCODE: {
         // Enter and Escape belong to the box (its key events see them); Tab moves on, in multi-line boxes too.
         LRESULT code = CallOriginal(msg, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
