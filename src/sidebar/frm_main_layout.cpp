@@ -17,15 +17,20 @@ constexpr int kMoveMs = 10, kFadeMs = 5, kClipboardMs = 200, kKeysMs = 50, kKeyH
 ui::Font TitleFont() { return {L"Lucida Sans", 12.0}; }
 ui::Font ButtonFont() { return {L"Lucida Sans", 9.0}; }
 
+constexpr int Index(MainButton b) { return static_cast<int>(b); }
+
+// A label of an indexed array: its index, place and caption key.
+struct IndexedLabel {
+  int index;
+  ui::Rect bounds;
+  const wchar_t* key;
+};
+
 }  // namespace
 
 void frmMain::CreateControls() {
   ui::Window& w = *window_;
-  struct Title {
-    int index;
-    ui::Rect bounds;
-    const wchar_t* key;
-  };
+  using Title = IndexedLabel;
   for (const Title& t : {Title{0, {12, 8, 145, 21}, L"_main:clipboard"}, Title{1, {172, 8, 173, 21}, L"_main:tempfiles"},
                          Title{3, {360, 8, 153, 21}, L"_main:todolist"}, Title{4, {560, 8, 205, 21}, L"_main:notes"},
                          Title{2, {12, 192, 145, 21}, L"_main:execute"}}) {
@@ -49,15 +54,15 @@ void frmMain::CreateControls() {
   txtExec_ = &w.AddTextBox(L"txtExec", {12, 220, 145, 17});
   lblAppName_ = &w.AddLabel(L"lblAppName", {12, 244, 145, 17});
 
-  struct Btn {
-    int index;
-    ui::Rect bounds;
-    const wchar_t* key;
-  };
-  for (const Btn& b : {Btn{0, {44, 268, 113, 17}, L"_main:eadd"}, Btn{1, {44, 290, 113, 17}, L"_main:elist"},
-                       Btn{6, {360, 195, 141, 17}, L"_main:onotepad"}, Btn{2, {360, 217, 141, 17}, L"_btn:about"},
-                       Btn{3, {360, 243, 141, 17}, L"_main:oconfiguration"}, Btn{4, {360, 265, 141, 17}, L"_main:ohide"},
-                       Btn{5, {360, 290, 141, 17}, L"_main:oclose"}}) {
+  using Btn = IndexedLabel;
+  using B = MainButton;
+  for (const Btn& b : {Btn{Index(B::AddExec), {44, 268, 113, 17}, L"_main:eadd"},
+                       Btn{Index(B::ExecList), {44, 290, 113, 17}, L"_main:elist"},
+                       Btn{Index(B::Notepad), {360, 195, 141, 17}, L"_main:onotepad"},
+                       Btn{Index(B::About), {360, 217, 141, 17}, L"_btn:about"},
+                       Btn{Index(B::Settings), {360, 243, 141, 17}, L"_main:oconfiguration"},
+                       Btn{Index(B::Hide), {360, 265, 141, 17}, L"_main:ohide"},
+                       Btn{Index(B::Close), {360, 290, 141, 17}, L"_main:oclose"}}) {
     ui::Label& l = w.AddLabel(L"lblBtn(" + std::to_wstring(b.index) + L")", b.bounds, b.key);
     l.SetFont(ButtonFont());
     l.SetAlign(ui::Align::Center);

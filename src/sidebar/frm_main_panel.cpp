@@ -125,8 +125,8 @@ void frmMain::WirePanel() {
   for (int i = 0; i < static_cast<int>(lblBtn_.size()); ++i) {
     lblBtn_[static_cast<size_t>(i)]->onMouseMove = [this, i](const ui::MouseEvent&) {
       SetInfo(L"");
-      if (i == static_cast<int>(MainButton::AddExec)) SetInfo(LangText(L"_info:eadd"));
-      else if (i == static_cast<int>(MainButton::ExecList)) SetInfo(LangText(L"_info:elist"));
+      if (static_cast<MainButton>(i) == MainButton::AddExec) SetInfo(LangText(L"_info:eadd"));
+      else if (static_cast<MainButton>(i) == MainButton::ExecList) SetInfo(LangText(L"_info:elist"));
     };
     lblBtn_[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(static_cast<MainButton>(i)); };
   }
