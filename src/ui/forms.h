@@ -448,10 +448,6 @@ struct FileDialogOptions {
 std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options);
 std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options);
 
-// An exception that escapes an event handler called by the window system cannot travel further; it is shown in a
-// critical message box with its description instead. Code that raises events itself, tests included, sees its
-// exceptions as usual.
-
 // Screen facts in pixels.
 Rect WorkArea();
 int ScreenWidth();

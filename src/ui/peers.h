@@ -85,7 +85,9 @@ public:
   virtual void Update() = 0;
 };
 
-// Shows an exception caught at the window system's edge in a critical message box; never throws.
+// An exception that escapes an event handler called by the window system cannot travel further: it is shown in a
+// critical message box with its description. Never throws. Code that raises events itself, tests included, sees its
+// exceptions as usual.
 void ReportEventError(std::exception_ptr error) noexcept;
 
 // One set per backend.

@@ -53,7 +53,7 @@ void WriteRegString(RegistryRoot root, const std::wstring& key, const std::wstri
 
 void DeleteRegValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
   const UniqueRegKey k = OpenKey(root, key);
-  if (k.get()) RegDeleteValueW(k.get(), name.c_str());
+  if (k) RegDeleteValueW(k.get(), name.c_str());
 }
 
 void CreateRegKey(RegistryRoot root, const std::wstring& key) {
