@@ -1,0 +1,74 @@
+// The screenshot's cost (scripts/bench.sh): bench_capture RUNS FOLDER takes the whole screen and saves it as the hot
+// key does, and writes a file of the same number of bytes the same way, alternately, RUNS times each after a
+// warm-up; prints the wall times and their ratio.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/screenshot.h"
+#include "platform/files.h"
+
+namespace {
+
+constexpr int kWarmUpRuns = 2;
+
+double NowMs() {
+  LARGE_INTEGER frequency{}, now{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void Report(const char* name, const std::vector<double>& times) {
+  const auto [low, high] = std::minmax_element(times.begin(), times.end());
+  std::printf("%-13s runs %2zu  median %7.1f ms  min %7.1f  max %7.1f\n", name, times.size(), Median(times), *low,
+              *high);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: bench_capture RUNS FOLDER\n");
+    return 2;
+  }
+  const int runs = std::max(1, _wtoi(argv[1]));
+  const std::wstring folder = std::wstring(argv[2]) + L"\\";
+  const velvane::clsScreenshot screenshot;
+  std::vector<double> capture, write;
+  size_t bytes = 0;
+  try {
+    for (int i = 0; i < kWarmUpRuns + runs; ++i) {
+      double start = NowMs();
+      velvane::SavePicture(screenshot.CaptureScreen(), folder + L"bench_shot.bmp");
+      const double c = NowMs() - start;
+      bytes = velvane::platform::GetFileStamp(folder + L"bench_shot.bmp").value_or(velvane::platform::FileStamp{}).size;
+      const std::string same(bytes, '\x5A');
+      start = NowMs();
+      if (!velvane::platform::ReplaceFileContents(folder + L"bench_write.bin", same)) throw std::runtime_error("write");
+      const double w = NowMs() - start;
+      if (i < kWarmUpRuns) continue;
+      capture.push_back(c);
+      write.push_back(w);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "failed: %s\n", e.what());
+    return 1;
+  }
+  std::printf("screen %dx%d, %zu bytes per file\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+              bytes);
+  Report("capture+save", capture);
+  Report("write", write);
+  std::printf("ratio    %.2f (median capture+save / median write)\n", Median(capture) / Median(write));
+  return 0;
+}
