@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "core/screenshot.h"
 #include "platform/files.h"
 
@@ -21,18 +22,6 @@ double NowMs() {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&now);
   return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void Report(const char* name, const std::vector<double>& times) {
-  const auto [low, high] = std::minmax_element(times.begin(), times.end());
-  std::printf("%-13s runs %2zu  median %7.1f ms  min %7.1f  max %7.1f\n", name, times.size(), Median(times), *low,
-              *high);
 }
 
 }  // namespace
@@ -67,8 +56,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::printf("screen %dx%d, %zu bytes per file\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
               bytes);
-  Report("capture+save", capture);
-  Report("write", write);
-  std::printf("ratio    %.2f (median capture+save / median write)\n", Median(capture) / Median(write));
+  bench::Report("capture+save", capture, 13);
+  bench::Report("write", write, 13);
+  std::printf("ratio    %.2f (median capture+save / median write)\n", bench::Median(capture) / bench::Median(write));
   return 0;
 }

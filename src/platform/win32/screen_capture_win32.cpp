@@ -12,6 +12,7 @@ using ui::win32::GdiTraits;
 using ui::win32::MemoryDc;
 using ui::win32::SelectScope;
 using ui::win32::UniqueBitmap;
+using ui::win32::WindowDc;
 using UniquePalette = ui::win32::UniqueOf<HPALETTE, GdiTraits>;
 
 struct Picture::Handles {
@@ -30,22 +31,6 @@ Picture::~Picture() = default;
 namespace {
 
 constexpr int kPaletteEntries = 256;
-
-// The DC of a window's client area (GetDC) or of the whole window with its frame (GetWindowDC).
-class SourceDc {
-public:
-  SourceDc(HWND hwnd, bool client) : hwnd_(hwnd), dc_(client ? GetDC(hwnd) : GetWindowDC(hwnd)) {}
-  SourceDc(const SourceDc&) = delete;
-  SourceDc& operator=(const SourceDc&) = delete;
-  ~SourceDc() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
-  }
-  HDC get() const { return dc_; }
-
-private:
-  HWND hwnd_;
-  HDC dc_;
-};
 
 // A palette selected into a DC and realised for the scope, then the previous one put back.
 class PaletteScope {
@@ -82,7 +67,7 @@ HWND AsHwnd(std::intptr_t window) { return reinterpret_cast<HWND>(window); }
 
 Picture CaptureWindow(std::intptr_t window, bool client, int left, int top, int width, int height) {
   auto handles = std::make_unique<Picture::Handles>();
-  const SourceDc source(AsHwnd(window), client);
+  const WindowDc source(AsHwnd(window), !client);
   const MemoryDc memory(CreateCompatibleDC(source.get()));
   if (width > 0 && height > 0) handles->bitmap.reset(CreateCompatibleBitmap(source.get(), width, height));
   if (memory && handles->bitmap) {
