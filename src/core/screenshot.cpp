@@ -63,12 +63,12 @@ void PutLittleEndian(std::string& bytes, std::uint32_t value, int size) {
 
 }  // namespace
 
-std::string BitmapFileBytes(const platform::BitmapPixels& pixels) {
+std::string BitmapFileHeader(const platform::BitmapPixels& pixels) {
   const auto colours = static_cast<std::uint32_t>(pixels.bitsPerPixel <= 8 ? pixels.palette.size() : 0);
   const std::uint32_t offset = kFileHeaderBytes + kInfoHeaderBytes + 4 * colours;
   const auto imageBytes = static_cast<std::uint32_t>(pixels.rows.size());
   std::string bytes;
-  bytes.reserve(offset + imageBytes);
+  bytes.reserve(offset);
   bytes += "BM";
   PutLittleEndian(bytes, offset + imageBytes, 4);
   PutLittleEndian(bytes, 0, 4);  // reserved
@@ -85,12 +85,15 @@ std::string BitmapFileBytes(const platform::BitmapPixels& pixels) {
   PutLittleEndian(bytes, colours, 4);
   PutLittleEndian(bytes, 0, 4);  // every colour counts
   for (std::uint32_t i = 0; i < colours; ++i) PutLittleEndian(bytes, pixels.palette[i], 4);  // blue, green, red, 0
-  bytes += pixels.rows;
   return bytes;
 }
 
+std::string BitmapFileBytes(const platform::BitmapPixels& pixels) { return BitmapFileHeader(pixels) + pixels.rows; }
+
 void SavePicture(const platform::Picture& picture, const std::wstring& path) {
-  if (platform::ReplaceFileContents(path, BitmapFileBytes(picture.Pixels()))) return;
+  // Header and rows are written one after the other: a screen's worth of pixels is not copied once more.
+  const platform::BitmapPixels pixels = picture.Pixels();
+  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return;
   const size_t slash = path.find_last_of(L'\\');
   const bool folderThere = slash == std::wstring::npos || FolderExists(path.substr(0, slash + 1));
   throw RuntimeError(folderThere ? ErrorNumber::FileAccess : ErrorNumber::PathNotFound,
