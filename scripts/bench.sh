@@ -3,7 +3,9 @@
 #   (a) a second start that hands "-save" to the running side bar, from start to end, against a bare Windows program
 #       that only asks user32 one thing (median of many runs each; target: within 1.3 times the bare program);
 #   (b) the hidden side bar's resident memory and CPU time over a stretch of idle seconds, with one clipboard text
-#       standing, against a bare hidden window running the side bar's six timers.
+#       standing, against a bare hidden window running the side bar's six timers;
+#   (c) a screenshot of the whole 1280 x 1024 screen, captured and saved as the hot key does, against writing a file
+#       of the same number of bytes the same way (median of many runs each; target: within 1.5 times the write).
 # Both sides run in a throw-away installation under build/bench, in one running Wine on a private virtual display.
 #
 #   scripts/bench.sh [--quick] [--no-build]
@@ -28,7 +30,7 @@ done
 [ "$BUILD_FIRST" = 1 ] && "$ROOT/scripts/build.sh"
 BUILD="${VELVANE_BENCH_BUILD:-$ROOT/build/win}"
 DIST="${VELVANE_BENCH_DIST:-$ROOT/dist}"
-for f in "$DIST/velvane.exe" "$BUILD"/tests/bench_{bare,idle,probe}.exe; do
+for f in "$DIST/velvane.exe" "$BUILD"/tests/bench_{bare,idle,probe,capture}.exe; do
   [ -f "$f" ] || { echo "Missing $f: build first (scripts/build.sh)." >&2; exit 1; }
 done
 
@@ -45,7 +47,7 @@ for item in "$DIST"/*; do
   [ "$(basename "$item")" = data ] || cp -r "$item" "$INSTALL/"
 done
 sed -e 's/^FirstTime=.*/FirstTime=1/' -e 's/^Chk1=.*/Chk1=0/' "$ROOT/assets/data/config.qdt" >"$INSTALL/data/config.qdt"
-cp "$BUILD/tests/bench_bare.exe" "$BUILD/tests/bench_idle.exe" "$BUILD/tests/bench_probe.exe" "$INSTALL/"
+cp "$BUILD"/tests/bench_{bare,idle,probe,capture}.exe "$INSTALL/"
 winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
 
 XVFB_PID=
@@ -130,3 +132,11 @@ row "resident memory KiB" "$bar_rss" "$idle_rss"
 row "  of it private KiB" "$bar_anon" "$idle_anon"
 row "CPU ms (process)" "$bar_cpu" "$idle_cpu"
 row "CPU ms (wineserver)" "$bar_server" "$idle_server"
+
+echo
+echo "-- (c) Screenshot of the whole screen (capture and save) against writing the same bytes, $RUNS runs each"
+mkdir -p "$BENCH/shots"
+CAPTURE=$(wine "$INSTALL/bench_capture.exe" "$RUNS" "$(winpath "$BENCH/shots")" </dev/null)
+echo "$CAPTURE"
+ratio=$(echo "$CAPTURE" | awk '/^ratio/ { print $2 }')
+echo "target   1.50 -> $(echo "$ratio <= 1.50" | bc | sed 's/1/met/; s/0/MISSED/')"

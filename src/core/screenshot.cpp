@@ -1,9 +1,123 @@
 #include "core/screenshot.h"
 
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/settings_store.h"
+#include "common/text.h"
+#include "core/config.h"
+#include "core/services.h"
+#include "platform/files.h"
+
 namespace velvane {
 
-void clsScreenshot::TakeScreenshot(std::uint8_t& /*kind*/) {
-  // Screen capture is not part of this build yet; the hot key is recognised and does nothing.
+platform::Picture clsScreenshot::CaptureWindow(std::intptr_t window, bool client, int left, int top, int width,
+                                               int height) const {
+  return platform::CaptureWindow(window, client, left, top, width, height);
+}
+
+platform::Picture clsScreenshot::CaptureScreen() const {
+  return CaptureWindow(platform::DesktopWindow(), false, 0, 0, ui::ScreenWidth(), ui::ScreenHeight());
+}
+
+platform::Picture clsScreenshot::CaptureForm(const ui::Window& frm) const {
+  return CaptureWindow(frm.NativeHandle(), false, 0, 0, frm.Width(), frm.Height());
+}
+
+platform::Picture clsScreenshot::CaptureClient(const ui::Window& frm) const {
+  return CaptureWindow(frm.NativeHandle(), true, 0, 0, frm.ClientWidth(), frm.ClientHeight());
+}
+
+platform::Picture clsScreenshot::CaptureActiveWindow() const {
+  const std::intptr_t window = platform::ForegroundWindow();
+  const platform::WindowBounds r = platform::WindowRectangle(window).value_or(platform::WindowBounds{});
+  return CaptureWindow(window, false, 0, 0, r.right - r.left, r.bottom - r.top);
+}
+
+void clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
+  if (kind == kConfiguredKind) kind = ScreenshotType;
+  if (kind == kScreen) SavePicture(CaptureScreen(), ScreenshotFile());
+  else if (kind == kActiveWindow) SavePicture(CaptureActiveWindow(), ScreenshotFile());
+  OptTxt[1] = std::to_wstring(static_cast<std::int64_t>(ScreenshotNumber()) + 1);
+  WriteSetting(ConfigFile(), L"TXT", L"Txt1", OptTxt[1]);
+}
+
+std::int32_t ScreenshotNumber() {
+  try {
+    return ToInt32(LeadingNumber(OptTxt[1]));
+  } catch (const RuntimeError&) {
+    return 0;
+  }
+}
+
+std::wstring ScreenshotFile() { return ScreensDir + OptTxt[0] + std::to_wstring(ScreenshotNumber()) + L".bmp"; }
+
+namespace {
+
+constexpr std::uint32_t kFileHeaderBytes = 14;
+constexpr std::uint32_t kInfoHeaderBytes = 40;
+constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dpi
+
+void PutLittleEndian(std::string& bytes, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+std::string BitmapFileHeader(const platform::BitmapPixels& pixels) {
+  const auto colours = static_cast<std::uint32_t>(pixels.bitsPerPixel <= 8 ? pixels.palette.size() : 0);
+  const std::uint32_t offset = kFileHeaderBytes + kInfoHeaderBytes + 4 * colours;
+  const auto imageBytes = static_cast<std::uint32_t>(pixels.rows.size());
+  std::string bytes;
+  bytes.reserve(offset);
+  bytes += "BM";
+  PutLittleEndian(bytes, offset + imageBytes, 4);
+  PutLittleEndian(bytes, 0, 4);  // reserved
+  PutLittleEndian(bytes, offset, 4);
+  PutLittleEndian(bytes, kInfoHeaderBytes, 4);
+  PutLittleEndian(bytes, static_cast<std::uint32_t>(pixels.width), 4);
+  PutLittleEndian(bytes, static_cast<std::uint32_t>(pixels.height), 4);  // positive: rows bottom-up
+  PutLittleEndian(bytes, 1, 2);  // planes
+  PutLittleEndian(bytes, static_cast<std::uint32_t>(pixels.bitsPerPixel), 2);
+  PutLittleEndian(bytes, 0, 4);  // no compression
+  PutLittleEndian(bytes, imageBytes, 4);
+  PutLittleEndian(bytes, kPixelsPerMetre, 4);
+  PutLittleEndian(bytes, kPixelsPerMetre, 4);
+  PutLittleEndian(bytes, colours, 4);
+  PutLittleEndian(bytes, 0, 4);  // every colour counts
+  for (std::uint32_t i = 0; i < colours; ++i) PutLittleEndian(bytes, pixels.palette[i], 4);  // blue, green, red, 0
+  return bytes;
+}
+
+std::string BitmapFileBytes(const platform::BitmapPixels& pixels) { return BitmapFileHeader(pixels) + pixels.rows; }
+
+void SavePicture(const platform::Picture& picture, const std::wstring& path) {
+  // Header and rows are written one after the other: a screen's worth of pixels is not copied once more.
+  const platform::BitmapPixels pixels = picture.Pixels();
+  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return;
+  const size_t slash = path.find_last_of(L'\\');
+  const bool folderThere = slash == std::wstring::npos || FolderExists(path.substr(0, slash + 1));
+  throw RuntimeError(folderThere ? ErrorNumber::FileAccess : ErrorNumber::PathNotFound,
+                     folderThere ? "Path/File access error" : "Path not found");
+}
+
+void TakeHotKeyScreenshot() noexcept {
+  static bool reporting = false;
+  if (reporting || !gScreenshot) return;
+  std::wstring file;
+  try {
+    file = ScreenshotFile();
+    std::uint8_t kind = clsScreenshot::kConfiguredKind;
+    gScreenshot->TakeScreenshot(kind);
+    return;
+  } catch (...) {
+  }
+  // A timer tick goes on while the box is open: a second failure must not stack a second box on the first.
+  reporting = true;
+  try {
+    ui::MsgBox(ReplaceAll(LangText(L"_shot:failed"), L"%p", file), ui::kMbExclamation, LangText(L"_main:title"));
+  } catch (...) {
+  }
+  reporting = false;
 }
 
 }  // namespace velvane

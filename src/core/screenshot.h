@@ -1,13 +1,45 @@
 #pragma once
 // Screenshots of the whole screen or of the foreground window, saved as numbered bitmaps.
 #include <cstdint>
+#include <string>
+
+#include "platform/screen_capture.h"
+#include "ui/forms.h"
 
 namespace velvane {
 
 class clsScreenshot {
 public:
+  static constexpr std::uint8_t kScreen = 0;
+  static constexpr std::uint8_t kActiveWindow = 1;  // the foreground window with its frame
   static constexpr std::uint8_t kConfiguredKind = 50;  // stands for ScreenshotType
+
+  // Pixels of the window (client area or whole window) at left, top; a failed capture gives a blank picture.
+  platform::Picture CaptureWindow(std::intptr_t window, bool client, int left, int top, int width, int height) const;
+  platform::Picture CaptureScreen() const;
+  platform::Picture CaptureForm(const ui::Window& frm) const;
+  platform::Picture CaptureClient(const ui::Window& frm) const;
+  platform::Picture CaptureActiveWindow() const;
+  // Captures as the kind says (kConfiguredKind is replaced by ScreenshotType, in the caller's variable too) and saves
+  // the picture as ScreenshotFile(); any other kind saves nothing. Then the number goes up by one in OptTxt and in
+  // config.qdt. A picture that cannot be written throws RuntimeError and leaves the number as it was.
   void TakeScreenshot(std::uint8_t& kind);
 };
+
+// The number of the next screenshot: the whole-number value of OptTxt entry 1 (its leading number, rounded; text
+// without a number, or beyond the range of a 32-bit number, counts as 0).
+std::int32_t ScreenshotNumber();
+// ScreensDir & prefix & number & ".bmp".
+std::wstring ScreenshotFile();
+// What a bitmap file holds before its pixel rows: file header, information header, colour table (8 bits only).
+std::string BitmapFileHeader(const platform::BitmapPixels& pixels);
+// The complete bitmap file: the header, then the pixel rows.
+std::string BitmapFileBytes(const platform::BitmapPixels& pixels);
+// Writes the picture to the file in one step (an existing file is replaced whole or not at all); throws RuntimeError.
+void SavePicture(const platform::Picture& picture, const std::wstring& path);
+
+// The screenshot hot key: takes the configured kind. A picture that cannot be saved is reported in a message box and
+// goes no further; while that box is open the hot key does nothing.
+void TakeHotKeyScreenshot() noexcept;
 
 }  // namespace velvane

@@ -1,6 +1,7 @@
 #pragma once
 // The file system as Velvane needs it. Paths are Windows paths (backslashes); the portable twin maps them.
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,8 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path);
 // Writes the bytes to a new file beside the old one and swaps it in with one rename, so an interrupted save leaves
 // either the old file or the new one. False when any step fails; the old file is then untouched.
 bool ReplaceFileContents(const std::wstring& path, std::string_view bytes);
+// The same for a file made of parts written one after the other, so a large body need not be joined to its header.
+bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts);
 // The names a directory listing of the pattern yields ("." and ".." included), wildcards * and ? honoured in the last
 // component; a pattern ending with a backslash lists that folder.
 std::vector<DirEntry> ListDirectory(const std::wstring& pattern);

@@ -46,11 +46,7 @@ void frmMain::KeysTick() {
     if (!hotKeyLatch_[kHotKeyScreenshot] && !SettingsOpen) hotKeyLatch_[kHotKeyScreenshot] = true;
   } else if (hotKeyLatch_[kHotKeyScreenshot]) {
     hotKeyLatch_[kHotKeyScreenshot] = false;
-    std::uint8_t kind = clsScreenshot::kConfiguredKind;
-    try {
-      if (gScreenshot) gScreenshot->TakeScreenshot(kind);
-    } catch (...) {
-    }
+    TakeHotKeyScreenshot();
   }
 }
 

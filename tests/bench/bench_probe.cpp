@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
+
 namespace {
 
 constexpr wchar_t kWindowMark[] = L"velvane_APPLICATION";
@@ -88,18 +90,6 @@ double TimedRun(const std::wstring& program, const std::wstring& arguments) {
   return 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void Report(const char* name, const std::vector<double>& times) {
-  const auto [low, high] = std::minmax_element(times.begin(), times.end());
-  std::printf("%-8s runs %2zu  median %7.1f ms  min %7.1f  max %7.1f\n", name, times.size(), Median(times), *low,
-              *high);
-}
-
 int HandOff(int runs, const std::wstring& velvane, const std::wstring& bare) {
   if (!SideBar()) {
     std::fprintf(stderr, "no side bar runs: the hand-off has nobody to go to\n");
@@ -121,9 +111,9 @@ int HandOff(int runs, const std::wstring& velvane, const std::wstring& bare) {
     std::fprintf(stderr, "the side bar is gone after the hand-offs\n");
     return 1;
   }
-  Report("bare", baseline);
-  Report("hand-off", handOff);
-  std::printf("ratio    %.2f (median hand-off / median bare)\n", Median(handOff) / Median(baseline));
+  bench::Report("bare", baseline);
+  bench::Report("hand-off", handOff);
+  std::printf("ratio    %.2f (median hand-off / median bare)\n", bench::Median(handOff) / bench::Median(baseline));
   return 0;
 }
 

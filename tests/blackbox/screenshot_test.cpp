@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "blackbox/harness.h"
 
@@ -233,6 +234,98 @@ TEST_F(Appearance, ShownSideBarIsTheSkinWithItsCaptions) {
     EXPECT_GE(c.untouched * 2, c.total) << "the label hides the skin";
     EXPECT_LE(c.nearText, 40) << "no pixel near the skin's text colour " << Hex(textColor);
   }
+}
+
+// ---- The screenshot hot key ----
+
+class ScreenshotKey : public BlackBoxTest {
+protected:
+  // Pictures go to a folder of the installation; the hot key is the shipped one.
+  void Configure(const std::wstring& folder, const std::wstring& prefix, const std::wstring& number, const wchar_t* kind) {
+    installation_.Configure({});
+    folder_ = installation_.Path(folder);
+    CreateDirectoryW(installation_.Path(L"shots").c_str(), nullptr);
+    installation_.SetSetting(L"PATH", L"Screens", folder_);
+    installation_.SetSetting(L"TXT", L"Txt0", prefix);
+    installation_.SetSetting(L"TXT", L"Txt1", number);
+    installation_.SetSetting(L"SS", L"Type", kind);
+  }
+  // Both keys down together, held (GetAsyncKeyState under Wine needs about 100 ms to see them), released.
+  void Press(DWORD holdMs, const std::function<void()>& whileHeld = [] {}) {
+    const WORD keys[] = {static_cast<WORD>(std::stoi(installation_.Setting(L"KEYS2", L"Key0").value_or(L"0"))),
+                         static_cast<WORD>(std::stoi(installation_.Setting(L"KEYS2", L"Key1").value_or(L"0")))};
+    for (const DWORD flags : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+      for (const WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+      }
+      if (flags == 0) Sleep(holdMs), whileHeld();
+    }
+  }
+  std::optional<Picture> WaitForPicture(const wchar_t* name) {
+    std::optional<Picture> picture;
+    WaitUntil([&] { return (picture = LoadPicture(folder_ + name)).has_value(); }, 5000, 50);
+    return picture;
+  }
+  std::wstring Number() const { return installation_.Setting(L"TXT", L"Txt1").value_or(L"?"); }
+  std::wstring folder_;
+};
+
+TEST_F(ScreenshotKey, APressSavesTheScreenOrTheForegroundWindowOnRelease) {
+  Configure(L"shots\\", L"", L"8", L"0");
+  {
+    SideBar bar(installation_);
+    ASSERT_TRUE(bar.Started());
+    // Something on the screen to compare. Wine drops keys sent by SendInput for a moment after the focus changed.
+    ASSERT_TRUE(bar.HandOver(L"-show"));
+    Sleep(1000);
+    Press(200);
+    const auto saved = WaitForPicture(L"8.bmp");
+    ASSERT_TRUE(saved.has_value()) << "no picture";
+    const Picture now = CaptureScreen(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    ASSERT_TRUE(saved->width == now.width && saved->height == now.height);
+    int differ = 0;
+    for (int y = 0; y < now.height; y += 3)
+      for (int x = 0; x < now.width; x += 3) differ += Distance(now.At(x, y), saved->At(x, y)) > 4;
+    EXPECT_EQ(differ, 0) << "points unlike the screen";
+    EXPECT_EQ(Number(), L"9");
+  }
+  // The foreground kind: the side bar is the foreground window after a "-show". Held for a second: one picture.
+  installation_.SetSetting(L"SS", L"Type", L"1");
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  ASSERT_TRUE(bar.HandOver(L"-show"));
+  ASSERT_EQ(GetForegroundWindow(), bar.Window());
+  Sleep(1000);
+  Press(1200, [&] { EXPECT_FALSE(FileExists(folder_ + L"9.bmp")) << "taken before the release"; });
+  const auto saved = WaitForPicture(L"9.bmp");
+  ASSERT_TRUE(saved.has_value()) << "no picture";
+  EXPECT_EQ(saved->width, 800);
+  EXPECT_EQ(saved->height, 341);
+  Sleep(300);
+  EXPECT_FALSE(FileExists(folder_ + L"10.bmp"));
+  EXPECT_EQ(Number(), L"10");
+}
+
+TEST_F(ScreenshotKey, AMissingFolderIsReportedAndTheSideBarRunsOn) {
+  Configure(L"gone\\", L"shot_", L"7", L"0");
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  Press(200);
+  // The box names the file that could not be written.
+  std::wstring shown;
+  const auto named = [&] { return (shown = DescribeWindowsOf(bar.ProcessId())).find(folder_ + L"shot_7.bmp"); };
+  EXPECT_TRUE(WaitUntil([&] { return named() != shown.npos; }, 5000, 50)) << "no box naming the file:" << Utf8(shown);
+  EXPECT_EQ(Number(), L"7");
+  Press(200);  // a second failure while the box is open adds no second box
+  Sleep(500);
+  shown = DescribeWindowsOf(bar.ProcessId());
+  EXPECT_EQ(shown.find(L"#32770"), shown.rfind(L"#32770")) << Utf8(shown);
+  EXPECT_TRUE(bar.HandOver(L"-save")) << "the side bar no longer answers";
+  EXPECT_EQ(Number(), L"7");
 }
 
 }  // namespace

@@ -32,12 +32,15 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
                    static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) { return ReplaceFileContents(path, {bytes}); }
+
+bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts) {
   const std::string native = NativePath(path);
   const std::string temp = native + ".new~";
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  bool written = true;
+  for (std::string_view bytes : parts) written = written && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
   const bool closed = std::fclose(f) == 0;
   if (!(written && flushed && closed) || std::rename(temp.c_str(), native.c_str()) != 0) {

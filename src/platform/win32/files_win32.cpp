@@ -29,14 +29,21 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
                                              data.ftLastWriteTime.dwLowDateTime)};
 }
 
-bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) { return ReplaceFileContents(path, {bytes}); }
+
+bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts) {
   const std::wstring temp = path + L".new~";
   {
     UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
-    DWORD written = 0;
-    const bool ok = (bytes.empty() || WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) &&
-                    written == bytes.size() && FlushFileBuffers(file.get());
+    bool ok = true;
+    for (std::string_view bytes : parts) {
+      DWORD written = 0;
+      ok = ok && (bytes.empty() ||
+                  (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                   written == bytes.size()));
+    }
+    ok = ok && FlushFileBuffers(file.get());
     if (!ok) {
       file.reset();
       DeleteFileW(temp.c_str());

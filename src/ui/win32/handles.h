@@ -38,10 +38,11 @@ using UniqueModule = UniqueOf<HMODULE, ModuleTraits>;
 // A DC from CreateCompatibleDC.
 using MemoryDc = UniqueOf<HDC, MemoryDcTraits>;
 
-// The DC of GetDC, released with ReleaseDC.
+// The DC of GetDC (the client area), or of GetWindowDC (the whole window with its frame); released with ReleaseDC.
 class WindowDc {
 public:
-  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  explicit WindowDc(HWND hwnd, bool wholeWindow = false)
+      : hwnd_(hwnd), dc_(wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
   ~WindowDc() {

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/settings_store.h"
+#include "core/config.h"
+#include "core/services.h"
+#include "platform/screen_capture_testing.h"
+#include "test_support.h"
+#include "ui/testing.h"
+
+namespace velvane {
+namespace {
+
+namespace pt = platform::testing;
+
+std::uint64_t Le(const std::string& b, size_t at, size_t size) {
+  std::uint64_t v = 0;
+  while (size--) v = v << 8 | static_cast<unsigned char>(b[at + size]);
+  return v;
+}
+
+// A pixel of a bitmap file as a viewer reads it (0x00RRGGBB, y from the top), through the colour table if any.
+std::uint32_t PixelOf(const std::string& b, int x, int y) {
+  const auto bits = static_cast<size_t>(Le(b, 28, 2)), width = static_cast<size_t>(Le(b, 18, 4));
+  const auto at = static_cast<size_t>(Le(b, 10, 4)) + (width * bits + 31) / 32 * 4 * (static_cast<size_t>(Le(b, 22, 4)) - 1 - static_cast<size_t>(y));
+  const size_t index = static_cast<unsigned char>(b[at + static_cast<size_t>(x)]);
+  return static_cast<std::uint32_t>(bits == 8 ? Le(b, 54 + 4 * index, 3) : Le(b, at + static_cast<size_t>(x) * 3, 3));
+}
+
+class Screenshots : public ::testing::Test {
+protected:
+  void SetUp() override {
+    pt::ResetFakeDisplay();
+    ui::testing::Reset();
+    ui::testing::SetScreenSize(5, 3);
+    SetAppFoldersFrom(dir_.Path());
+    ScreensDir = dir_.Path() + L"\\shots\\";
+    test::WriteBytes(ScreensDir + L"shot_7.bmp", std::string(100000, 'x'));  // an older, longer picture
+    test::WriteBytes(ConfigFile(), "[TXT]\r\nTxt1=7\r\n");
+    OptTxt = {L"shot_", L"7"};
+    ScreenshotType = clsScreenshot::kScreen;
+    gScreenshot = std::make_unique<clsScreenshot>();
+  }
+  void TearDown() override { gScreenshot.reset(); }
+  std::uint8_t Take(std::uint8_t kind) {
+    gScreenshot->TakeScreenshot(kind);
+    return kind;
+  }
+  std::wstring Number() { return ReadSetting(ConfigFile(), L"TXT", L"Txt1"); }
+  std::string Saved(const wchar_t* name) { return test::ReadBytes(ScreensDir + name); }
+
+  test::TempDir dir_;
+};
+
+TEST_F(Screenshots, FileNameAndNumberRules) {
+  const std::wstring cases[][4] = {  // prefix, Txt1, file, next Txt1
+      {L"shot_", L"7", L"shot_7.bmp", L"8"}, {L"", L"8", L"8.bmp", L"9"},
+      {L"a", L"7.5x", L"a8.bmp", L"9"},  // the leading number, rounded half to even
+      {L"a", L"abc", L"a0.bmp", L"1"},   {L"a", L"99999999999", L"a0.bmp", L"1"}};
+  for (const auto& c : cases) {
+    OptTxt = {c[0], c[1]};
+    EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kScreen);
+    EXPECT_TRUE(test::Exists(ScreensDir + c[2])) << test::Native(c[2]);
+    EXPECT_EQ(OptTxt[1], c[3]);
+    EXPECT_EQ(Number(), c[3]);
+  }
+}
+
+TEST_F(Screenshots, KindRules) {
+  pt::TheFakeDisplay().foreground = 0x42;
+  pt::TheFakeDisplay().windows[0x42] = {100, 50, 400, 250};
+  ScreenshotType = clsScreenshot::kActiveWindow;
+  EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kActiveWindow);
+  EXPECT_EQ(Le(Saved(L"shot_7.bmp"), 18, 8), 300u | 200ull << 32);
+  Take(clsScreenshot::kScreen);
+  const auto& shots = pt::TheFakeDisplay().captures;
+  ASSERT_EQ(shots.size(), 2u);
+  EXPECT_TRUE(shots[0].window == 0x42 && !shots[0].client && shots[0].width == 300);  // frame included
+  EXPECT_TRUE(shots[1].window == pt::FakeDisplay::kDesktop && shots[1].width == 5 && shots[1].height == 3);
+  // Any other kind, given or configured, takes nothing but still uses up a number.
+  ScreenshotType = 9;
+  EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), 9);
+  Take(2);
+  EXPECT_EQ(shots.size(), 2u);
+  EXPECT_FALSE(test::Exists(ScreensDir + L"shot_9.bmp"));
+  EXPECT_EQ(Number(), L"11");
+}
+
+TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
+  pt::TheFakeDisplay().colorAt = [](int x, int y) { return static_cast<std::uint32_t>(0x102030 * (x + 1) + 10 * y); };
+  for (const bool indexed : {false, true}) {
+    if (indexed)  // a 256-colour display: pixels are colour indexes, the file carries the palette
+      for (std::uint32_t i = 0; i < 256; ++i) pt::TheFakeDisplay().palette.push_back(i * 0x010203 & 0xFFFFFF);
+    const std::uint32_t offset = indexed ? 54 + 1024 : 54, stride = indexed ? 8 : 16;
+    OptTxt[1] = L"7";
+    Take(clsScreenshot::kScreen);
+    const std::string b = Saved(L"shot_7.bmp");
+    ASSERT_EQ(b.size(), offset + 3 * stride);
+    EXPECT_EQ(b.substr(0, 2), "BM");
+    EXPECT_EQ(Le(b, 2, 4), b.size());
+    EXPECT_EQ(Le(b, 10, 4), offset);
+    EXPECT_EQ(Le(b, 14, 4), 40u);
+    EXPECT_EQ(Le(b, 28, 2), indexed ? 8u : 24u);
+    EXPECT_EQ(Le(b, 34, 4), 3 * stride);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) {
+        const std::uint32_t c = pt::TheFakeDisplay().colorAt(x, y);
+        EXPECT_EQ(PixelOf(b, x, y), indexed ? pt::TheFakeDisplay().palette[c & 0xFF] : c) << x << "," << y;
+      }
+  }
+  EXPECT_FALSE(test::Exists(ScreensDir + L"shot_7.bmp.new~"));
+  pt::TheFakeDisplay().failing = true;  // no bitmap from the system: a blank picture is still saved
+  Take(clsScreenshot::kScreen);
+  EXPECT_EQ(Le(Saved(L"shot_8.bmp"), 18, 8), 1u | 1ull << 32);
+}
+
+TEST_F(Screenshots, AFailedSaveKeepsTheNumberAndTheHotKeyTellsTheUser) {
+  ScreensDir = dir_.Path() + L"\\missing\\";
+  EXPECT_THROW(Take(clsScreenshot::kScreen), RuntimeError);
+  TakeHotKeyScreenshot();
+  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
+  EXPECT_EQ(ui::testing::MessageLog()[0].style, ui::kMbExclamation);
+  EXPECT_EQ(OptTxt[1], L"7");
+  EXPECT_EQ(Number(), L"7");
+  ScreensDir = dir_.Path() + L"\\shots\\";
+  TakeHotKeyScreenshot();
+  EXPECT_EQ(Number(), L"8");
+  EXPECT_EQ(ui::testing::MessageLog().size(), 1u);
+}
+
+}  // namespace
+}  // namespace velvane
