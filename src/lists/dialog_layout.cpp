@@ -49,6 +49,8 @@ ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const
   ui::Label& label = window.AddLabel(L"lbl(" + std::to_wstring(index) + L")", bounds, LangText(key));
   label.SetFont(FontOf(points));
   label.SetForeColor(index == 0 ? TextColors[2] : TextColors[0]);
+  // The title over the banner is as wide as its text in any language; the design width fits only the shortest.
+  if (index == 0) label.SetAutoSize(true);
   return label;
 }
 

@@ -23,7 +23,7 @@ ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int he
 void LoadSkinPicture(ui::Image& image, const wchar_t* file);
 // The skin's title bar picture, stretched over the top of the window.
 ui::Image& AddTopBar(ui::Window& window);
-// lbl(index) with its caption from the language table; lbl(0) is the title.
+// lbl(index) with its caption from the language table; lbl(0) is the title, sized to its text.
 ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key, double points);
 // cmd(index) with its caption from the language table.
 ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key);

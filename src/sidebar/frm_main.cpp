@@ -10,6 +10,8 @@
 #include "core/services.h"
 #include "core/startup.h"
 #include "core/visibility.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_cfg.h"
 #include "lists/frm_add_exec.h"
 #include "lists/frm_exec_list.h"
 #include "platform/codepage.h"
@@ -376,8 +378,10 @@ void frmMain::OnButton(int index) {
       break;
     case 2:  // about box
       ShowSideBar(false);
+      frmAbout::ShowDialog();
       break;
     case 3:  // settings
+      frmCfg::ShowDialog();
       ShowSideBar(false);
       break;
     case 4:
