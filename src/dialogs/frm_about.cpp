@@ -89,24 +89,11 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
 frmAbout::~frmAbout() = default;
 
 frmAbout& frmAbout::ShowDialog() {
-  auto& instance = Instance();
-  if (!instance || instance->window_->Closed()) {
-    instance.reset(new frmAbout());
-    instance->window_->Show();
-  }
-  instance->window_->Activate();
-  return *instance;
+  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmAbout>(new frmAbout()); });
 }
 
-frmAbout* frmAbout::Current() {
-  const auto& instance = Instance();
-  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
-}
+frmAbout* frmAbout::Current() { return lists::OpenSingle(Instance()); }
 
-void frmAbout::Discard() {
-  auto& instance = Instance();
-  if (instance && !instance->window_->Closed()) instance->window_->Close();
-  instance.reset();
-}
+void frmAbout::Discard() { lists::DiscardSingle(Instance()); }
 
 }  // namespace velvane

@@ -147,25 +147,12 @@ void frmCfg::LoadSkins() {
 }
 
 frmCfg& frmCfg::ShowDialog() {
-  auto& instance = Instance();
-  if (!instance || instance->window_->Closed()) {
-    instance.reset(new frmCfg());
-    instance->window_->Show();
-  }
-  instance->window_->Activate();
-  return *instance;
+  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmCfg>(new frmCfg()); });
 }
 
-frmCfg* frmCfg::Current() {
-  const auto& instance = Instance();
-  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
-}
+frmCfg* frmCfg::Current() { return lists::OpenSingle(Instance()); }
 
-void frmCfg::Discard() {
-  auto& instance = Instance();
-  if (instance && !instance->window_->Closed()) instance->window_->Close();
-  instance.reset();
-}
+void frmCfg::Discard() { lists::DiscardSingle(Instance()); }
 
 void frmCfg::OnButton(int index) {
   switch (index) {

@@ -32,26 +32,14 @@ frmKeyPress::frmKeyPress()
 frmKeyPress::~frmKeyPress() = default;
 
 frmKeyPress& frmKeyPress::ShowDialog(std::uint8_t key) {
-  auto& instance = Instance();
-  if (!instance || instance->window_->Closed()) {
-    instance.reset(new frmKeyPress());
-    instance->window_->Show();
-  }
-  instance->window_->Activate();
-  instance->SetKey(key);
-  return *instance;
+  frmKeyPress& dialog = lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmKeyPress>(new frmKeyPress()); });
+  dialog.SetKey(key);
+  return dialog;
 }
 
-frmKeyPress* frmKeyPress::Current() {
-  const auto& instance = Instance();
-  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
-}
+frmKeyPress* frmKeyPress::Current() { return lists::OpenSingle(Instance()); }
 
-void frmKeyPress::Discard() {
-  auto& instance = Instance();
-  if (instance && !instance->window_->Closed()) instance->window_->Close();
-  instance.reset();
-}
+void frmKeyPress::Discard() { lists::DiscardSingle(Instance()); }
 
 void frmKeyPress::OnKeyUp(const ui::KeyEvent& e) {
   if (e.keyCode == kEscape) {

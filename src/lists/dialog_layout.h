@@ -1,6 +1,7 @@
 #pragma once
-// What the launcher's dialogs share: their layout in twips, the skin's colours and pictures, captions from the
-// language table.
+// What the dialogs share: their layout in twips, the skin's colours and pictures, captions from the language table,
+// and the one open instance of each modeless dialog.
+#include <memory>
 #include <string>
 
 #include "ui/forms.h"
@@ -27,5 +28,28 @@ ui::Image& AddTopBar(ui::Window& window);
 ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key, double points);
 // cmd(index) with its caption from the language table.
 ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key);
+
+// A modeless dialog kept in a slot: created when shown while none is open (a closed one is dropped then, never from
+// its own events), brought forward when it is.
+template <typename Dialog, typename Make>
+Dialog& ShowSingle(std::unique_ptr<Dialog>& slot, Make&& make) {
+  if (!slot || slot->Form().Closed()) {
+    slot = make();
+    slot->Form().Show();
+  }
+  slot->Form().Activate();
+  return *slot;
+}
+
+template <typename Dialog>
+Dialog* OpenSingle(const std::unique_ptr<Dialog>& slot) {
+  return slot && !slot->Form().Closed() ? slot.get() : nullptr;
+}
+
+template <typename Dialog>
+void DiscardSingle(std::unique_ptr<Dialog>& slot) {
+  if (slot && !slot->Form().Closed()) slot->Form().Close();
+  slot.reset();
+}
 
 }  // namespace velvane::lists
