@@ -68,7 +68,7 @@ protected:
   test::TempDir dir_;
 };
 
-TEST_F(Dialogs, SettingsShowTheStoredStateWhileTheSideBarStaysUsable) {
+TEST_F(Dialogs, SettingsShowTheStoredState) {
   Start();
   SetAutostart(true);
   frmCfg& cfg = frmCfg::ShowDialog();
@@ -87,8 +87,6 @@ TEST_F(Dialogs, SettingsShowTheStoredStateWhileTheSideBarStaysUsable) {
   EXPECT_EQ(skins, (std::vector<std::wstring>{L"Other", L"Test", L"notes.txt"}));
   EXPECT_EQ(cfg.lstSkins->Item(cfg.lstSkins->ListIndex()), L"Test");
   EXPECT_EQ(cfg.Form().Caption(), L"_cfg:title");
-  MainForm().Window().Show();  // not modal: the side bar still answers
-  EXPECT_TRUE(MainForm().Window().Visible());
   cfg.Form().Close();
   EXPECT_FALSE(SettingsOpen);
 }
@@ -286,17 +284,6 @@ TEST_F(Dialogs, AboutBoxShowsTheSkinAndVersionAndClosesOnItsAreaOrFocusLoss) {
   EXPECT_EQ(other.Form().PicturePath(), L"");  // no picture, and the box opens all the same
   other.Form().NotifyActivate(false);
   EXPECT_EQ(frmAbout::Current(), nullptr);
-}
-
-TEST_F(Dialogs, SideBarButtonsOpenTheSettingsAndTheAboutBox) {
-  Start();
-  MainForm().lblBtn(3).NotifyClick();
-  EXPECT_NE(frmCfg::Current(), nullptr);
-  MainForm().lblBtn(2).NotifyClick();
-  EXPECT_NE(frmAbout::Current(), nullptr);
-  frmCfg::Current()->cmd[5]->NotifyClick();  // the settings' own about button finds it open
-  frmCfg::Current()->cmd[2]->NotifyClick();
-  ASSERT_NE(frmKeyPress::Current(), nullptr);
 }
 
 // The Run value names the running executable by its own name, quoted; a start refreshes it only when it is there.
