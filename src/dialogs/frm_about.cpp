@@ -88,8 +88,8 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
 
 frmAbout::~frmAbout() = default;
 
-frmAbout& frmAbout::ShowDialog() {
-  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmAbout>(new frmAbout()); });
+frmAbout& frmAbout::ShowDialog(const ui::Window* beside) {
+  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
 }
 
 frmAbout* frmAbout::Current() { return lists::OpenSingle(Instance()); }

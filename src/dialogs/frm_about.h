@@ -12,7 +12,7 @@ namespace velvane {
 
 class frmAbout {
 public:
-  static frmAbout& ShowDialog();
+  static frmAbout& ShowDialog(const ui::Window* beside = nullptr);  // a new box opens beside that window
   static frmAbout* Current();  // the open box, or nullptr
   static void Discard();  // never from the box's own events
 

@@ -158,10 +158,11 @@ void frmCfg::OnButton(int index) {
   switch (index) {
     case 0: OnAccept(); break;
     case 1: OnCancel(); break;
-    case 2: frmKeyPress::ShowDialog(1); break;
-    case 3: frmKeyPress::ShowDialog(2); break;
+    // The capture and the about box open beside this window (PlaceBeside tells why).
+    case 2: frmKeyPress::ShowDialog(1, window_.get()); break;
+    case 3: frmKeyPress::ShowDialog(2, window_.get()); break;
     case 4: OnEditFolder(); break;
-    case 5: frmAbout::ShowDialog(); break;
+    case 5: frmAbout::ShowDialog(window_.get()); break;
     default: break;
   }
 }

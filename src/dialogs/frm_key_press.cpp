@@ -31,8 +31,9 @@ frmKeyPress::frmKeyPress()
 
 frmKeyPress::~frmKeyPress() = default;
 
-frmKeyPress& frmKeyPress::ShowDialog(std::uint8_t key) {
-  frmKeyPress& dialog = lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmKeyPress>(new frmKeyPress()); });
+frmKeyPress& frmKeyPress::ShowDialog(std::uint8_t key, const ui::Window* beside) {
+  frmKeyPress& dialog =
+      lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmKeyPress>(new frmKeyPress()); }, beside);
   dialog.SetKey(key);
   return dialog;
 }

@@ -14,8 +14,9 @@ class frmKeyPress {
 public:
   static constexpr int kEscape = 27;
 
-  // Shows the window (creating it when none is open), then starts the capture for hot key 1 or 2.
-  static frmKeyPress& ShowDialog(std::uint8_t key);
+  // Shows the window (creating it when none is open, beside the window given), then starts the capture for hot key 1
+  // or 2.
+  static frmKeyPress& ShowDialog(std::uint8_t key, const ui::Window* beside = nullptr);
   static frmKeyPress* Current();  // the open window, or nullptr
   static void Discard();  // never from the window's own events
 

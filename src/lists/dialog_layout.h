@@ -29,12 +29,17 @@ ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const
 // cmd(index) with its caption from the language table.
 ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key);
 
+// Puts the window beside the other one (right of it, else left of it), tops aligned: a small window that a bigger one
+// opens stays clear of it. Wine without a window manager never paints a new window that lies wholly inside another.
+void PlaceBeside(ui::Window& window, const ui::Window& other);
+
 // A modeless dialog kept in a slot: created when shown while none is open (a closed one is dropped then, never from
-// its own events), brought forward when it is.
+// its own events), brought forward when it is. A new one opens beside the window given, if any.
 template <typename Dialog, typename Make>
-Dialog& ShowSingle(std::unique_ptr<Dialog>& slot, Make&& make) {
+Dialog& ShowSingle(std::unique_ptr<Dialog>& slot, Make&& make, const ui::Window* beside = nullptr) {
   if (!slot || slot->Form().Closed()) {
     slot = make();
+    if (beside) PlaceBeside(slot->Form(), *beside);
     slot->Form().Show();
   }
   slot->Form().Activate();

@@ -142,6 +142,7 @@ TEST_F(Dialogs, CancelWritesNothingButACapturedHotKeyStaysInUse) {
   cfg.cmd[3]->NotifyClick();
   frmKeyPress* keys = frmKeyPress::Current();
   ASSERT_NE(keys, nullptr);
+  EXPECT_GE(keys->Form().Left(), cfg.Form().Left() + cfg.Form().Width());  // beside the settings, not inside them
   keys->Form().NotifyKeyUp({90, 0});
   keys->Form().NotifyKeyUp({16, 0});
   cfg.cmd[1]->NotifyClick();
