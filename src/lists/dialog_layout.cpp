@@ -1,5 +1,7 @@
 #include "lists/dialog_layout.h"
 
+#include <algorithm>
+
 #include "common/settings_store.h"
 #include "core/config.h"
 #include "core/services.h"
@@ -49,6 +51,8 @@ ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const
   ui::Label& label = window.AddLabel(L"lbl(" + std::to_wstring(index) + L")", bounds, LangText(key));
   label.SetFont(FontOf(points));
   label.SetForeColor(index == 0 ? TextColors[2] : TextColors[0]);
+  // The title over the banner is as wide as its text in any language; the design width fits only the shortest.
+  if (index == 0) label.SetAutoSize(true);
   return label;
 }
 
@@ -56,6 +60,14 @@ ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, con
   ui::Button& button = window.AddButton(L"cmd(" + std::to_wstring(index) + L")", bounds, LangText(key));
   button.SetFont(FontOf(kSmallPoints));
   return button;
+}
+
+void PlaceBeside(ui::Window& window, const ui::Window& other) {
+  constexpr int kGap = 8;
+  const ui::Rect area = ui::WorkArea();
+  int left = other.Left() + other.Width() + kGap;
+  if (left + window.Width() > area.x + area.w) left = std::max(area.x, other.Left() - window.Width() - kGap);
+  window.Move(left, std::max(area.y, std::min(other.Top(), area.y + area.h - window.Height())));
 }
 
 }  // namespace velvane::lists

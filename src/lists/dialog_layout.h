@@ -1,6 +1,7 @@
 #pragma once
-// What the launcher's dialogs share: their layout in twips, the skin's colours and pictures, captions from the
-// language table.
+// What the dialogs share: their layout in twips, the skin's colours and pictures, captions from the language table,
+// and the one open instance of each modeless dialog.
+#include <memory>
 #include <string>
 
 #include "common/numbers.h"
@@ -22,9 +23,37 @@ ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int he
 void LoadSkinPicture(ui::Image& image, const wchar_t* file);
 // The skin's title bar picture, stretched over the top of the window.
 ui::Image& AddTopBar(ui::Window& window);
-// lbl(index) with its caption from the language table; lbl(0) is the title.
+// lbl(index) with its caption from the language table; lbl(0) is the title, sized to its text.
 ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key, double points);
 // cmd(index) with its caption from the language table.
 ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key);
+
+// Puts the window beside the other one (right of it, else left of it), tops aligned: a small window that a bigger one
+// opens stays clear of it. Wine without a window manager never paints a new window that lies wholly inside another.
+void PlaceBeside(ui::Window& window, const ui::Window& other);
+
+// A modeless dialog kept in a slot: created when shown while none is open (a closed one is dropped then, never from
+// its own events), brought forward when it is. A new one opens beside the window given, if any.
+template <typename Dialog, typename Make>
+Dialog& ShowSingle(std::unique_ptr<Dialog>& slot, Make&& make, const ui::Window* beside = nullptr) {
+  if (!slot || slot->Form().Closed()) {
+    slot = make();
+    if (beside) PlaceBeside(slot->Form(), *beside);
+    slot->Form().Show();
+  }
+  slot->Form().Activate();
+  return *slot;
+}
+
+template <typename Dialog>
+Dialog* OpenSingle(const std::unique_ptr<Dialog>& slot) {
+  return slot && !slot->Form().Closed() ? slot.get() : nullptr;
+}
+
+template <typename Dialog>
+void DiscardSingle(std::unique_ptr<Dialog>& slot) {
+  if (slot && !slot->Form().Closed()) slot->Form().Close();
+  slot.reset();
+}
 
 }  // namespace velvane::lists

@@ -55,13 +55,7 @@ frmAddExec::frmAddExec()
 frmAddExec::~frmAddExec() = default;
 
 frmAddExec& frmAddExec::ShowDialog() {
-  auto& instance = Instance();
-  if (!instance || instance->window_->Closed()) {
-    instance.reset(new frmAddExec());
-    instance->window_->Show();
-  }
-  instance->window_->Activate();
-  return *instance;
+  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmAddExec>(new frmAddExec()); });
 }
 
 frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
@@ -70,16 +64,9 @@ frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
   return dialog;
 }
 
-frmAddExec* frmAddExec::Current() {
-  const auto& instance = Instance();
-  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
-}
+frmAddExec* frmAddExec::Current() { return lists::OpenSingle(Instance()); }
 
-void frmAddExec::Discard() {
-  auto& instance = Instance();
-  if (instance && !instance->window_->Closed()) instance->window_->Close();
-  instance.reset();
-}
+void frmAddExec::Discard() { lists::DiscardSingle(Instance()); }
 
 void frmAddExec::OnSelect() {
   ui::FileDialogOptions options;

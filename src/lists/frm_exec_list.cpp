@@ -35,25 +35,12 @@ frmExecList::frmExecList()
 frmExecList::~frmExecList() = default;
 
 frmExecList& frmExecList::ShowDialog() {
-  auto& instance = Instance();
-  if (!instance || instance->window_->Closed()) {
-    instance.reset(new frmExecList());
-    instance->window_->Show();
-  }
-  instance->window_->Activate();
-  return *instance;
+  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmExecList>(new frmExecList()); });
 }
 
-frmExecList* frmExecList::Current() {
-  const auto& instance = Instance();
-  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
-}
+frmExecList* frmExecList::Current() { return lists::OpenSingle(Instance()); }
 
-void frmExecList::Discard() {
-  auto& instance = Instance();
-  if (instance && !instance->window_->Closed()) instance->window_->Close();
-  instance.reset();
-}
+void frmExecList::Discard() { lists::DiscardSingle(Instance()); }
 
 void frmExecList::Refresh() {
   if (gExec) gExec->RefreshList(lst);

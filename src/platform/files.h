@@ -31,6 +31,8 @@ bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::st
 // The names a directory listing of the pattern yields ("." and ".." included), wildcards * and ? honoured in the last
 // component; a pattern ending with a backslash lists that folder.
 std::vector<DirEntry> ListDirectory(const std::wstring& pattern);
+// The full path of the running executable.
+std::wstring ExecutablePath();
 // The folder of the running executable, without a trailing backslash.
 std::wstring ExecutableFolder();
 bool RemoveFile(const std::wstring& path);

@@ -7,6 +7,8 @@
 #include "core/notes.h"
 #include "core/services.h"
 #include "core/visibility.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_cfg.h"
 #include "lists/frm_add_exec.h"
 #include "lists/frm_exec_list.h"
 #include "platform/codepage.h"
@@ -163,8 +165,10 @@ void frmMain::OnButton(MainButton button) {
       break;
     case MainButton::About:
       ShowSideBar(false);
+      frmAbout::ShowDialog();
       break;
     case MainButton::Settings:
+      frmCfg::ShowDialog();
       ShowSideBar(false);
       break;
     case MainButton::Hide:

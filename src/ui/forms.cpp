@@ -66,6 +66,7 @@ void Control::SetFont(const Font& font) {
   if (font == font_) return;
   font_ = font;
   if (peer_) peer_->Update(ControlChange::Font);
+  Restyled();
 }
 
 void Control::SetForeColor(Color c) {
@@ -142,6 +143,20 @@ void Label::SetAlign(Align a) {
   if (a == align_) return;
   align_ = a;
   if (peer_) peer_->Update(ControlChange::Align);
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  FitToText();
+}
+
+void Label::TextChanged() { FitToText(); }
+
+void Label::Restyled() { FitToText(); }
+
+void Label::FitToText() {
+  if (!autoSize_ || !peer_) return;
+  if (const auto size = peer_->TextExtent()) SetBounds({bounds_.x, bounds_.y, size->first, size->second});
 }
 
 // ---- Image ----

@@ -131,6 +131,7 @@ protected:
   void AttachPeer(std::unique_ptr<ControlPeer> peer);
   virtual void TextAssigned() {}  // SetText, before the peer shows the text
   virtual void TextChanged() {}
+  virtual void Restyled() {}  // SetFont, after the peer has the new font
   bool Live() const;  // the window is not closed: events may be raised
 
   Window& parent_;
@@ -156,10 +157,17 @@ public:
   ControlKind Kind() const override { return ControlKind::Label; }
   void SetAlign(Align a);
   Align GetAlign() const { return align_; }
+  // On: the bounds follow the text (one line per line break, from the top-left corner), whatever its language.
+  void SetAutoSize(bool autoSize);
+  bool AutoSize() const { return autoSize_; }
 
 private:
   Label(Window& parent, std::wstring name, Rect bounds);
+  void TextChanged() override;
+  void Restyled() override;
+  void FitToText();
   Align align_ = Align::Left;
+  bool autoSize_ = false;
   friend class Window;
 };
 

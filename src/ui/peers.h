@@ -41,6 +41,8 @@ public:
   virtual std::intptr_t NativeHandle() const = 0;
   // Images: loads the bitmap file the control is about to show; false when the window system cannot read it.
   virtual bool LoadPicture(const std::wstring& path) = 0;
+  // Labels: the size in pixels of the text in the control's font, when the window system can measure it.
+  virtual std::optional<std::pair<int, int>> TextExtent() const = 0;
   // Text boxes: the selection on screen as (start, length), when the screen has one.
   virtual std::optional<std::pair<int, int>> ScreenSelection() const = 0;
   // Text boxes: the selection was set to [start, start + length).

@@ -402,6 +402,31 @@ TEST_F(UiForms, ScriptedBoxesAreLoggedAndAnswered) {
   EXPECT_EQ(testing::QuitRequested(), std::optional<int>(3));
 }
 
+// A title in a longer language is never cut: the label follows its text and font, from its top-left corner.
+TEST_F(UiForms, AutoSizingLabelFollowsItsTextAndFont) {
+  Window w(Spec());
+  Label& fixed = w.AddLabel(L"fixed", {5, 6, 40, 20}, L"a long caption that does not fit");
+  Label& title = w.AddLabel(L"title", {5, 6, 40, 20}, L"New");
+  title.SetAutoSize(true);
+  const Rect shortText = title.Bounds();
+  EXPECT_EQ(shortText.x, 5);
+  EXPECT_EQ(shortText.y, 6);
+  title.SetText(L"New program, longer");
+  const Rect longText = title.Bounds();
+  EXPECT_GT(longText.w, shortText.w);
+  EXPECT_EQ(longText.h, shortText.h);
+  title.SetText(L"New\rprogram");
+  EXPECT_GT(title.Bounds().h, longText.h);
+  EXPECT_LT(title.Bounds().w, longText.w);
+  title.SetText(L"New program, longer");
+  Font big;
+  big.points = 20;
+  title.SetFont(big);
+  EXPECT_GT(title.Bounds().w, longText.w);
+  EXPECT_GT(title.Bounds().h, longText.h);
+  EXPECT_EQ(fixed.Bounds(), (Rect{5, 6, 40, 20}));
+}
+
 TEST_F(UiForms, CheckBoxValueAndButtonCaption) {
   Window window(Spec());
   CheckBox& box = window.AddCheckBox(L"chk(1)", {10, 10, 150, 17}, L"Fade");

@@ -82,15 +82,18 @@ std::vector<DirEntry> ListDirectory(const std::wstring& pattern) {
   return found;
 }
 
-std::wstring ExecutableFolder() {
+std::wstring ExecutablePath() {
   char buffer[4096];
   const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-  if (n <= 0) return L".";
-  std::string path(buffer, static_cast<size_t>(n));
-  path = path.substr(0, path.find_last_of('/'));
-  std::wstring out = FromAnsi(path);
+  if (n <= 0) return L".\\velvane";
+  std::wstring out = FromAnsi(std::string(buffer, static_cast<size_t>(n)));
   std::replace(out.begin(), out.end(), L'/', L'\\');
   return out;
+}
+
+std::wstring ExecutableFolder() {
+  const std::wstring path = ExecutablePath();
+  return path.substr(0, path.find_last_of(L'\\'));
 }
 
 bool RemoveFile(const std::wstring& path) { return std::remove(NativePath(path).c_str()) == 0; }

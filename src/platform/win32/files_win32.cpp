@@ -71,7 +71,7 @@ std::vector<DirEntry> ListDirectory(const std::wstring& pattern) {
   return found;
 }
 
-std::wstring ExecutableFolder() {
+std::wstring ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -81,6 +81,11 @@ std::wstring ExecutableFolder() {
     }
     path.resize(path.size() * 2);
   }
+  return path;
+}
+
+std::wstring ExecutableFolder() {
+  const std::wstring path = ExecutablePath();
   return path.substr(0, path.find_last_of(L'\\'));
 }
 

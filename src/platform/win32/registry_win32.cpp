@@ -38,8 +38,9 @@ std::wstring ReadRegString(RegistryRoot root, const std::wstring& key, const std
   if (RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
       ERROR_SUCCESS)
     return {};
+  // The text ends at its terminating zero; a value written without one ends with the data.
   std::string value(buffer.data(), size);
-  if (!value.empty()) value.pop_back();  // the terminating zero
+  value.resize(value.find('\0') == std::string::npos ? value.size() : value.find('\0'));
   return FromAnsi(value);
 }
 
@@ -47,8 +48,9 @@ void WriteRegString(RegistryRoot root, const std::wstring& key, const std::wstri
   const UniqueRegKey k = OpenKey(root, key);
   if (!k) return;
   const std::string bytes = ToAnsi(data);
-  RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
-                 static_cast<DWORD>(bytes.size()));
+  // The terminating zero belongs to a REG_SZ value: readers that trust the stored size would run past the text.
+  RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.c_str()),
+                 static_cast<DWORD>(bytes.size() + 1));
 }
 
 void DeleteRegValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) {

@@ -1,5 +1,6 @@
 // The headless backend: peers that keep nothing on screen, and dialogs answered by the test script. The forms layer's
 // state is the whole truth here; only the focus moves between controls, as a window system would move it.
+#include <algorithm>
 #include <memory>
 
 #include "ui/peers.h"
@@ -34,6 +35,22 @@ public:
 
   std::intptr_t NativeHandle() const override { return 0; }
   bool LoadPicture(const std::wstring&) override { return true; }
+  std::optional<std::pair<int, int>> TextExtent() const override {
+    // A line is the font's height plus a fifth; every character is five twelfths of a line wide.
+    const int height = static_cast<int>(control_.GetFont().points * 96 / 72 * 1.2 + 0.5);
+    // A line ends at CR, LF or CR LF.
+    int lines = 1, widest = 0, run = 0;
+    wchar_t previous = 0;
+    for (wchar_t c : control_.Text()) {
+      if (c == L'\r' || (c == L'\n' && previous != L'\r')) {
+        ++lines, run = 0;
+      } else if (c != L'\n') {
+        widest = std::max(widest, ++run);
+      }
+      previous = c;
+    }
+    return std::make_pair(widest * height * 5 / 12, lines * height);
+  }
   std::optional<std::pair<int, int>> ScreenSelection() const override { return std::nullopt; }
   void SelectionSet(int, int) override {}
   void SelectionReplaced(int, int, const std::wstring&) override {}

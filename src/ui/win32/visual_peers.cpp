@@ -82,6 +82,18 @@ public:
     DrawTextW(dc, label_.Text().c_str(), static_cast<int>(label_.Text().size()), &r, format);
   }
 
+  std::optional<std::pair<int, int>> TextExtent() const override {
+    WindowDc screen(nullptr);
+    if (!screen.get()) return std::nullopt;
+    SelectScope font(screen.get(), font_.get());
+    RECT r{};
+    // An empty text still has the height of one line.
+    const std::wstring text = label_.Text().empty() ? L" " : label_.Text();
+    DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    return std::make_pair(static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top));
+  }
+
 private:
   Label& label_;
 };

@@ -131,6 +131,7 @@ public:
   void Focus() override;
   std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_.get()); }
   bool LoadPicture(const std::wstring&) override { return true; }
+  std::optional<std::pair<int, int>> TextExtent() const override { return std::nullopt; }
   std::optional<std::pair<int, int>> ScreenSelection() const override { return std::nullopt; }
   void SelectionSet(int, int) override {}
   void SelectionReplaced(int, int, const std::wstring&) override {}

@@ -1,0 +1,38 @@
+#pragma once
+// The about box: the program's name and version over the skin's "About.bmp", with the credits. It closes on a click
+// in its close area (the mark near the bottom right corner of the picture) or when it loses the focus. A single
+// instance, modeless; each opening builds it anew.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "ui/forms.h"
+
+namespace velvane {
+
+class frmAbout {
+public:
+  static frmAbout& ShowDialog(const ui::Window* beside = nullptr);  // a new box opens beside that window
+  static frmAbout* Current();  // the open box, or nullptr
+  static void Discard();  // never from the box's own events
+
+  // "Velvane v1.2 - Build #42", from the program's own version numbers.
+  static std::wstring VersionLine();
+
+  frmAbout(const frmAbout&) = delete;
+  frmAbout& operator=(const frmAbout&) = delete;
+  ~frmAbout();
+
+  ui::Window& Form() { return *window_; }
+
+  ui::Label* lblV = nullptr;
+  ui::Image* img = nullptr;  // the close area
+  std::array<ui::Label*, 6> lbl{};       // 0 to 2 the headings, 3 to 5 the languages of the translations
+  std::array<ui::Label*, 6> lblNames{};  // the credit lines
+
+private:
+  frmAbout();
+  std::unique_ptr<ui::Window> window_;
+};
+
+}  // namespace velvane

@@ -1,0 +1,204 @@
+#include "dialogs/frm_cfg.h"
+
+#include "common/numbers.h"
+#include "common/settings_store.h"
+#include "common/text.h"
+#include "core/autostart.h"
+#include "core/config.h"
+#include "core/services.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_key_press.h"
+#include "lists/dialog_layout.h"
+#include "sidebar/frm_main.h"
+
+namespace velvane {
+namespace {
+
+using lists::Twips;
+
+constexpr int kWidthTwips = 6315;
+constexpr int kHeightTwips = 7275;
+
+std::unique_ptr<frmCfg>& Instance() {
+  static std::unique_ptr<frmCfg> instance;
+  return instance;
+}
+
+// Each step of loading the window runs even when an earlier one failed: a failed step leaves its controls as they are.
+template <typename Step>
+void LoadStep(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+std::wstring Numbered(const wchar_t* name, int n) { return name + std::to_wstring(n); }
+
+}  // namespace
+
+frmCfg::frmCfg()
+    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips,
+                                                               lists::kSmallPoints))) {
+  CreateControls();
+  LoadValues();
+  window_->onUnload = [] { SettingsOpen = false; };
+  window_->CenterOnScreen();
+}
+
+frmCfg::~frmCfg() = default;
+
+void frmCfg::CreateControls() {
+  ui::Window& w = *window_;
+  const auto label = [&](int i, ui::Rect at, const wchar_t* key) {
+    lbl[static_cast<size_t>(i)] = &lists::AddCaptionLabel(w, i, at, key, i == 0 ? lists::kTitlePoints : lists::kSmallPoints);
+    lbl[static_cast<size_t>(i)]->SetAutoSize(true);  // no caption is cut off, in any language
+  };
+  const auto check = [&](int i, const wchar_t* key) {
+    ui::CheckBox& box = w.AddCheckBox(L"chk(" + std::to_wstring(i) + L")", Twips(60, 1020 + 360 * i, 4035, 255),
+                                      LangText(key));
+    box.SetForeColor(TextColors[0]);
+    box.SetBackColor(BackColor);
+    chk[static_cast<size_t>(i)] = &box;
+  };
+  const auto button = [&](int i, ui::Rect at, const wchar_t* key) {
+    cmd[static_cast<size_t>(i)] = &lists::AddCaptionButton(w, i, at, key);
+    cmd[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(i); };
+  };
+  const auto textBox = [&](int i, ui::Rect at) {
+    txt[static_cast<size_t>(i)] = &w.AddTextBox(L"txt(" + std::to_wstring(i) + L")", at);
+    txt[static_cast<size_t>(i)]->SetFont(lists::FontOf(lists::kSmallPoints));
+  };
+  const auto list = [&](const wchar_t* name, ui::Rect at) {
+    ui::ListBox& box = w.AddListBox(name, at);
+    box.SetFont(lists::FontOf(lists::kSmallPoints));
+    return &box;
+  };
+
+  // Created in tab order, down the left column, then the lists, then the buttons at the bottom.
+  imgTop = &lists::AddTopBar(w);
+  label(0, Twips(180, 60, 1245, 330), L"_cfg:title");
+  check(0, L"_cfg:winstart");
+  check(1, L"_cfg:doanim");
+  check(2, L"_cfg:save2do");
+  check(3, L"_cfg:savenotes");
+  check(4, L"_cfg:savetempfiles");
+  check(5, L"_cfg:alwaysontop");
+  button(2, Twips(60, 3180, 4035, 315), L"_cfg:showkeys");
+  label(1, Twips(60, 3840, 1080, 225), L"_cfg:screen");
+  button(3, Twips(60, 4200, 4035, 315), L"_cfg:skeys");
+  label(2, Twips(60, 4620, 975, 210), L"_cfg:sfolder");
+  // The drop picture lies under the folder's path, which is drawn over it.
+  imgDrop = &w.AddImage(L"imgDrop", Twips(1140, 4800, 1800, 1110));
+  lists::LoadSkinPicture(*imgDrop, L"drophere.bmp");
+  lblPath = &w.AddLabel(L"lblPath", Twips(60, 4860, 3975, 1035));
+  lblPath->SetFont(lists::FontOf(lists::kSmallPoints));
+  lblPath->SetForeColor(TextColors[0]);
+  lblPath->SetAcceptFiles(true);
+  lblPath->onFilesDropped = [this](const std::vector<std::wstring>& files) { OnFolderDropped(files); };
+  button(4, Twips(3000, 5580, 1095, 315), L"_btn:edit");
+  label(3, Twips(60, 6060, 990, 210), L"_cfg:sfname");
+  textBox(0, Twips(2460, 6000, 1635, 255));
+  label(4, Twips(60, 6360, 900, 210), L"_cfg:sfnum");
+  textBox(1, Twips(3480, 6360, 615, 255));
+  label(5, Twips(4260, 960, 825, 225), L"_cfg:skin");
+  lstSkins = list(L"lstSkins", Twips(4260, 1320, 1995, 1110));
+  label(6, Twips(4260, 2580, 825, 225), L"_cfg:lang");
+  lstLang = list(L"lstLang", Twips(4260, 2940, 1995, 1110));
+  button(5, Twips(60, 6900, 1335, 315), L"_btn:about");
+  button(1, Twips(1440, 6900, 1335, 315), L"_btn:cancel");
+  button(0, Twips(2820, 6900, 1275, 315), L"_btn:accept");
+}
+
+void frmCfg::LoadValues() {
+  LoadStep([this] {
+    for (size_t i = 1; i <= 5; ++i) chk[i]->SetValue(OptChk[i]);
+  });
+  LoadStep([this] {
+    for (size_t i = 0; i <= 1; ++i) txt[i]->SetText(OptTxt[i]);
+  });
+  LoadStep([this] { LoadLanguages(); });
+  LoadStep([this] { LoadSkins(); });
+  LoadStep([this] { lblPath->SetText(ScreensDir); });
+  LoadStep([this] { chk[0]->SetValue(AutostartEnabled()); });
+  SettingsOpen = true;
+}
+
+void frmCfg::LoadLanguages() {
+  // Without any option (none stored, or not a number) the list stays empty and OK keeps the active language.
+  const int count = ByteValue(ReadSetting(ConfigFile(), L"LANG", L"Options"));
+  const std::wstring active = gLang ? gLang->ActLang() : ReadSetting(ConfigFile(), L"LANG", L"Active");
+  lstLang->Clear();
+  for (int i = 1; i <= count && i <= kMaxLanguages; ++i) {
+    std::wstring& option = langOptions_[static_cast<size_t>(i)];
+    option = ReadSetting(ConfigFile(), L"LANG", Numbered(L"Op", i));
+    lstLang->AddItem(TextBefore(option, L"|"));
+    if (TextAfter(option, L"|") == active) lstLang->SetListIndex(lstLang->ItemCount() - 1);
+  }
+}
+
+void frmCfg::LoadSkins() {
+  // "." and ".." are not always the first names of a listing; every other name, file or folder, is offered.
+  for (const std::wstring& name : ListFolder(SkinDir)) {
+    if (name.empty() || name == L"." || name == L"..") continue;
+    lstSkins->AddItem(name);
+    if (name == SkinName) lstSkins->SetListIndex(lstSkins->ItemCount() - 1);
+  }
+}
+
+frmCfg& frmCfg::ShowDialog() {
+  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmCfg>(new frmCfg()); });
+}
+
+frmCfg* frmCfg::Current() { return lists::OpenSingle(Instance()); }
+
+void frmCfg::Discard() { lists::DiscardSingle(Instance()); }
+
+void frmCfg::OnButton(int index) {
+  switch (index) {
+    case 0: OnAccept(); break;
+    case 1: OnCancel(); break;
+    // The capture and the about box open beside this window (PlaceBeside tells why).
+    case 2: frmKeyPress::ShowDialog(1, window_.get()); break;
+    case 3: frmKeyPress::ShowDialog(2, window_.get()); break;
+    case 4: OnEditFolder(); break;
+    case 5: frmAbout::ShowDialog(window_.get()); break;
+    default: break;
+  }
+}
+
+void frmCfg::OnAccept() {
+  const std::wstring file = ConfigFile();
+  SetAutostart(chk[0]->Value());
+  for (int i = 1; i <= 5; ++i)
+    WriteSetting(file, L"CHK", Numbered(L"Chk", i), chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
+  for (int i = 0; i <= 1; ++i) WriteSetting(file, L"TXT", Numbered(L"Txt", i), txt[static_cast<size_t>(i)]->Text());
+  WriteSetting(file, L"PATH", L"Screens", lblPath->Text());
+  // An empty language list offered nothing to choose: the active language stays. With options, no selection is
+  // slot 0, the empty text.
+  if (lstLang->ItemCount() > 0)
+    WriteSetting(file, L"LANG", L"Active", TextAfter(langOptions_[static_cast<size_t>(lstLang->ListIndex() + 1)], L"|"));
+  // An empty skin would leave the next start without its pictures: without a selection the skin stays.
+  if (lstSkins->ListIndex() >= 0) WriteSetting(file, L"XTRA", L"Skin", lstSkins->Item(lstSkins->ListIndex()));
+  LoadConfig(false);
+  SaveHotKeys();
+  window_->Close();
+}
+
+void frmCfg::OnCancel() { window_->Close(); }
+
+void frmCfg::OnEditFolder() {
+  const auto folder = ui::InputBox(LangText(L"_cfg:winedit"), window_->Caption(), lblPath->Text());
+  if (folder && !folder->empty()) lblPath->SetText(*folder);
+}
+
+void frmCfg::OnFolderDropped(const std::vector<std::wstring>& files) {
+  if (files.empty() || files.front().empty()) return;
+  const std::wstring& path = files.front();
+  if (FolderExists(path) && !FileExists(path))
+    lblPath->SetText(path);
+  else
+    ui::MsgBox(LangText(L"_cfg:winnotafolder"), ui::kMbOk | ui::kMbExclamation, window_->Caption());
+}
+
+}  // namespace velvane

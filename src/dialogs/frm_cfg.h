@@ -1,0 +1,57 @@
+#pragma once
+// The settings window: the options, the screenshot settings, the hot keys, the skin and the language. Edits live in
+// the controls until OK writes them to config.qdt and the side bar reloads; Cancel writes nothing. Modeless: the
+// side bar stays usable. A single instance, created when shown and discarded when closed.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/forms.h"
+
+namespace velvane {
+
+class frmCfg {
+public:
+  static constexpr int kMaxLanguages = 20;
+
+  // Shows the window with the current settings, creating it when none is open, and brings it forward.
+  static frmCfg& ShowDialog();
+  static frmCfg* Current();  // the open window, or nullptr
+  // Closes and frees the window; never from the window's own events.
+  static void Discard();
+
+  frmCfg(const frmCfg&) = delete;
+  frmCfg& operator=(const frmCfg&) = delete;
+  ~frmCfg();
+
+  ui::Window& Form() { return *window_; }
+  void OnAccept();  // cmd(0)
+  void OnCancel();  // cmd(1)
+  void OnEditFolder();  // cmd(4): the folder typed in an input box
+  void OnFolderDropped(const std::vector<std::wstring>& files);  // dropped on lblPath
+
+  ui::Image* imgTop = nullptr;
+  ui::Image* imgDrop = nullptr;
+  std::array<ui::Label*, 7> lbl{};
+  std::array<ui::CheckBox*, 6> chk{};  // 0 start with Windows, 1 to 5 the options of OptChk
+  std::array<ui::Button*, 6> cmd{};    // 0 OK, 1 cancel, 2 and 3 the hot keys, 4 edit the folder, 5 about
+  std::array<ui::TextBox*, 2> txt{};   // 0 screenshot name prefix, 1 next screenshot number
+  ui::Label* lblPath = nullptr;
+  ui::ListBox* lstSkins = nullptr;
+  ui::ListBox* lstLang = nullptr;
+
+private:
+  frmCfg();
+  void CreateControls();
+  void LoadValues();
+  void LoadLanguages();
+  void LoadSkins();
+  void OnButton(int index);
+
+  std::unique_ptr<ui::Window> window_;
+  // The [LANG] options as read at load ("display name|folder"); slot 0 stays empty.
+  std::array<std::wstring, kMaxLanguages + 1> langOptions_{};
+};
+
+}  // namespace velvane

@@ -1,0 +1,66 @@
+#include "dialogs/frm_key_press.h"
+
+#include "core/config.h"
+#include "core/services.h"
+#include "lists/dialog_layout.h"
+
+namespace velvane {
+namespace {
+
+using lists::Twips;
+
+constexpr int kLastKeyCode = 255;  // virtual-key codes fit a byte; anything above is not a key of the polling
+
+std::unique_ptr<frmKeyPress>& Instance() {
+  static std::unique_ptr<frmKeyPress> instance;
+  return instance;
+}
+
+}  // namespace
+
+frmKeyPress::frmKeyPress()
+    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_keys:title", 4635, 2055, lists::kSmallPoints))) {
+  // No control takes the focus: every key reaches the window itself.
+  lbl = &window_->AddLabel(L"lbl", Twips(60, 600, 4515, 855), LangText(L"_keys:msg1"));
+  lbl->SetForeColor(TextColors[0]);
+  lbl->SetAlign(ui::Align::Center);
+  window_->onKeyUp = [this](const ui::KeyEvent& e) { OnKeyUp(e); };
+  window_->onDeactivate = [this] { OnDeactivate(); };
+  window_->CenterOnScreen();
+}
+
+frmKeyPress::~frmKeyPress() = default;
+
+frmKeyPress& frmKeyPress::ShowDialog(std::uint8_t key, const ui::Window* beside) {
+  frmKeyPress& dialog =
+      lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmKeyPress>(new frmKeyPress()); }, beside);
+  dialog.SetKey(key);
+  return dialog;
+}
+
+frmKeyPress* frmKeyPress::Current() { return lists::OpenSingle(Instance()); }
+
+void frmKeyPress::Discard() { lists::DiscardSingle(Instance()); }
+
+void frmKeyPress::OnKeyUp(const ui::KeyEvent& e) {
+  if (e.keyCode == kEscape) {
+    window_->Close();
+    return;
+  }
+  if (e.keyCode < 0 || e.keyCode > kLastKeyCode || keyCount_ >= 2) return;
+  capturedKeys_[static_cast<size_t>(keyCount_++)] = static_cast<std::uint8_t>(e.keyCode);
+  if (keyCount_ == 1) {
+    lbl->SetText(LangText(L"_keys:msg2"));
+    return;
+  }
+  if (settedKey_ == 1 || settedKey_ == 2) HotKeys[settedKey_] = KeyPair{capturedKeys_[0], capturedKeys_[1]};
+  // Taken before the window goes: hiding it hands the focus away, which closes it.
+  const std::wstring title = LangText(window_->Caption());
+  window_->Hide();
+  ui::MsgBox(LangText(L"_keys:donewin"), ui::kMbOk | ui::kMbInformation, title);
+  window_->Close();
+}
+
+void frmKeyPress::OnDeactivate() { window_->Close(); }
+
+}  // namespace velvane

@@ -1,0 +1,308 @@
+// The settings window, the hot-key capture and the about box, driven through the headless forms.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/settings_store.h"
+#include "core/autostart.h"
+#include "core/config.h"
+#include "core/services.h"
+#include "core/startup.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_cfg.h"
+#include "dialogs/frm_key_press.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "sidebar/frm_main.h"
+#include "test_support.h"
+#include "ui/testing.h"
+
+namespace velvane {
+namespace {
+
+using platform::RegistryRoot;
+
+// A running side bar in a throw-away installation with two skins and two languages.
+class Dialogs : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ui::testing::Reset();
+    SetAutostart(false);  // the registry is the machine's own under Wine
+    SetAppFoldersFrom(dir_.Path());
+    for (const wchar_t* skin : {L"Test\\", L"Other\\"}) {
+      for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"About.bmp"})
+        test::WriteBytes(SkinDir + skin + name, test::BitmapFile(1, 1, 0, 0, 0));
+    }
+    test::WriteBytes(SkinDir + L"notes.txt", "a file among the skins");
+    test::WriteBytes(LangDir + L"english\\velvane.txt",
+                     "_keys:msg1=First key\r\n_keys:msg2=Second key\r\n_keys:title=Hot key\r\n_keys:donewin=Done\r\n"
+                     "_about:trans=Translations\r\n[END]\r\n");
+  }
+  void TearDown() override {
+    frmKeyPress::Discard();
+    frmAbout::Discard();
+    frmCfg::Discard();
+    UnloadMainForm();
+    DestroyServices();
+    ReleaseInstanceLock();
+    OptChk = {};
+    HotKeys = {};
+    SetAutostart(false);
+  }
+  void Start(const std::string& lang = "Options=2\r\nOp1=English|english\r\nOp2=Spanish|spanish\r\n") {
+    test::WriteBytes(ConfigFile(),
+                     "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n" + lang +
+                         "[CHK]\r\nChk1=0\r\nChk2=1\r\nChk3=0\r\nChk4=1\r\nChk5=0\r\n[TXT]\r\nTxt0=shot_\r\nTxt1=7\r\n"
+                         "[PATH]\r\nScreens=C:\\shots\r\n[XTRA]\r\nSkin=Test\r\n[KEYS1]\r\nKey0=17\r\nKey1=123\r\n"
+                         "[KEYS2]\r\nKey0=17\r\nKey1=122\r\n");
+    ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
+  }
+  std::wstring Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
+  static std::wstring RunValue() { return platform::ReadRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue); }
+  static std::vector<std::wstring> Items(const ui::ListBox& list) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < list.ItemCount(); ++i) items.push_back(list.Item(i));
+    return items;
+  }
+
+  test::TempDir dir_;
+};
+
+TEST_F(Dialogs, SettingsShowTheStoredState) {
+  Start();
+  SetAutostart(true);
+  frmCfg& cfg = frmCfg::ShowDialog();
+  EXPECT_TRUE(SettingsOpen);
+  EXPECT_EQ(&frmCfg::ShowDialog(), &cfg);  // a second open brings the same window forward
+  const std::array<bool, 6> expected{true, false, true, false, true, false};
+  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), expected[i]) << "chk(" << i << ")";
+  EXPECT_EQ(cfg.txt[0]->Text(), L"shot_");
+  EXPECT_EQ(cfg.txt[1]->Text(), L"7");
+  EXPECT_EQ(cfg.lblPath->Text(), L"C:\\shots\\");
+  EXPECT_EQ(Items(*cfg.lstLang), (std::vector<std::wstring>{L"English", L"Spanish"}));
+  EXPECT_EQ(cfg.lstLang->ListIndex(), 0);
+  // Every name of the skins folder but "." and "..", a plain file too, whatever the order of the listing.
+  auto skins = Items(*cfg.lstSkins);
+  std::sort(skins.begin(), skins.end());
+  EXPECT_EQ(skins, (std::vector<std::wstring>{L"Other", L"Test", L"notes.txt"}));
+  EXPECT_EQ(cfg.lstSkins->Item(cfg.lstSkins->ListIndex()), L"Test");
+  EXPECT_EQ(cfg.Form().Caption(), L"_cfg:title");
+  cfg.Form().Close();
+  EXPECT_FALSE(SettingsOpen);
+}
+
+TEST_F(Dialogs, OkWritesEveryKeyThenReloadsAndSavesTheHotKeys) {
+  Start();
+  frmCfg& cfg = frmCfg::ShowDialog();
+  const std::array<bool, 6> ticks{true, true, false, true, false, true};
+  for (size_t i = 0; i < 6; ++i) cfg.chk[i]->SetValue(ticks[i]);
+  cfg.txt[0]->SetText(L"my pic");
+  cfg.txt[1]->SetText(L"x12");
+  cfg.lblPath->SetText(L"D:\\pictures");
+  cfg.lstLang->SetListIndex(1);
+  for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
+    if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
+  HotKeys[1] = {18, 65};  // as a capture leaves them
+  cfg.cmd[0]->NotifyClick();
+
+  EXPECT_EQ(frmCfg::Current(), nullptr);
+  EXPECT_FALSE(SettingsOpen);
+  const std::array<const wchar_t*, 5> written{L"1", L"0", L"1", L"0", L"1"};
+  for (int i = 1; i <= 5; ++i) EXPECT_EQ(Config(L"CHK", (L"Chk" + std::to_wstring(i)).c_str()), written[i - 1u]);
+  EXPECT_EQ(Config(L"TXT", L"Txt0"), L"my pic");
+  EXPECT_EQ(Config(L"TXT", L"Txt1"), L"x12");
+  EXPECT_EQ(Config(L"PATH", L"Screens"), L"D:\\pictures");
+  EXPECT_EQ(Config(L"LANG", L"Active"), L"spanish");
+  EXPECT_EQ(Config(L"XTRA", L"Skin"), L"Other");
+  EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
+  EXPECT_EQ(Config(L"KEYS1", L"Key1"), L"65");
+  EXPECT_EQ(Config(L"KEYS2", L"Key1"), L"122");
+  // Reloaded at once: the side bar works with the new values.
+  EXPECT_TRUE(OptChk[kOptFade]);
+  EXPECT_FALSE(OptChk[kOptKeepToDo]);
+  EXPECT_EQ(ScreensDir, L"D:\\pictures\\");
+  EXPECT_EQ(SkinName, L"Other");
+  EXPECT_EQ(OptTxt[1], L"x12");
+  // The start-with-Windows box lives in the registry only.
+  EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
+  EXPECT_EQ(Config(L"CHK", L"Chk0"), L"");
+
+  frmCfg::ShowDialog().chk[0]->SetValue(false);
+  frmCfg::Current()->OnAccept();
+  EXPECT_EQ(RunValue(), L"");
+}
+
+TEST_F(Dialogs, CancelWritesNothingButACapturedHotKeyStaysInUse) {
+  Start();
+  SetAutostart(true);
+  const std::string before = test::ReadBytes(ConfigFile());
+  frmCfg& cfg = frmCfg::ShowDialog();
+  for (ui::CheckBox* box : cfg.chk) box->SetValue(!box->Value());
+  cfg.lstLang->SetListIndex(1);
+  cfg.cmd[3]->NotifyClick();
+  frmKeyPress* keys = frmKeyPress::Current();
+  ASSERT_NE(keys, nullptr);
+  EXPECT_GE(keys->Form().Left(), cfg.Form().Left() + cfg.Form().Width());  // beside the settings, not inside them
+  keys->Form().NotifyKeyUp({90, 0});
+  keys->Form().NotifyKeyUp({16, 0});
+  cfg.cmd[1]->NotifyClick();
+
+  EXPECT_EQ(frmCfg::Current(), nullptr);
+  EXPECT_FALSE(SettingsOpen);
+  EXPECT_EQ(test::ReadBytes(ConfigFile()), before);
+  EXPECT_NE(RunValue(), L"");
+  EXPECT_EQ(HotKeys[2].key0, 90);
+  EXPECT_EQ(HotKeys[2].key1, 16);
+}
+
+TEST_F(Dialogs, WithoutLanguageOptionsTheListIsEmptyAndOkKeepsLanguageAndSkin) {
+  Start("Options=0\r\n");
+  SkinName = L"Gone";  // not among the skins: nothing selected
+  frmCfg& cfg = frmCfg::ShowDialog();
+  EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
+  EXPECT_EQ(cfg.lstLang->ItemCount(), 0);
+  EXPECT_EQ(cfg.lstSkins->ListIndex(), -1);
+  cfg.OnAccept();
+  EXPECT_EQ(Config(L"LANG", L"Active"), L"english");
+  EXPECT_EQ(Config(L"XTRA", L"Skin"), L"Test");
+}
+
+TEST_F(Dialogs, LanguageListTakesTwentyOptionsAndAnUnlistedActiveLanguageWritesEmpty) {
+  std::string options = "Options=22\r\n";
+  for (int i = 1; i <= 22; ++i) {
+    const std::string n = std::to_string(i);
+    options += "Op" + n + (i == 3 ? "=no bar" : "=L" + n + "|l" + n) + "\r\n";
+  }
+  Start(options);
+  frmCfg& cfg = frmCfg::ShowDialog();
+  ASSERT_EQ(cfg.lstLang->ItemCount(), 20);
+  EXPECT_EQ(cfg.lstLang->Item(19), L"L20");
+  EXPECT_EQ(cfg.lstLang->Item(2), L"");  // an option without "|"
+  EXPECT_EQ(cfg.lstLang->ListIndex(), -1);  // "english" is not offered
+  cfg.OnAccept();
+  EXPECT_EQ(Config(L"LANG", L"Active"), L"");
+}
+
+TEST_F(Dialogs, FolderComesFromADropOrTheInputBox) {
+  Start();
+  frmCfg& cfg = frmCfg::ShowDialog();
+  const std::wstring file = dir_ / L"file.txt";
+  test::WriteBytes(file, "x");
+  cfg.lblPath->NotifyFilesDropped({file, dir_.Path()});
+  EXPECT_EQ(cfg.lblPath->Text(), L"C:\\shots\\");
+  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
+  EXPECT_EQ(ui::testing::MessageLog()[0].text, L"_cfg:winnotafolder");
+  EXPECT_EQ(ui::testing::MessageLog()[0].style, ui::kMbExclamation);
+  EXPECT_EQ(ui::testing::MessageLog()[0].title, L"_cfg:title");
+  cfg.lblPath->NotifyFilesDropped({L""});
+  EXPECT_EQ(ui::testing::MessageLog().size(), 1u);
+  cfg.lblPath->NotifyFilesDropped({dir_.Path()});
+  EXPECT_EQ(cfg.lblPath->Text(), dir_.Path());
+
+  ui::testing::PushInputBoxAnswer(std::nullopt);
+  ui::testing::PushInputBoxAnswer(L"");
+  ui::testing::PushInputBoxAnswer(L"E:\\typed");
+  cfg.cmd[4]->NotifyClick();
+  cfg.cmd[4]->NotifyClick();
+  EXPECT_EQ(cfg.lblPath->Text(), dir_.Path());  // cancelled, then nothing typed
+  cfg.cmd[4]->NotifyClick();
+  EXPECT_EQ(cfg.lblPath->Text(), L"E:\\typed");
+  EXPECT_EQ(ui::testing::InputBoxLog()[0].initial, dir_.Path());
+  EXPECT_EQ(ui::testing::InputBoxLog()[0].prompt, L"_cfg:winedit");
+  cfg.OnAccept();
+  EXPECT_EQ(ScreensDir, L"E:\\typed\\");
+}
+
+// The capture by release order: each case a sequence of released keys, the hot key asked for, and the pair stored.
+TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
+  Start();
+  struct Case {
+    std::uint8_t key;
+    std::vector<int> released;
+    KeyPair one, two;
+    bool open;  // the window is still waiting
+  };
+  const Case cases[] = {
+      {1, {65, 17}, {65, 17}, {17, 122}, false},   // the letter let go first is key 0
+      {2, {17, 17}, {17, 123}, {17, 17}, false},   // the same key twice
+      {1, {27}, {17, 123}, {17, 122}, false},      // Escape first
+      {1, {65, 27}, {17, 123}, {17, 122}, false},  // Escape second
+      {2, {65}, {17, 123}, {17, 122}, true},       // waiting for the second key
+      {3, {65, 66}, {17, 123}, {17, 122}, false},  // no such hot key: nothing stored
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "hot key " << int{c.key} << ", " << c.released.size() << " keys");
+    HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
+    ui::testing::Reset();
+    frmKeyPress::Discard();
+    frmKeyPress& f = frmKeyPress::ShowDialog(c.key);
+    EXPECT_EQ(f.lbl->Text(), L"First key");
+    for (int code : c.released) f.Form().NotifyKeyUp({code, ui::kCtrlMask});
+    EXPECT_EQ(frmKeyPress::Current() != nullptr, c.open);
+    if (c.open) {
+      EXPECT_EQ(f.lbl->Text(), L"Second key");
+    }
+    EXPECT_EQ(HotKeys[1].key0, c.one.key0);
+    EXPECT_EQ(HotKeys[1].key1, c.one.key1);
+    EXPECT_EQ(HotKeys[2].key0, c.two.key0);
+    EXPECT_EQ(HotKeys[2].key1, c.two.key1);
+    const bool confirmed = c.released.size() == 2 && c.released[1] != 27;
+    ASSERT_EQ(ui::testing::MessageLog().size(), confirmed ? 1u : 0u);
+    if (confirmed) {
+      EXPECT_EQ(ui::testing::MessageLog()[0].text, L"Done");
+      EXPECT_EQ(ui::testing::MessageLog()[0].title, L"Hot key");
+      EXPECT_EQ(ui::testing::MessageLog()[0].style, ui::kMbInformation);
+    }
+  }
+}
+
+TEST_F(Dialogs, KeyCaptureEndsWhenTheWindowLosesTheFocus) {
+  Start();
+  HotKeys[1] = {17, 123};
+  frmKeyPress& f = frmKeyPress::ShowDialog(1);
+  f.Form().NotifyKeyUp({65, 0});
+  f.Form().NotifyActivate(false);
+  EXPECT_EQ(frmKeyPress::Current(), nullptr);
+  f.Form().NotifyKeyUp({66, 0});  // too late
+  EXPECT_EQ(HotKeys[1].key0, 17);
+  EXPECT_EQ(HotKeys[1].key1, 123);
+}
+
+TEST_F(Dialogs, AboutBoxShowsTheSkinAndVersionAndClosesOnItsAreaOrFocusLoss) {
+  Start();
+  EXPECT_EQ(frmAbout::VersionLine(), L"Velvane v1.2 - Build #42");
+  frmAbout& about = frmAbout::ShowDialog();
+  EXPECT_EQ(about.Form().PicturePath(), SkinDir + L"Test\\About.bmp");
+  EXPECT_EQ(about.lblV->Text(), L"Velvane v1.2 - Build #42");
+  EXPECT_EQ(about.lbl[2]->Text(), L"Translations");
+  EXPECT_EQ(about.Form().Caption(), L"_about:title");
+  about.img->NotifyClick();
+  EXPECT_EQ(frmAbout::Current(), nullptr);
+
+  SkinName = L"Other";
+  test::WriteBytes(SkinDir + L"Other\\About.bmp", "not a picture");
+  frmAbout& other = frmAbout::ShowDialog();
+  EXPECT_EQ(other.Form().PicturePath(), L"");  // no picture, and the box opens all the same
+  other.Form().NotifyActivate(false);
+  EXPECT_EQ(frmAbout::Current(), nullptr);
+}
+
+// The Run value names the running executable by its own name, quoted; a start refreshes it only when it is there.
+TEST_F(Dialogs, AutostartValueIsQuotedAndRefreshedAtStart) {
+  EXPECT_EQ(RunCommandFor(L"C:\\Program Files\\Tools\\velvane.exe"), L"\"C:\\Program Files\\Tools\\velvane.exe\"");
+  EXPECT_EQ(RunCommandFor(L"D:\\bar\\my.side.bar.EXE"), L"\"D:\\bar\\my.side.bar.exe\"");
+  Start();
+  EXPECT_FALSE(AutostartEnabled());  // a start never creates it
+  UnloadMainForm();
+  DestroyServices();
+  ReleaseInstanceLock();
+  platform::CreateRegKey(RegistryRoot::CurrentUser, kRunKey);
+  platform::WriteRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue, L"C:\\old place\\velvane.exe");
+  Start();
+  EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
+  SetAutostart(false);
+  EXPECT_FALSE(AutostartEnabled());
+}
+
+}  // namespace
+}  // namespace velvane
