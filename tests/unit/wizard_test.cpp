@@ -183,10 +183,8 @@ class Search : public Wizard {
 protected:
   void SetUp() override {
     Wizard::SetUp();
-    Config("Options=1\r\nOp1=English|english\r\n");
+    Config("");  // straight to the pages
     ASSERT_EQ(StartWizard(dir_.Path()), WizardStart::Run);
-    frmLang::Current()->lst->NotifyListIndex(0);
-    frmLang::Current()->cmd->NotifyClick();
   }
   void TearDown() override {
     for (const wchar_t* key : {kMuiCacheKey, kMuiCacheCurrentKey}) Clear(key);
