@@ -1,6 +1,7 @@
 #include "wizard/frm_main.h"
 
 #include "common/errors.h"
+#include "common/numbers.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "lists/dialog_layout.h"
@@ -40,8 +41,8 @@ void LoadOrClear(ui::Image& image, const std::wstring& path) {
 ui::WindowSpec WizardSpec(const std::wstring& caption, int widthTwips, int heightTwips) {
   ui::WindowSpec spec;
   spec.caption = caption;
-  spec.clientWidth = widthTwips / lists::kTwipsPerPixel;
-  spec.clientHeight = heightTwips / lists::kTwipsPerPixel;
+  spec.clientWidth = widthTwips / kTwipsPerPixel;
+  spec.clientHeight = heightTwips / kTwipsPerPixel;
   spec.dialogFrame = true;
   if (const std::wstring icon = AppDir + L"icon.ico"; FileExists(icon)) spec.iconPath = icon;
   return spec;

@@ -72,30 +72,31 @@ constexpr REGSAM kEnumerateSubKeys = KEY_ENUMERATE_SUB_KEYS;
 
 HKEY RootKey(RegRoot root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root))); }
 
-// An open key, closed when it goes out of scope.
-class AnsiKey {
-public:
-  AnsiKey(RegRoot root, const std::wstring& key, REGSAM access) {
-    if (RegOpenKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  AnsiKey(const AnsiKey&) = delete;
-  AnsiKey& operator=(const AnsiKey&) = delete;
-  ~AnsiKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
+// The key opened with the given rights through the 8-bit call; empty when it cannot be opened.
+UniqueRegKey OpenAnsiKey(RegRoot root, const std::wstring& key, REGSAM access) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
+  return UniqueRegKey(opened);
+}
 
-private:
-  HKEY key_ = nullptr;
-};
+// Creates the key, or opens it when it exists.
+UniqueRegKey CreateAnsiKey(RegRoot root, const std::wstring& key) {
+  HKEY created = nullptr;
+  if (RegCreateKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kKeyRights, nullptr,
+                      &created, nullptr) != ERROR_SUCCESS)
+    return {};
+  return UniqueRegKey(created);
+}
 
 }  // namespace
 
-bool RawKeyExists(RegRoot root, const std::wstring& key) { return AnsiKey(root, key, kQueryValue).get() != nullptr; }
+bool RawKeyExists(RegRoot root, const std::wstring& key) {
+  return static_cast<bool>(OpenAnsiKey(root, key, kQueryValue));
+}
 
 std::optional<RegData> RawQueryValue(RegRoot root, const std::wstring& key, const std::wstring& name) {
-  AnsiKey k(root, key, kQueryValue);
-  if (!k.get()) return std::nullopt;
+  const UniqueRegKey k = OpenAnsiKey(root, key, kQueryValue);
+  if (!k) return std::nullopt;
   const std::string ansiName = ToAnsi(name);
   DWORD type = 0, size = 0;
   const LONG asked = RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, &type, nullptr, &size);
@@ -109,8 +110,8 @@ std::optional<RegData> RawQueryValue(RegRoot root, const std::wstring& key, cons
 }
 
 std::optional<std::vector<std::wstring>> RawValueNames(RegRoot root, const std::wstring& key) {
-  AnsiKey k(root, key, kQueryValue);
-  if (!k.get()) return std::nullopt;
+  const UniqueRegKey k = OpenAnsiKey(root, key, kQueryValue);
+  if (!k) return std::nullopt;
   DWORD longest = 0;
   RegQueryInfoKeyA(k.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
                    nullptr);
@@ -127,8 +128,8 @@ std::optional<std::vector<std::wstring>> RawValueNames(RegRoot root, const std::
 }
 
 std::optional<std::vector<std::wstring>> RawSubKeyNames(RegRoot root, const std::wstring& key) {
-  AnsiKey k(root, key, kEnumerateSubKeys);
-  if (!k.get()) return std::nullopt;
+  const UniqueRegKey k = OpenAnsiKey(root, key, kEnumerateSubKeys);
+  if (!k) return std::nullopt;
   std::vector<std::wstring> names;
   char buffer[256];
   for (DWORD index = 0; RegEnumKeyA(k.get(), index, buffer, sizeof buffer) == ERROR_SUCCESS; ++index)
@@ -136,34 +137,24 @@ std::optional<std::vector<std::wstring>> RawSubKeyNames(RegRoot root, const std:
   return names;
 }
 
-bool RawCreateKey(RegRoot root, const std::wstring& key) {
-  HKEY created = nullptr;
-  if (RegCreateKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAllAccess, nullptr,
-                      &created, nullptr) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(created);
-  return true;
-}
+bool RawCreateKey(RegRoot root, const std::wstring& key) { return static_cast<bool>(CreateAnsiKey(root, key)); }
 
 bool RawDeleteKey(RegRoot root, const std::wstring& key) {
   return RegDeleteKeyA(RootKey(root), ToAnsi(key).c_str()) == ERROR_SUCCESS;
 }
 
 RegStatus RawSetValue(RegRoot root, const std::wstring& key, const std::wstring& name, const RegData& data) {
-  HKEY k = nullptr;
-  if (RegCreateKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAllAccess, nullptr,
-                      &k, nullptr) != ERROR_SUCCESS)
-    return RegStatus::NoKey;
-  const LONG written = RegSetValueExA(k, ToAnsi(name).c_str(), 0, data.type,
+  const UniqueRegKey k = CreateAnsiKey(root, key);
+  if (!k) return RegStatus::NoKey;
+  const LONG written = RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, data.type,
                                       reinterpret_cast<const BYTE*>(data.bytes.data()),
                                       static_cast<DWORD>(data.bytes.size()));
-  RegCloseKey(k);
   return written == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
 }
 
 RegStatus RawDeleteValue(RegRoot root, const std::wstring& key, const std::wstring& name) {
-  AnsiKey k(root, key, kAllAccess);
-  if (!k.get()) return RegStatus::NoKey;
+  const UniqueRegKey k = OpenAnsiKey(root, key, kKeyRights);
+  if (!k) return RegStatus::NoKey;
   return RegDeleteValueA(k.get(), ToAnsi(name).c_str()) == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
 }
 
