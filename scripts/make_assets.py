@@ -798,7 +798,7 @@ def draw_wizard_page(page, w=100, h=400):
     return cv
 
 
-def draw_wizard_banner(w=340, h=WIZ_BANNER_H):
+def draw_wizard_banner(w=405, h=WIZ_BANNER_H):
     cv = Canvas(w, h)
     cv.fill(wizard_background, (0, 0, w, h))
     cv.fill((255, 255, 255), (0, 0, w, 1), 0.08)

@@ -37,4 +37,7 @@ cd "$ROOT/dist"
 nohup wine "$ROOT/dist/velvane.exe" "$@" >/dev/null 2>&1 &
 pid=$!
 sleep 0.5
-if kill -0 "$pid" 2>/dev/null; then echo "Velvane runs (pid $pid) on display $DISPLAY."; else echo "Velvane handed over: $*"; fi
+if grep -qE $'^FirstTime=0?\r?$' "$ROOT/dist/data/config.qdt" 2>/dev/null || [ ! -f "$ROOT/dist/data/config.qdt" ]; then
+  # Until the first run is done velvane.exe hands over to the set-up wizard, which starts the side bar at its end.
+  echo "First run: the set-up wizard opens on display $DISPLAY; Velvane starts when you press Finish."
+elif kill -0 "$pid" 2>/dev/null; then echo "Velvane runs (pid $pid) on display $DISPLAY."; else echo "Velvane handed over: $*"; fi

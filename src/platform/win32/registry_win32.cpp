@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -62,6 +63,111 @@ void CreateRegKey(RegistryRoot root, const std::wstring& key) {
   HKEY created = nullptr;
   const LSTATUS status = RegCreateKeyExW(Root(root), key.c_str(), 0, nullptr, 0, kKeyRights, nullptr, &created, nullptr);
   const UniqueRegKey owner(status == ERROR_SUCCESS ? created : nullptr);  // only created: closed on return
+}
+
+// ---- The 8-bit level: names and texts in the ANSI code page, as the registry class expects ----
+
+namespace {
+
+constexpr REGSAM kQueryValue = KEY_QUERY_VALUE;
+constexpr REGSAM kEnumerateSubKeys = KEY_ENUMERATE_SUB_KEYS;
+
+HKEY RootKey(RegRoot root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root))); }
+
+// The key opened with the given rights through the 8-bit call; empty when it cannot be opened.
+UniqueRegKey OpenAnsiKey(RegRoot root, const std::wstring& key, REGSAM access) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
+  return UniqueRegKey(opened);
+}
+
+// Creates the key, or opens it when it exists.
+UniqueRegKey CreateAnsiKey(RegRoot root, const std::wstring& key) {
+  HKEY created = nullptr;
+  if (RegCreateKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kKeyRights, nullptr,
+                      &created, nullptr) != ERROR_SUCCESS)
+    return {};
+  return UniqueRegKey(created);
+}
+
+}  // namespace
+
+bool RawKeyExists(RegRoot root, const std::wstring& key) {
+  return static_cast<bool>(OpenAnsiKey(root, key, kQueryValue));
+}
+
+std::optional<RegData> RawQueryValue(RegRoot root, const std::wstring& key, const std::wstring& name) {
+  const UniqueRegKey k = OpenAnsiKey(root, key, kQueryValue);
+  if (!k) return std::nullopt;
+  const std::string ansiName = ToAnsi(name);
+  DWORD type = 0, size = 0;
+  const LONG asked = RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, &type, nullptr, &size);
+  if (asked != ERROR_SUCCESS && asked != ERROR_MORE_DATA) return std::nullopt;
+  RegData data{type, std::string(size, '\0')};
+  if (size > 0 && RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(data.bytes.data()), &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  data.bytes.resize(size);
+  return data;
+}
+
+std::optional<std::vector<std::wstring>> RawValueNames(RegRoot root, const std::wstring& key) {
+  const UniqueRegKey k = OpenAnsiKey(root, key, kQueryValue);
+  if (!k) return std::nullopt;
+  DWORD longest = 0;
+  RegQueryInfoKeyA(k.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
+                   nullptr);
+  std::vector<std::wstring> names;
+  std::vector<char> buffer(longest + 1);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    // The end of the list and every other failure end the enumeration.
+    if (RegEnumValueA(k.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    names.push_back(FromAnsi(std::string_view(buffer.data(), length)));
+  }
+  return names;
+}
+
+std::optional<std::vector<std::wstring>> RawSubKeyNames(RegRoot root, const std::wstring& key) {
+  const UniqueRegKey k = OpenAnsiKey(root, key, kEnumerateSubKeys);
+  if (!k) return std::nullopt;
+  std::vector<std::wstring> names;
+  char buffer[256];
+  for (DWORD index = 0; RegEnumKeyA(k.get(), index, buffer, sizeof buffer) == ERROR_SUCCESS; ++index)
+    names.push_back(FromAnsi(std::string_view(buffer, strnlen(buffer, sizeof buffer))));
+  return names;
+}
+
+bool RawCreateKey(RegRoot root, const std::wstring& key) { return static_cast<bool>(CreateAnsiKey(root, key)); }
+
+bool RawDeleteKey(RegRoot root, const std::wstring& key) {
+  return RegDeleteKeyA(RootKey(root), ToAnsi(key).c_str()) == ERROR_SUCCESS;
+}
+
+RegStatus RawSetValue(RegRoot root, const std::wstring& key, const std::wstring& name, const RegData& data) {
+  const UniqueRegKey k = CreateAnsiKey(root, key);
+  if (!k) return RegStatus::NoKey;
+  const LONG written = RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, data.type,
+                                      reinterpret_cast<const BYTE*>(data.bytes.data()),
+                                      static_cast<DWORD>(data.bytes.size()));
+  return written == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
+}
+
+RegStatus RawDeleteValue(RegRoot root, const std::wstring& key, const std::wstring& name) {
+  const UniqueRegKey k = OpenAnsiKey(root, key, kKeyRights);
+  if (!k) return RegStatus::NoKey;
+  return RegDeleteValueA(k.get(), ToAnsi(name).c_str()) == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
+}
+
+std::wstring ExpandEnvironment(const std::wstring& text) {
+  const std::string ansi = ToAnsi(text);
+  const DWORD needed = ExpandEnvironmentStringsA(ansi.c_str(), nullptr, 0);
+  if (needed == 0) return text;
+  std::vector<char> buffer(needed);
+  const DWORD got = ExpandEnvironmentStringsA(ansi.c_str(), buffer.data(), needed);
+  if (got == 0 || got > needed) return text;
+  return FromAnsi(std::string_view(buffer.data(), got - 1));
 }
 
 }  // namespace velvane::platform

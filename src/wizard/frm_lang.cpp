@@ -1,0 +1,50 @@
+#include "wizard/frm_lang.h"
+
+#include "common/settings_store.h"
+#include "lists/dialog_layout.h"
+#include "wizard/first_time.h"
+#include "wizard/frm_main.h"
+
+namespace velvane::wizard {
+namespace {
+
+using lists::Twips;
+
+std::unique_ptr<frmLang>& Instance() {
+  static std::unique_ptr<frmLang> instance;
+  return instance;
+}
+
+}  // namespace
+
+frmLang::frmLang() : window_(std::make_unique<ui::Window>(WizardSpec(L"Choose your languaje", 2655, 3015))) {
+  lst = &window_->AddListBox(L"lst", Twips(60, 60, 2535, 2505));
+  cmd = &window_->AddButton(L"cmd", Twips(1560, 2640, 1035, 315), L"OK");
+  options_ = LangOptions();
+  lst->Clear();
+  for (const std::wstring& option : options_) lst->AddItem(OptionDisplayName(option));
+  cmd->onClick = [this] { OnOk(); };
+  window_->CenterOnScreen();
+}
+
+frmLang& frmLang::Open() {
+  auto& instance = Instance();
+  instance.reset(new frmLang());
+  instance->window_->Show();
+  instance->window_->Activate();
+  return *instance;
+}
+
+frmLang* frmLang::Current() {
+  const auto& instance = Instance();
+  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
+}
+
+void frmLang::OnOk() {
+  const int row = lst->ListIndex();
+  if (row < 0) return;  // nothing chosen yet
+  ChooseLanguage(OptionLanguage(options_[static_cast<size_t>(row)]));
+  window_->Close();
+}
+
+}  // namespace velvane::wizard

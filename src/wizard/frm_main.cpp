@@ -1,0 +1,120 @@
+#include "wizard/frm_main.h"
+
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/settings_store.h"
+#include "common/text.h"
+#include "lists/dialog_layout.h"
+#include "wizard/first_time.h"
+
+namespace velvane::wizard {
+namespace {
+
+using lists::Twips;
+
+constexpr double kTitlePoints = 14.25;
+constexpr double kBodyPoints = 9;
+constexpr ui::Color kTitleColor{255, 255, 255};
+
+std::unique_ptr<frmMain>& Instance() {
+  static std::unique_ptr<frmMain> instance;
+  return instance;
+}
+
+ui::Font Points(double points) {
+  ui::Font font;
+  font.points = points;
+  return font;
+}
+
+// A missing picture leaves the image empty.
+void LoadOrClear(ui::Image& image, const std::wstring& path) {
+  try {
+    image.LoadPicture(path);
+  } catch (const RuntimeError&) {
+    image.ClearPicture();
+  }
+}
+
+}  // namespace
+
+ui::WindowSpec WizardSpec(const std::wstring& caption, int widthTwips, int heightTwips) {
+  ui::WindowSpec spec;
+  spec.caption = caption;
+  spec.clientWidth = widthTwips / kTwipsPerPixel;
+  spec.clientHeight = heightTwips / kTwipsPerPixel;
+  spec.dialogFrame = true;
+  if (const std::wstring icon = AppDir + L"icon.ico"; FileExists(icon)) spec.iconPath = icon;
+  return spec;
+}
+
+frmMain::frmMain() : window_(std::make_unique<ui::Window>(WizardSpec(gLang->lReplace(L"_title"), 7575, 5985))) {
+  ui::Window& w = *window_;
+  img = &w.AddImage(L"img", Twips(0, 0, 1500, 6000));
+  imgTop = &w.AddImage(L"imgTop", Twips(1500, 0, 5100, 960));
+  LoadOrClear(*imgTop, ImagesDir + L"topbar_thick.bmp");
+  ui::Rect top = imgTop->Bounds();
+  top.w = w.ClientWidth();
+  imgTop->SetBounds(top);
+  // The title runs from its place on the banner to the window's right edge.
+  ui::Rect title = Twips(1740, 60, 270, 330);
+  title.w = w.ClientWidth() - title.x - title.x / 10;
+  lbl[0] = &w.AddLabel(L"lbl(0)", title);
+  lbl[0]->SetFont(Points(kTitlePoints));
+  lbl[0]->SetForeColor(kTitleColor);
+  lbl[1] = &w.AddLabel(L"lbl(1)", Twips(1560, 1020, 5955, 4575));
+  lbl[1]->SetFont(Points(kBodyPoints));
+  // Created in tab order: search, previous, next.
+  cmd[2] = &w.AddButton(L"cmd(2)", Twips(1560, 5640, 2895, 315), gLang->lReplace(L"_btn:doexecsearch"));
+  cmd[1] = &w.AddButton(L"cmd(1)", Twips(4680, 5640, 1395, 315), gLang->lReplace(L"_btn:prev"));
+  cmd[0] = &w.AddButton(L"cmd(0)", Twips(6120, 5640, 1395, 315));
+  for (int i = 0; i < 3; ++i) cmd[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(i); };
+  w.CenterOnScreen();
+}
+
+frmMain& frmMain::Open() {
+  auto& instance = Instance();
+  instance.reset(new frmMain());
+  instance->window_->Show();
+  instance->window_->Activate();
+  return *instance;
+}
+
+frmMain* frmMain::Current() {
+  const auto& instance = Instance();
+  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
+}
+
+void frmMain::ShowPage(int page) {
+  if (page > kPageCount) {
+    FinishWizard();
+    return;
+  }
+  const PageLook look = PageFor(page);
+  LoadOrClear(*img, ImagesDir + L"t" + ToText(look.picture) + L".bmp");
+  lbl[0]->SetText(gLang->lReplace(look.titleKey));
+  lbl[1]->SetText(gLang->lReplace(look.bodyKey));
+  cmd[1]->SetEnabled(look.previousEnabled);
+  cmd[0]->SetText(gLang->lReplace(look.nextKey));
+  cmd[2]->SetVisible(look.searchVisible);
+}
+
+void frmMain::OnButton(int index) {
+  switch (index) {
+    case 0: ShowPage(++CurrentPage); break;
+    case 1: ShowPage(--CurrentPage); break;
+    case 2:
+      try {
+        SearchPrograms();
+      } catch (const RuntimeError&) {
+        // The launcher file cannot be written (no data folder, a read-only file): nothing was found.
+        ui::MsgBox(gLang->lReplace(L"_win:searchfailed"), ui::kMbExclamation, window_->Caption());
+        return;
+      }
+      ui::MsgBox(SearchDoneText(), ui::kMbInformation, window_->Caption());
+      break;
+    default: break;
+  }
+}
+
+}  // namespace velvane::wizard

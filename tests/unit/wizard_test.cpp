@@ -1,0 +1,190 @@
+// The first-run wizard: its start, the language window, the pages and the finish, and the program search.
+#include <gtest/gtest.h>
+
+#include "common/settings_store.h"
+#include "platform/codepage.h"
+#include "platform/test_hooks.h"
+#include "test_support.h"
+#include "ui/testing.h"
+#include "wizard/first_time.h"
+#include "wizard/frm_lang.h"
+#include "wizard/frm_main.h"
+
+namespace velvane::wizard {
+namespace {
+
+namespace pt = platform::testing;
+
+class Wizard : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ui::testing::Reset();
+    pt::StartedPrograms().clear();
+    test::WriteBytes(dir_ / L"images\\t1.bmp", test::BitmapFile(4, 4, 0, 0, 0));
+    test::WriteBytes(dir_ / L"velvane.exe", "MZ");
+    test::WriteBytes(dir_ / L"lang\\english\\primewiz.txt",
+                     "texts\r\n_title=Wizard\r\n_btn:next=Next\r\n_btn:finish=Done\r\n_win:searchdone=%n found, %n in "
+                     "all\r\n_t:01=First\r\n_t:09=Last\r\n[END]\r\n");
+  }
+  void TearDown() override {
+    if (frmLang::Current()) frmLang::Current()->Form().Close();
+    if (frmMain::Current()) frmMain::Current()->Form().Close();
+    ReleaseWizardLock();
+  }
+  WizardStart Start(const std::string& config) {
+    ReleaseWizardLock();
+    test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\nDef=english\r\n" + config);
+    return StartWizard(dir_.Path());
+  }
+  std::wstring ConfigFile() const { return dir_ / L"data\\config.qdt"; }
+  std::wstring ExecValue(const std::wstring& section, const wchar_t* key) const {
+    return ReadSetting(dir_ / L"data\\exec.qdt", section, key);
+  }
+  test::TempDir dir_;
+};
+
+TEST_F(Wizard, FirstRunDoneOrASecondWizardShowNothing) {
+  test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=1\r\n");
+  EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
+  EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\velvane.exe\""});
+  EXPECT_EQ(frmLang::Current(), nullptr);
+
+  pt::StartedPrograms().clear();
+  ASSERT_EQ(Start("Options=1\r\nOp1=E|english\r\n"), WizardStart::Run);
+  EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
+  EXPECT_TRUE(pt::StartedPrograms().empty());
+}
+
+// The list shows the text before the first "|" and the choice writes everything after it; a language without its
+// file falls back to the default one. Without options the default language is taken at once.
+TEST_F(Wizard, LanguageChoice) {
+  ASSERT_EQ(Start("Options=3\r\nOp1=English|english\r\nOp2=Two|two|x\r\nOp3=bare\r\nOp4=Hidden|h\r\n"),
+            WizardStart::Run);
+  frmLang& lang = *frmLang::Current();
+  ASSERT_EQ(lang.lst->ItemCount(), 3);
+  EXPECT_EQ(lang.lst->Item(1), L"Two");
+  EXPECT_EQ(lang.lst->Item(2), L"");
+  lang.cmd->NotifyClick();  // nothing chosen: ignored
+  EXPECT_EQ(frmMain::Current(), nullptr);
+  lang.lst->NotifyListIndex(1);
+  lang.cmd->NotifyClick();
+  EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"two|x");
+  EXPECT_EQ(frmLang::Current(), nullptr);
+  ASSERT_NE(frmMain::Current(), nullptr);
+  EXPECT_EQ(frmMain::Current()->lbl[0]->Text(), L"First");
+
+  for (const char* options : {"", "Options=0\r\n", "Options=none\r\n"}) {
+    frmMain::Current()->Form().Close();
+    ASSERT_EQ(Start(options), WizardStart::Run) << options;
+    EXPECT_EQ(frmLang::Current(), nullptr);
+    ASSERT_NE(frmMain::Current(), nullptr);
+    EXPECT_EQ(frmMain::Current()->Form().Caption(), L"Wizard");
+    EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"english");
+  }
+}
+
+TEST(WizardPages, Table) {
+  for (int p = 1; p <= 9; ++p) {
+    const PageLook look = PageFor(p);
+    SCOPED_TRACE(p);
+    EXPECT_EQ(look.picture, p == 9 ? 1 : p);
+    EXPECT_EQ(look.titleKey + look.bodyKey, L"_t:0" + std::to_wstring(p) + L"_b:0" + std::to_wstring(p));
+    EXPECT_EQ(look.nextKey, p == 9 ? L"_btn:finish" : L"_btn:next");
+    EXPECT_EQ(look.previousEnabled, p != 1);
+    EXPECT_EQ(look.searchVisible, p == 6);
+  }
+}
+
+// Finish writes FirstTime=1 and nothing else and starts the side bar; the close box ends without it.
+TEST_F(Wizard, PagesAndFinish) {
+  ASSERT_EQ(Start(""), WizardStart::Run);
+  frmMain& w = *frmMain::Current();
+  EXPECT_FALSE(w.cmd[1]->Enabled());
+  EXPECT_EQ(w.imgTop->Bounds().w, w.Form().ClientWidth());
+  for (int p = 2; p <= 9; ++p) w.cmd[0]->NotifyClick();
+  w.cmd[1]->NotifyClick();
+  w.cmd[0]->NotifyClick();
+  EXPECT_EQ(CurrentPage, 9);
+  EXPECT_EQ(w.lbl[0]->Text(), L"Last");
+  EXPECT_EQ(w.lbl[1]->Text(), L"_b:09");
+  EXPECT_EQ(w.cmd[0]->Text(), L"Done");
+  EXPECT_EQ(w.img->PicturePath(), dir_.Path() + L"\\images\\t1.bmp");
+  std::string expected = test::ReadBytes(ConfigFile());
+  expected.replace(expected.find("FirstTime=0"), 11, "FirstTime=1");
+  w.cmd[0]->NotifyClick();
+  EXPECT_EQ(test::ReadBytes(ConfigFile()), expected);
+  EXPECT_EQ(pt::StartedPrograms().size(), 1u);
+  EXPECT_EQ(frmMain::Current(), nullptr);
+
+  ASSERT_EQ(Start(""), WizardStart::Run);
+  frmMain::Current()->Form().Close();
+  EXPECT_EQ(ReadSetting(ConfigFile(), L"INIT", L"FirstTime"), L"0");
+  EXPECT_EQ(pt::StartedPrograms().size(), 1u);
+}
+
+// ---- The program search ----
+
+class Search : public Wizard {
+protected:
+  void SetUp() override {
+    Wizard::SetUp();
+    ASSERT_EQ(Start(""), WizardStart::Run);
+  }
+  void TearDown() override {
+    for (const wchar_t* key : {kMuiCacheKey, kMuiCacheCurrentKey}) {
+      if (const auto names = platform::RawValueNames(platform::kRegCurrentUser, key))
+        for (const auto& name : *names) platform::RawDeleteValue(platform::kRegCurrentUser, key, name);
+      platform::RawDeleteKey(platform::kRegCurrentUser, key);
+    }
+    Wizard::TearDown();
+  }
+  // Written in the order both registries enumerate them.
+  static void Cache(const wchar_t* key, const std::vector<std::pair<std::wstring, std::wstring>>& values) {
+    for (const auto& [name, data] : values)
+      platform::RawSetValue(platform::kRegCurrentUser, key, name, {kRegSz, platform::ToAnsi(data) + '\0'});
+  }
+  std::vector<std::wstring> Entry(int i) const {
+    const std::wstring section = L"E" + std::to_wstring(i);
+    return {ExecValue(section, L"Exec"), ExecValue(section, L"Name"), ExecValue(section, L"Path")};
+  }
+};
+
+TEST_F(Search, TakesDriveLetterPaths) {
+  Cache(kMuiCacheKey, {{L"@shell32.dll,-100", L"resource"}, {L"C:\\T\\a.b.exe", L"Dots"}, {L"C:\\T\\noext", L"None"},
+                       {L"D:calc.exe", L"Calc"}, {L"\\\\server\\x.exe", L"Network"}, {L"bare.exe", L"Bare"}});
+  frmMain& w = *frmMain::Current();
+  for (int run = 1; run <= 2; ++run) {  // a second search gives the same file
+    w.cmd[2]->NotifyClick();
+    EXPECT_EQ(ExecValue(L"INIT", L"Total"), L"3");
+    EXPECT_EQ(Entry(1), (std::vector<std::wstring>{L"a", L"Dots", L"C:\\T\\a.b.exe"}));
+    EXPECT_EQ(Entry(2), (std::vector<std::wstring>{L"", L"None", L"C:\\T\\noext"}));
+    EXPECT_EQ(Entry(3), (std::vector<std::wstring>{L"D:calc.exe", L"Calc", L"D:calc.exe"}));
+    EXPECT_EQ(ExecValue(L"E4", L"Path"), L"");
+    ASSERT_EQ(ui::testing::MessageLog().size(), static_cast<size_t>(run));
+    EXPECT_EQ(ui::testing::MessageLog().back().text, L"3 found, 3 in all");
+    EXPECT_EQ(ui::testing::MessageLog().back().title, L"Wizard");
+  }
+}
+
+// Without the older cache key the current one is read: display names under the path and ".FriendlyAppName".
+TEST_F(Search, ReadsTheCurrentCacheWhenTheOlderIsMissing) {
+  Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
+                              {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
+  test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
+  SearchPrograms();
+  EXPECT_EQ(Entry(1), (std::vector<std::wstring>{L"app", L"App", L"C:\\x\\app.exe"}));
+  platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, L"C:\\x\\app.exe.FriendlyAppName");
+  SearchPrograms();
+  EXPECT_EQ(ExecValue(L"INIT", L"Total"), L"0");
+  EXPECT_EQ(ExecValue(L"E1", L"Exec"), L"");
+
+  std::vector<std::pair<std::wstring, std::wstring>> many;
+  for (int i = 0; i < 256; ++i) many.push_back({L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"});
+  Cache(kMuiCacheKey, many);
+  FindPrograms();
+  EXPECT_EQ(FoundCount, 255) << "the search stops at 255 entries";
+  EXPECT_EQ(FoundEntries[255].Exec, L"1254");
+}
+
+}  // namespace
+}  // namespace velvane::wizard
