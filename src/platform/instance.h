@@ -16,6 +16,10 @@ struct MutexOutcome {
 // Creates the named mutex with initial ownership requested.
 MutexOutcome CreateOwnedMutex(const std::wstring& name);
 void CloseMutex(std::intptr_t handle);
+// Whether a mutex of that name exists now (some process holds a handle to it).
+bool MutexExists(const std::wstring& name);
+// Waits before the next look for the running side bar.
+void PauseMs(unsigned ms);
 
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value);
 std::intptr_t GetWindowMark(NativeWindow window, const std::wstring& name);
