@@ -241,7 +241,8 @@ Process Process::Start(const std::wstring& program, const std::wstring& argument
     if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
       break;
-    if (attempt == kStartAttempts) return process;  // the caller reads GetLastError
+    // Only the loader's own failure is tried again: any other error is the test's to report.
+    if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) return process;  // caller reads GetLastError
     std::printf("  starting %s failed with error %lu; starting it again\n", Utf8(program).c_str(),
                 static_cast<unsigned long>(GetLastError()));
     Sleep(200);
@@ -392,20 +393,15 @@ std::wstring DescribeWindowsOf(DWORD processId) {
 }
 
 SideBar::SideBar(const Installation& installation, const std::wstring& arguments) : installation_(installation) {
-  // A first start that dies before it shows anything, with a code velvane never ends with, died in Wine's loader;
-  // it is started once more.
-  for (int attempt = 1;; ++attempt) {
-    process_ = Process::Start(installation.Program(), arguments, installation.Folder());
-    if (!process_) {
-      started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
-      return;
-    }
-    WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); },
-              kStartLimitMs, 20);
-    if (window_ || process_.Running() || process_.ExitCode() == 0 || attempt == 2) break;
-    std::printf("  velvane.exe \"%s\" died with code 0x%lx before it showed a window; starting it again\n",
-                Utf8(arguments).c_str(), static_cast<unsigned long>(process_.ExitCode()));
+  // A start that dies is a failure, whatever its code: only a process creation that Wine's loader failed is
+  // tried again (in Process::Start).
+  process_ = Process::Start(installation.Program(), arguments, installation.Folder());
+  if (!process_) {
+    started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
+    return;
   }
+  WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); }, kStartLimitMs,
+            20);
   if (window_) {
     started_ = ::testing::AssertionSuccess();
     return;
@@ -422,30 +418,21 @@ SideBar::SideBar(const Installation& installation, const std::wstring& arguments
 SideBar::~SideBar() { (void)Close(); }
 
 ::testing::AssertionResult SideBar::HandOver(const std::wstring& arguments, DWORD limitMs) {
-  // A second start always ends with 0. Any other code means the process died before velvane ran (Wine's loader
-  // now and then aborts a starting process); that start is repeated once, and said so.
-  for (int attempt = 1;; ++attempt) {
-    const ULONGLONG started = GetTickCount64();
-    Process second = Process::Start(installation_.Program(), arguments, installation_.Folder());
-    if (!second) return ::testing::AssertionFailure() << "the second velvane.exe could not be started";
-    const bool ended = second.WaitForExit(limitMs);
-    lastHandOffMs_ = static_cast<DWORD>(GetTickCount64() - started);
-    if (!ended) {
-      const std::wstring windows = DescribeWindowsOf(second.Id());
-      second.Kill();
-      return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" still ran after "
-                                           << limitMs << " ms; its windows:" << Utf8(windows);
-    }
-    const DWORD code = second.ExitCode();
-    if (code != 0 && attempt == 1) {
-      std::printf("  the second start \"%s\" died with code 0x%lx before it ran; starting it again\n",
-                  Utf8(arguments).c_str(), static_cast<unsigned long>(code));
-      continue;
-    }
-    if (code != 0)
-      return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" ended with code " << code;
-    break;
+  // A second start that handed over ends with 0. It is never started again: a hand-off delivered before a crash
+  // would then arrive twice.
+  const ULONGLONG started = GetTickCount64();
+  Process second = Process::Start(installation_.Program(), arguments, installation_.Folder());
+  if (!second) return ::testing::AssertionFailure() << "the second velvane.exe could not be started";
+  const bool ended = second.WaitForExit(limitMs);
+  lastHandOffMs_ = static_cast<DWORD>(GetTickCount64() - started);
+  if (!ended) {
+    const std::wstring windows = DescribeWindowsOf(second.Id());
+    second.Kill();
+    return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" still ran after "
+                                         << limitMs << " ms; its windows:" << Utf8(windows);
   }
+  if (const DWORD code = second.ExitCode(); code != 0)
+    return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" ended with code " << code;
   if (FindSideBar() != window_)
     return ::testing::AssertionFailure() << "after the second start \"" << Utf8(arguments)
                                          << "\" the first side bar is no longer the one found";

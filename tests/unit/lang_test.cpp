@@ -56,12 +56,14 @@ TEST_F(LangTest, ReplacementRulesFollowFileOrder) {
 
 TEST_F(LangTest, OnlyThe100FirstEntriesAnd255FirstLinesCount) {
   std::string lines;
-  for (int i = 1; i <= 101; ++i) lines += "k" + std::to_string(i) + "=v" + std::to_string(i) + "\r\n";
+  // Keys that no other key is part of, so that entry 100 and 101 are judged on their own.
+  for (int i = 1; i <= 101; ++i) lines += "<" + std::to_string(i) + ">=v" + std::to_string(i) + "\r\n";
   WriteLang(L"english", lines);
   clsLang t = Load(L"english");
   EXPECT_EQ(t.Count(), 100);
-  EXPECT_EQ(t.lReplace(L"<k100>"), L"<v100>");
-  EXPECT_EQ(t.lReplace(L"<k101>"), L"<v10" "1>");  // k10 is replaced inside k101
+  EXPECT_EQ(t.lReplace(L"<1>"), L"v1");
+  EXPECT_EQ(t.lReplace(L"<100>"), L"v100");
+  EXPECT_EQ(t.lReplace(L"<101>"), L"<101>");
 
   std::string crs;
   for (int i = 0; i < 254; ++i) crs += "#\r";

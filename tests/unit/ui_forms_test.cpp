@@ -187,35 +187,6 @@ TEST_F(UiForms, ControlArraysCreatedAtRuntime) {
   }
 }
 
-TEST_F(UiForms, TimersTickOnlyWhileRunning) {
-  Window window(Spec());
-  Timer& fade = window.AddTimer(L"tTAnim", 5, true);
-  Timer& move = window.AddTimer(L"tMove", 10, false);
-  int fadeTicks = 0, moveTicks = 0;
-  // Like the fade: the timer switches itself off on its first tick.
-  fade.onTick = [&] {
-    ++fadeTicks;
-    fade.SetEnabled(false);
-  };
-  move.onTick = [&] { ++moveTicks; };
-
-  EXPECT_TRUE(testing::FireTimer(fade));
-  EXPECT_FALSE(testing::FireTimer(fade));
-  EXPECT_FALSE(testing::FireTimer(move));
-  EXPECT_EQ(fadeTicks, 1);
-  EXPECT_EQ(moveTicks, 0);
-
-  move.SetEnabled(true);
-  EXPECT_TRUE(testing::FireTimer(move));
-  move.SetInterval(0);
-  EXPECT_TRUE(move.Enabled());
-  EXPECT_FALSE(testing::FireTimer(move)) << "an interval of 0 stops the ticks";
-  move.SetInterval(10);
-  window.Close();
-  EXPECT_FALSE(testing::FireTimer(move)) << "a closed window's timers are silent";
-  EXPECT_EQ(moveTicks, 1);
-}
-
 TEST_F(UiForms, AlphaTopMostAndVisibilityAreIndependent) {
   Window window(Spec());
   EXPECT_FALSE(window.Visible()) << "a new window is hidden";

@@ -489,6 +489,7 @@ TEST_F(UiWin32Dialogs, InputBoxAnswersTheTypedTextOrNothing) {
   {
     WhenShown close(L"VelvaneInputBox", L"Screenshot folder", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
     typed = InputBox(L"Type the folder:", L"Screenshot folder", L"C:\\Shots");
+    EXPECT_TRUE(close.Found());
   }
   EXPECT_EQ(typed, std::nullopt);
 }
