@@ -391,11 +391,24 @@ TEST_F(UiWin32, LabelTextChangesWithoutErasingThePicture) {
   EXPECT_GT(count(before, picture, 0), area / 3) << "the picture shows through the label";
   EXPECT_EQ(count(before, back, 0), 0);
 
+  // Every state the screen passes through while the change is painted, one dispatched message at a time.
   label.SetText(L"W");
-  const Capture rightAfter = shoot();
-  Pump(200);
-  const Capture after = shoot();
-  EXPECT_TRUE(rightAfter == before || rightAfter == after) << "no erased state shows between the two texts";
+  std::vector<Capture> states{shoot()};
+  for (int quiet = 0; quiet < 20; Sleep(5)) {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ++quiet;
+      states.push_back(shoot());
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    states.push_back(shoot());
+  }
+  const Capture after = states.back();
+  EXPECT_NE(after, before) << "the new text was painted";
+  for (const Capture& state : states)
+    EXPECT_TRUE(state == before || state == after) << "an erased or half-drawn state showed between the two texts";
   EXPECT_EQ(count(after, back, 0), 0);
   EXPECT_GT(count(after, RGB(255, 255, 255), 0), 5);
   // Right of the new, shorter text only the picture is left.
