@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <utility>
 
 namespace blackbox {
 
@@ -85,49 +86,43 @@ bool FileExists(const std::wstring& path) {
 
 namespace {
 
-bool IsDotEntry(const WIN32_FIND_DATAW& entry) {
-  return lstrcmpW(entry.cFileName, L".") == 0 || lstrcmpW(entry.cFileName, L"..") == 0;
-}
-
-// Copies a folder with everything below it; `skip` names top-level entries that stay behind.
-bool CopyTree(const std::wstring& from, const std::wstring& to, const std::vector<std::wstring>& skip = {}) {
-  if (!CreateDirectoryW(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+// Calls visit for every entry of the folder but "." and "..".
+template <class Visit>
+void ForEachEntry(const std::wstring& folder, Visit&& visit) {
   WIN32_FIND_DATAW entry{};
-  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
   do {
-    if (IsDotEntry(entry)) continue;
-    bool skipped = false;
-    for (const auto& name : skip) skipped = skipped || lstrcmpiW(name.c_str(), entry.cFileName) == 0;
-    if (skipped) continue;
-    const std::wstring source = from + L"\\" + entry.cFileName;
-    const std::wstring target = to + L"\\" + entry.cFileName;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ok = CopyTree(source, target) && ok;
-    else ok = CopyFileW(source.c_str(), target.c_str(), FALSE) && ok;
+    if (lstrcmpW(entry.cFileName, L".") != 0 && lstrcmpW(entry.cFileName, L"..") != 0) visit(entry);
   } while (FindNextFileW(find, &entry));
   FindClose(find);
+}
+
+// Copies a folder with everything below it but the top-level entry named skip.
+bool CopyTree(const std::wstring& from, const std::wstring& to, const wchar_t* skip = L"") {
+  if (!CreateDirectoryW(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  bool ok = true;
+  ForEachEntry(from, [&](const WIN32_FIND_DATAW& entry) {
+    if (lstrcmpiW(skip, entry.cFileName) == 0) return;
+    const std::wstring source = from + L"\\" + entry.cFileName, target = to + L"\\" + entry.cFileName;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ok = CopyTree(source, target) && ok;
+    else ok = CopyFileW(source.c_str(), target.c_str(), FALSE) && ok;
+  });
   return ok;
 }
 
 }  // namespace
 
 bool RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry{};
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (IsDotEntry(entry)) continue;
-      const std::wstring path = folder + L"\\" + entry.cFileName;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
+  ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
+    const std::wstring path = folder + L"\\" + entry.cFileName;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveTree(path);
+    } else {
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+    }
+  });
   return RemoveDirectoryW(folder.c_str()) != 0;
 }
 
@@ -152,12 +147,8 @@ std::optional<std::wstring> LanguageText(const std::wstring& file, const std::ws
 
 Installation::Installation() {
   const std::wstring dist = WindowsPath(EnvironmentVariable(L"VELVANE_DIST"));
-  if (dist.empty()) {
-    problem_ = L"VELVANE_DIST names no installation folder";
-    return;
-  }
   if (!FileExists(dist + L"\\velvane.exe")) {
-    problem_ = L"no velvane.exe in " + dist;
+    problem_ = L"no velvane.exe in VELVANE_DIST (" + dist + L")";
     return;
   }
   wchar_t temp[MAX_PATH] = {};
@@ -168,7 +159,7 @@ Installation::Installation() {
   const std::wstring base = folder_.substr(0, folder_.size() - 1);
   RemoveTree(base);  // a leftover of an earlier run under the same process number
   // The user's lists in data/ stay behind: every test starts from the shipped configuration alone.
-  if (!CopyTree(dist, base, {L"data"}) || !CreateDirectoryW((folder_ + L"data").c_str(), nullptr) ||
+  if (!CopyTree(dist, base, L"data") || !CreateDirectoryW((folder_ + L"data").c_str(), nullptr) ||
       !CopyFileW((dist + L"\\data\\config.qdt").c_str(), ConfigFile().c_str(), FALSE))
     problem_ = L"could not copy " + dist + L" to " + base;
 }
@@ -211,19 +202,12 @@ void Installation::Configure(const Options& options) const {
 
 Process::~Process() { Kill(); }
 
-Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
-  other.handle_ = nullptr;
-  other.id_ = 0;
-}
+Process::Process(Process&& other) noexcept { *this = std::move(other); }
 
+// The process held before goes to the other side and ends with it.
 Process& Process::operator=(Process&& other) noexcept {
-  if (this != &other) {
-    Kill();
-    handle_ = other.handle_;
-    id_ = other.id_;
-    other.handle_ = nullptr;
-    other.id_ = 0;
-  }
+  std::swap(handle_, other.handle_);
+  std::swap(id_, other.id_);
   return *this;
 }
 
@@ -234,14 +218,12 @@ Process Process::Start(const std::wstring& program, const std::wstring& argument
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   Process process;
-  // Now and then Wine's loader dies in a process it is creating, and CreateProcess then fails with
-  // ERROR_INTERNAL_ERROR before the program ran at all. Such a start is tried again, and said so.
+  // Only Wine's loader dying in the new process (ERROR_INTERNAL_ERROR, before the program ran) is tried again.
   for (int attempt = 1;; ++attempt) {
     std::wstring commandLine = line;  // CreateProcessW may write into the command line
     if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
       break;
-    // Only the loader's own failure is tried again: any other error is the test's to report.
     if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) return process;  // caller reads GetLastError
     std::printf("  starting %s failed with error %lu; starting it again\n", Utf8(program).c_str(),
                 static_cast<unsigned long>(GetLastError()));
@@ -317,14 +299,22 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+namespace {
+
+// A message sent to another process's window; 0 when it does not answer within 2 s.
+DWORD_PTR Ask(HWND window, UINT message, WPARAM w, wchar_t* text = nullptr) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, message, w, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &answer))
+    return 0;
+  return answer;
+}
+
+}  // namespace
+
 std::wstring ControlText(HWND control) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR got = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
-                      &got);
-  text.resize(got <= length ? got : 0);
+  std::wstring text(Ask(control, WM_GETTEXTLENGTH, 0) + 1, L'\0');
+  const DWORD_PTR got = Ask(control, WM_GETTEXT, text.size(), text.data());
+  text.resize(got < text.size() ? got : 0);
   return text;
 }
 
@@ -352,15 +342,11 @@ HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int w, int h) 
 
 std::vector<std::wstring> ListBoxItems(HWND list) {
   std::vector<std::wstring> items;
-  DWORD_PTR count = 0;
-  if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count)) return items;
+  const DWORD_PTR count = Ask(list, LB_GETCOUNT, 0);
   for (DWORD_PTR row = 0; row < count; ++row) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, 2000, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000, &got);
-    text.resize(got <= length ? got : 0);
+    std::wstring text(Ask(list, LB_GETTEXTLEN, row) + 1, L'\0');
+    const DWORD_PTR got = Ask(list, LB_GETTEXT, row, text.data());
+    text.resize(got < text.size() ? got : 0);
     items.push_back(text);
   }
   return items;
@@ -393,8 +379,6 @@ std::wstring DescribeWindowsOf(DWORD processId) {
 }
 
 SideBar::SideBar(const Installation& installation, const std::wstring& arguments) : installation_(installation) {
-  // A start that dies is a failure, whatever its code: only a process creation that Wine's loader failed is
-  // tried again (in Process::Start).
   process_ = Process::Start(installation.Program(), arguments, installation.Folder());
   if (!process_) {
     started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
@@ -402,11 +386,9 @@ SideBar::SideBar(const Installation& installation, const std::wstring& arguments
   }
   WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); }, kStartLimitMs,
             20);
-  if (window_) {
+  if (window_)
     started_ = ::testing::AssertionSuccess();
-    return;
-  }
-  if (!process_.Running())
+  else if (!process_.Running())
     started_ = ::testing::AssertionFailure() << "velvane.exe ended with code " << process_.ExitCode()
                                              << " without a side bar";
   else
@@ -418,8 +400,7 @@ SideBar::SideBar(const Installation& installation, const std::wstring& arguments
 SideBar::~SideBar() { (void)Close(); }
 
 ::testing::AssertionResult SideBar::HandOver(const std::wstring& arguments, DWORD limitMs) {
-  // A second start that handed over ends with 0. It is never started again: a hand-off delivered before a crash
-  // would then arrive twice.
+  // Never started again: a hand-off delivered before a crash would then arrive twice.
   const ULONGLONG started = GetTickCount64();
   Process second = Process::Start(installation_.Program(), arguments, installation_.Folder());
   if (!second) return ::testing::AssertionFailure() << "the second velvane.exe could not be started";
