@@ -6,14 +6,9 @@
 
 namespace blackbox {
 
-// ---- Texts and files ----
-
 std::wstring EnvironmentVariable(const wchar_t* name) {
-  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  const DWORD got = GetEnvironmentVariableW(name, value.data(), size);
-  value.resize(got < size ? got : 0);
+  std::wstring value(32767, L'\0');  // the longest a variable can be
+  value.resize(GetEnvironmentVariableW(name, value.data(), 32767));
   return value;
 }
 
@@ -25,7 +20,6 @@ std::wstring WindowsPath(std::wstring path) {
 }
 
 std::string ToCodePage(std::wstring_view text, UINT codePage) {
-  if (text.empty()) return {};
   const int n =
       WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
@@ -34,7 +28,6 @@ std::string ToCodePage(std::wstring_view text, UINT codePage) {
 }
 
 std::wstring FromCodePage(std::string_view bytes, UINT codePage) {
-  if (bytes.empty()) return {};
   const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);

@@ -127,25 +127,6 @@ TEST_F(UiForms, ListIndexAndCheckBoxValueRaiseClickOnlyOnChange) {
   EXPECT_FALSE(box.BackColorSet());
 }
 
-TEST_F(UiForms, ControlArraysCreatedAtRuntime) {
-  Window window(Spec(800, 341));
-  window.AddLabel(L"lblClip(1)", {28, 42, 129, 17});
-  for (int i = 2; i <= 7; ++i) {
-    const Rect first = window.Find(L"lblClip(1)")->Bounds();
-    Label& row = window.AddLabel(L"lblClip(" + std::to_wstring(i) + L")", first);
-    row.SetBounds({first.x, first.y + 17 * (i - 1), first.w, first.h});
-  }
-  ASSERT_NE(window.Find(L"lblClip(7)"), nullptr);
-  EXPECT_EQ(window.Find(L"lblClip(7)")->Bounds(), (Rect{28, 144, 129, 17}));
-  EXPECT_EQ(window.Find(L"lblClip(8)"), nullptr);
-  EXPECT_EQ(window.Controls().size(), 7u);
-  for (const auto& control : window.Controls()) {
-    EXPECT_TRUE(control->Visible());
-    EXPECT_TRUE(control->Text().empty());
-    EXPECT_EQ(control->GetFont(), window.Spec().font) << "controls start with the window's font";
-  }
-}
-
 TEST_F(UiForms, AlphaTopMostAndVisibilityAreIndependent) {
   Window window(Spec());
   window.SetTopMost(true);
@@ -265,6 +246,7 @@ TEST_F(UiForms, FocusAndDroppedFilesReachOnlyControlsThatTakeThem) {
   Label& shelf = window.AddLabel(L"lblFiles(1)", {10, 70, 100, 17});
   std::vector<std::wstring> got;
   shelf.onFilesDropped = [&](const std::vector<std::wstring>& files) { got = files; };
+  EXPECT_EQ(shelf.GetFont(), window.Spec().font) << "controls start with the window's font";
   shelf.NotifyFilesDropped({L"C:\\a.txt"});
   EXPECT_TRUE(got.empty());
   shelf.SetAcceptFiles(true);

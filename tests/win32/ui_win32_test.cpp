@@ -69,11 +69,10 @@ TEST_F(UiWin32, EveryCaptionIsReadableFromOutside) {
   Button& button = window.AddButton(L"cmd(0)", {10, 70, 80, 24}, L"Accept");
   CheckBox& check = window.AddCheckBox(L"chk(1)", {10, 100, 150, 20}, L"Fade in and out");
 
-  EXPECT_EQ(TextOf(HwndOf(label)), L"Clipboard");
-  EXPECT_EQ(TextOf(HwndOf(image)), L"Screenshot kind");
-  EXPECT_EQ(TextOf(HwndOf(box)), L"notepad");
-  EXPECT_EQ(TextOf(HwndOf(button)), L"Accept");
-  EXPECT_EQ(TextOf(HwndOf(check)), L"Fade in and out");
+  const std::pair<const Control*, const wchar_t*> captions[] = {
+      {&label, L"Clipboard"}, {&image, L"Screenshot kind"}, {&box, L"notepad"}, {&button, L"Accept"},
+      {&check, L"Fade in and out"}};
+  for (const auto& [control, text] : captions) EXPECT_EQ(TextOf(HwndOf(*control)), text);
   EXPECT_EQ(GetParent(HwndOf(label)), HwndOf(window));
 
   label.SetText(L"Zwischenablage");
