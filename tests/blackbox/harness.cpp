@@ -1,5 +1,6 @@
 #include "blackbox/harness.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <utility>
@@ -122,18 +123,12 @@ bool RemoveTree(const std::wstring& folder) {
 std::optional<std::wstring> LanguageText(const std::wstring& file, const std::wstring& key) {
   const auto bytes = ReadBytes(file);
   if (!bytes) return std::nullopt;
-  const std::wstring text = FromCodePage(*bytes, 1252);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of(L"\r\n", start);
-    if (end == std::wstring::npos) end = text.size();
-    const std::wstring line = text.substr(start, end - start);
-    const size_t equals = line.find(L'=');
-    if (equals != std::wstring::npos && line.compare(0, equals, key) == 0 && equals == key.size())
-      return line.substr(equals + 1);
-    start = end + 1;
-  }
-  return std::nullopt;
+  std::wstring text = L"\n" + FromCodePage(*bytes, 1252);
+  std::replace(text.begin(), text.end(), L'\r', L'\n');
+  const size_t line = text.find(L"\n" + key + L"=");
+  if (line == std::wstring::npos) return std::nullopt;
+  const size_t value = line + key.size() + 2;
+  return text.substr(value, text.find(L'\n', value) - value);
 }
 
 // ---- The installation ----
@@ -158,12 +153,8 @@ Installation::Installation() {
 }
 
 Installation::~Installation() {
-  if (folder_.empty()) return;
-  if (keep_) {
-    std::printf("  (installation kept for a look: %s)\n", Utf8(folder_).c_str());
-    return;
-  }
-  RemoveTree(folder_.substr(0, folder_.size() - 1));
+  if (keep_) std::printf("  (installation kept for a look: %s)\n", Utf8(folder_).c_str());
+  else if (!folder_.empty()) RemoveTree(folder_.substr(0, folder_.size() - 1));
 }
 
 void Installation::SetSetting(const wchar_t* section, const wchar_t* key, const std::wstring& value) const {
@@ -252,32 +243,29 @@ namespace {
 
 constexpr wchar_t kWindowMark[] = L"velvane_APPLICATION";
 
-struct SideBarSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindMarked(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<SideBarSearch*>(context);
-  if (GetPropW(window, kWindowMark) != reinterpret_cast<HANDLE>(1)) return TRUE;
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (search->processId != 0 && owner != search->processId) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
   reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
   return TRUE;
 }
 
+// The top-level windows of the process, or of every process for 0.
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  std::vector<HWND> all, found;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+  for (HWND window : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (processId == 0 || owner == processId) found.push_back(window);
+  }
+  return found;
+}
+
 }  // namespace
 
 HWND FindSideBar(DWORD processId) {
-  SideBarSearch search{processId, nullptr};
-  EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : TopLevelWindows(processId))
+    if (GetPropW(window, kWindowMark) == reinterpret_cast<HANDLE>(1)) return window;
+  return nullptr;
 }
 
 std::vector<HWND> ChildWindows(HWND parent) {
@@ -346,22 +334,15 @@ std::vector<std::wstring> ListBoxItems(HWND list) {
 }
 
 BYTE LayeredAlpha(HWND window) {
-  if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) return 255;
-  COLORREF key = 0;
   BYTE alpha = 255;
   DWORD flags = 0;
-  if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags) || !(flags & LWA_ALPHA)) return 255;
-  return alpha;
+  const bool layered = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED;
+  return layered && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : 255;
 }
 
 std::wstring DescribeWindowsOf(DWORD processId) {
-  std::vector<HWND> all;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
   std::wstring text;
-  for (HWND window : all) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != processId) continue;
+  for (HWND window : TopLevelWindows(processId)) {
     text += L"\n  [" + ClassName(window) + L"] \"" + WindowText(window) + L"\"" +
             (IsWindowVisible(window) ? L" visible" : L"");
     // A message box keeps its text in a child window.

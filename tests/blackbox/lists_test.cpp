@@ -56,43 +56,6 @@ TEST_F(Lists, VerbsReachTheFilesInTheSystemCodePageAndSurviveARestart) {
   EXPECT_EQ(FileOrNone(NotesFile()), Visible(notes.value_or("")));
 }
 
-// With the keep options off nothing is read or written, and the files of an earlier run stay as they were.
-TEST_F(Lists, KeepOptionsOffLeaveTheFilesAlone) {
-  installation_.Configure({.keepLists = false});
-  const std::string earlier = "old item\r[END]\r\n";
-  ASSERT_TRUE(WriteBytes(ToDoFile(), earlier));
-  SideBar bar(installation_);
-  ASSERT_TRUE(bar.Started());
-  const HWND list = ToDoList(bar.Window());
-  ASSERT_NE(list, nullptr);
-  EXPECT_TRUE(ListBoxItems(list).empty());
-
-  ASSERT_TRUE(bar.HandOver(L"-addtodo new item"));
-  ASSERT_TRUE(bar.HandOver(L"-addnote a note"));
-  ASSERT_TRUE(bar.HandOver(L"-save"));
-  EXPECT_EQ(FileOrNone(ToDoFile()), Visible(earlier));
-  EXPECT_FALSE(FileExists(NotesFile()));
-  EXPECT_FALSE(FileExists(ShelfFile()));
-  // The screenshot kind is saved whatever the keep options say.
-  EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0");
-}
-
-// The end of the session saves what was handed over since the last save: the bar is not hidden first.
-TEST_F(Lists, EndOfSessionKeepsWhatWasHandedOver) {
-  installation_.Configure({});
-  SideBar bar(installation_);
-  ASSERT_TRUE(bar.Started());
-  ASSERT_TRUE(bar.HandOver(L"-addtodo buy milk"));
-  ASSERT_TRUE(bar.HandOver(L"-addnote Buy stamps"));
-  DWORD_PTR agreed = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(bar.Window(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, kHandOffLimitMs, &agreed));
-  EXPECT_TRUE(agreed) << "the side bar refused the end of the session";
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(bar.Window(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, kHandOffLimitMs, &ignored);
-  EXPECT_EQ(FileOrNone(ToDoFile()), Visible("buy milk\r[END]\r\n"));
-  EXPECT_EQ(FileOrNone(NotesFile()), Visible("\r\n\r\nBuy stamps\r\n"));
-}
-
 // A verb given to the first start acts on the lists as they were stored.
 TEST_F(Lists, FirstStartVerbsWorkOnTheStoredLists) {
   installation_.Configure({});
@@ -101,9 +64,7 @@ TEST_F(Lists, FirstStartVerbsWorkOnTheStoredLists) {
     const wchar_t* commandLine;
     std::string todo, notes;
   };
-  for (const Case& c : {Case{L"-save", todo, notes}, Case{L"-hide", todo, notes},
-                        Case{L"-addtodo new", "new\rkeep me\r[END]\r\n", notes},
-                        Case{L"-addnote new note", todo, "old note\r\n\r\nnew note\r\n"}}) {
+  for (const Case& c : {Case{L"-hide", todo, notes}, Case{L"-addnote new note", todo, "old note\r\n\r\nnew note\r\n"}}) {
     SCOPED_TRACE(Utf8(c.commandLine));
     ASSERT_TRUE(WriteBytes(ToDoFile(), todo));
     ASSERT_TRUE(WriteBytes(NotesFile(), notes));

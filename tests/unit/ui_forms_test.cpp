@@ -127,42 +127,6 @@ TEST_F(UiForms, ListIndexAndCheckBoxValueRaiseClickOnlyOnChange) {
   EXPECT_FALSE(box.BackColorSet());
 }
 
-TEST_F(UiForms, AlphaTopMostAndVisibilityAreIndependent) {
-  Window window(Spec());
-  window.SetTopMost(true);
-  window.SetAlpha(0);
-  EXPECT_FALSE(window.Visible()) << "neither the topmost band nor the alpha shows a new window";
-  window.Show();
-  EXPECT_EQ(window.Alpha(), 0);
-  EXPECT_TRUE(window.TopMost());
-  window.SetAlpha(128);
-  window.SetTopMost(false);
-  EXPECT_TRUE(window.Visible());
-  window.Hide();
-  window.SetTopMost(true);
-  window.SetAlpha(255);
-  EXPECT_FALSE(window.Visible());
-  EXPECT_EQ(window.Alpha(), 255);
-}
-
-TEST_F(UiForms, MoveAndCenterUseTheOuterSize) {
-  testing::SetScreenSize(1280, 1024);
-  Window window(Spec(800, 341));
-  EXPECT_EQ(window.Height(), 341) << "a borderless window is its client area";
-  window.CenterOnScreen();
-  EXPECT_EQ(window.Left(), 240);
-  EXPECT_EQ(window.Top(), 341);
-  window.Move(-20, 30);
-  EXPECT_EQ(window.Left(), -20);
-  WindowSpec framed = Spec(309, 289);
-  framed.borderless = false;
-  framed.dialogFrame = true;
-  Window dialog(framed);
-  EXPECT_GT(dialog.Width(), 309);
-  EXPECT_GT(dialog.Height(), 289);
-  EXPECT_EQ(dialog.ClientWidth(), 309);
-}
-
 TEST_F(UiForms, CloseHonoursQueryUnload) {
   auto window = std::make_unique<Window>(Spec());
   Label& label = window->AddLabel(L"lbl", {0, 0, 50, 20}, L"x");
@@ -224,7 +188,7 @@ TEST_F(UiForms, PicturesFailWithoutChangingTheOldOne) {
   EXPECT_EQ(window.PicturePath(), back);
 }
 
-TEST_F(UiForms, FocusAndDroppedFilesReachOnlyControlsThatTakeThem) {
+TEST_F(UiForms, FocusMovesBetweenVisibleControls) {
   Window window(Spec());
   TextBox& todo = window.AddTextBox(L"txtToDo", {10, 10, 100, 20});
   TextBox& exec = window.AddTextBox(L"txtExec", {10, 40, 100, 20});
@@ -243,15 +207,7 @@ TEST_F(UiForms, FocusAndDroppedFilesReachOnlyControlsThatTakeThem) {
   exec.Focus();  // a hidden box cannot take it
   EXPECT_EQ(log, (std::vector<std::wstring>{L"todo+", L"todo-", L"exec+", L"exec-"}));
 
-  Label& shelf = window.AddLabel(L"lblFiles(1)", {10, 70, 100, 17});
-  std::vector<std::wstring> got;
-  shelf.onFilesDropped = [&](const std::vector<std::wstring>& files) { got = files; };
-  EXPECT_EQ(shelf.GetFont(), window.Spec().font) << "controls start with the window's font";
-  shelf.NotifyFilesDropped({L"C:\\a.txt"});
-  EXPECT_TRUE(got.empty());
-  shelf.SetAcceptFiles(true);
-  shelf.NotifyFilesDropped({L"C:\\a.txt", L"C:\\b.txt"});
-  EXPECT_EQ(got, (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt"}));
+  EXPECT_EQ(todo.GetFont(), window.Spec().font) << "controls start with the window's font";
 }
 
 }  // namespace

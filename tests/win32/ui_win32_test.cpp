@@ -265,7 +265,7 @@ TEST_F(UiWin32, TopMostAndAlphaNeverShowAHiddenWindow) {
   EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
-TEST_F(UiWin32, CloseRequestFromOutsideAsksFirst) {
+TEST_F(UiWin32, CloseRequestFromOutsideAsksFirstButTheEndOfTheSessionDoesNot) {
   Window window(Spec(100, 50));
   bool allow = false;
   int unloads = 0;
@@ -278,8 +278,14 @@ TEST_F(UiWin32, CloseRequestFromOutsideAsksFirst) {
   allow = true;
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(unloads, 1);
   EXPECT_EQ(window.NativeHandle(), 0);
+
+  Window ending(Spec(100, 50));  // the end of the session closes without a further question
+  ending.onQueryUnload = [] { return false; };
+  ending.onEndSession = [&] { unloads += 10; };
+  ending.onUnload = [&] { ++unloads; };
+  SendMessageW(HwndOf(ending), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(unloads, 12);
 }
 
 // ---- Pixels on the screen ----
