@@ -406,6 +406,15 @@ private:
   std::thread thread_;
 };
 
+// The answer of the call that shows the window, with the action taken once it shows.
+template <class Call>
+auto AnswerOf(const wchar_t* windowClass, const std::wstring& title, std::function<void(HWND)> action, Call&& call) {
+  WhenShown when(windowClass, title, std::move(action));
+  const auto answer = call();
+  EXPECT_TRUE(when.Found()) << "the window never showed";
+  return answer;
+}
+
 std::wstring ChildText(HWND dialog, const wchar_t* cls, int index = 0) {
   HWND child = nullptr;
   for (int i = 0; i <= index; ++i) child = FindWindowExW(dialog, child, cls, nullptr);
@@ -423,41 +432,28 @@ protected:
 
 TEST_F(UiWin32Dialogs, MessageBoxShowsTheTextAndAnswersTheButton) {
   std::wstring seen;
-  int answer = 0;
-  {
-    WhenShown no(L"#32770", L"Velvane box", [&](HWND box) {
-      seen = ChildText(box, L"Static", 1);  // the icon comes first
-      PostMessageW(box, WM_COMMAND, IDNO, 0);
-    });
-    answer = MsgBox(L"Add \"note\" to the list?", kMbYesNo | kMbQuestion, L"Velvane box");
-    EXPECT_TRUE(no.Found());
-  }
+  const int answer = AnswerOf(L"#32770", L"Velvane box", [&](HWND box) {
+    seen = ChildText(box, L"Static", 1);  // the icon comes first
+    PostMessageW(box, WM_COMMAND, IDNO, 0);
+  }, [] { return MsgBox(L"Add \"note\" to the list?", kMbYesNo | kMbQuestion, L"Velvane box"); });
   EXPECT_EQ(answer, kAnswerNo);
   EXPECT_EQ(seen, L"Add \"note\" to the list?");
 }
 
 TEST_F(UiWin32Dialogs, InputBoxAnswersTheTypedTextOrNothing) {
   std::wstring prompt, initial;
-  std::optional<std::wstring> typed;
-  {
-    WhenShown ok(L"VelvaneInputBox", L"Screenshot folder", [&](HWND box) {
-      prompt = ChildText(box, L"Static");
-      initial = ChildText(box, L"Edit");
-      SetWindowTextW(FindWindowExW(box, nullptr, L"Edit", nullptr), L"D:\\Shots");
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    typed = InputBox(L"Type the folder:", L"Screenshot folder", L"C:\\Shots");
-    EXPECT_TRUE(ok.Found());
-  }
+  const auto ask = [] { return InputBox(L"Type the folder:", L"Screenshot folder", L"C:\\Shots"); };
+  const auto typed = AnswerOf(L"VelvaneInputBox", L"Screenshot folder", [&](HWND box) {
+    prompt = ChildText(box, L"Static");
+    initial = ChildText(box, L"Edit");
+    SetWindowTextW(FindWindowExW(box, nullptr, L"Edit", nullptr), L"D:\\Shots");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }, ask);
   EXPECT_EQ(prompt, L"Type the folder:");
   EXPECT_EQ(initial, L"C:\\Shots");
   EXPECT_EQ(typed, std::optional<std::wstring>(L"D:\\Shots"));
-  {
-    WhenShown close(L"VelvaneInputBox", L"Screenshot folder", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
-    typed = InputBox(L"Type the folder:", L"Screenshot folder", L"C:\\Shots");
-    EXPECT_TRUE(close.Found());
-  }
-  EXPECT_EQ(typed, std::nullopt);
+  EXPECT_EQ(AnswerOf(L"VelvaneInputBox", L"Screenshot folder", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); }, ask),
+            std::nullopt);
 }
 
 TEST_F(UiWin32Dialogs, SaveDialogLoadsItsLibraryOnlyWhenShown) {
@@ -465,13 +461,8 @@ TEST_F(UiWin32Dialogs, SaveDialogLoadsItsLibraryOnlyWhenShown) {
   FileDialogOptions options;
   options.title = L"Save the selection";
   options.filter = L"TXT - Text files|*.txt|All files|*.*";
-  std::optional<std::wstring> chosen = L"not asked";
-  {
-    WhenShown cancel(L"#32770", options.title, [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
-    chosen = ShowSaveDialog(options);
-    EXPECT_TRUE(cancel.Found());
-  }
-  EXPECT_EQ(chosen, std::nullopt);
+  const auto cancel = [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); };
+  EXPECT_EQ(AnswerOf(L"#32770", options.title, cancel, [&] { return ShowSaveDialog(options); }), std::nullopt);
   EXPECT_NE(GetModuleHandleW(L"comdlg32.dll"), nullptr);
 }
 
