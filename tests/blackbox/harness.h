@@ -22,12 +22,9 @@ inline constexpr DWORD kHideLimitMs = 4000;
 // Polls the condition until it holds or the time is up.
 template <class Condition>
 bool WaitUntil(Condition&& done, DWORD timeoutMs, DWORD pollMs = 10) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (done()) return true;
+  for (const ULONGLONG end = GetTickCount64() + timeoutMs; !done(); Sleep(pollMs))
     if (GetTickCount64() >= end) return done();
-    Sleep(pollMs);
-  }
+  return true;
 }
 
 std::wstring EnvironmentVariable(const wchar_t* name);

@@ -135,6 +135,7 @@ using ListsLauncherDialogs = ListsLauncher;
 
 TEST_F(ListsLauncherDialogs, AddDialogOpensOnceAndWithoutSkinPicturesWhenTheSkinLacksThem) {
   frmAddExec& dialog = frmAddExec::ShowDialog();
+  EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
   EXPECT_EQ(dialog.lblPath->Bounds(), (ui::Rect{4, 92, 301, 73}));  // twips / 15
   EXPECT_FALSE(dialog.imgTop->HasPicture());
   EXPECT_FALSE(dialog.imgDrop->HasPicture());
