@@ -5,11 +5,14 @@
 #   (b) the hidden side bar's resident memory and CPU time over a stretch of idle seconds, with one clipboard text
 #       standing, against a bare hidden window running the side bar's six timers;
 #   (c) a screenshot of the whole 1280 x 1024 screen, captured and saved as the hot key does, against writing a file
-#       of the same number of bytes the same way (median of many runs each; target: within 1.5 times the write).
+#       of the same number of bytes the same way (median of many runs each; target: within 1.5 times the write);
+#   (d) the long forms of the reliability tests: 20 start-up races, 1000 hand-offs four at a time, 200 killed saves,
+#       a clipboard held open and flooded (the black-box suite's Reliability cases with VELVANE_LONG=1);
+#   (e) 100,000 seeded random inputs for every reader of stored or received text, natively under the sanitizers.
 # Both sides run in a throw-away installation under build/bench, in one running Wine on a private virtual display.
 #
 #   scripts/bench.sh [--quick] [--no-build]
-#     --quick      10 idle seconds instead of 60
+#     --quick      10 idle seconds instead of 60, and neither (d) nor (e)
 #     --no-build   measure what is built already instead of running scripts/build.sh first
 # WINEPREFIX picks the Wine prefix (default build/bench/wineprefix, apart from the one of scripts/run.sh, whose side
 # bar would otherwise take the hand-offs). VELVANE_BENCH_BUILD and VELVANE_BENCH_DIST pick another Windows build folder
@@ -19,9 +22,10 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 IDLE_SECONDS=60
 RUNS=30
 BUILD_FIRST=1
+LONG_FORMS=1
 for arg in "$@"; do
   case "$arg" in
-    --quick) IDLE_SECONDS=10 ;;
+    --quick) IDLE_SECONDS=10; LONG_FORMS=0 ;;
     --no-build) BUILD_FIRST=0 ;;
     *) echo "usage: scripts/bench.sh [--quick] [--no-build]" >&2; exit 2 ;;
   esac
@@ -140,3 +144,19 @@ CAPTURE=$(wine "$INSTALL/bench_capture.exe" "$RUNS" "$(winpath "$BENCH/shots")" 
 echo "$CAPTURE"
 ratio=$(echo "$CAPTURE" | awk '/^ratio/ { print $2 }')
 echo "target   1.50 -> $(echo "$ratio <= 1.50" | bc | sed 's/1/met/; s/0/MISSED/')"
+[ "$LONG_FORMS" = 1 ] || exit 0
+
+echo
+echo "-- (d) Reliability, long forms (black-box, under Wine)"
+(cd "$BUILD/tests" && VELVANE_LONG=1 VELVANE_DIST="$DIST" VELVANE_BLACKBOX_OUT="$BENCH" \
+  wine "$BUILD/tests/blackbox_tests.exe" --gtest_filter='Reliability.*' </dev/null) 2>&1 |
+  grep -E '^\s+[0-9]+ (hand-offs|killed)|^\[ +(OK|FAILED) +\]|PASSED|FAILED' || true
+
+echo
+echo "-- (e) 100,000 random inputs per reader (native, AddressSanitizer and UBSan)"
+NATIVE="$ROOT/build/native"
+[ -f "$NATIVE/build.ninja" ] || cmake -S "$ROOT" -B "$NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$NATIVE" -j "$(nproc)" --target unit_tests >/dev/null
+start=$(date +%s)
+VELVANE_FUZZ_INPUTS=100000 "$NATIVE/tests/unit_tests" --gtest_filter='Fuzzed.*' 2>&1 | grep -E '^\[ +(OK|FAILED) +\]|PASSED|FAILED|ERROR'
+echo "fuzzing took $(( $(date +%s) - start )) s"

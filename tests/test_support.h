@@ -1,13 +1,17 @@
 #pragma once
-// Helpers shared by the tests: throw-away folders and exact file bytes.
+// Helpers shared by the tests: throw-away folders, exact file bytes and the error number an action raises.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
+
+#include "common/errors.h"
 
 namespace velvane::test {
 
@@ -21,15 +25,25 @@ inline std::filesystem::path Native(std::wstring path) {
 
 inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::filesystem::create_directories(Native(path).parent_path());
-  std::ofstream out(Native(path), std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(Native(path), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline std::string ReadBytes(const std::wstring& path) {
-  std::ifstream in(Native(path), std::ios::binary);
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(Native(path), std::ios::binary).rdbuf();
   return s.str();
+}
+
+inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }
+
+// The number of the RuntimeError the action raises; 0 when it raises none.
+inline int ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RuntimeError& e) {
+    return e.Number();
+  }
+  return 0;
 }
 
 // The bytes of a bottom-up 24-bit bitmap file of one colour.
@@ -50,20 +64,16 @@ inline std::string BitmapFile(int width, int height, std::uint8_t red, std::uint
   return bytes;
 }
 
-inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }
-
-// A fresh folder below the system's temporary folder, removed with everything in it at the end of the test.
+// A fresh folder below the system's temporary folder (its path in backslashes, without a trailing one), removed
+// with everything in it at the end of the test.
 class TempDir {
 public:
   TempDir() {
     std::random_device rd;
-    const auto base = std::filesystem::temp_directory_path() / ("velvane-test-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(base);
-    native_ = base;
-    path_ = base.wstring();
-    if (std::filesystem::path::preferred_separator == L'/')
-      for (auto& c : path_)
-        if (c == L'/') c = L'\\';
+    native_ = std::filesystem::temp_directory_path() / ("velvane-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(native_);
+    path_ = native_.wstring();
+    std::replace(path_.begin(), path_.end(), L'/', L'\\');
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -71,7 +81,6 @@ public:
     std::error_code ec;
     std::filesystem::remove_all(native_, ec);
   }
-  // Without a trailing backslash.
   const std::wstring& Path() const { return path_; }
   std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
 

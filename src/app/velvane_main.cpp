@@ -4,9 +4,19 @@
 #include "core/startup.h"
 #include "ui/forms.h"
 
+// A second start that found no side bar to take its command ends with this code, so a script can tell.
+constexpr int kExitHandOffFailed = 2;
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   // The arguments exactly as the runtime gives them, without the program path.
   const std::wstring arguments = commandLine ? commandLine : L"";
-  if (velvane::Main(arguments) != velvane::StartupResult::Run) return 0;
+  switch (velvane::Main(arguments)) {
+    case velvane::StartupResult::Run:
+      break;
+    case velvane::StartupResult::HandOffFailed:
+      return kExitHandOffFailed;
+    case velvane::StartupResult::Exit:
+      return 0;
+  }
   return velvane::ui::RunMessageLoop();
 }

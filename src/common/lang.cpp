@@ -26,7 +26,8 @@ void clsLang::LoadLanguage(const std::wstring& langName, const std::wstring& fil
     return;
   }
   try {
-    for (int n = 1; n <= kMaxLines; ++n) {
+    // A table is loaded once per program; should it be loaded again, a full table takes no more entries.
+    for (int n = 1; n <= kMaxLines && count_ < kMaxEntries; ++n) {
       const std::wstring line = ReadFileLine(path, n);
       if (line == L"[END]") break;
       if (line.find(L'=') == std::wstring::npos) continue;

@@ -1,5 +1,7 @@
 #include "core/startup.h"
 
+#include <vector>
+
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/settings_store.h"
@@ -48,6 +50,15 @@ void BringToFront(platform::NativeWindow window) {
   platform::BringToTop(window);
 }
 
+namespace {
+bool startupComplete = false;
+std::vector<std::wstring> heldCommands;
+}  // namespace
+
+bool StartupComplete() { return startupComplete; }
+
+void HoldCommand(std::wstring command) { heldCommands.push_back(std::move(command)); }
+
 void ReleaseInstanceLock() {
   InstanceMutex.reset();
 }
@@ -64,13 +75,20 @@ std::wstring StartupErrorText(int number, const std::wstring& description, std::
 
 namespace {
 
-void HandOver(const std::wstring& commandLine) {
+bool HandOver(const std::wstring& commandLine) {
+  RunningWindow = 0;
   FindRunningWindow();
-  if (!RunningWindow) return;  // nobody to hand over to: end silently
+  for (unsigned waited = 0; !RunningWindow && waited < kHandOffTimeoutMs; waited += kHandOffPollMs) {
+    if (!platform::MutexExists(kInstanceMutexName)) return false;  // the first start ended meanwhile
+    platform::PauseMs(kHandOffPollMs);
+    FindRunningWindow();
+  }
+  if (!RunningWindow) return false;
   ActivateWindow(RunningWindow);
   // A visible side bar asked for nothing only needs to come forward.
   if (!commandLine.empty() || !platform::IsWindowShown(RunningWindow))
     platform::SendCopyData(RunningWindow, HandOffPayload(commandLine), kHandOffTimeoutMs);
+  return true;
 }
 
 bool FirstRunDone() { return LeadingNumber(ReadSetting(ConfigFile(), L"INIT", L"FirstTime")) != 0.0; }
@@ -81,6 +99,7 @@ void StartWizard() {
 }
 
 void LoadEverything(const std::wstring& commandLine) {
+  startupComplete = false;
   CreateServices();
   gLang->LoadLanguage(gLang->ActLang(), L"velvane");
   gExec->LoadExecs();
@@ -94,6 +113,9 @@ void LoadEverything(const std::wstring& commandLine) {
   // The first start's own command runs once the stored lists are in: run earlier, "-save" or a hide would write
   // empty lists over the files, and an added item would be overwritten by the load.
   MainForm().ReceiveCommand(commandLine);
+  for (size_t i = 0; i < heldCommands.size(); ++i) MainForm().ReceiveCommand(heldCommands[i]);
+  heldCommands.clear();
+  startupComplete = true;
 }
 
 void ShowStartupError(int number, const std::wstring& description, const std::wstring& source) {
@@ -105,8 +127,7 @@ void ShowStartupError(int number, const std::wstring& description, const std::ws
 StartupResult Main(const std::wstring& commandLine, const std::wstring& programFolder) {
   try {
     if (!IsFirstInstance(kInstanceMutexName)) {
-      HandOver(commandLine);
-      return StartupResult::Exit;
+      return HandOver(commandLine) ? StartupResult::Exit : StartupResult::HandOffFailed;
     }
     if (programFolder.empty()) SetAppFolders();
     else SetAppFoldersFrom(programFolder);

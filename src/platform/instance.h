@@ -22,6 +22,10 @@ struct MutexTraits {
   static void Free(std::intptr_t handle) { CloseMutex(handle); }
 };
 using UniqueMutex = UniqueOf<std::intptr_t, MutexTraits>;
+// Whether a mutex of that name exists now (some process holds a handle to it).
+bool MutexExists(const std::wstring& name);
+// Waits before the next look for the running side bar.
+void PauseMs(unsigned ms);
 
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value);
 std::intptr_t GetWindowMark(NativeWindow window, const std::wstring& name);

@@ -1,6 +1,7 @@
 #pragma once
 // The headless desktop that the instance twin works on, for the tests to arrange and inspect.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -31,6 +32,8 @@ struct FakeDesktop {
   bool failMutexCreation = false;
   std::vector<SentCopyData> sent;
   std::uint32_t lastError = 0;
+  unsigned pausedMs = 0;              // the total of PauseMs calls: the hand-off's waits pass at once
+  std::function<void()> onPause;      // runs at each pause, so a test can let the side bar appear meanwhile
 };
 
 FakeDesktop& Desktop();

@@ -106,6 +106,10 @@ void frmMain::ReceiveCommand(const std::wstring& command) {
 
 void frmMain::OnCopyData(std::string_view bytes) {
   if (bytes.empty()) return;
+  if (!StartupComplete()) {
+    HoldCommand(platform::FromAnsi(bytes));
+    return;
+  }
   ReceiveCommand(platform::FromAnsi(bytes));
 }
 

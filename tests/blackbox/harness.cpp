@@ -1,18 +1,15 @@
 #include "blackbox/harness.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <utility>
 
 namespace blackbox {
 
-// ---- Texts and files ----
-
 std::wstring EnvironmentVariable(const wchar_t* name) {
-  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  const DWORD got = GetEnvironmentVariableW(name, value.data(), size);
-  value.resize(got < size ? got : 0);
+  std::wstring value(32767, L'\0');  // the longest a variable can be
+  value.resize(GetEnvironmentVariableW(name, value.data(), 32767));
   return value;
 }
 
@@ -24,7 +21,6 @@ std::wstring WindowsPath(std::wstring path) {
 }
 
 std::string ToCodePage(std::wstring_view text, UINT codePage) {
-  if (text.empty()) return {};
   const int n =
       WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
@@ -33,7 +29,6 @@ std::string ToCodePage(std::wstring_view text, UINT codePage) {
 }
 
 std::wstring FromCodePage(std::string_view bytes, UINT codePage) {
-  if (bytes.empty()) return {};
   const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
@@ -85,79 +80,63 @@ bool FileExists(const std::wstring& path) {
 
 namespace {
 
-bool IsDotEntry(const WIN32_FIND_DATAW& entry) {
-  return lstrcmpW(entry.cFileName, L".") == 0 || lstrcmpW(entry.cFileName, L"..") == 0;
-}
-
-// Copies a folder with everything below it; `skip` names top-level entries that stay behind.
-bool CopyTree(const std::wstring& from, const std::wstring& to, const std::vector<std::wstring>& skip = {}) {
-  if (!CreateDirectoryW(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+// Calls visit for every entry of the folder but "." and "..".
+template <class Visit>
+void ForEachEntry(const std::wstring& folder, Visit&& visit) {
   WIN32_FIND_DATAW entry{};
-  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
   do {
-    if (IsDotEntry(entry)) continue;
-    bool skipped = false;
-    for (const auto& name : skip) skipped = skipped || lstrcmpiW(name.c_str(), entry.cFileName) == 0;
-    if (skipped) continue;
-    const std::wstring source = from + L"\\" + entry.cFileName;
-    const std::wstring target = to + L"\\" + entry.cFileName;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ok = CopyTree(source, target) && ok;
-    else ok = CopyFileW(source.c_str(), target.c_str(), FALSE) && ok;
+    if (lstrcmpW(entry.cFileName, L".") != 0 && lstrcmpW(entry.cFileName, L"..") != 0) visit(entry);
   } while (FindNextFileW(find, &entry));
   FindClose(find);
+}
+
+// Copies a folder with everything below it but the top-level entry named skip.
+bool CopyTree(const std::wstring& from, const std::wstring& to, const wchar_t* skip = L"") {
+  if (!CreateDirectoryW(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  bool ok = true;
+  ForEachEntry(from, [&](const WIN32_FIND_DATAW& entry) {
+    if (lstrcmpiW(skip, entry.cFileName) == 0) return;
+    const std::wstring source = from + L"\\" + entry.cFileName, target = to + L"\\" + entry.cFileName;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ok = CopyTree(source, target) && ok;
+    else ok = CopyFileW(source.c_str(), target.c_str(), FALSE) && ok;
+  });
   return ok;
 }
 
 }  // namespace
 
 bool RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry{};
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (IsDotEntry(entry)) continue;
-      const std::wstring path = folder + L"\\" + entry.cFileName;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
+  ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
+    const std::wstring path = folder + L"\\" + entry.cFileName;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveTree(path);
+    } else {
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+    }
+  });
   return RemoveDirectoryW(folder.c_str()) != 0;
 }
 
 std::optional<std::wstring> LanguageText(const std::wstring& file, const std::wstring& key) {
   const auto bytes = ReadBytes(file);
   if (!bytes) return std::nullopt;
-  const std::wstring text = FromCodePage(*bytes, 1252);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of(L"\r\n", start);
-    if (end == std::wstring::npos) end = text.size();
-    const std::wstring line = text.substr(start, end - start);
-    const size_t equals = line.find(L'=');
-    if (equals != std::wstring::npos && line.compare(0, equals, key) == 0 && equals == key.size())
-      return line.substr(equals + 1);
-    start = end + 1;
-  }
-  return std::nullopt;
+  std::wstring text = L"\n" + FromCodePage(*bytes, 1252);
+  std::replace(text.begin(), text.end(), L'\r', L'\n');
+  const size_t line = text.find(L"\n" + key + L"=");
+  if (line == std::wstring::npos) return std::nullopt;
+  const size_t value = line + key.size() + 2;
+  return text.substr(value, text.find(L'\n', value) - value);
 }
 
 // ---- The installation ----
 
 Installation::Installation() {
   const std::wstring dist = WindowsPath(EnvironmentVariable(L"VELVANE_DIST"));
-  if (dist.empty()) {
-    problem_ = L"VELVANE_DIST names no installation folder";
-    return;
-  }
   if (!FileExists(dist + L"\\velvane.exe")) {
-    problem_ = L"no velvane.exe in " + dist;
+    problem_ = L"no velvane.exe in VELVANE_DIST (" + dist + L")";
     return;
   }
   wchar_t temp[MAX_PATH] = {};
@@ -168,18 +147,14 @@ Installation::Installation() {
   const std::wstring base = folder_.substr(0, folder_.size() - 1);
   RemoveTree(base);  // a leftover of an earlier run under the same process number
   // The user's lists in data/ stay behind: every test starts from the shipped configuration alone.
-  if (!CopyTree(dist, base, {L"data"}) || !CreateDirectoryW((folder_ + L"data").c_str(), nullptr) ||
+  if (!CopyTree(dist, base, L"data") || !CreateDirectoryW((folder_ + L"data").c_str(), nullptr) ||
       !CopyFileW((dist + L"\\data\\config.qdt").c_str(), ConfigFile().c_str(), FALSE))
     problem_ = L"could not copy " + dist + L" to " + base;
 }
 
 Installation::~Installation() {
-  if (folder_.empty()) return;
-  if (keep_) {
-    std::printf("  (installation kept for a look: %s)\n", Utf8(folder_).c_str());
-    return;
-  }
-  RemoveTree(folder_.substr(0, folder_.size() - 1));
+  if (keep_) std::printf("  (installation kept for a look: %s)\n", Utf8(folder_).c_str());
+  else if (!folder_.empty()) RemoveTree(folder_.substr(0, folder_.size() - 1));
 }
 
 void Installation::SetSetting(const wchar_t* section, const wchar_t* key, const std::wstring& value) const {
@@ -211,19 +186,12 @@ void Installation::Configure(const Options& options) const {
 
 Process::~Process() { Kill(); }
 
-Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
-  other.handle_ = nullptr;
-  other.id_ = 0;
-}
+Process::Process(Process&& other) noexcept { *this = std::move(other); }
 
+// The process held before goes to the other side and ends with it.
 Process& Process::operator=(Process&& other) noexcept {
-  if (this != &other) {
-    Kill();
-    handle_ = other.handle_;
-    id_ = other.id_;
-    other.handle_ = nullptr;
-    other.id_ = 0;
-  }
+  std::swap(handle_, other.handle_);
+  std::swap(id_, other.id_);
   return *this;
 }
 
@@ -234,14 +202,13 @@ Process Process::Start(const std::wstring& program, const std::wstring& argument
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   Process process;
-  // Now and then Wine's loader dies in a process it is creating, and CreateProcess then fails with
-  // ERROR_INTERNAL_ERROR before the program ran at all. Such a start is tried again, and said so.
+  // Only Wine's loader dying in the new process (ERROR_INTERNAL_ERROR, before the program ran) is tried again.
   for (int attempt = 1;; ++attempt) {
     std::wstring commandLine = line;  // CreateProcessW may write into the command line
     if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
       break;
-    if (attempt == kStartAttempts) return process;  // the caller reads GetLastError
+    if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) return process;  // caller reads GetLastError
     std::printf("  starting %s failed with error %lu; starting it again\n", Utf8(program).c_str(),
                 static_cast<unsigned long>(GetLastError()));
     Sleep(200);
@@ -276,32 +243,29 @@ namespace {
 
 constexpr wchar_t kWindowMark[] = L"velvane_APPLICATION";
 
-struct SideBarSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindMarked(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<SideBarSearch*>(context);
-  if (GetPropW(window, kWindowMark) != reinterpret_cast<HANDLE>(1)) return TRUE;
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (search->processId != 0 && owner != search->processId) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
   reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
   return TRUE;
 }
 
+// The top-level windows of the process, or of every process for 0.
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  std::vector<HWND> all, found;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+  for (HWND window : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (processId == 0 || owner == processId) found.push_back(window);
+  }
+  return found;
+}
+
 }  // namespace
 
 HWND FindSideBar(DWORD processId) {
-  SideBarSearch search{processId, nullptr};
-  EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : TopLevelWindows(processId))
+    if (GetPropW(window, kWindowMark) == reinterpret_cast<HANDLE>(1)) return window;
+  return nullptr;
 }
 
 std::vector<HWND> ChildWindows(HWND parent) {
@@ -316,14 +280,22 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+namespace {
+
+// A message sent to another process's window; 0 when it does not answer within 2 s.
+DWORD_PTR Ask(HWND window, UINT message, WPARAM w, wchar_t* text = nullptr) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, message, w, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &answer))
+    return 0;
+  return answer;
+}
+
+}  // namespace
+
 std::wstring ControlText(HWND control) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR got = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
-                      &got);
-  text.resize(got <= length ? got : 0);
+  std::wstring text(Ask(control, WM_GETTEXTLENGTH, 0) + 1, L'\0');
+  const DWORD_PTR got = Ask(control, WM_GETTEXT, text.size(), text.data());
+  text.resize(got < text.size() ? got : 0);
   return text;
 }
 
@@ -351,37 +323,26 @@ HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int w, int h) 
 
 std::vector<std::wstring> ListBoxItems(HWND list) {
   std::vector<std::wstring> items;
-  DWORD_PTR count = 0;
-  if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count)) return items;
+  const DWORD_PTR count = Ask(list, LB_GETCOUNT, 0);
   for (DWORD_PTR row = 0; row < count; ++row) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, 2000, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000, &got);
-    text.resize(got <= length ? got : 0);
+    std::wstring text(Ask(list, LB_GETTEXTLEN, row) + 1, L'\0');
+    const DWORD_PTR got = Ask(list, LB_GETTEXT, row, text.data());
+    text.resize(got < text.size() ? got : 0);
     items.push_back(text);
   }
   return items;
 }
 
 BYTE LayeredAlpha(HWND window) {
-  if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) return 255;
-  COLORREF key = 0;
   BYTE alpha = 255;
   DWORD flags = 0;
-  if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags) || !(flags & LWA_ALPHA)) return 255;
-  return alpha;
+  const bool layered = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED;
+  return layered && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : 255;
 }
 
 std::wstring DescribeWindowsOf(DWORD processId) {
-  std::vector<HWND> all;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
   std::wstring text;
-  for (HWND window : all) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != processId) continue;
+  for (HWND window : TopLevelWindows(processId)) {
     text += L"\n  [" + ClassName(window) + L"] \"" + WindowText(window) + L"\"" +
             (IsWindowVisible(window) ? L" visible" : L"");
     // A message box keeps its text in a child window.
@@ -392,25 +353,16 @@ std::wstring DescribeWindowsOf(DWORD processId) {
 }
 
 SideBar::SideBar(const Installation& installation, const std::wstring& arguments) : installation_(installation) {
-  // A first start that dies before it shows anything, with a code velvane never ends with, died in Wine's loader;
-  // it is started once more.
-  for (int attempt = 1;; ++attempt) {
-    process_ = Process::Start(installation.Program(), arguments, installation.Folder());
-    if (!process_) {
-      started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
-      return;
-    }
-    WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); },
-              kStartLimitMs, 20);
-    if (window_ || process_.Running() || process_.ExitCode() == 0 || attempt == 2) break;
-    std::printf("  velvane.exe \"%s\" died with code 0x%lx before it showed a window; starting it again\n",
-                Utf8(arguments).c_str(), static_cast<unsigned long>(process_.ExitCode()));
-  }
-  if (window_) {
-    started_ = ::testing::AssertionSuccess();
+  process_ = Process::Start(installation.Program(), arguments, installation.Folder());
+  if (!process_) {
+    started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
     return;
   }
-  if (!process_.Running())
+  WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); }, kStartLimitMs,
+            20);
+  if (window_)
+    started_ = ::testing::AssertionSuccess();
+  else if (!process_.Running())
     started_ = ::testing::AssertionFailure() << "velvane.exe ended with code " << process_.ExitCode()
                                              << " without a side bar";
   else
@@ -422,30 +374,20 @@ SideBar::SideBar(const Installation& installation, const std::wstring& arguments
 SideBar::~SideBar() { (void)Close(); }
 
 ::testing::AssertionResult SideBar::HandOver(const std::wstring& arguments, DWORD limitMs) {
-  // A second start always ends with 0. Any other code means the process died before velvane ran (Wine's loader
-  // now and then aborts a starting process); that start is repeated once, and said so.
-  for (int attempt = 1;; ++attempt) {
-    const ULONGLONG started = GetTickCount64();
-    Process second = Process::Start(installation_.Program(), arguments, installation_.Folder());
-    if (!second) return ::testing::AssertionFailure() << "the second velvane.exe could not be started";
-    const bool ended = second.WaitForExit(limitMs);
-    lastHandOffMs_ = static_cast<DWORD>(GetTickCount64() - started);
-    if (!ended) {
-      const std::wstring windows = DescribeWindowsOf(second.Id());
-      second.Kill();
-      return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" still ran after "
-                                           << limitMs << " ms; its windows:" << Utf8(windows);
-    }
-    const DWORD code = second.ExitCode();
-    if (code != 0 && attempt == 1) {
-      std::printf("  the second start \"%s\" died with code 0x%lx before it ran; starting it again\n",
-                  Utf8(arguments).c_str(), static_cast<unsigned long>(code));
-      continue;
-    }
-    if (code != 0)
-      return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" ended with code " << code;
-    break;
+  // Never started again: a hand-off delivered before a crash would then arrive twice.
+  const ULONGLONG started = GetTickCount64();
+  Process second = Process::Start(installation_.Program(), arguments, installation_.Folder());
+  if (!second) return ::testing::AssertionFailure() << "the second velvane.exe could not be started";
+  const bool ended = second.WaitForExit(limitMs);
+  lastHandOffMs_ = static_cast<DWORD>(GetTickCount64() - started);
+  if (!ended) {
+    const std::wstring windows = DescribeWindowsOf(second.Id());
+    second.Kill();
+    return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" still ran after "
+                                         << limitMs << " ms; its windows:" << Utf8(windows);
   }
+  if (const DWORD code = second.ExitCode(); code != 0)
+    return ::testing::AssertionFailure() << "the second start \"" << Utf8(arguments) << "\" ended with code " << code;
   if (FindSideBar() != window_)
     return ::testing::AssertionFailure() << "after the second start \"" << Utf8(arguments)
                                          << "\" the first side bar is no longer the one found";

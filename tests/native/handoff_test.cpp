@@ -15,11 +15,16 @@ protected:
     pt::ResetDesktop();
     ui::testing::Reset();
     RunningWindow = 0;
-    pt::Desktop().mutexes.insert(kInstanceMutexName);  // a side bar runs
+    RunningSideBar();
     pt::Desktop().windows[0x10] = {};                  // an unrelated window first in Z order
     pt::Desktop().windows[0x20].marks[kWindowMarkName] = 1;
   }
   pt::FakeWindow& SideBar() { return pt::Desktop().windows[0x20]; }
+  // The running side bar holds the instance mutex.
+  static void RunningSideBar() {
+    pt::Desktop().mutexes.insert(kInstanceMutexName);
+    pt::Desktop().mutexHandles[1] = kInstanceMutexName;
+  }
 };
 
 TEST_F(SecondStart, HandsTheArgumentsOverAsAnsiBytesAndEnds) {
@@ -56,7 +61,7 @@ TEST_F(SecondStart, CharactersOutsideTheCodePageArriveReplaced) {
 
 TEST_F(SecondStart, OnlyAWindowMarkedWithExactlyOneCounts) {
   SideBar().marks[kWindowMarkName] = 2;
-  EXPECT_EQ(Main(L"-show"), StartupResult::Exit);
+  EXPECT_EQ(Main(L"-show"), StartupResult::HandOffFailed);
   EXPECT_TRUE(pt::Desktop().sent.empty());
   EXPECT_EQ(RunningWindow, 0);
   EXPECT_TRUE(ui::testing::MessageLog().empty());
@@ -75,6 +80,31 @@ TEST(FirstInstance, AFailedMutexCountsAsTheFirstInstance) {
   EXPECT_TRUE(IsFirstInstance(kInstanceMutexName));
   EXPECT_FALSE(IsFirstInstance(kInstanceMutexName));
   EXPECT_EQ(InstanceMutex.get(), 0);  // the handle of a second instance is closed at once
+}
+
+// A side bar still starting has its mutex but no marked window yet: the second start keeps looking.
+TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
+  SideBar().marks.clear();
+  int looks = 0;
+  pt::Desktop().onPause = [&] {
+    if (++looks == 3) SideBar().marks[kWindowMarkName] = 1;
+  };
+  EXPECT_EQ(Main(L"-addtodo x"), StartupResult::Exit);
+  ASSERT_EQ(pt::Desktop().sent.size(), 1u);
+  EXPECT_EQ(pt::Desktop().pausedMs, 3 * kHandOffPollMs);
+
+  pt::ResetDesktop();
+  RunningSideBar();
+  EXPECT_EQ(Main(L"-addtodo x"), StartupResult::HandOffFailed);
+  EXPECT_EQ(pt::Desktop().pausedMs, kHandOffTimeoutMs);
+  EXPECT_TRUE(pt::Desktop().sent.empty());
+
+  // A first start that ends meanwhile (it started the wizard) is not waited for.
+  pt::ResetDesktop();
+  RunningSideBar();
+  pt::Desktop().onPause = [] { platform::CloseMutex(1); };
+  EXPECT_EQ(Main(L"-show"), StartupResult::HandOffFailed);
+  EXPECT_EQ(pt::Desktop().pausedMs, kHandOffPollMs);
 }
 
 }  // namespace

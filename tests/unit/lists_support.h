@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "common/lang.h"
 #include "common/settings_store.h"
@@ -18,9 +19,8 @@ namespace velvane::test {
 class ListsFixture : public ::testing::Test {
 protected:
   void SetUp() override {
-    savedFolders_ = {AppDir, DataDir, LangDir, SkinDir};
+    saved_ = {AppDir, DataDir, LangDir, SkinDir, SkinName};
     savedOptions_ = OptChk;
-    savedSkin_ = SkinName;
     SetAppFoldersFrom(dir_.Path());
     std::filesystem::create_directories(Native(DataDir));
     SkinName = L"plain";
@@ -31,22 +31,21 @@ protected:
   }
   void TearDown() override {
     gLang = std::move(savedLang_);
-    SkinName = savedSkin_;
     OptChk = savedOptions_;
-    AppDir = savedFolders_[0];
-    DataDir = savedFolders_[1];
-    LangDir = savedFolders_[2];
-    SkinDir = savedFolders_[3];
+    std::tie(AppDir, DataDir, LangDir, SkinDir, SkinName) = saved_;
   }
 
   // A valid 1 x 1 bitmap in the active skin's folder.
   static void PutSkinBitmap(const std::wstring& name) {
-    static const unsigned char kBitmap[58] = {
-        'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header: size, reserved, offset of the pixels
-        40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,  // info header: its size, 1 x 1, 1 plane, 24 bits
-        0, 0, 0, 0, 4, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x10, 0x20, 0x30, 0};  // one pixel, padded to 4 bytes
-    WriteBytes(SkinFolder() + L"\\" + name, std::string(reinterpret_cast<const char*>(kBitmap), sizeof(kBitmap)));
+    WriteBytes(SkinFolder() + L"\\" + name, BitmapFile(1, 1, 48, 32, 16));
+  }
+
+  // The message boxes shown so far, each as "title|text|style".
+  static std::vector<std::wstring> Boxes() {
+    std::vector<std::wstring> boxes;
+    for (const auto& box : ui::testing::MessageLog())
+      boxes.push_back(box.title + L"|" + box.text + L"|" + std::to_wstring(box.style));
+    return boxes;
   }
 
   static ui::WindowSpec PanelSpec() {
@@ -59,9 +58,8 @@ protected:
   TempDir dir_;
 
 private:
-  std::array<std::wstring, 4> savedFolders_;
+  std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, std::wstring> saved_;
   std::array<bool, 6> savedOptions_{};
-  std::wstring savedSkin_;
   std::unique_ptr<clsLang> savedLang_;
 };
 

@@ -9,14 +9,10 @@ namespace velvane {
 namespace {
 
 TEST(NotesStrip, RemovesAtMostTwoTrailingControlCharacters) {
-  EXPECT_EQ(StripTrailingBreaks(L"text\r\n"), L"text");
-  EXPECT_EQ(StripTrailingBreaks(L"text\r\n\r\n"), L"text\r\n");
-  EXPECT_EQ(StripTrailingBreaks(L"tabs\t\t"), L"tabs");
-  EXPECT_EQ(StripTrailingBreaks(L"x\t"), L"x");
-  EXPECT_EQ(StripTrailingBreaks(L"\r\n"), L"");
-  EXPECT_EQ(StripTrailingBreaks(L"x"), L"x");
-  EXPECT_EQ(StripTrailingBreaks(L"\n"), L"\n");  // fewer than two characters stay
-  EXPECT_EQ(StripTrailingBreaks(L"ab\x0E"), L"ab\x0E");
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"text\r\n", L"text"}, {L"text\r\n\r\n", L"text\r\n"}, {L"tabs\t\t", L"tabs"}, {L"x\t", L"x"},
+      {L"\r\n", L""},         {L"\n", L"\n"} /* fewer than two characters stay */,  {L"ab\x0E", L"ab\x0E"}};
+  for (const auto& [text, stripped] : cases) EXPECT_EQ(StripTrailingBreaks(text), stripped);
 }
 
 class NotesFixture : public test::ListsFixture {
@@ -67,11 +63,8 @@ TEST_F(NotesStorage, OptionOffLeavesFileAndBoxUnlessForced) {
   test::WriteBytes(NotesFile(), "x");  // written by another program, without the line end
   LoadNotes(true);
   EXPECT_EQ(box.Text(), L"x");
-}
-
-TEST_F(NotesStorage, AFailedSaveReachesTheCaller) {
   std::filesystem::remove_all(test::Native(DataDir));
-  EXPECT_THROW(SaveNotes(true), RuntimeError);
+  EXPECT_THROW(SaveNotes(true), RuntimeError) << "a failed save reaches the caller";
 }
 
 TEST_F(NotesSelection, MovesTheSelectedTextIntoTheChosenFile) {
@@ -101,9 +94,8 @@ TEST_F(NotesSelection, NothingSelectedACancelOrAFailedWriteKeepsTheNotes) {
   EXPECT_FALSE(SaveNotesSelection(box));
   EXPECT_EQ(box.Text(), L"precious");
   EXPECT_FALSE(test::Exists(target));
-  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
-  EXPECT_EQ(ui::testing::MessageLog()[0].style, ui::kMbExclamation);
-  EXPECT_NE(ui::testing::MessageLog()[0].text.find(target), std::wstring::npos);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_NE(Boxes()[0].find(target + L"|" + std::to_wstring(ui::kMbExclamation)), std::wstring::npos);
 }
 
 }  // namespace

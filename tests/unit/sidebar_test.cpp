@@ -214,6 +214,19 @@ TEST_F(SideBar, TheOwnCommandLineRunsOnTheLoadedLists) {
   EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "old note\r\n");
 }
 
+TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder) {
+  test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
+  HoldCommand(L"-addtodo first handed");
+  HoldCommand(L"-addtodo second handed");
+  Start("[CHK]\r\nChk2=1\r\n", L"-addtodo own");
+  ASSERT_EQ(gToDo->Count(), 4);
+  EXPECT_EQ(gToDo->Item(1), L"second handed");
+  EXPECT_EQ(gToDo->Item(2), L"first handed");
+  EXPECT_EQ(gToDo->Item(3), L"own");
+  MainForm().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
+  EXPECT_EQ(gToDo->Item(1), L"later");
+}
+
 TEST_F(SideBar, TheEndOfTheSessionSavesWhatWasAdded) {
   Start("[CHK]\r\nChk2=1\r\n");
   MainForm().ReceiveCommand(L"-addtodo buy milk");

@@ -54,6 +54,14 @@ void CloseMutex(std::intptr_t handle) {
   desktop.mutexes.erase(name);
 }
 
+bool MutexExists(const std::wstring& name) { return testing::Desktop().mutexes.count(name) > 0; }
+
+void PauseMs(unsigned ms) {
+  auto& desktop = testing::Desktop();
+  desktop.pausedMs += ms;
+  if (desktop.onPause) desktop.onPause();
+}
+
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value) {
   if (auto* w = Find(window)) w->marks[name] = value;
 }

@@ -29,6 +29,17 @@ void CloseMutex(std::intptr_t handle) {
   if (handle) CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
+bool MutexExists(const std::wstring& name) {
+  HANDLE h = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
+  if (h) {
+    CloseHandle(h);
+    return true;
+  }
+  return GetLastError() == ERROR_ACCESS_DENIED;  // there, but not ours to open
+}
+
+void PauseMs(unsigned ms) { Sleep(ms); }
+
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value) {
   SetPropW(Hwnd(window), name.c_str(), reinterpret_cast<HANDLE>(value));
 }

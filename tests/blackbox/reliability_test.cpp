@@ -1,0 +1,212 @@
+// Nothing the user asked for is lost: second starts while the first is still starting, many hand-offs at once, a
+// side bar killed in the middle of its saves, and a clipboard that another program holds or floods.
+// VELVANE_LONG=1 (scripts/bench.sh) runs the long forms and prints their figures.
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <thread>
+
+#include "blackbox/harness.h"
+
+namespace blackbox {
+namespace {
+
+bool Long() { return !EnvironmentVariable(L"VELVANE_LONG").empty(); }
+int Rounds(int suite, int bench) { return Long() ? bench : suite; }
+
+std::mt19937& Random() {
+  static std::mt19937 rng(20261207);
+  return rng;
+}
+DWORD RandomMs(DWORD low, DWORD high) { return std::uniform_int_distribution<DWORD>(low, high)(Random()); }
+
+// A second start that is not waited for by the harness's rules: it may come before the side bar exists.
+DWORD Send(const Installation& installation, const std::wstring& arguments, DWORD limitMs = 8000) {
+  Process second = Process::Start(installation.Program(), arguments, installation.Folder());
+  if (!second) return 0xFFFFFFFF;
+  if (!second.WaitForExit(limitMs)) return STILL_ACTIVE;
+  return second.ExitCode();
+}
+
+std::vector<std::wstring> DataFolderNames(const Installation& installation) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileW(installation.DataFile(L"*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+class Reliability : public BlackBoxTest {
+protected:
+  std::string Notes() const { return ReadBytes(installation_.DataFile(L"notes.qdt")).value_or(""); }
+  std::string ToDo() const { return ReadBytes(installation_.DataFile(L"todo.qdt")).value_or(""); }
+};
+
+TEST_F(Reliability, ASecondStartDuringStartUpIsKept) {
+  installation_.Configure({});
+  const int rounds = Rounds(5, 20);
+  for (int round = 0; round < rounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    Process first = Process::Start(installation_.Program(), L"", installation_.Folder());
+    ASSERT_TRUE(first);
+    // From the moment the first start holds its mutex, a later start must hand over to it, not start a side bar.
+    const ULONGLONG begun = GetTickCount64();
+    ASSERT_TRUE(WaitUntil([] {
+      HANDLE m = OpenMutexW(SYNCHRONIZE, FALSE, L"velvane_APPLICATION_MUTEX");
+      if (m) CloseHandle(m);
+      return m != nullptr;
+    }, kStartLimitMs, 5));
+    const DWORD sinceStart = static_cast<DWORD>(GetTickCount64() - begun);
+    Sleep(RandomMs(0, sinceStart < 2000 ? 2000 - sinceStart : 0));
+    const std::wstring item = L"race " + std::to_wstring(round);
+    EXPECT_EQ(Send(installation_, L"-addtodo " + item), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return FindSideBar(first.Id()) != nullptr; }, kStartLimitMs));
+    EXPECT_EQ(Send(installation_, L"-save"), 0u);
+    EXPECT_EQ(ToDo().rfind(Utf8(item) + "\r", 0), 0u) << "todo.qdt: " << Visible(ToDo());
+    PostMessageW(FindSideBar(first.Id()), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(first.WaitForExit(kCloseLimitMs));
+  }
+}
+
+TEST_F(Reliability, ASecondStartWithNobodyToTakeItEndsWithAnError) {
+  installation_.Configure({});
+  // Another program holding the side bar's mutex stands for a first start that never shows its window.
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, L"velvane_APPLICATION_MUTEX");
+  ASSERT_NE(mutex, nullptr);
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_NE(Send(installation_, L"-addtodo nobody"), 0u);
+  EXPECT_GE(GetTickCount64() - start, 4500u) << "it looked for the side bar for the whole hand-off time";
+  CloseHandle(mutex);
+}
+
+TEST_F(Reliability, ConcurrentHandOffsArriveOnceAndInOrder) {
+  installation_.Configure({});
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  constexpr int kSenders = 4;
+  const int each = Rounds(50, 1000) / kSenders;
+  std::atomic<int> failures{0};
+  const ULONGLONG start = GetTickCount64();
+  std::vector<std::thread> senders;
+  for (int s = 0; s < kSenders; ++s)
+    senders.emplace_back([&, s] {
+      for (int i = 0; i < each; ++i)
+        if (Send(installation_, L"-addnote s" + std::to_wstring(s) + L"-" + std::to_wstring(i) + L".") != 0) ++failures;
+    });
+  for (auto& t : senders) t.join();
+  const ULONGLONG elapsed = GetTickCount64() - start;
+  std::printf("  %d hand-offs, %d at a time: %.1f ms each\n", each * kSenders, kSenders,
+              static_cast<double>(elapsed) / (each * kSenders));
+  EXPECT_EQ(failures.load(), 0);
+  ASSERT_TRUE(bar.HandOver(L"-save"));
+  const std::string notes = Notes();
+  for (int s = 0; s < kSenders; ++s) {
+    size_t last = 0;
+    for (int i = 0; i < each; ++i) {
+      const std::string text = "\r\n\r\ns" + std::to_string(s) + "-" + std::to_string(i) + ".";
+      const size_t at = notes.find(text);
+      ASSERT_NE(at, std::string::npos) << text.substr(4) << " is missing";
+      EXPECT_EQ(notes.find(text, at + 1), std::string::npos) << text.substr(4) << " arrived twice";
+      EXPECT_GT(at + 1, last) << text.substr(4) << " overtook an earlier note of its sender";
+      last = at + 1;
+    }
+  }
+}
+
+TEST_F(Reliability, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
+  installation_.Configure({});
+  std::string body;
+  // Wine's edit control takes seconds to extend a box of megabytes, so the suite saves a smaller one.
+  const size_t size = Long() ? 2'000'000 : 300'000;
+  while (body.size() < size) body += "A line of the notes that makes the file long enough to take a while.\r\n";
+  body += "end";
+  WriteBytes(installation_.DataFile(L"notes.qdt"), body + "\r\n");
+  WriteBytes(installation_.DataFile(L"todo.qdt"), "first\r[END]\r\n");
+  const int rounds = Rounds(10, 200);
+  int oldKept = 0, newWritten = 0;
+  for (int round = 0; round < rounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const std::string notesBefore = Notes(), todoBefore = ToDo();
+    SideBar bar(installation_);
+    ASSERT_TRUE(bar.Started());
+    const std::string tag = "round " + std::to_string(round);
+    // A long notes box takes the edit control a while to extend: the hand-off may outlast the usual limit.
+    ASSERT_TRUE(bar.HandOver(L"-addnote " + std::wstring(tag.begin(), tag.end()), 15000));
+    ASSERT_TRUE(bar.HandOver(L"-addtodo " + std::wstring(tag.begin(), tag.end())));
+    Process save = Process::Start(installation_.Program(), L"-save", installation_.Folder());
+    Sleep(RandomMs(0, 600));
+    HANDLE victim = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, bar.ProcessId());
+    ASSERT_NE(victim, nullptr);
+    TerminateProcess(victim, 9);
+    WaitForSingleObject(victim, 5000);
+    CloseHandle(victim);
+    save.WaitForExit(6000);
+
+    const std::string notesNew = notesBefore.substr(0, notesBefore.size() - 2) + "\r\n\r\n" + tag + "\r\n";
+    const std::string notes = Notes(), todo = ToDo();
+    EXPECT_TRUE(notes == notesBefore || notes == notesNew) << "notes.qdt is torn: " << notes.size() << " bytes";
+    EXPECT_TRUE(todo == todoBefore || todo == tag + "\r" + todoBefore) << "todo.qdt: " << Visible(todo);
+    (notes == notesNew ? newWritten : oldKept) += 1;
+    EXPECT_LE(DataFolderNames(installation_).size(), 8u) << "temporary files pile up";
+  }
+  std::printf("  %d killed saves: %d left the old notes, %d the new, none torn\n", rounds, oldKept, newWritten);
+  // A clean save afterwards leaves no temporary file behind.
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  ASSERT_TRUE(bar.HandOver(L"-save", 15000));
+  for (const std::wstring& name : DataFolderNames(installation_))
+    EXPECT_EQ(name.find(L'~'), std::wstring::npos) << Utf8(name);
+}
+
+// Copies text like any other program; false when the clipboard could not be opened.
+bool Copy(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  const bool ok = mem && (std::memcpy(GlobalLock(mem), text.c_str(), bytes), GlobalUnlock(mem), true) &&
+                  SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  if (!ok && mem) GlobalFree(mem);
+  CloseClipboard();
+  return ok;
+}
+
+TEST_F(Reliability, ABusyOrFloodedClipboardNeverStallsTheSideBar) {
+  installation_.Configure({});
+  ASSERT_TRUE(Copy(L"before"));
+  SideBar bar(installation_);
+  ASSERT_TRUE(bar.Started());
+  const HWND row1 = ChildAt(bar.Window(), L"VelvaneLabel", 28, 42, 129, 17);
+  const HWND row2 = ChildAt(bar.Window(), L"VelvaneLabel", 28, 59, 129, 17);
+  const HWND row3 = ChildAt(bar.Window(), L"VelvaneLabel", 28, 76, 129, 17);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(row1) == L"before"; }, 3000));
+
+  auto answersQuickly = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      if (!bar.HandOver(L"-addtodo busy " + std::to_wstring(i), 1000)) return false;
+      Sleep(200);
+    }
+    return true;
+  };
+  // Held open for 10 s by this program, as a slow clipboard manager would.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_TRUE(answersQuickly(Long() ? 30 : 8));
+  CloseClipboard();
+
+  const std::wstring flood = std::wstring(10 * 1024 * 1024 / sizeof(wchar_t), L'x') + L"end";
+  ASSERT_TRUE(Copy(flood));
+  EXPECT_TRUE(answersQuickly(4));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(row2) == L"xxxxxxxxxxxxxxx..."; }, 5000)) << Utf8(WindowText(row2));
+  ASSERT_TRUE(Copy(L"after"));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(row3) == L"after"; }, 5000)) << Utf8(WindowText(row3));
+  EXPECT_EQ(WindowText(row1), L"before") << "the text seen before the busy time is not taken twice";
+}
+
+}  // namespace
+}  // namespace blackbox

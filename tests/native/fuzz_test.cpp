@@ -1,0 +1,176 @@
+// Seeded random input for every reader of stored or received text: the profile reader, language files, skin.txt,
+// the four list files, the notes, the command line and the hand-off payload. Each must survive anything without a
+// crash, a hang or a sanitizer report, and keep its own limits. VELVANE_FUZZ_INPUTS sets the inputs per reader
+// (scripts/bench.sh runs 100,000); VELVANE_FUZZ_SEED replays one run.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <random>
+
+#include "common/lang.h"
+#include "common/settings_store.h"
+#include "core/config.h"
+#include "core/notes.h"
+#include "core/services.h"
+#include "core/startup.h"
+#include "core/visibility.h"
+#include "lists/exec_list.h"
+#include "lists/temp_files.h"
+#include "lists/todo.h"
+#include "platform/ini_profile.h"
+#include "platform/test_hooks.h"
+#include "sidebar/frm_main.h"
+#include "test_support.h"
+#include "ui/testing.h"
+
+namespace velvane {
+namespace {
+
+long EnvNumber(const char* name, long fallback) {
+  const char* text = std::getenv(name);
+  return text && *text ? std::strtol(text, nullptr, 10) : fallback;
+}
+
+// Texts built from the pieces the readers look for, broken up by random bytes (zeros and bytes above 127 included).
+class Inputs {
+public:
+  Inputs() : rng_(static_cast<std::uint32_t>(EnvNumber("VELVANE_FUZZ_SEED", 20261207))) {}
+  std::string Next() {
+    static const char* const kPieces[] = {
+        "[", "]", "=", "\r\n", "\r", "\n", "[END]", "\"", "|", ";", " ", "\t", "[INIT]", "[LANG]", "[XTRA]",
+        "[TEXT1]", "[BOXBACK0]", "[E1]", "[E300]", "[E301]", "Total=", "Total=300", "Total=99999999999", "Exec=",
+        "Name=", "Path=", "Red=", "Green=255", "Blue=256", "-1", "1e309", "0x10", "_main:title=", "_btn:accept=",
+        "-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-show", "-hide", "-save", "-addtimer 1,2,3,x", "%n", "%p",
+        "Active=", "FirstTime=1", "C:\\", "\\\\server\\share", ".txt", ""};  // "" stands for a zero byte
+    std::string out;
+    const int parts = Pick(0, 40);
+    for (int i = 0; i < parts; ++i) {
+      switch (Pick(0, 3)) {
+        case 0:
+          out.push_back(static_cast<char>(Pick(0, 255)));
+          break;
+        case 1:
+          out.append(static_cast<size_t>(Pick(1, Pick(0, 9) == 0 ? 3000 : 20)), static_cast<char>(Pick(32, 255)));
+          break;
+        default: {
+          const char* piece = kPieces[Pick(0, static_cast<int>(std::size(kPieces)) - 1)];
+          if (*piece) out += piece;
+          else out.push_back('\0');
+        }
+      }
+    }
+    return out;
+  }
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+
+private:
+  std::mt19937 rng_;
+};
+
+// Runs body once per input for every reader; a reader that needs longer than a minute has hung.
+template <typename Body>
+void Fuzz(long count, Body body) {
+  Inputs inputs;
+  const auto start = std::chrono::steady_clock::now();
+  for (long i = 0; i < count; ++i) {
+    body(inputs.Next(), inputs);
+    ASSERT_LT(std::chrono::steady_clock::now() - start, std::chrono::minutes(1)) << "after " << i << " inputs";
+  }
+}
+
+const long kFileInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 1000);
+const long kMemoryInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 5000);
+
+class Fuzzed : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ui::testing::Reset();
+    platform::testing::StartedPrograms().clear();
+    SetAppFoldersFrom(dir_.Path());
+    for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
+      test::WriteBytes(SkinDir + L"Test\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
+    test::WriteBytes(DataDir + L"config.qdt",
+                     "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n[XTRA]\r\nSkin=Test\r\n[CHK]\r\nChk2=1\r\n"
+                     "Chk3=1\r\nChk4=1\r\n");
+  }
+  void TearDown() override {
+    UnloadMainForm();
+    DestroyServices();
+    ReleaseInstanceLock();
+    FadeAlpha = 0;
+    FadeDirection = FadeState::Idle;
+    OptChk = {};
+  }
+  void Put(const std::wstring& path, const std::string& bytes) { test::WriteBytes(path, bytes); }
+
+  test::TempDir dir_;
+};
+
+TEST_F(Fuzzed, ProfileReaderAndWriter) {
+  Fuzz(kMemoryInputs, [](const std::string& content, Inputs& in) {
+    const std::string key = in.Next().substr(0, 12), section = in.Next().substr(0, 12);
+    const std::string value = platform::ini::Read(content, section, key, 255);
+    EXPECT_LE(value.size(), 255u);
+    const std::string written = platform::ini::Write(content, section, key, "v");
+    // A name that the format can carry reads back what was written.
+    auto plain = [](const std::string& name, const char* forbidden) {
+      return name.find_first_of(forbidden) == std::string::npos && name.find('\0') == std::string::npos &&
+             name.find_first_not_of(" \t") != std::string::npos;
+    };
+    if (plain(key, "=[]\r\n;\"") && plain(section, "[]\r\n")) {
+      EXPECT_EQ(platform::ini::Read(written, section, key, 255), "v") << "key " << key << " section " << section;
+    }
+  });
+}
+
+TEST_F(Fuzzed, LanguageFilesAndSkinSettings) {
+  clsLang lang([](const std::wstring&, const std::wstring&) {});  // one table: it fills up and stays full
+  Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
+    Put(LangDir + L"english\\velvane.txt", content);
+    lang.LoadLanguage(L"english", L"velvane");
+    EXPECT_LE(lang.Count(), clsLang::kMaxEntries);
+    (void)lang.lReplace(L"_main:title");
+    Put(SkinDir + L"Test\\skin.txt", content);
+    try {
+      LoadConfig(false);
+    } catch (const std::exception&) {
+      // A colour out of a byte's range is a start-up error with its message, not a crash.
+    }
+  });
+}
+
+TEST_F(Fuzzed, ListFilesKeepTheirLimits) {
+  clsToDo todo;
+  clsTempFiles shelf;
+  clsExec exec;
+  Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
+    Put(clsToDo::FilePath(), content);
+    todo.LoadList(true);
+    EXPECT_LE(todo.Count(), clsToDo::kCapacity);
+    Put(clsTempFiles::ShelfFile(), content);
+    shelf.LoadList(true);
+    Put(clsExec::ExecFile(), content);
+    exec.LoadExecs();
+    EXPECT_LE(exec.ExecCount(), clsExec::kCapacity);
+    EXPECT_GE(exec.ExecCount(), 0);
+  });
+}
+
+TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
+  ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
+  Fuzz(kFileInputs, [&](const std::string& content, Inputs& in) {
+    if (in.Pick(0, 20) == 0) {
+      Put(NotesFile(), content);
+      LoadNotes(true);
+    }
+    static const char* const kVerbs[] = {"-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-addtimer ", "-show", ""};
+    MainForm().Window().onCopyData(kVerbs[in.Pick(0, 6)] + content);
+    (void)HandOffPayload(std::wstring(content.begin(), content.end()));
+    if (MainForm().txtNotes().Text().size() > 200000) MainForm().txtNotes().SetText(L"");
+  });
+  EXPECT_LE(gToDo->Count(), clsToDo::kCapacity);
+}
+
+}  // namespace
+}  // namespace velvane
