@@ -34,7 +34,7 @@ done
 [ "$BUILD_FIRST" = 1 ] && "$ROOT/scripts/build.sh"
 BUILD="${VELVANE_BENCH_BUILD:-$ROOT/build/win}"
 DIST="${VELVANE_BENCH_DIST:-$ROOT/dist}"
-for f in "$DIST/velvane.exe" "$BUILD"/tests/bench_{bare,idle,probe,capture}.exe; do
+for f in "$DIST/velvane.exe" "$BUILD"/bench/bench_{bare,idle,probe,capture}.exe; do
   [ -f "$f" ] || { echo "Missing $f: build first (scripts/build.sh)." >&2; exit 1; }
 done
 
@@ -51,7 +51,7 @@ for item in "$DIST"/*; do
   [ "$(basename "$item")" = data ] || cp -r "$item" "$INSTALL/"
 done
 sed -e 's/^FirstTime=.*/FirstTime=1/' -e 's/^Chk1=.*/Chk1=0/' "$ROOT/assets/data/config.qdt" >"$INSTALL/data/config.qdt"
-cp "$BUILD"/tests/bench_{bare,idle,probe,capture}.exe "$INSTALL/"
+cp "$BUILD"/bench/bench_{bare,idle,probe,capture}.exe "$INSTALL/"
 winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
 
 XVFB_PID=

@@ -2,7 +2,7 @@
 // The one owner of system handles: moves a handle, cannot be copied, and frees it through a traits type with
 // Free(T). The empty value is T{} (nullptr for pointer handles); a traits type that also has Invalid() names a
 // second "no handle" value (INVALID_HANDLE_VALUE), which is kept as empty. The Win32 owners build on it in
-// platform/win32/handles.h and ui/win32/handles.h.
+// platform/win32/handles.h and platform/win32/gdi_handles.h.
 #include <utility>
 
 namespace velvane::platform {

@@ -4,16 +4,16 @@
 #include <cstring>
 
 #include "platform/screen_capture.h"
-#include "ui/win32/handles.h"
+#include "platform/win32/gdi_handles.h"
 
 namespace velvane::platform {
 
-using ui::win32::GdiTraits;
-using ui::win32::MemoryDc;
-using ui::win32::SelectScope;
-using ui::win32::UniqueBitmap;
-using ui::win32::WindowDc;
-using UniquePalette = ui::win32::UniqueOf<HPALETTE, GdiTraits>;
+using win32::GdiTraits;
+using win32::MemoryDc;
+using win32::SelectScope;
+using win32::UniqueBitmap;
+using win32::WindowDc;
+using UniquePalette = UniqueOf<HPALETTE, GdiTraits>;
 
 struct Picture::Handles {
   UniqueBitmap bitmap;

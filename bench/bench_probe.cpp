@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_timing.h"
+#include "bench_timing.h"
 
 namespace {
 

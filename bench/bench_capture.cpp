@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_timing.h"
+#include "bench_timing.h"
 #include "core/screenshot.h"
 #include "platform/files.h"
 
