@@ -97,13 +97,8 @@ TEST_F(Dialogs, SettingsShowTheStoredStateAndOkWritesIt) {
   EXPECT_FALSE(Checked(fade));
   EXPECT_TRUE(Checked(keepToDo));
   EXPECT_TRUE(Checked(top));
-  const auto edits = Children(cfg, L"Edit");
-  ASSERT_EQ(edits.size(), 2u);
-  EXPECT_EQ(ControlText(edits[0]), L"pic_");
-  const auto lists = Children(cfg, L"ListBox");
-  ASSERT_EQ(lists.size(), 2u);
-  EXPECT_NE(ListBoxItems(lists[0]).size(), 0u);
-  EXPECT_EQ(ListBoxItems(lists[1]), (std::vector<std::wstring>{L"English", L"Espa\u00f1ol"}));
+  EXPECT_EQ(ControlText(Children(cfg, L"Edit").at(0)), L"pic_");
+  EXPECT_EQ(ListBoxItems(Children(cfg, L"ListBox").at(1)), (std::vector<std::wstring>{L"English", L"Espa\u00f1ol"}));
 
   Click(winStart);
   Click(keepToDo);

@@ -76,8 +76,8 @@ protected:
 // run over a prepared cache, and Finish marks the first run done and starts the side bar.
 TEST_F(RealWizard, ChooseLanguageWalkThePagesSearchAndFinish) {
   for (const auto& [path, name] : {std::pair{L"C:\\windows\\notepad.exe", L"Notepad"},
-                                   {L"@shell32.dll,-8964", L"Resource"},
-                                   {L"C:\\windows\\system32\\calc.exe", L"Calculator"}})
+                                   std::pair{L"@shell32.dll,-8964", L"Resource"},
+                                   std::pair{L"C:\\windows\\system32\\calc.exe", L"Calculator"}})
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kCacheKey, path, REG_SZ, name,
                               static_cast<DWORD>((wcslen(name) + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
