@@ -1,5 +1,6 @@
-// The real first-run wizard, driven from outside with mouse clicks: velvane.exe's first start opens it, a language
-// is chosen, the pages are walked through, the program search reads a prepared cache, and Finish starts the side bar.
+// The real first-run wizard, driven from outside with mouse clicks.
+#include <memory>
+
 #include "blackbox/harness.h"
 
 namespace blackbox {
@@ -7,10 +8,7 @@ namespace {
 
 constexpr wchar_t kLanguageCaption[] = L"Choose your languaje";
 constexpr wchar_t kCacheKey[] = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
-// A click waits this long for the window to answer (a page change, a message box).
-constexpr DWORD kClickLimitMs = 3000;
-
-constexpr wchar_t kMessageBoxClass[] = L"#32770";
+constexpr DWORD kClickLimitMs = 3000;  // for the window to answer a click
 
 // A visible top-level window with this caption (and class, when given); nullptr when there is none.
 HWND TopWindow(const std::wstring& caption, const wchar_t* className = nullptr) {
@@ -24,17 +22,13 @@ HWND Child(HWND parent, const wchar_t* className, const std::wstring& text) {
   return nullptr;
 }
 
-// A left click at a point of the screen, through the system's input queue as a user's would come.
+// A left click at a point of the screen, through the system's input queue.
 void ClickAt(POINT at) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dx = input[1].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input[0].mi.dy = input[1].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-  SendInput(1, &input[0], sizeof(INPUT));
+  SetCursorPos(at.x, at.y);
+  Sleep(50);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
   Sleep(60);
-  SendInput(1, &input[1], sizeof(INPUT));
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
 void Click(HWND control) {
@@ -43,24 +37,16 @@ void Click(HWND control) {
   ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
-// The process that owns a window, opened to wait for its end.
-class WindowProcess {
-public:
-  explicit WindowProcess(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    handle_ = OpenProcess(SYNCHRONIZE, FALSE, id);
-  }
-  ~WindowProcess() {
-    if (handle_) CloseHandle(handle_);
-  }
-  WindowProcess(const WindowProcess&) = delete;
-  WindowProcess& operator=(const WindowProcess&) = delete;
-  bool WaitForExit(DWORD ms) const { return handle_ && WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0; }
-
-private:
-  HANDLE handle_ = nullptr;
-};
+// The process that owns a window, opened to see its end later.
+using ProcessHandle = std::unique_ptr<void, decltype(&CloseHandle)>;
+ProcessHandle ProcessOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  return {OpenProcess(SYNCHRONIZE, FALSE, id), &CloseHandle};
+}
+bool Ended(const ProcessHandle& process, DWORD ms) {
+  return process && WaitForSingleObject(process.get(), ms) == WAIT_OBJECT_0;
+}
 
 class RealWizard : public BlackBoxTest {
 protected:
@@ -89,25 +75,19 @@ protected:
 // velvane.exe's first start opens the wizard and ends; a language is chosen, the pages walked through, the search
 // run over a prepared cache, and Finish marks the first run done and starts the side bar.
 TEST_F(RealWizard, ChooseLanguageWalkThePagesSearchAndFinish) {
-  HKEY cache = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kCacheKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &cache, nullptr),
-            ERROR_SUCCESS);
-  const auto put = [&](const wchar_t* name, const wchar_t* data) {
-    RegSetValueExW(cache, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                   static_cast<DWORD>((wcslen(data) + 1) * sizeof(wchar_t)));
-  };
-  put(L"C:\\windows\\notepad.exe", L"Notepad");
-  put(L"@shell32.dll,-8964", L"Resource");
-  put(L"C:\\windows\\system32\\calc.exe", L"Calculator");
-  RegCloseKey(cache);
-
+  for (const auto& [path, name] : {std::pair{L"C:\\windows\\notepad.exe", L"Notepad"},
+                                   std::pair{L"@shell32.dll,-8964", L"Resource"},
+                                   std::pair{L"C:\\windows\\system32\\calc.exe", L"Calculator"}})
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kCacheKey, path, REG_SZ, name,
+                              static_cast<DWORD>((wcslen(name) + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
   Process velvane = Process::Start(installation_.Program(), L"", installation_.Folder());
   ASSERT_TRUE(velvane);
   EXPECT_TRUE(velvane.WaitForExit(kHandOffLimitMs));
   const HWND language = WaitForWindow(kLanguageCaption);
   ASSERT_NE(language, nullptr) << "no language window";
   EXPECT_EQ(FindSideBar(), nullptr);
-  WindowProcess wizard(language);
+  const ProcessHandle wizard = ProcessOf(language);
   const HWND list = ChildAt(language, L"LISTBOX", 4, 4, 169, 167);
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(ListBoxItems(list), (std::vector<std::wstring>{L"English", L"Espa\u00f1ol"}));
@@ -142,7 +122,7 @@ TEST_F(RealWizard, ChooseLanguageWalkThePagesSearchAndFinish) {
     if (page != 6) continue;
     Click(search);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = TopWindow(WindowText(pages), kMessageBoxClass)) != nullptr; },
+    ASSERT_TRUE(WaitUntil([&] { return (box = TopWindow(WindowText(pages), L"#32770")) != nullptr; },
                           kClickLimitMs));
     std::wstring message;
     for (HWND child : ChildWindows(box))
@@ -150,21 +130,19 @@ TEST_F(RealWizard, ChooseLanguageWalkThePagesSearchAndFinish) {
     EXPECT_NE(message.find(L" 2 "), std::wstring::npos) << Utf8(message);
     Click(Child(box, L"Button", L"OK"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kClickLimitMs));
-    const std::wstring exec = installation_.DataFile(L"exec.qdt");
-    wchar_t value[MAX_PATH] = {};
-    GetPrivateProfileStringW(L"INIT", L"Total", L"", value, MAX_PATH, exec.c_str());
-    EXPECT_STREQ(value, L"2");
-    GetPrivateProfileStringW(L"E1", L"Exec", L"", value, MAX_PATH, exec.c_str());
-    EXPECT_STREQ(value, L"notepad");
+    wchar_t total[8] = {}, first[MAX_PATH] = {};
+    GetPrivateProfileStringW(L"INIT", L"Total", L"", total, 8, installation_.DataFile(L"exec.qdt").c_str());
+    GetPrivateProfileStringW(L"E1", L"Exec", L"", first, MAX_PATH, installation_.DataFile(L"exec.qdt").c_str());
+    EXPECT_EQ(std::wstring(total) + L" " + first, L"2 notepad");
   }
   Click(next);  // Finish
-  EXPECT_TRUE(wizard.WaitForExit(kCloseLimitMs));
+  EXPECT_TRUE(Ended(wizard, kCloseLimitMs));
   EXPECT_EQ(installation_.Setting(L"INIT", L"FirstTime"), L"1");
   HWND bar = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (bar = FindSideBar()) != nullptr; }, kStartLimitMs)) << "no side bar";
-  WindowProcess sideBar(bar);
+  const ProcessHandle sideBar = ProcessOf(bar);
   PostMessageW(bar, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(sideBar.WaitForExit(kCloseLimitMs));
+  EXPECT_TRUE(Ended(sideBar, kCloseLimitMs));
 }
 
 }  // namespace

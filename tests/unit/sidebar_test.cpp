@@ -72,36 +72,27 @@ TEST_F(SideBar, StartsHiddenWithItsRowsAndTranslatedCaptions) {
   EXPECT_EQ(f.Window().Alpha(), 255);
 }
 
-TEST_F(SideBar, MissingSkinPictureIsAStartupError) {
-  platform::RemoveFile(SkinDir + L"Test\\i_main.bmp");
-  test::WriteBytes(DataDir + L"config.qdt", "[INIT]\r\nFirstTime=1\r\n[XTRA]\r\nSkin=Test\r\n");
-  EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
-  ASSERT_FALSE(ui::testing::MessageLog().empty());
-  EXPECT_EQ(ui::testing::MessageLog().back().text.rfind(L"Error on loading. Now exiting.\rError # 53 - ", 0), 0u);
+// A byte setting out of range, then a missing skin picture: each ends the start with its error.
+TEST_F(SideBar, StartErrorsEndTheStart) {
+  for (const auto& [settings, error] : {std::pair{"[SS]\r\nType=300\r\n", L"6 - "}, std::pair{"", L"53 - "}}) {
+    test::WriteBytes(DataDir + L"config.qdt", std::string("[INIT]\r\nFirstTime=1\r\n[XTRA]\r\nSkin=Test\r\n") + settings);
+    EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
+    ASSERT_FALSE(ui::testing::MessageLog().empty());
+    EXPECT_EQ(ui::testing::MessageLog().back().text.rfind(L"Error on loading. Now exiting.\rError # " + std::wstring(error), 0), 0u);
+    ReleaseInstanceLock();
+    platform::RemoveFile(SkinDir + L"Test\\i_main.bmp");
+  }
 }
 
-TEST_F(SideBar, AByteOutOfRangeStopsTheStart) {
-  test::WriteBytes(DataDir + L"config.qdt", "[INIT]\r\nFirstTime=1\r\n[XTRA]\r\nSkin=Test\r\n[SS]\r\nType=300\r\n");
-  EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
-  ASSERT_FALSE(ui::testing::MessageLog().empty());
-  EXPECT_NE(ui::testing::MessageLog().back().text.find(L"Error # 6 - "), std::wstring::npos);
-}
-
+// Numbers are taken by their leading number, rounded half to even; the hot keys save back as they were loaded.
 TEST_F(SideBar, SettingsLoadByTheirRules) {
-  Start("[CHK]\r\nChk1=1.0\r\nChk2=2\r\nChk3=yes\r\nChk4=1abc\r\n[PATH]\r\nScreens=C:\\shots\r\n[SS]\r\nType=1.5\r\n");
-  EXPECT_TRUE(OptChk[1]);
-  EXPECT_FALSE(OptChk[2]);
-  EXPECT_FALSE(OptChk[3]);
-  EXPECT_TRUE(OptChk[4]);
-  EXPECT_FALSE(OptChk[5]);
+  Start("[CHK]\r\nChk1=1.0\r\nChk2=2\r\nChk3=yes\r\nChk4=1abc\r\n[PATH]\r\nScreens=C:\\shots\r\n[SS]\r\nType=1.5\r\n"
+        "[KEYS1]\r\nKey0=17\r\nKey1=123.5\r\n[KEYS2]\r\nKey0=0\r\n");
+  EXPECT_EQ(OptChk, (std::array<bool, 6>{false, true, false, false, true, false}));
   EXPECT_EQ(ScreensDir, L"C:\\shots\\");
   EXPECT_EQ(ScreenshotType, 2);
   EXPECT_EQ(MainForm().Window().Alpha(), 0);  // fading on: the first fade-in starts from nothing
   EXPECT_FALSE(MainForm().imgSS().HasPicture());  // there is no ss_2.bmp
-}
-
-TEST_F(SideBar, HotKeysAndTheirSaveRoundTrip) {
-  Start("[KEYS1]\r\nKey0=17\r\nKey1=123.5\r\n[KEYS2]\r\nKey0=0\r\n");
   EXPECT_EQ(HotKeys[1].key0, 17);
   EXPECT_EQ(HotKeys[1].key1, 124);
   EXPECT_EQ(HotKeys[2].key0, 0);
@@ -111,35 +102,31 @@ TEST_F(SideBar, HotKeysAndTheirSaveRoundTrip) {
   EXPECT_EQ(Config(L"KEYS2", L"Key1"), L"91");
 }
 
-TEST_F(SideBar, FadesInAndOutInNineTicksAndEveryHideSaves) {
+// With the fade a show or hide takes nine ticks; without it both are immediate. Every hide saves at its start.
+TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
+  ui::Window& w = MainForm().Window();
+  for (const bool show : {true, false}) {
+    ScreenshotType = 0;
+    ShowSideBar(show);
+    EXPECT_TRUE(w.Visible());
+    EXPECT_EQ(w.Alpha(), show ? 0 : 255);
+    EXPECT_EQ(Config(L"SS", L"Type"), show ? L"1" : L"0");
+    EXPECT_EQ(RunFade(), 9);
+    EXPECT_EQ(w.Alpha(), show ? 255 : 0);
+    EXPECT_EQ(w.Visible(), show);
+  }
+  OptChk[kOptFade] = false;
+  OptChk[kOptTopMost] = true;
   ShowSideBar(true);
-  EXPECT_TRUE(MainForm().Window().Visible());
-  EXPECT_EQ(MainForm().Window().Alpha(), 0);
-  EXPECT_EQ(RunFade(), 9);
+  EXPECT_TRUE(w.Visible());
   EXPECT_EQ(FadeAlpha, 255);
-  EXPECT_EQ(MainForm().Window().Alpha(), 255);
-  EXPECT_FALSE(MainForm().tTAnim().Enabled());
-
-  ScreenshotType = 0;
   ShowSideBar(false);
-  EXPECT_EQ(Config(L"SS", L"Type"), L"0");  // saved at the start of the hide
-  EXPECT_TRUE(MainForm().Window().Visible());
-  EXPECT_EQ(RunFade(), 9);
-  EXPECT_EQ(FadeAlpha, 0);
-  EXPECT_FALSE(MainForm().Window().Visible());
+  EXPECT_FALSE(w.Visible());
+  EXPECT_TRUE(w.TopMost());
 }
 
-TEST_F(SideBar, WithoutFadeShowAndHideAreImmediateAndTopMostNeverShows) {
-  Start("[CHK]\r\nChk5=1\r\n");
-  ShowSideBar(false);
-  EXPECT_FALSE(MainForm().Window().Visible());
-  EXPECT_TRUE(MainForm().Window().TopMost());
-  ShowSideBar(true);
-  EXPECT_TRUE(MainForm().Window().Visible());
-  EXPECT_EQ(FadeAlpha, 255);
-}
-
+// A left-button drag of the background glides the bar towards the pointer, within the work area.
 TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   Start("");
   frmMain& f = MainForm();
@@ -169,9 +156,7 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   EXPECT_EQ(f.Window().Top() + f.Window().Height(), 994);
   ShowSideBar(true);
   EXPECT_FALSE(f.Pressing);  // a show ends the drag
-}
-
-TEST_F(SideBar, SlideStepRoundsHalvesToEven) {
+  // A step is the distance left over 1.2, rounded half to even.
   EXPECT_EQ(SlideStep(10, 4), 5);
   EXPECT_EQ(SlideStep(10, 9), 1);
   EXPECT_EQ(SlideStep(4, 10), -5);
@@ -190,8 +175,8 @@ TEST_F(SideBar, CommandsRunTheirVerbs) {
   EXPECT_EQ(gToDo->Count(), 2);
   f.ReceiveCommand(L"-DelToDo 1");
   EXPECT_EQ(gToDo->Item(1), L" buy milk");
-  f.ReceiveCommand(L"-addnote Buy stamps");
-  EXPECT_EQ(f.txtNotes().Text(), L"\r\n\r\nBuy stamps");
+  f.Window().onCopyData(std::string("-addnote caf\xE9"));  // handed over as ANSI bytes
+  EXPECT_EQ(f.txtNotes().Text(), L"\r\n\r\ncaf\u00E9");
   f.ReceiveCommand(L"-quit");
   f.ReceiveCommand(L"-addtimer 0,5,0,Tea");
   f.ReceiveCommand(std::wstring(1, L'\0'));  // an empty hand-off only brings the bar forward
@@ -199,7 +184,7 @@ TEST_F(SideBar, CommandsRunTheirVerbs) {
   EXPECT_TRUE(f.Window().Visible());
   f.ReceiveCommand(L"-save");
   EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), " buy milk\r[END]\r\n");
-  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "\r\n\r\nBuy stamps\r\n");
+  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "\r\n\r\ncaf\xE9\r\n");
   EXPECT_TRUE(ui::testing::MessageLog().empty());
 }
 
@@ -227,58 +212,43 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
   EXPECT_EQ(gToDo->Item(1), L"later");
 }
 
-TEST_F(SideBar, TheEndOfTheSessionSavesWhatWasAdded) {
-  Start("[CHK]\r\nChk2=1\r\n");
-  MainForm().ReceiveCommand(L"-addtodo buy milk");
-  ASSERT_TRUE(MainForm().Window().NotifyQueryEndSession());
-  MainForm().Window().NotifyEndSession();
-  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "buy milk\r[END]\r\n");
-}
-
-TEST_F(SideBar, HandedOverBytesBecomeACommand) {
-  Start("");
-  MainForm().Window().onCopyData(std::string("-addnote caf\xE9"));
-  EXPECT_EQ(MainForm().txtNotes().Text(), L"\r\n\r\ncaf\u00E9");
-}
-
+// A quick press of the show key toggles the bar, once however long it is held; held past the hold check it shows the
+// bar only until released; nothing while the settings are open.
 TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   Start("[KEYS1]\r\nKey0=17\r\nKey1=123\r\n");
   frmMain& f = MainForm();
-  auto press = [](bool down) {
-    platform::testing::SetKeyDown(17, down);
-    platform::testing::SetKeyDown(123, down);
+  enum Tick { kKeys, kHold, kHolding };  // the key polling, the hold check, the peek's own polling
+  const struct {
+    bool down;
+    Tick tick;
+    bool visible;
+  } steps[] = {
+      {true, kKeys, true},        // a press shows
+      {true, kKeys, true},        // held: acts once
+      {false, kKeys, true},
+      {false, kHold, true},       // released before the hold check: stays
+      {true, kKeys, false},       // pressed again: hides
+      {false, kKeys, false},
+      {true, kKeys, true},
+      {true, kHold, true},        // still held at the hold check: a peek
+      {true, kHolding, true},
+      {false, kHolding, false},   // released: the peek ends
+      {true, kKeys, false},       // the settings are open
   };
-  press(true);
-  f.KeysTick();
-  EXPECT_TRUE(f.Window().Visible());
-  f.KeysTick();  // held: acts once
-  press(false);
-  f.KeysTick();
-  f.KeyHoldTick();  // released before 300 ms: the bar stays
-  EXPECT_FALSE(f.tKeyHolding().Enabled());
-  EXPECT_TRUE(f.Window().Visible());
-  press(true);
-  f.KeysTick();
-  EXPECT_FALSE(f.Window().Visible());  // pressed again: hides
-
-  press(false);
-  f.KeysTick();
-  press(true);
-  f.KeysTick();  // shows, and is still held at the hold check
-  f.KeyHoldTick();
-  EXPECT_TRUE(f.tKeyHolding().Enabled());
-  f.KeyHoldingTick();
-  EXPECT_TRUE(f.Window().Visible());
-  press(false);
-  f.KeyHoldingTick();  // released: the peek ends
-  EXPECT_FALSE(f.Window().Visible());
-
-  SettingsOpen = true;
-  press(true);
-  f.KeysTick();
-  EXPECT_FALSE(f.Window().Visible());
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    SettingsOpen = i + 1 == std::size(steps);
+    platform::testing::SetKeyDown(17, steps[i].down);
+    platform::testing::SetKeyDown(123, steps[i].down);
+    if (steps[i].tick == kKeys) f.KeysTick();
+    if (steps[i].tick == kHolding) f.KeyHoldingTick();
+    if (steps[i].tick == kHold) {
+      f.KeyHoldTick();
+      EXPECT_EQ(f.tKeyHolding().Enabled(), steps[i].down) << "step " << i;
+    }
+    EXPECT_EQ(f.Window().Visible(), steps[i].visible) << "step " << i;
+  }
   SettingsOpen = false;
-  press(false);
+  platform::testing::ResetInput();
 }
 
 TEST_F(SideBar, AKeyTappedAloneDoesNotCompleteTheComboLater) {
@@ -315,8 +285,13 @@ TEST_F(SideBar, HoveringAClipboardRowShowsItsRawText) {
   EXPECT_EQ(f.lblInfo().Text(), huge.substr(0, 64 * 1024));
 }
 
-TEST_F(SideBar, CloseButtonSavesAndEnds) {
-  Start("[CHK]\r\nChk3=1\r\n");
+// The end of the Windows session and the close button save what changed since the last hide.
+TEST_F(SideBar, SessionEndAndCloseButtonSave) {
+  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
+  MainForm().ReceiveCommand(L"-addtodo buy milk");
+  ASSERT_TRUE(MainForm().Window().NotifyQueryEndSession());
+  MainForm().Window().NotifyEndSession();
+  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "buy milk\r[END]\r\n");
   MainForm().txtNotes().SetText(L"keep me");
   MainForm().lblBtn(5).onClick();
   EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "keep me\r\n");

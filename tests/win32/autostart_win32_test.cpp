@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/autostart.h"
 #include "platform/files.h"
@@ -24,18 +26,16 @@ protected:
     else
       platform::WriteRegString(platform::RegistryRoot::CurrentUser, kRunKey, kRunValue, saved_);
   }
-  // The stored type and bytes, as any other reader of the Run key sees them.
-  static bool RawValue(DWORD* type, std::string* bytes) {
+  // The stored type and bytes as any other reader of the Run key sees them; nothing when the value is missing.
+  static std::optional<std::pair<DWORD, std::string>> RawValue() {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, "Velvane", nullptr, type, nullptr, &size);
-    if (result == ERROR_SUCCESS) {
-      bytes->assign(size, '?');
-      result = RegQueryValueExA(key, "Velvane", nullptr, type, reinterpret_cast<BYTE*>(bytes->data()), &size);
-    }
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    char bytes[2048];
+    DWORD type = 0, size = sizeof bytes;
+    const LONG result = RegQueryValueExA(key, "Velvane", nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size);
     RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    return std::pair{type, std::string(bytes, size)};
   }
 
   std::wstring saved_;
@@ -48,15 +48,10 @@ TEST_F(AutostartWin32, RunValueRoundTripsQuotedAndEndsWithItsZero) {
   EXPECT_NE(expected.find(L"\\win32_tests.exe\""), std::wstring::npos);
   EXPECT_TRUE(AutostartEnabled());
   EXPECT_EQ(platform::ReadRegString(platform::RegistryRoot::CurrentUser, kRunKey, kRunValue), expected);
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(RawValue(&type, &bytes));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(bytes, std::string(expected.begin(), expected.end()) + '\0');
-
+  EXPECT_EQ(RawValue(), (std::pair<DWORD, std::string>{REG_SZ, std::string(expected.begin(), expected.end()) + '\0'}));
   SetAutostart(false);
   EXPECT_FALSE(AutostartEnabled());
-  EXPECT_FALSE(RawValue(&type, &bytes));
+  EXPECT_FALSE(RawValue().has_value());
   HKEY subKey = nullptr;
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kRunKey) + L"\\" + kRunValue).c_str(), 0, KEY_READ, &subKey),
             ERROR_SUCCESS);  // switching off keeps the empty sub-key
