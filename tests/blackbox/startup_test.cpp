@@ -1,36 +1,11 @@
-// Starting velvane.exe: the first run hands over to the wizard, a failed start says so and ends, and later starts
-// hand their command line to the side bar that runs.
-#include "blackbox/fake_wizard.h"
+// Starting velvane.exe: a failed start says so and ends, and later starts hand their command line to the side bar
+// that runs. (The first run's hand-over to the wizard is in wizard_test.cpp.)
 #include "blackbox/harness.h"
 
 namespace blackbox {
 namespace {
 
 class Start : public BlackBoxTest {};
-
-// Until the first run is done (FirstTime=0, or no config.qdt at all) velvane.exe starts the wizard beside it, not
-// one found elsewhere, and ends without a side bar.
-TEST_F(Start, FirstRunStartsTheWizardAndEnds) {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  ASSERT_TRUE(CopyFileW(self, installation_.Path(kWizardProgram).c_str(), FALSE));
-  const std::wstring note = installation_.Path(kWizardNote);
-  for (const bool withConfig : {true, false}) {
-    SCOPED_TRACE(withConfig ? "FirstTime=0" : "no config.qdt");
-    DeleteFileW(note.c_str());
-    if (withConfig)
-      installation_.SetSetting(L"INIT", L"FirstTime", L"0");
-    else
-      ASSERT_TRUE(DeleteFileW(installation_.ConfigFile().c_str()));
-    Process velvane = Process::Start(installation_.Program(), L"", installation_.Folder());
-    ASSERT_TRUE(velvane);
-    EXPECT_TRUE(velvane.WaitForExit(kHandOffLimitMs)) << "still runs:" << Utf8(DescribeWindowsOf(velvane.Id()));
-    EXPECT_EQ(velvane.ExitCode(), 0u);
-    EXPECT_EQ(FindSideBar(), nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(note); }, kHandOffLimitMs)) << "the wizard did not start";
-    EXPECT_NE(ReadBytes(note).value_or("").find(Utf8(installation_.Path(kWizardProgram))), std::string::npos);
-  }
-}
 
 // A start that fails says so in a message box and ends once the box is closed, leaving no side bar behind.
 TEST_F(Start, FailedStartReportsAndEnds) {

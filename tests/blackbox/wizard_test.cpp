@@ -84,6 +84,7 @@ TEST_F(RealWizard, ChooseLanguageWalkThePagesSearchAndFinish) {
   Process velvane = Process::Start(installation_.Program(), L"", installation_.Folder());
   ASSERT_TRUE(velvane);
   EXPECT_TRUE(velvane.WaitForExit(kHandOffLimitMs));
+  EXPECT_EQ(velvane.ExitCode(), 0u);
   const HWND language = WaitForWindow(kLanguageCaption);
   ASSERT_NE(language, nullptr) << "no language window";
   EXPECT_EQ(FindSideBar(), nullptr);

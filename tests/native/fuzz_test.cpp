@@ -9,20 +9,14 @@
 #include <random>
 
 #include "common/lang.h"
-#include "common/settings_store.h"
-#include "core/config.h"
 #include "core/notes.h"
-#include "core/services.h"
 #include "core/startup.h"
-#include "core/visibility.h"
 #include "lists/exec_list.h"
 #include "lists/temp_files.h"
 #include "lists/todo.h"
 #include "platform/ini_profile.h"
-#include "platform/test_hooks.h"
 #include "sidebar/frm_main.h"
-#include "test_support.h"
-#include "ui/testing.h"
+#include "unit/sidebar_support.h"
 
 namespace velvane {
 namespace {
@@ -83,29 +77,15 @@ void Fuzz(long count, Body body) {
 const long kFileInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 1000);
 const long kMemoryInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 5000);
 
-class Fuzzed : public ::testing::Test {
+// The side bar's installation, with the keep options on so that every list file is read.
+class Fuzzed : public test::SideBarInstallation {
 protected:
   void SetUp() override {
-    ui::testing::Reset();
-    platform::testing::StartedPrograms().clear();
-    SetAppFoldersFrom(dir_.Path());
-    for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
-      test::WriteBytes(SkinDir + L"Test\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
-    test::WriteBytes(DataDir + L"config.qdt",
-                     "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n[XTRA]\r\nSkin=Test\r\n[CHK]\r\nChk2=1\r\n"
-                     "Chk3=1\r\nChk4=1\r\n");
+    SideBarInstallation::SetUp();
+    Configure(kKeepAll);
   }
-  void TearDown() override {
-    UnloadMainForm();
-    DestroyServices();
-    ReleaseInstanceLock();
-    FadeAlpha = 0;
-    FadeDirection = FadeState::Idle;
-    OptChk = {};
-  }
+  static constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";
   void Put(const std::wstring& path, const std::string& bytes) { test::WriteBytes(path, bytes); }
-
-  test::TempDir dir_;
 };
 
 TEST_F(Fuzzed, ProfileReaderAndWriter) {
@@ -159,7 +139,7 @@ TEST_F(Fuzzed, ListFilesKeepTheirLimits) {
 }
 
 TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
-  ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
+  Start(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs& in) {
     if (in.Pick(0, 20) == 0) {
       Put(NotesFile(), content);

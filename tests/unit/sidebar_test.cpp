@@ -12,38 +12,14 @@
 #include "platform/test_hooks.h"
 #include "sidebar/frm_main.h"
 #include "test_support.h"
+#include "unit/sidebar_support.h"
 #include "ui/testing.h"
 
 namespace velvane {
 namespace {
 
-// A small installation with the default skin, a language and the given settings, and a running side bar.
-class SideBar : public ::testing::Test {
+class SideBar : public test::SideBarInstallation {
 protected:
-  void SetUp() override {
-    ui::testing::Reset();
-    ui::testing::SetScreenSize(1280, 1024);
-    ui::testing::SetWorkArea({0, 0, 1280, 994});
-    platform::testing::StartedPrograms().clear();
-    SetAppFoldersFrom(dir_.Path());
-    for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
-      test::WriteBytes(SkinDir + L"Test\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
-    test::WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n[BOXBACK0]\r\nRed=1\r\n[BOXBACK1]\r\nRed=2\r\n");
-    test::WriteBytes(LangDir + L"english\\velvane.txt", "_main:clipboard=Clipboard\r\n_main:ohide=Hide\r\n[END]\r\n");
-  }
-  void TearDown() override {
-    UnloadMainForm();
-    DestroyServices();
-    ReleaseInstanceLock();
-    FadeAlpha = 0;
-    FadeDirection = FadeState::Idle;
-    OptChk = {};
-  }
-  void Start(const std::string& settings, const std::wstring& commandLine = L"") {
-    test::WriteBytes(DataDir + L"config.qdt",
-                     "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n[XTRA]\r\nSkin=Test\r\n" + settings);
-    ASSERT_EQ(Main(commandLine, dir_.Path()), StartupResult::Run);
-  }
   // Ticks the fade until it settles; the number of ticks it took.
   int RunFade() {
     int ticks = 0;
@@ -51,8 +27,6 @@ protected:
     return ticks;
   }
   std::wstring Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
-
-  test::TempDir dir_;
 };
 
 TEST_F(SideBar, StartsHiddenWithItsRowsAndTranslatedCaptions) {
