@@ -35,10 +35,7 @@ frmLang& frmLang::Open() {
   return *instance;
 }
 
-frmLang* frmLang::Current() {
-  const auto& instance = Instance();
-  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
-}
+frmLang* frmLang::Current() { return lists::OpenSingle(Instance()); }
 
 void frmLang::OnOk() {
   const int row = lst->ListIndex();

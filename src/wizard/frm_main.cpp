@@ -80,10 +80,7 @@ frmMain& frmMain::Open() {
   return *instance;
 }
 
-frmMain* frmMain::Current() {
-  const auto& instance = Instance();
-  return instance && !instance->window_->Closed() ? instance.get() : nullptr;
-}
+frmMain* frmMain::Current() { return lists::OpenSingle(Instance()); }
 
 void frmMain::ShowPage(int page) {
   if (page > kPageCount) {
