@@ -1,9 +1,10 @@
 #pragma once
-// Drives velvane.exe from outside: a throw-away installation per test, program starts, the side bar's window.
+// Drives velvane.exe from outside: a throw-away installation per test, program starts, windows, clicks and keys.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,11 +16,10 @@ namespace blackbox {
 inline constexpr DWORD kStartLimitMs = 10000;
 inline constexpr DWORD kHandOffLimitMs = 4000;  // below the sender's own 5000 ms give-up, so a hang is caught
 inline constexpr DWORD kCloseLimitMs = 5000;
-inline constexpr int kStartAttempts = 3;  // process creations tried before a start counts as failed
+inline constexpr DWORD kWindowLimitMs = 5000;  // for a window to open, close or answer a click
 inline constexpr DWORD kFadeLimitMs = 2000;
 inline constexpr DWORD kHideLimitMs = 4000;
 
-// Polls the condition until it holds or the time is up.
 template <class Condition>
 bool WaitUntil(Condition&& done, DWORD timeoutMs, DWORD pollMs = 10) {
   for (const ULONGLONG end = GetTickCount64() + timeoutMs; !done(); Sleep(pollMs))
@@ -27,101 +27,97 @@ bool WaitUntil(Condition&& done, DWORD timeoutMs, DWORD pollMs = 10) {
   return true;
 }
 
+// What find returns once it is a window, or nullptr at the limit.
+template <class Find>
+HWND WaitForWindow(Find&& find, DWORD timeoutMs = kWindowLimitMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = find()) != nullptr; }, timeoutMs, 20);
+  return found;
+}
+
 std::wstring EnvironmentVariable(const wchar_t* name);
-// A path of the machine running Wine ("/work/dist") as Windows programs see it ("Z:\work\dist"); Windows paths pass.
-std::wstring WindowsPath(std::wstring path);
 std::string ToCodePage(std::wstring_view text, UINT codePage);
 std::wstring FromCodePage(std::string_view bytes, UINT codePage);
 std::string Utf8(std::wstring_view text);
-// Control characters spelled out, so that a failed byte comparison says which bytes differ.
-std::string Visible(std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, std::string_view bytes);
 bool FileExists(const std::wstring& path);
-bool RemoveTree(const std::wstring& folder);
-// Key=value lines of a language file, in its code page (Windows-1252).
-std::optional<std::wstring> LanguageText(const std::wstring& file, const std::wstring& key);
 
-// A copy of the installation in VELVANE_DIST with the shipped data/config.qdt but none of the user's lists.
+// A copy of the installation in VELVANE_DIST with the shipped data/config.qdt but none of the user's lists; a failed
+// copy fails the test. Left on disk for a look when the test failed.
 class Installation {
 public:
   Installation();
   ~Installation();
-  Installation(const Installation&) = delete;
-  Installation& operator=(const Installation&) = delete;
 
-  // What went wrong with the copy; empty when it is complete.
-  const std::wstring& Problem() const { return problem_; }
   const std::wstring& Folder() const { return folder_; }  // ends with a backslash
   std::wstring Path(const std::wstring& relative) const { return folder_ + relative; }
   std::wstring DataFile(const std::wstring& name) const { return folder_ + L"data\\" + name; }
   std::wstring ConfigFile() const { return DataFile(L"config.qdt"); }
   std::wstring Program() const { return Path(L"velvane.exe"); }
+  // The key's text in a language file ("velvane.txt", "primewiz.txt"; Windows-1252), or the key when it is missing.
+  std::wstring Text(const wchar_t* key, const std::wstring& language = L"english",
+                    const wchar_t* file = L"velvane.txt") const;
 
   void SetSetting(const wchar_t* section, const wchar_t* key, const std::wstring& value) const;
-  void RemoveSection(const wchar_t* section) const;
-  std::optional<std::wstring> Setting(const wchar_t* section, const wchar_t* key) const;
+  std::wstring Setting(const wchar_t* section, const wchar_t* key) const;  // empty when missing
 
-  // First run done, the language, the fade, and the keep options of the lists.
+  // First run done, the language, the fade, the lists kept, and no screenshot kind yet (a save is seen to write it).
   struct Options {
     std::wstring language = L"english";
     bool fade = false;
-    bool keepLists = true;
   };
   void Configure(const Options& options) const;
 
-  void Keep() { keep_ = true; }  // leaves the folder on disk for a look after a failure
-
 private:
   std::wstring folder_;
-  std::wstring problem_;
-  bool keep_ = false;
 };
 
+// A velvane.exe of the installation; ended by force when it still runs at the end.
 class Process {
 public:
-  Process() = default;
-  ~Process();
-  Process(Process&& other) noexcept;
-  Process& operator=(Process&& other) noexcept;
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
-  static Process Start(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder);
+  static Process Start(const Installation& installation, const std::wstring& arguments);
 
   explicit operator bool() const { return handle_ != nullptr; }
   DWORD Id() const { return id_; }
   bool WaitForExit(DWORD timeoutMs) const;
   bool Running() const { return handle_ && !WaitForExit(0); }
   DWORD ExitCode() const;
-  void Kill();  // by force, and waits for it
 
 private:
-  HANDLE handle_ = nullptr;
+  struct Ender {
+    void operator()(HANDLE process) const;
+  };
+  std::unique_ptr<void, Ender> handle_;
   DWORD id_ = 0;
 };
 
 // The top-level window carrying the mark that second starts look for (of that process unless 0), or nullptr.
 HWND FindSideBar(DWORD processId = 0);
-std::vector<HWND> ChildWindows(HWND parent);
-std::wstring WindowText(HWND window);   // the text the system keeps for the window
-std::wstring ControlText(HWND control);  // asked of the control itself (edit boxes)
-std::wstring ClassName(HWND window);
-RECT RectInParent(HWND child);  // in the parent's client coordinates
+// A visible top-level window with this caption, of that process (any for 0) and class (any for nullptr).
+HWND TopWindow(const std::wstring& caption, DWORD processId = 0, const wchar_t* className = nullptr);
+std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className = nullptr);  // classes compared without case
+HWND ChildByText(HWND parent, const std::wstring& text, const wchar_t* className = nullptr);
 // The child of that class whose rectangle in the parent is x, y, w, h, or nullptr.
 HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int w, int h);
+std::wstring WindowText(HWND window);   // the text the system keeps for the window
+RECT RectInParent(HWND child);           // in the parent's client coordinates
 std::vector<std::wstring> ListBoxItems(HWND list);
 BYTE LayeredAlpha(HWND window);  // the alpha of a layered window; 255 for an opaque one
 // The top-level windows of a process with their classes and texts, for failure messages.
-std::wstring DescribeWindowsOf(DWORD processId);
+std::string DescribeWindowsOf(DWORD processId);
+
+// A left click at a point of the screen or in the middle of a window, and a key pressed or released, through the
+// system's input queue. A key is held 150 ms: the side bar polls keys every 50 ms, Wine needs about 100 ms.
+void ClickAt(POINT at);
+void Click(HWND window);
+void Key(WORD key, bool up, DWORD holdMs = 150);
 
 // A running velvane.exe: the first start in an installation, with its side bar.
 class SideBar {
 public:
   explicit SideBar(const Installation& installation, const std::wstring& arguments = L"");
-  ~SideBar();
-  SideBar(const SideBar&) = delete;
-  SideBar& operator=(const SideBar&) = delete;
+  ~SideBar() { (void)Close(); }
 
   ::testing::AssertionResult Started() const { return started_; }
   HWND Window() const { return window_; }
@@ -129,24 +125,21 @@ public:
 
   // A second velvane.exe with these arguments ended with 0 within the limit, and this side bar is still found.
   ::testing::AssertionResult HandOver(const std::wstring& arguments, DWORD limitMs = kHandOffLimitMs);
-  DWORD LastHandOffMs() const { return lastHandOffMs_; }
-
   // Asks the side bar to close and waits; ends the process by force when it does not end in time.
   ::testing::AssertionResult Close();
+  void Kill() { process_ = Process(); }  // by force, at once
 
 private:
   const Installation& installation_;
   Process process_;
   HWND window_ = nullptr;
   ::testing::AssertionResult started_ = ::testing::AssertionFailure();
-  DWORD lastHandOffMs_ = 0;
 };
 
 // A test with its own installation; fails at once when the copy failed or a side bar from elsewhere runs.
 class BlackBoxTest : public ::testing::Test {
 protected:
   void SetUp() override;
-  void TearDown() override;
   Installation installation_;
 };
 

@@ -1,5 +1,5 @@
 // Starting velvane.exe: a failed start says so and ends, and later starts hand their command line to the side bar
-// that runs. (The first run's hand-over to the wizard is in wizard_test.cpp.)
+// that runs, down to the list files. (The first run's hand-over to the wizard is in wizard_test.cpp.)
 #include "blackbox/harness.h"
 
 namespace blackbox {
@@ -10,60 +10,77 @@ class Start : public BlackBoxTest {};
 // A start that fails says so in a message box and ends once the box is closed, leaving no side bar behind.
 TEST_F(Start, FailedStartReportsAndEnds) {
   installation_.Configure({});
-  const std::wstring skin = installation_.Setting(L"XTRA", L"Skin").value_or(L"");
+  const std::wstring skin = installation_.Setting(L"XTRA", L"Skin");
   ASSERT_TRUE(DeleteFileW(installation_.Path(L"skins\\" + skin + L"\\i_main.bmp").c_str()));
-  Process velvane = Process::Start(installation_.Program(), L"", installation_.Folder());
+  Process velvane = Process::Start(installation_, L"");
   ASSERT_TRUE(velvane);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    box = FindWindowW(L"#32770", L"Error");
-    DWORD owner = 0;
-    GetWindowThreadProcessId(box, &owner);
-    return box && owner == velvane.Id() && IsWindowVisible(box);
-  }, kStartLimitMs, 20)) << "no message box; windows:" << Utf8(DescribeWindowsOf(velvane.Id()));
-  std::wstring message;
-  for (HWND child : ChildWindows(box))
-    if (ClassName(child) == L"Static" && WindowText(child).size() > message.size()) message = WindowText(child);
-  EXPECT_EQ(message.rfind(L"Error on loading. Now exiting.\rError # ", 0), 0u) << Utf8(message);
+  const HWND box = WaitForWindow([&] { return TopWindow(L"Error", velvane.Id(), L"#32770"); }, kStartLimitMs);
+  ASSERT_NE(box, nullptr) << "no message box; windows:" << DescribeWindowsOf(velvane.Id());
+  const std::string windows = DescribeWindowsOf(velvane.Id());  // the box's texts among them
+  EXPECT_NE(windows.find("\"Error on loading. Now exiting.\rError # "), std::string::npos) << windows;
   EXPECT_EQ(FindSideBar(), nullptr);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(velvane.WaitForExit(kCloseLimitMs)) << "still runs; windows:" << Utf8(DescribeWindowsOf(velvane.Id()));
+  EXPECT_TRUE(velvane.WaitForExit(kCloseLimitMs)) << "still runs; windows:" << DescribeWindowsOf(velvane.Id());
   EXPECT_EQ(FindSideBar(), nullptr);
 }
 
 class HandOff : public BlackBoxTest {};
 
-// The first start's own verb runs once the side bar exists. Without the fade, later starts' "-show" and "-hide" act
-// at once, in any case, and a hide saves; no arguments, blanks or an unknown verb keep the bar as it is.
-TEST_F(HandOff, VerbsWithoutFade) {
+// Without the fade the first start's own verb runs once the side bar exists; later starts' "-show" and "-hide" act at
+// once, in any case, and a hide saves; no arguments, blanks or an unknown verb keep the bar as it is. Items and notes
+// are handed over in the system's ANSI code page, reach their files in it at a save only, and come back after a
+// restart. With the fade a show ends fully opaque and a hide fully transparent and hidden, round after round.
+TEST_F(HandOff, VerbsWithAndWithoutFadeAndListsInTheSystemCodePage) {
   installation_.Configure({});
-  SideBar bar(installation_, L"-show");
-  ASSERT_TRUE(bar.Started());
-  const HWND w = bar.Window();
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, kHandOffLimitMs));
-  EXPECT_EQ(LayeredAlpha(w), 255);
-  for (const wchar_t* nothing : {L"", L"   ", L"-quit"}) {
-    ASSERT_TRUE(bar.HandOver(nothing));
-    EXPECT_TRUE(IsWindowVisible(w)) << Utf8(nothing);
+  const std::wstring item = L"Caf\u00e9 f\u00fcr 2 \u20ac \u65e5\u672c";
+  const std::string ansi = ToCodePage(item, CP_ACP);
+  const auto file = [&](const wchar_t* name) { return ReadBytes(installation_.DataFile(name)).value_or("(no file)"); };
+  {
+    SideBar bar(installation_, L"-show");
+    ASSERT_TRUE(bar.Started());
+    const HWND w = bar.Window();
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, kHandOffLimitMs));
+    EXPECT_EQ(LayeredAlpha(w), 255);
+    for (const wchar_t* nothing : {L"", L"   ", L"-quit"}) {
+      ASSERT_TRUE(bar.HandOver(nothing));
+      EXPECT_TRUE(IsWindowVisible(w)) << Utf8(nothing);
+    }
+    ASSERT_TRUE(bar.HandOver(L"-addtodo buy milk"));
+    ASSERT_TRUE(bar.HandOver(L"-addtodo " + item));
+    ASSERT_TRUE(bar.HandOver(L"-addnote Buy stamps"));
+    EXPECT_EQ(file(L"todo.qdt") + file(L"notes.qdt"), "(no file)(no file)") << "written before any save";
+    ASSERT_TRUE(bar.HandOver(L"-hide"));
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0") << "a hide saves the screenshot kind";
+    ASSERT_TRUE(bar.HandOver(L""));
+    EXPECT_FALSE(IsWindowVisible(w));
+    ASSERT_TRUE(bar.HandOver(L"-save"));
+    EXPECT_FALSE(IsWindowVisible(w)) << "a save does not show the bar";
+    // Newest first, each item ended by CR alone; the notes get the writer's CR LF after the box's text.
+    EXPECT_EQ(file(L"todo.qdt"), ansi + "\rbuy milk\r[END]\r\n") << "system code page " << GetACP();
+    EXPECT_EQ(file(L"notes.qdt"), "\r\n\r\nBuy stamps\r\n");
+    EXPECT_EQ(file(L"tempfiles.qdt"), "[END]\r\n");
+    ASSERT_TRUE(bar.HandOver(L"-deltodo 2"));
+    ASSERT_TRUE(bar.HandOver(L"-save"));
+    EXPECT_EQ(file(L"todo.qdt"), ansi + "\r[END]\r\n");
+    ASSERT_TRUE(bar.HandOver(L"-SHOW"));
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_TRUE(bar.Close());
+    EXPECT_EQ(FindSideBar(), nullptr);
   }
-  ASSERT_TRUE(bar.HandOver(L"-hide"));
-  EXPECT_FALSE(IsWindowVisible(w));
-  EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0") << "a hide saves the screenshot kind";
-  ASSERT_TRUE(bar.HandOver(L""));
-  EXPECT_FALSE(IsWindowVisible(w));
-  ASSERT_TRUE(bar.HandOver(L"-SHOW"));
-  EXPECT_TRUE(IsWindowVisible(w));
-  EXPECT_TRUE(bar.Close());
-  EXPECT_EQ(FindSideBar(), nullptr);
-}
-
-// With the fade a show ends fully opaque and a hide fully transparent and hidden, round after round.
-TEST_F(HandOff, ShowAndHideWithFade) {
-  installation_.Configure({.fade = true});
+  const std::string todo = file(L"todo.qdt"), notes = file(L"notes.qdt");
+  installation_.SetSetting(L"CHK", L"Chk1", L"1");  // the fade
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
   const HWND w = bar.Window();
   EXPECT_FALSE(IsWindowVisible(w)) << "the side bar starts hidden";
+  const HWND list = ChildAt(w, L"ListBox", 358, 30, 186, 146);
+  ASSERT_NE(list, nullptr) << "no to-do list";
+  EXPECT_EQ(ListBoxItems(list), std::vector<std::wstring>{FromCodePage(ansi, CP_ACP)});
+  // What was loaded is saved again unchanged.
+  ASSERT_TRUE(bar.HandOver(L"-save"));
+  EXPECT_EQ(file(L"todo.qdt"), todo);
+  EXPECT_EQ(file(L"notes.qdt"), notes);
   for (int round = 1; round <= 2; ++round) {
     ASSERT_TRUE(bar.HandOver(L"-show"));
     EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(w) == 255 && IsWindowVisible(w); }, kFadeLimitMs))
@@ -72,7 +89,6 @@ TEST_F(HandOff, ShowAndHideWithFade) {
     EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(w) == 0 && !IsWindowVisible(w); }, kHideLimitMs))
         << "alpha " << int{LayeredAlpha(w)} << (IsWindowVisible(w) ? ", visible" : ", hidden");
   }
-  EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0");
 }
 
 }  // namespace
