@@ -69,7 +69,7 @@ TEST_F(HandOff, VerbsWithAndWithoutFadeAndListsInTheSystemCodePage) {
     EXPECT_EQ(FindSideBar(), nullptr);
   }
   const std::string todo = file(L"todo.qdt"), notes = file(L"notes.qdt");
-  installation_.SetSetting(L"CHK", L"Chk1", L"1");  // the fade
+  installation_.Configure({.fade = true});
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
   const HWND w = bar.Window();
@@ -89,6 +89,7 @@ TEST_F(HandOff, VerbsWithAndWithoutFadeAndListsInTheSystemCodePage) {
     EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(w) == 0 && !IsWindowVisible(w); }, kHideLimitMs))
         << "alpha " << int{LayeredAlpha(w)} << (IsWindowVisible(w) ? ", visible" : ", hidden");
   }
+  EXPECT_EQ(installation_.Setting(L"SS", L"Type"), L"0") << "a hide after a fade saves too";
 }
 
 }  // namespace
