@@ -18,9 +18,7 @@ protected:
   }
   void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane"); }
   HWND Control(HWND window, const wchar_t* key) const { return ChildByText(window, installation_.Text(key)); }
-  HWND Top(const SideBar& bar, const wchar_t* captionKey) const {
-    return TopWindow(installation_.Text(captionKey), bar.ProcessId());
-  }
+  HWND Top(const SideBar& bar, const wchar_t* key) const { return TopWindow(installation_.Text(key), bar.ProcessId()); }
   // The side bar shown, then one of its text buttons clicked; the window it opens.
   HWND OpenFromSideBar(SideBar& bar, const wchar_t* buttonKey, const wchar_t* captionKey) const {
     EXPECT_TRUE(bar.HandOver(L"-show"));
