@@ -1,6 +1,6 @@
 #pragma once
 // A small installation with a test skin and a language, where the side bar starts with the given settings; every
-// global the side bar touches is put back afterwards.
+// global the side bar touches is put back afterwards. Shared by the side bar's, the dialogs' and the fuzzing tests.
 #include <gtest/gtest.h>
 
 #include "common/settings_store.h"
@@ -30,21 +30,28 @@ protected:
     WriteBytes(LangDir + L"english\\velvane.txt", "_main:clipboard=Clipboard\r\n_main:ohide=Hide\r\n[END]\r\n");
   }
   void TearDown() override {
-    UnloadMainForm();
-    DestroyServices();
-    ReleaseInstanceLock();
+    Stop();
     FadeAlpha = 0;
     FadeDirection = FadeState::Idle;
     OptChk = {};
   }
-  // config.qdt with the first run done, English and the test skin, then the given sections.
-  void Configure(const std::string& settings) {
-    WriteBytes(DataDir + L"config.qdt",
-               "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n[XTRA]\r\nSkin=Test\r\n" + settings);
+  // config.qdt with the first run done, English (with the language options given) and the test skin, then the
+  // given sections.
+  void Configure(const std::string& settings, const std::string& languageOptions = "") {
+    WriteBytes(DataDir + L"config.qdt", "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n" + languageOptions +
+                                            "[XTRA]\r\nSkin=Test\r\n" + settings);
   }
   void Start(const std::string& settings, const std::wstring& commandLine = L"") {
     Configure(settings);
     ASSERT_EQ(Main(commandLine, dir_.Path()), StartupResult::Run);
+  }
+  static void Stop() {
+    UnloadMainForm();
+    DestroyServices();
+    ReleaseInstanceLock();
+  }
+  static std::wstring Config(const wchar_t* section, const wchar_t* key) {
+    return ReadSetting(ConfigFile(), section, key);
   }
 
   TempDir dir_;

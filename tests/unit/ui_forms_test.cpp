@@ -11,15 +11,8 @@
 namespace velvane::ui {
 namespace {
 
-WindowSpec Spec(int width = 300, int height = 200) {
-  WindowSpec spec;
-  spec.caption = L"ui test";
-  spec.clientWidth = width;
-  spec.clientHeight = height;
-  spec.borderless = true;
-  spec.layered = true;
-  return spec;
-}
+const WindowSpec kSpec{.caption = L"ui test", .clientWidth = 300, .clientHeight = 200, .borderless = true,
+                       .layered = true, .font = {}, .iconPath = {}};
 
 class UiForms : public ::testing::Test {
 protected:
@@ -27,8 +20,9 @@ protected:
   test::TempDir dir_;
 };
 
+// Deleting a selection is checked by the notes' tests.
 TEST_F(UiForms, TextBoxTextAndSelectionRoundTrip) {
-  Window window(Spec());
+  Window window(kSpec);
   TextBox& box = window.AddTextBox(L"txtNotes", {10, 10, 200, 100}, true);
   int changes = 0;
   box.onChange = [&] { ++changes; };
@@ -46,35 +40,26 @@ TEST_F(UiForms, TextBoxTextAndSelectionRoundTrip) {
   box.ReplaceSelection(L",");
   EXPECT_EQ(box.Text(), L"Hello, there");
   EXPECT_EQ(box.SelStart(), 6);
-  box.SetSelection(0, 7);  // deleting the selection, as the notes do after saving it
-  box.ReplaceSelection(L"");
-  EXPECT_EQ(box.Text(), L"there");
+  EXPECT_EQ(changes, 3);
+  // Selections are clamped to the text.
+  box.SetSelection(10, 10);
+  EXPECT_EQ(box.SelStart(), 10);
+  EXPECT_EQ(box.SelLength(), 2);
+  box.SetSelection(-4, 1);
   EXPECT_EQ(box.SelStart(), 0);
-  EXPECT_EQ(changes, 4);
+  box.SetSelection(99, 0);
+  box.ReplaceSelection(L"!");
+  EXPECT_EQ(box.Text(), L"Hello, there!");
+  box.NotifyTextChanged(L"a");  // shorter text from the user cannot leave the caret behind its end
+  EXPECT_LE(box.SelStart() + box.SelLength(), 1);
   box.SetText(L"one\r\ntwo\r\n");
   EXPECT_EQ(box.Text(), L"one\r\ntwo\r\n");
   box.SetSelection(5, 3);
   EXPECT_EQ(box.SelText(), L"two");
 }
 
-TEST_F(UiForms, SelectionIsClampedToTheText) {
-  Window window(Spec());
-  TextBox& box = window.AddTextBox(L"txtExec", {10, 10, 100, 20});
-  box.SetText(L"abc");
-  box.SetSelection(2, 10);
-  EXPECT_EQ(box.SelStart(), 2);
-  EXPECT_EQ(box.SelLength(), 1);
-  box.SetSelection(-4, 1);
-  EXPECT_EQ(box.SelStart(), 0);
-  box.SetSelection(9, 0);
-  box.ReplaceSelection(L"d");
-  EXPECT_EQ(box.Text(), L"abcd");
-  box.NotifyTextChanged(L"a");  // shorter text from the user cannot leave the caret behind its end
-  EXPECT_LE(box.SelStart() + box.SelLength(), 1);
-}
-
 TEST_F(UiForms, CheckBoxListReportsTheRowAndSurvivesARebuild) {
-  Window window(Spec());
+  Window window(kSpec);
   ListBox& list = window.AddListBox(L"lstToDo", {10, 10, 180, 140}, true);
   std::vector<std::wstring> items{L"milk", L"bread", L"eggs"};
   auto rebuild = [&] {
@@ -104,7 +89,7 @@ TEST_F(UiForms, CheckBoxListReportsTheRowAndSurvivesARebuild) {
 }
 
 TEST_F(UiForms, ListIndexAndCheckBoxValueRaiseClickOnlyOnChange) {
-  Window window(Spec());
+  Window window(kSpec);
   ListBox& list = window.AddListBox(L"lst", {10, 10, 180, 140});
   for (const wchar_t* row : {L"a - A", L"b - B", L"c - C"}) list.AddItem(row);
   CheckBox& box = window.AddCheckBox(L"chk(1)", {10, 150, 150, 17}, L"Fade");
@@ -128,7 +113,7 @@ TEST_F(UiForms, ListIndexAndCheckBoxValueRaiseClickOnlyOnChange) {
 }
 
 TEST_F(UiForms, CloseHonoursQueryUnload) {
-  auto window = std::make_unique<Window>(Spec());
+  auto window = std::make_unique<Window>(kSpec);
   Label& label = window->AddLabel(L"lbl", {0, 0, 50, 20}, L"x");
   int queries = 0, unloads = 0, clicks = 0;
   bool allow = false;
@@ -155,7 +140,7 @@ TEST_F(UiForms, CloseHonoursQueryUnload) {
   EXPECT_FALSE(window->Visible());
   window.reset();
 
-  Window again(Spec());
+  Window again(kSpec);
   again.onQueryUnload = [&] {
     ++queries;
     again.Close();  // from inside the question: asked once
@@ -167,7 +152,7 @@ TEST_F(UiForms, CloseHonoursQueryUnload) {
 }
 
 TEST_F(UiForms, PicturesFailWithoutChangingTheOldOne) {
-  Window window(Spec());
+  Window window(kSpec);
   Image& image = window.AddImage(L"imgLock(1)", {12, 44, 9, 12});
   const std::wstring good = dir_ / L"lock_off.bmp", broken = dir_ / L"broken.bmp", back = dir_ / L"i_main.bmp";
   test::WriteBytes(good, test::BitmapFile(9, 12, 200, 40, 40));
@@ -189,7 +174,7 @@ TEST_F(UiForms, PicturesFailWithoutChangingTheOldOne) {
 }
 
 TEST_F(UiForms, FocusMovesBetweenVisibleControls) {
-  Window window(Spec());
+  Window window(kSpec);
   TextBox& todo = window.AddTextBox(L"txtToDo", {10, 10, 100, 20});
   TextBox& exec = window.AddTextBox(L"txtExec", {10, 40, 100, 20});
   std::vector<std::wstring> log;
@@ -212,7 +197,7 @@ TEST_F(UiForms, FocusMovesBetweenVisibleControls) {
 
 // A title in a longer language is never cut: the label follows its text and font, from its top-left corner.
 TEST_F(UiForms, AutoSizingLabelFollowsItsTextAndFont) {
-  Window w(Spec());
+  Window w(kSpec);
   Label& fixed = w.AddLabel(L"fixed", {5, 6, 40, 20}, L"a long caption that does not fit");
   Label& title = w.AddLabel(L"title", {5, 6, 40, 20}, L"New");
   title.SetAutoSize(true);
@@ -227,9 +212,7 @@ TEST_F(UiForms, AutoSizingLabelFollowsItsTextAndFont) {
   EXPECT_GT(title.Bounds().h, longText.h);
   EXPECT_LT(title.Bounds().w, longText.w);
   title.SetText(L"New program, longer");
-  Font big;
-  big.points = 20;
-  title.SetFont(big);
+  title.SetFont(Font{.points = 20});
   EXPECT_GT(title.Bounds().w, longText.w);
   EXPECT_GT(title.Bounds().h, longText.h);
   EXPECT_EQ(fixed.Bounds(), (Rect{5, 6, 40, 20}));
