@@ -50,9 +50,7 @@ protected:
     DestroyServices();
     ReleaseInstanceLock();
   }
-  static std::wstring Config(const wchar_t* section, const wchar_t* key) {
-    return ReadSetting(ConfigFile(), section, key);
-  }
+  static auto Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
 
   TempDir dir_;
 };

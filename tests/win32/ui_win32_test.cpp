@@ -1,4 +1,4 @@
-// The forms layer against real windows: what other programs see, messages from outside, pixels, and user input.
+// The forms layer against real windows (messages from outside, pixels, user input), and the real registry's Run key.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -12,8 +12,11 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "core/autostart.h"
+#include "platform/files.h"
 #include "test_support.h"
 #include "ui/forms.h"
 #include "ui/testing.h"
@@ -21,8 +24,8 @@
 namespace velvane::ui {
 namespace {
 
-HWND HwndOf(const Control& control) { return reinterpret_cast<HWND>(control.NativeHandle()); }
-HWND HwndOf(const Window& window) { return reinterpret_cast<HWND>(window.NativeHandle()); }
+template <class WindowOrControl>
+HWND HwndOf(const WindowOrControl& w) { return reinterpret_cast<HWND>(w.NativeHandle()); }
 
 std::wstring TextOf(HWND hwnd) {
   wchar_t buffer[512] = {};
@@ -42,11 +45,7 @@ bool DispatchOne() {
 // Dispatches what is queued, for at least the given time.
 void Pump(DWORD milliseconds = 0) {
   const DWORD start = GetTickCount();
-  do {
-    while (DispatchOne()) {
-    }
-    if (milliseconds > 0) Sleep(5);
-  } while (GetTickCount() - start < milliseconds);
+  while (DispatchOne() || GetTickCount() - start < milliseconds) Sleep(1);
 }
 
 WindowSpec Spec(int width, int height) {
@@ -63,22 +62,6 @@ protected:
   }
   void TearDown() override { testing::Reset(); }
 };
-
-// Buttons, check boxes and the labels' translated captions are read from outside by the black-box tests.
-TEST_F(UiWin32, EveryCaptionIsReadableFromOutside) {
-  Window window(Spec(400, 200));
-  Label& label = window.AddLabel(L"lbl(0)", {10, 10, 100, 20}, L"Clipboard");
-  Image& image = window.AddImage(L"imgSS", {120, 10, 20, 20});
-  image.SetText(L"Screenshot kind");
-  TextBox& box = window.AddTextBox(L"txtExec", {10, 40, 100, 20});
-  box.SetText(L"notepad");
-  window.SetCaption(L"Velvane");
-  EXPECT_EQ(TextOf(HwndOf(label)), L"Clipboard");
-  EXPECT_EQ(TextOf(HwndOf(image)), L"Screenshot kind");
-  EXPECT_EQ(TextOf(HwndOf(box)), L"notepad");
-  EXPECT_EQ(TextOf(HwndOf(window)), L"Velvane");
-  EXPECT_EQ(GetParent(HwndOf(label)), HwndOf(window));
-}
 
 // DROPFILES followed by the wide, double-zero-terminated list, as the shell builds it, posted to the target.
 void PostDrop(HWND target, const std::vector<std::wstring>& files, POINT at) {
@@ -313,8 +296,7 @@ TEST_F(UiWin32, LabelTextChangesWithoutErasingThePicture) {
   window.Close();
 }
 
-// The answer of the call that shows a window of the class and title; the action runs on another thread once the
-// window shows. WM_QUIT ends the wait after 10 s.
+// The answer of the call that shows a window of the class and title, acted on from another thread (or WM_QUIT: 10 s).
 template <class Call>
 auto AnswerOf(const wchar_t* windowClass, const std::wstring& title, const std::function<void(HWND)>& action,
               Call call) {
@@ -365,8 +347,8 @@ TEST_F(UiWin32, InputBoxAnswersTheTypedTextOrNothing) {
   EXPECT_EQ(prompt, L"Type the folder:");
   EXPECT_EQ(initial, L"C:\\Shots");
   EXPECT_EQ(typed, std::optional<std::wstring>(L"D:\\Shots"));
-  EXPECT_EQ(AnswerOf(L"VelvaneInputBox", L"Screenshot folder", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); }, ask),
-            std::nullopt);
+  const auto close = [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); };
+  EXPECT_EQ(AnswerOf(L"VelvaneInputBox", L"Screenshot folder", close, ask), std::nullopt);
 }
 
 TEST_F(UiWin32, SaveDialogLoadsItsLibraryOnlyWhenShown) {
@@ -378,12 +360,14 @@ TEST_F(UiWin32, SaveDialogLoadsItsLibraryOnlyWhenShown) {
   EXPECT_NE(GetModuleHandleW(L"comdlg32.dll"), nullptr);
 }
 
-// Tool tips, released keys and hand-offs that carry nothing; the hand-off's bytes are checked from another process
-// by the black-box tests.
-TEST_F(UiWin32, ToolTipsKeysAndEmptyHandOffsOfTheWindowItself) {
+// The other controls' captions and the hand-off's bytes are read from velvane.exe by the black-box tests.
+TEST_F(UiWin32, ToolTipsCaptionsKeysAndEmptyHandOffsOfTheWindowItself) {
   Window window(Spec(200, 100));
   Label& row = window.AddLabel(L"lblClip(1)", {10, 10, 100, 17}, L"a long clipb...");
   row.SetToolTip(L"a long clipboard text");
+  Image& image = window.AddImage(L"imgSS", {120, 10, 20, 20});
+  image.SetText(L"Screenshot kind");
+  EXPECT_EQ(TextOf(HwndOf(image)), L"Screenshot kind");
   HWND tips = nullptr;
   for (HWND h = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); h;
        h = FindWindowExW(nullptr, h, L"tooltips_class32", nullptr))
@@ -404,6 +388,32 @@ TEST_F(UiWin32, ToolTipsKeysAndEmptyHandOffsOfTheWindowItself) {
   for (COPYDATASTRUCT empty : {COPYDATASTRUCT{0, 0, nullptr}, COPYDATASTRUCT{0, 0, &handOffs}})
     EXPECT_EQ(SendMessageW(HwndOf(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&empty)), 0);
   EXPECT_EQ(handOffs, 0);
+}
+
+// The stored type and bytes of the start-with-Windows value; type 0 when it is missing.
+std::pair<DWORD, std::string> RawRunValue() {
+  HKEY key = nullptr;
+  char bytes[2048];
+  DWORD type = 0, size = sizeof bytes;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  const LONG result = RegQueryValueExA(key, "Velvane", nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS ? std::pair{type, std::string(bytes, size)} : std::pair<DWORD, std::string>{};
+}
+
+// As any other reader of the Run key sees it; its command and its round trip are checked by the settings tests.
+TEST(AutostartWin32, RunValueIsAStringEndingWithItsZeroAndSwitchingOffKeepsTheSubKey) {
+  const std::wstring subKey = std::wstring(kRunKey) + L"\\" + kRunValue;
+  RegDeleteKeyW(HKEY_CURRENT_USER, subKey.c_str());
+  SetAutostart(true);
+  const std::wstring expected = RunCommandFor(platform::ExecutablePath());
+  EXPECT_EQ(RawRunValue(), std::pair(DWORD{REG_SZ}, std::string(expected.begin(), expected.end()) + '\0'));
+  SetAutostart(false);
+  EXPECT_FALSE(AutostartEnabled());
+  EXPECT_EQ(RawRunValue().first, 0u);
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
 }
 
 }  // namespace
