@@ -14,15 +14,16 @@ namespace {
 const WindowSpec kSpec{.caption = L"ui test", .clientWidth = 300, .clientHeight = 200, .borderless = true,
                        .layered = true, .font = {}, .iconPath = {}};
 
+// A window to put the controls on.
 class UiForms : public ::testing::Test {
 protected:
   void SetUp() override { testing::Reset(); }
   test::TempDir dir_;
+  Window window{kSpec};
 };
 
 // Deleting a selection is checked by the notes' tests.
 TEST_F(UiForms, TextBoxTextAndSelectionRoundTrip) {
-  Window window(kSpec);
   TextBox& box = window.AddTextBox(L"txtNotes", {10, 10, 200, 100}, true);
   int changes = 0;
   box.onChange = [&] { ++changes; };
@@ -59,7 +60,6 @@ TEST_F(UiForms, TextBoxTextAndSelectionRoundTrip) {
 }
 
 TEST_F(UiForms, CheckBoxListReportsTheRowAndSurvivesARebuild) {
-  Window window(kSpec);
   ListBox& list = window.AddListBox(L"lstToDo", {10, 10, 180, 140}, true);
   std::vector<std::wstring> items{L"milk", L"bread", L"eggs"};
   auto rebuild = [&] {
@@ -89,7 +89,6 @@ TEST_F(UiForms, CheckBoxListReportsTheRowAndSurvivesARebuild) {
 }
 
 TEST_F(UiForms, ListIndexAndCheckBoxValueRaiseClickOnlyOnChange) {
-  Window window(kSpec);
   ListBox& list = window.AddListBox(L"lst", {10, 10, 180, 140});
   for (const wchar_t* row : {L"a - A", L"b - B", L"c - C"}) list.AddItem(row);
   CheckBox& box = window.AddCheckBox(L"chk(1)", {10, 150, 150, 17}, L"Fade");
@@ -115,28 +114,26 @@ TEST_F(UiForms, ListIndexAndCheckBoxValueRaiseClickOnlyOnChange) {
 // Closing asks once even when the question closes again; a closed window raises no events and cannot be shown.
 // A refused or allowed close request is checked with real windows by the Win32 tests.
 TEST_F(UiForms, AClosedWindowIsAskedOnceAndStaysClosed) {
-  auto window = std::make_unique<Window>(kSpec);
-  Label& label = window->AddLabel(L"lbl", {0, 0, 50, 20}, L"x");
+  Label& label = window.AddLabel(L"lbl", {0, 0, 50, 20}, L"x");
   int queries = 0, clicks = 0;
-  window->onQueryUnload = [&] {
+  window.onQueryUnload = [&] {
     ++queries;
-    window->Close();  // from inside the question
+    window.Close();  // from inside the question
     return true;
   };
   label.onClick = [&] { ++clicks; };
-  window->Show();
-  window->Close();
-  EXPECT_TRUE(window->Closed());
-  window->Close();
-  window->Show();
+  window.Show();
+  window.Close();
+  EXPECT_TRUE(window.Closed());
+  window.Close();
+  window.Show();
   label.NotifyClick();
   EXPECT_EQ(queries, 1);
   EXPECT_EQ(clicks, 0);
-  EXPECT_FALSE(window->Visible());
+  EXPECT_FALSE(window.Visible());
 }
 
 TEST_F(UiForms, PicturesFailWithoutChangingTheOldOne) {
-  Window window(kSpec);
   Image& image = window.AddImage(L"imgLock(1)", {12, 44, 9, 12});
   const std::wstring good = dir_ / L"lock_off.bmp", broken = dir_ / L"broken.bmp";
   test::WriteBytes(good, test::BitmapFile(9, 12, 200, 40, 40));
@@ -157,7 +154,6 @@ TEST_F(UiForms, PicturesFailWithoutChangingTheOldOne) {
 }
 
 TEST_F(UiForms, FocusMovesBetweenVisibleControls) {
-  Window window(kSpec);
   TextBox& todo = window.AddTextBox(L"txtToDo", {10, 10, 100, 20});
   TextBox& exec = window.AddTextBox(L"txtExec", {10, 40, 100, 20});
   std::vector<std::wstring> log;
@@ -180,9 +176,8 @@ TEST_F(UiForms, FocusMovesBetweenVisibleControls) {
 
 // A title in a longer language is never cut: the label follows its text and font, from its top-left corner.
 TEST_F(UiForms, AutoSizingLabelFollowsItsTextAndFont) {
-  Window w(kSpec);
-  Label& fixed = w.AddLabel(L"fixed", {5, 6, 40, 20}, L"a long caption that does not fit");
-  Label& title = w.AddLabel(L"title", {5, 6, 40, 20}, L"New");
+  Label& fixed = window.AddLabel(L"fixed", {5, 6, 40, 20}, L"a long caption that does not fit");
+  Label& title = window.AddLabel(L"title", {5, 6, 40, 20}, L"New");
   title.SetAutoSize(true);
   const Rect shortText = title.Bounds();
   EXPECT_EQ(shortText.x, 5);
