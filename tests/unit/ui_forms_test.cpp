@@ -1,9 +1,6 @@
 // The forms layer's state and events; in the Windows build every change makes a round trip through real controls.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "test_support.h"
 #include "ui/forms.h"
 #include "ui/testing.h"
