@@ -25,8 +25,7 @@ protected:
     SetAppFoldersFrom(dir_.Path());
     for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
       WriteBytes(SkinDir + L"Test\\" + name, BitmapFile(1, 1, 0, 0, 0));
-    WriteBytes(SkinDir + L"Test\\skin.txt",
-               "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n[BOXBACK0]\r\nRed=1\r\n[BOXBACK1]\r\nRed=2\r\n");
+    WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n");
     WriteBytes(LangDir + L"english\\velvane.txt", "_main:clipboard=Clipboard\r\n_main:ohide=Hide\r\n[END]\r\n");
   }
   void TearDown() override {
@@ -34,6 +33,7 @@ protected:
     FadeAlpha = 0;
     FadeDirection = FadeState::Idle;
     OptChk = {};
+    HotKeys = {};
   }
   // config.qdt with the first run done, English (with the language options given) and the test skin, then the
   // given sections.

@@ -10,8 +10,7 @@ namespace {
 
 using SideBar = test::SideBarInstallation;
 
-// The rows, an untranslated key, the launcher box's key filter, and a hovered clipboard row's raw text in the info
-// line. Starting hidden and the translated captions and their colour are checked on velvane.exe by the black-box tests.
+// Rows, key filter and info line (start hidden, captions and colours: the black-box tests on velvane.exe).
 TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
   Start("");
   frmMain& f = MainForm();
@@ -37,8 +36,7 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
   EXPECT_EQ(f.lblInfo().Text(), huge.substr(0, 64 * 1024));
 }
 
-// A byte setting out of range ends the start with its error. A missing skin picture is checked on velvane.exe by the
-// black-box tests, its number by the forms' tests.
+// A byte setting out of range ends the start (a missing skin picture: the black-box and the forms' tests).
 TEST_F(SideBar, StartErrorsEndTheStart) {
   Configure("[SS]\r\nType=300\r\n");
   EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
@@ -61,8 +59,7 @@ TEST_F(SideBar, SettingsLoadByTheirRules) {
   EXPECT_EQ(HotKeys[2].key0, 0);
 }
 
-// With the fade a show or hide runs from the other end in nine ticks; a hide saves at its start; a top-most bar stays
-// so when hidden. The ends of the fade and a show or hide without it are checked on velvane.exe by the black-box tests.
+// A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests).
 TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
   ui::Window& w = MainForm().Window();
@@ -113,17 +110,15 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   EXPECT_EQ(f.Window().Top() + f.Window().Height(), 994);
   ShowSideBar(true);
   EXPECT_FALSE(f.Pressing);  // a show ends the drag
-  // A step is the distance left over 1.2, rounded half to even.
-  EXPECT_EQ(SlideStep(10, 4), 5);
-  EXPECT_EQ(SlideStep(10, 9), 1);
-  EXPECT_EQ(SlideStep(4, 10), -5);
-  EXPECT_EQ(SlideStep(3, 0), 2);  // 2.5
+  // A step is the distance left over 1.2, rounded half to even (2.5 gives 2).
+  EXPECT_EQ((std::array{SlideStep(10, 4), SlideStep(10, 9), SlideStep(4, 10), SlideStep(3, 0)}),
+            (std::array{5, 1, -5, 2}));
 }
 
-// "-show", "-quit", "-addnote" and empty hand-offs, and the hand-off's code page, are checked on velvane.exe by the
-// black-box tests.
-TEST_F(SideBar, CommandsRunTheirVerbs) {
-  Start("[CHK]\r\nChk2=1\r\n");
+// The end of the Windows session and the close button save too. "-show", "-quit", "-addnote", empty hand-offs and
+// their code page are checked by the black-box tests.
+TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
+  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
   frmMain& f = MainForm();
   f.ReceiveCommand(L"  -addtodo  buy milk ");
   EXPECT_EQ(gToDo->Item(1), L" buy milk");  // trimmed at the ends only
@@ -138,6 +133,14 @@ TEST_F(SideBar, CommandsRunTheirVerbs) {
   f.ReceiveCommand(L"-save");
   EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), " buy milk\r[END]\r\n");
   EXPECT_TRUE(ui::testing::MessageLog().empty());
+  f.ReceiveCommand(L"-addtodo tea");
+  ASSERT_TRUE(f.Window().NotifyQueryEndSession());
+  f.Window().NotifyEndSession();
+  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "tea\r buy milk\r[END]\r\n");
+  f.txtNotes().SetText(L"keep me");
+  f.lblBtn(5).onClick();
+  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "keep me\r\n");
+  EXPECT_EQ(ui::testing::QuitRequested(), 0);
 }
 
 // The own command line and hand-offs held during the start run on the loaded lists, in order.
@@ -195,19 +198,6 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   f.KeysTick();
   EXPECT_FALSE(f.Window().Visible());
   platform::testing::ResetInput();
-}
-
-// The end of the Windows session and the close button save what changed since the last hide.
-TEST_F(SideBar, SessionEndAndCloseButtonSave) {
-  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
-  MainForm().ReceiveCommand(L"-addtodo buy milk");
-  ASSERT_TRUE(MainForm().Window().NotifyQueryEndSession());
-  MainForm().Window().NotifyEndSession();
-  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "buy milk\r[END]\r\n");
-  MainForm().txtNotes().SetText(L"keep me");
-  MainForm().lblBtn(5).onClick();
-  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "keep me\r\n");
-  EXPECT_EQ(ui::testing::QuitRequested(), 0);
 }
 
 }  // namespace
