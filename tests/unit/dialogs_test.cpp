@@ -1,66 +1,46 @@
 // The settings window, the hot-key capture and the about box, driven through the headless forms.
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <tuple>
 
-#include "common/settings_store.h"
 #include "core/autostart.h"
-#include "core/config.h"
-#include "core/services.h"
-#include "core/startup.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_cfg.h"
 #include "dialogs/frm_key_press.h"
 #include "platform/files.h"
 #include "platform/registry.h"
-#include "sidebar/frm_main.h"
-#include "test_support.h"
-#include "ui/testing.h"
+#include "unit/sidebar_support.h"
 
 namespace velvane {
 namespace {
 
 using platform::RegistryRoot;
 
-// A running side bar in a throw-away installation with two skins and two languages.
-class Dialogs : public ::testing::Test {
+// The side bar's installation with a second skin, an about picture and the hot-key capture's texts.
+class Dialogs : public test::SideBarInstallation {
 protected:
   void SetUp() override {
-    ui::testing::Reset();
+    SideBarInstallation::SetUp();
     SetAutostart(false);  // the registry is the machine's own under Wine
-    SetAppFoldersFrom(dir_.Path());
-    for (const wchar_t* skin : {L"Test\\", L"Other\\"}) {
-      for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"About.bmp"})
-        test::WriteBytes(SkinDir + skin + name, test::BitmapFile(1, 1, 0, 0, 0));
-    }
+    for (const wchar_t* name : {L"Test\\About.bmp", L"Other\\i_main.bmp", L"Other\\lock_on.bmp", L"Other\\lock_off.bmp",
+                                L"Other\\ss_0.bmp"})
+      test::WriteBytes(SkinDir + name, test::BitmapFile(1, 1, 0, 0, 0));
     test::WriteBytes(SkinDir + L"notes.txt", "a file among the skins");
-    test::WriteBytes(LangDir + L"english\\velvane.txt",
-                     "_keys:msg1=First key\r\n_keys:msg2=Second key\r\n_keys:title=Hot key\r\n_keys:donewin=Done\r\n"
-                     "_about:trans=Translations\r\n[END]\r\n");
+    test::WriteBytes(LangDir + L"english\\velvane.txt", "_keys:msg1=First key\r\n_keys:msg2=Second key\r\n"
+                                                       "_keys:title=Hot key\r\n_keys:donewin=Done\r\n[END]\r\n");
   }
   void TearDown() override {
     frmKeyPress::Discard();
     frmAbout::Discard();
     frmCfg::Discard();
-    Stop();
-    OptChk = {};
-    HotKeys = {};
+    SideBarInstallation::TearDown();
     SetAutostart(false);
   }
   void Start(const std::string& lang = "Options=2\r\nOp1=English|english\r\nOp2=Spanish|spanish\r\n") {
-    test::WriteBytes(ConfigFile(),
-                     "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n" + lang +
-                         "[CHK]\r\nChk1=0\r\nChk2=1\r\nChk3=0\r\nChk4=1\r\nChk5=0\r\n[TXT]\r\nTxt0=shot_\r\nTxt1=7\r\n"
-                         "[PATH]\r\nScreens=C:\\shots\r\n[XTRA]\r\nSkin=Test\r\n[KEYS1]\r\nKey0=17\r\nKey1=123\r\n"
-                         "[KEYS2]\r\nKey0=17\r\nKey1=122\r\n");
+    Configure("[CHK]\r\nChk1=0\r\nChk2=1\r\nChk3=0\r\nChk4=1\r\nChk5=0\r\n[TXT]\r\nTxt0=shot_\r\nTxt1=7\r\n"
+              "[PATH]\r\nScreens=C:\\shots\r\n[KEYS1]\r\nKey0=17\r\nKey1=123\r\n[KEYS2]\r\nKey0=17\r\nKey1=122\r\n",
+              lang);
     ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
   }
-  static void Stop() {
-    UnloadMainForm();
-    DestroyServices();
-    ReleaseInstanceLock();
-  }
-  std::wstring Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
   static std::wstring RunValue() { return platform::ReadRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue); }
   // The message boxes shown, each as "text|style|title;".
   static std::wstring Boxes() {
@@ -69,42 +49,28 @@ protected:
       shown += box.text + L"|" + std::to_wstring(box.style) + L"|" + box.title + L";";
     return shown;
   }
-  static std::vector<std::wstring> Items(const ui::ListBox& list) {
-    std::vector<std::wstring> items;
-    for (int i = 0; i < list.ItemCount(); ++i) items.push_back(list.Item(i));
-    return items;
-  }
-
-  test::TempDir dir_;
 };
 
-TEST_F(Dialogs, SettingsShowTheStoredState) {
+// OK writes every key and reloads them; the close box writes nothing, but a hot key captured meanwhile stays in use.
+TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   Start();
   SetAutostart(true);
   frmCfg& cfg = frmCfg::ShowDialog();
   EXPECT_TRUE(SettingsOpen);
   EXPECT_EQ(&frmCfg::ShowDialog(), &cfg);  // a second open brings the same window forward
-  const std::array<bool, 6> expected{true, false, true, false, true, false};
-  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), expected[i]) << "chk(" << i << ")";
-  EXPECT_EQ(cfg.txt[0]->Text(), L"shot_");
+  const std::array<bool, 6> stored{true, false, true, false, true, false};
+  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), stored[i]) << "chk(" << i << ")";
   EXPECT_EQ(cfg.txt[1]->Text(), L"7");
   EXPECT_EQ(cfg.lblPath->Text(), L"C:\\shots\\");
-  EXPECT_EQ(Items(*cfg.lstLang), (std::vector<std::wstring>{L"English", L"Spanish"}));
   EXPECT_EQ(cfg.lstLang->ListIndex(), 0);
   // Every name of the skins folder but "." and "..", a plain file too, whatever the order of the listing.
-  auto skins = Items(*cfg.lstSkins);
+  std::vector<std::wstring> skins;
+  for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i) skins.push_back(cfg.lstSkins->Item(i));
   std::sort(skins.begin(), skins.end());
   EXPECT_EQ(skins, (std::vector<std::wstring>{L"Other", L"Test", L"notes.txt"}));
   EXPECT_EQ(cfg.lstSkins->Item(cfg.lstSkins->ListIndex()), L"Test");
-  cfg.Form().Close();
-  EXPECT_FALSE(SettingsOpen);
-}
 
-TEST_F(Dialogs, OkWritesEveryKeyThenReloadsAndSavesTheHotKeys) {
-  Start();
-  frmCfg& cfg = frmCfg::ShowDialog();
-  const std::array<bool, 6> ticks{true, true, false, true, false, true};
-  for (size_t i = 0; i < 6; ++i) cfg.chk[i]->SetValue(ticks[i]);
+  for (size_t i = 0; i < 6; ++i) cfg.chk[i]->SetValue(!stored[i]);
   cfg.txt[0]->SetText(L"my pic");
   cfg.txt[1]->SetText(L"x12");
   cfg.lblPath->SetText(L"D:\\pictures");
@@ -113,59 +79,44 @@ TEST_F(Dialogs, OkWritesEveryKeyThenReloadsAndSavesTheHotKeys) {
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
   HotKeys[1] = {18, 65};  // as a capture leaves them
   cfg.cmd[0]->NotifyClick();
-
   EXPECT_EQ(frmCfg::Current(), nullptr);
   EXPECT_FALSE(SettingsOpen);
-  const std::array<const wchar_t*, 5> written{L"1", L"0", L"1", L"0", L"1"};
-  for (int i = 1; i <= 5; ++i) EXPECT_EQ(Config(L"CHK", (L"Chk" + std::to_wstring(i)).c_str()), written[i - 1u]);
-  EXPECT_EQ(Config(L"TXT", L"Txt0"), L"my pic");
-  EXPECT_EQ(Config(L"TXT", L"Txt1"), L"x12");
-  EXPECT_EQ(Config(L"PATH", L"Screens"), L"D:\\pictures");
-  EXPECT_EQ(Config(L"LANG", L"Active"), L"spanish");
-  EXPECT_EQ(Config(L"XTRA", L"Skin"), L"Other");
-  EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
-  EXPECT_EQ(Config(L"KEYS1", L"Key1"), L"65");
-  EXPECT_EQ(Config(L"KEYS2", L"Key1"), L"122");
+  // Section, key and value; the start-with-Windows box lives in the registry only.
+  const std::array<const wchar_t*, 3> written[] = {
+      {L"CHK", L"Chk0", L""}, {L"CHK", L"Chk1", L"1"}, {L"CHK", L"Chk2", L"0"}, {L"CHK", L"Chk3", L"1"},
+      {L"CHK", L"Chk4", L"0"}, {L"CHK", L"Chk5", L"1"}, {L"TXT", L"Txt0", L"my pic"}, {L"TXT", L"Txt1", L"x12"},
+      {L"PATH", L"Screens", L"D:\\pictures"}, {L"LANG", L"Active", L"spanish"}, {L"XTRA", L"Skin", L"Other"},
+      {L"KEYS1", L"Key0", L"18"}, {L"KEYS1", L"Key1", L"65"}, {L"KEYS2", L"Key1", L"122"}};
+  for (const auto& [section, key, value] : written) EXPECT_EQ(Config(section, key), value) << section << " " << key;
+  EXPECT_EQ(RunValue(), L"");
   // Reloaded at once: the side bar works with the new values.
   EXPECT_TRUE(OptChk[kOptFade]);
   EXPECT_FALSE(OptChk[kOptKeepToDo]);
   EXPECT_EQ(ScreensDir, L"D:\\pictures\\");
   EXPECT_EQ(SkinName, L"Other");
   EXPECT_EQ(OptTxt[1], L"x12");
-  // The start-with-Windows box lives in the registry only.
-  EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
-  EXPECT_EQ(Config(L"CHK", L"Chk0"), L"");
-
-  frmCfg::ShowDialog().chk[0]->SetValue(false);
+  frmCfg::ShowDialog().chk[0]->SetValue(true);
   frmCfg::Current()->OnAccept();
-  EXPECT_EQ(RunValue(), L"");
-}
+  EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
 
-TEST_F(Dialogs, CancelWritesNothingButACapturedHotKeyStaysInUse) {
-  Start();
-  SetAutostart(true);
   const std::string before = test::ReadBytes(ConfigFile());
-  frmCfg& cfg = frmCfg::ShowDialog();
-  for (ui::CheckBox* box : cfg.chk) box->SetValue(!box->Value());
-  cfg.lstLang->SetListIndex(1);
-  cfg.cmd[3]->NotifyClick();
+  frmCfg& again = frmCfg::ShowDialog();
+  for (ui::CheckBox* box : again.chk) box->SetValue(!box->Value());
+  again.lstLang->SetListIndex(0);
+  again.cmd[3]->NotifyClick();
   frmKeyPress* keys = frmKeyPress::Current();
   ASSERT_NE(keys, nullptr);
-  EXPECT_GE(keys->Form().Left(), cfg.Form().Left() + cfg.Form().Width());  // beside the settings, not inside them
+  EXPECT_GE(keys->Form().Left(), again.Form().Left() + again.Form().Width());  // beside the settings, not inside
   keys->Form().NotifyKeyUp({90, 0});
   keys->Form().NotifyKeyUp({16, 0});
-  cfg.cmd[1]->NotifyClick();
-
-  EXPECT_EQ(frmCfg::Current(), nullptr);
-  EXPECT_FALSE(SettingsOpen);
+  again.Form().Close();
   EXPECT_EQ(test::ReadBytes(ConfigFile()), before);
   EXPECT_NE(RunValue(), L"");
   EXPECT_EQ(HotKeys[2].key0, 90);
   EXPECT_EQ(HotKeys[2].key1, 16);
 }
 
-// At most twenty languages, one without "|" as an empty name; an active language not offered is written empty. Without
-// options the list is empty and OK keeps the language; with no skin selected OK keeps the skin.
+// Twenty languages at most, one without "|" shown empty, an unoffered one written empty; without any, OK keeps them.
 TEST_F(Dialogs, LanguageAndSkinLists) {
   std::string options = "Options=22\r\n";
   for (int i = 1; i <= 22; ++i) {
@@ -193,7 +144,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
   EXPECT_EQ(Config(L"XTRA", L"Skin"), L"Test");
 }
 
-TEST_F(Dialogs, FolderComesFromADropOrTheInputBox) {
+TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPicture) {
   Start();
   frmCfg& cfg = frmCfg::ShowDialog();
   const std::wstring file = dir_ / L"file.txt";
@@ -217,19 +168,22 @@ TEST_F(Dialogs, FolderComesFromADropOrTheInputBox) {
   EXPECT_EQ(ui::testing::InputBoxLog()[0].prompt, L"_cfg:winedit");
   cfg.OnAccept();
   EXPECT_EQ(ScreensDir, L"E:\\typed\\");
+
+  // The about box shows the skin's picture (caption, version, labels, closing on focus loss: the black-box tests).
+  frmAbout& about = frmAbout::ShowDialog();
+  EXPECT_EQ(about.Form().PicturePath(), SkinDir + L"Test\\About.bmp");
+  about.img->NotifyClick();
+  EXPECT_EQ(frmAbout::Current(), nullptr);
+  SkinName = L"Other";
+  test::WriteBytes(SkinDir + L"Other\\About.bmp", "not a picture");
+  EXPECT_EQ(frmAbout::ShowDialog().Form().PicturePath(), L"");  // no picture, and the box opens all the same
 }
 
-// The capture by release order: each case the hot key asked for, the keys released (0: the window loses the focus),
-// and the pairs then in use.
+// The capture by release order (key 0: the window loses the focus).
 TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
   Start();
-  struct Case {
-    std::uint8_t key;
-    std::vector<int> released;
-    KeyPair one, two;
-    bool open;  // the window is still waiting
-  };
-  const Case cases[] = {
+  // The hot key asked for, the keys released, the pairs then in use, and whether the window still waits.
+  const std::tuple<std::uint8_t, std::vector<int>, KeyPair, KeyPair, bool> cases[] = {
       {1, {65, 17}, {65, 17}, {17, 122}, false},   // the letter let go first is key 0
       {2, {17, 17}, {17, 123}, {17, 17}, false},   // the same key twice
       {1, {27}, {17, 123}, {17, 122}, false},      // Escape first
@@ -238,49 +192,26 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
       {3, {65, 66}, {17, 123}, {17, 122}, false},  // no such hot key: nothing stored
       {1, {65, 0, 66}, {17, 123}, {17, 122}, false},  // the focus lost: closed, a later key too late
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "hot key " << int{c.key} << ", " << c.released.size() << " keys");
+  for (const auto& [key, released, one, two, open] : cases) {
+    SCOPED_TRACE(testing::Message() << "hot key " << int{key} << ", " << released.size() << " keys");
     HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
     ui::testing::Reset();
     frmKeyPress::Discard();
-    frmKeyPress& f = frmKeyPress::ShowDialog(c.key);
+    frmKeyPress& f = frmKeyPress::ShowDialog(key);
     EXPECT_EQ(f.lbl->Text(), L"First key");
-    for (int code : c.released) {
+    for (int code : released) {
       if (code == 0)
         f.Form().NotifyActivate(false);
       else
         f.Form().NotifyKeyUp({code, ui::kCtrlMask});
     }
-    EXPECT_EQ(frmKeyPress::Current() != nullptr, c.open);
-    if (c.open) {
-      EXPECT_EQ(f.lbl->Text(), L"Second key");
-    }
-    EXPECT_EQ(HotKeys[1].key0, c.one.key0);
-    EXPECT_EQ(HotKeys[1].key1, c.one.key1);
-    EXPECT_EQ(HotKeys[2].key0, c.two.key0);
-    EXPECT_EQ(HotKeys[2].key1, c.two.key1);
-    const bool confirmed = c.released.size() == 2 && c.released[1] != 27;
+    EXPECT_EQ(frmKeyPress::Current() != nullptr, open);
+    EXPECT_TRUE(!open || f.lbl->Text() == L"Second key") << "the open window asks for the second key";
+    for (const auto& [now, expected] : {std::pair{HotKeys[1], one}, std::pair{HotKeys[2], two}})
+      EXPECT_EQ(std::pair(now.key0, now.key1), std::pair(expected.key0, expected.key1));
+    const bool confirmed = released.size() == 2 && released[1] != 27;
     EXPECT_EQ(Boxes(), confirmed ? L"Done|64|Hot key;" : L"");
   }
-}
-
-TEST_F(Dialogs, AboutBoxShowsTheSkinAndVersionAndClosesOnItsAreaOrFocusLoss) {
-  Start();
-  EXPECT_EQ(frmAbout::VersionLine(), L"Velvane v1.2 - Build #42");
-  frmAbout& about = frmAbout::ShowDialog();
-  EXPECT_EQ(about.Form().PicturePath(), SkinDir + L"Test\\About.bmp");
-  EXPECT_EQ(about.lblV->Text(), L"Velvane v1.2 - Build #42");
-  EXPECT_EQ(about.lbl[2]->Text(), L"Translations");
-  EXPECT_EQ(about.Form().Caption(), L"_about:title");
-  about.img->NotifyClick();
-  EXPECT_EQ(frmAbout::Current(), nullptr);
-
-  SkinName = L"Other";
-  test::WriteBytes(SkinDir + L"Other\\About.bmp", "not a picture");
-  frmAbout& other = frmAbout::ShowDialog();
-  EXPECT_EQ(other.Form().PicturePath(), L"");  // no picture, and the box opens all the same
-  other.Form().NotifyActivate(false);
-  EXPECT_EQ(frmAbout::Current(), nullptr);
 }
 
 // The Run value names the running executable by its own name, quoted; a start refreshes it only when it is there.

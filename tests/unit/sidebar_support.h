@@ -1,6 +1,6 @@
 #pragma once
 // A small installation with a test skin and a language, where the side bar starts with the given settings; every
-// global the side bar touches is put back afterwards.
+// global the side bar touches is put back afterwards. Shared by the side bar's, the dialogs' and the fuzzing tests.
 #include <gtest/gtest.h>
 
 #include "common/settings_store.h"
@@ -25,27 +25,32 @@ protected:
     SetAppFoldersFrom(dir_.Path());
     for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
       WriteBytes(SkinDir + L"Test\\" + name, BitmapFile(1, 1, 0, 0, 0));
-    WriteBytes(SkinDir + L"Test\\skin.txt",
-               "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n[BOXBACK0]\r\nRed=1\r\n[BOXBACK1]\r\nRed=2\r\n");
+    WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n");
     WriteBytes(LangDir + L"english\\velvane.txt", "_main:clipboard=Clipboard\r\n_main:ohide=Hide\r\n[END]\r\n");
   }
   void TearDown() override {
-    UnloadMainForm();
-    DestroyServices();
-    ReleaseInstanceLock();
+    Stop();
     FadeAlpha = 0;
     FadeDirection = FadeState::Idle;
     OptChk = {};
+    HotKeys = {};
   }
-  // config.qdt with the first run done, English and the test skin, then the given sections.
-  void Configure(const std::string& settings) {
-    WriteBytes(DataDir + L"config.qdt",
-               "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n[XTRA]\r\nSkin=Test\r\n" + settings);
+  // config.qdt with the first run done, English (with the language options given) and the test skin, then the
+  // given sections.
+  void Configure(const std::string& settings, const std::string& languageOptions = "") {
+    WriteBytes(DataDir + L"config.qdt", "[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=english\r\n" + languageOptions +
+                                            "[XTRA]\r\nSkin=Test\r\n" + settings);
   }
   void Start(const std::string& settings, const std::wstring& commandLine = L"") {
     Configure(settings);
     ASSERT_EQ(Main(commandLine, dir_.Path()), StartupResult::Run);
   }
+  static void Stop() {
+    UnloadMainForm();
+    DestroyServices();
+    ReleaseInstanceLock();
+  }
+  static auto Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
 
   TempDir dir_;
 };

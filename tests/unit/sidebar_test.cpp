@@ -1,64 +1,51 @@
-#include <gtest/gtest.h>
+// The side bar's start, settings, fading, dragging, hot keys and command verbs, through the headless forms.
+#include <tuple>
 
-#include "common/errors.h"
-#include "common/settings_store.h"
-#include "core/config.h"
-#include "core/services.h"
-#include "core/startup.h"
-#include "core/visibility.h"
 #include "platform/clipboard.h"
-#include "platform/files.h"
 #include "platform/input_testing.h"
-#include "platform/test_hooks.h"
-#include "sidebar/frm_main.h"
-#include "test_support.h"
 #include "unit/sidebar_support.h"
-#include "ui/testing.h"
 
 namespace velvane {
 namespace {
 
-class SideBar : public test::SideBarInstallation {
-protected:
-  // Ticks the fade until it settles; the number of ticks it took.
-  int RunFade() {
-    int ticks = 0;
-    while (ui::testing::FireTimer(MainForm().tTAnim()) && ticks < 100) ++ticks;
-    return ticks;
-  }
-  std::wstring Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
-};
+using SideBar = test::SideBarInstallation;
 
-TEST_F(SideBar, StartsHiddenWithItsRowsAndTranslatedCaptions) {
+// Rows, key filter and info line (start hidden, captions and colours: the black-box tests on velvane.exe).
+TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
   Start("");
   frmMain& f = MainForm();
-  EXPECT_FALSE(f.Window().Visible());
-  EXPECT_EQ(f.lbl(0).Text(), L"Clipboard");
-  EXPECT_EQ(f.lblBtn(4).Text(), L"Hide");
   EXPECT_EQ(f.lblBtn(5).Text(), L"_main:oclose");  // a key missing from the language file stays as it is
-  EXPECT_EQ(f.lbl(0).ForeColor(), (ui::Color{200, 201, 202}));
   for (int i = 1; i <= 7; ++i) EXPECT_EQ(f.lblClip(i).Bounds().y, 42 + 17 * (i - 1));
   for (int i = 1; i <= 6; ++i) EXPECT_TRUE(f.imgLock(i).HasPicture());
   EXPECT_EQ(f.Window().Find(L"imgLock(7)"), nullptr);
   for (int i = 1; i <= 15; ++i) EXPECT_EQ(f.lblFiles(i).Bounds().y, 36 + 19 * (i - 1));
-  EXPECT_TRUE(f.tTAnim().Enabled());
-  EXPECT_FALSE(f.tMove().Enabled());
-  EXPECT_EQ(f.Window().Alpha(), 255);
+
+  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit.
+  ui::TextBox& box = f.txtExec();
+  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\b'}) EXPECT_EQ(box.NotifyKeyPress(ch), ch);
+  for (wchar_t ch : {L'\t', L'\u00FB', L'\u00FF'}) EXPECT_EQ(box.NotifyKeyPress(ch), 0);
+
+  ASSERT_TRUE(platform::WriteClipboardText(L"one\r\ntwo"));
+  ui::testing::FireTimer(f.tClipb());
+  f.lblClip(1).onMouseMove(ui::MouseEvent{});
+  EXPECT_EQ(f.lblInfo().Text(), L"one\r\ntwo");
+  const std::wstring huge(100000, L'x');
+  ASSERT_TRUE(platform::WriteClipboardText(huge));
+  ui::testing::FireTimer(f.tClipb());
+  f.lblClip(2).onMouseMove(ui::MouseEvent{});
+  EXPECT_EQ(f.lblInfo().Text(), huge.substr(0, 64 * 1024));
 }
 
-// A byte setting out of range, then a missing skin picture: each ends the start with its error.
+// A byte setting out of range ends the start (a missing skin picture: the black-box and the forms' tests).
 TEST_F(SideBar, StartErrorsEndTheStart) {
-  for (const auto& [settings, error] : {std::pair{"[SS]\r\nType=300\r\n", L"6 - "}, std::pair{"", L"53 - "}}) {
-    test::WriteBytes(DataDir + L"config.qdt", std::string("[INIT]\r\nFirstTime=1\r\n[XTRA]\r\nSkin=Test\r\n") + settings);
-    EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
-    ASSERT_FALSE(ui::testing::MessageLog().empty());
-    EXPECT_EQ(ui::testing::MessageLog().back().text.rfind(L"Error on loading. Now exiting.\rError # " + std::wstring(error), 0), 0u);
-    ReleaseInstanceLock();
-    platform::RemoveFile(SkinDir + L"Test\\i_main.bmp");
-  }
+  Configure("[SS]\r\nType=300\r\n");
+  EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
+  ASSERT_FALSE(ui::testing::MessageLog().empty());
+  const std::wstring& text = ui::testing::MessageLog().back().text;
+  EXPECT_EQ(text.rfind(L"Error on loading. Now exiting.\rError # 6 - ", 0), 0u) << text;
 }
 
-// Numbers are taken by their leading number, rounded half to even; the hot keys save back as they were loaded.
+// Numbers are taken by their leading number, rounded half to even (the hot keys' saving: the dialogs' tests).
 TEST_F(SideBar, SettingsLoadByTheirRules) {
   Start("[CHK]\r\nChk1=1.0\r\nChk2=2\r\nChk3=yes\r\nChk4=1abc\r\n[PATH]\r\nScreens=C:\\shots\r\n[SS]\r\nType=1.5\r\n"
         "[KEYS1]\r\nKey0=17\r\nKey1=123.5\r\n[KEYS2]\r\nKey0=0\r\n");
@@ -70,13 +57,9 @@ TEST_F(SideBar, SettingsLoadByTheirRules) {
   EXPECT_EQ(HotKeys[1].key0, 17);
   EXPECT_EQ(HotKeys[1].key1, 124);
   EXPECT_EQ(HotKeys[2].key0, 0);
-  HotKeys[2] = {44, 91};
-  SaveHotKeys();
-  EXPECT_EQ(Config(L"KEYS1", L"Key1"), L"124");
-  EXPECT_EQ(Config(L"KEYS2", L"Key1"), L"91");
 }
 
-// With the fade a show or hide takes nine ticks; without it both are immediate. Every hide saves at its start.
+// A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests).
 TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
   ui::Window& w = MainForm().Window();
@@ -86,17 +69,16 @@ TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
     EXPECT_TRUE(w.Visible());
     EXPECT_EQ(w.Alpha(), show ? 0 : 255);
     EXPECT_EQ(Config(L"SS", L"Type"), show ? L"1" : L"0");
-    EXPECT_EQ(RunFade(), 9);
-    EXPECT_EQ(w.Alpha(), show ? 255 : 0);
+    int ticks = 0;
+    while (ui::testing::FireTimer(MainForm().tTAnim()) && ticks < 100) ++ticks;
+    EXPECT_EQ(ticks, 9);
     EXPECT_EQ(w.Visible(), show);
   }
   OptChk[kOptFade] = false;
   OptChk[kOptTopMost] = true;
   ShowSideBar(true);
-  EXPECT_TRUE(w.Visible());
   EXPECT_EQ(FadeAlpha, 255);
   ShowSideBar(false);
-  EXPECT_FALSE(w.Visible());
   EXPECT_TRUE(w.TopMost());
 }
 
@@ -110,10 +92,8 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   EXPECT_FALSE(f.Pressing);
   f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
   EXPECT_TRUE(f.Pressing);
-  EXPECT_TRUE(f.tMove().Enabled());
   platform::testing::SetCursor(190, 10);  // 180 pixels to the right
   f.BackgroundMouseMove({ui::kLeftButton, 0, 190, 10});
-  EXPECT_EQ(f.DragTargetX, 180);
   f.BackgroundMouseUp({ui::kLeftButton, 0, 190, 10});
   EXPECT_FALSE(f.Pressing);
   ui::testing::FireTimer(f.tMove());
@@ -130,14 +110,14 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   EXPECT_EQ(f.Window().Top() + f.Window().Height(), 994);
   ShowSideBar(true);
   EXPECT_FALSE(f.Pressing);  // a show ends the drag
-  // A step is the distance left over 1.2, rounded half to even.
-  EXPECT_EQ(SlideStep(10, 4), 5);
-  EXPECT_EQ(SlideStep(10, 9), 1);
-  EXPECT_EQ(SlideStep(4, 10), -5);
-  EXPECT_EQ(SlideStep(3, 0), 2);  // 2.5
+  // A step is the distance left over 1.2, rounded half to even (2.5 gives 2).
+  EXPECT_EQ((std::array{SlideStep(10, 4), SlideStep(10, 9), SlideStep(4, 10), SlideStep(3, 0)}),
+            (std::array{5, 1, -5, 2}));
 }
 
-TEST_F(SideBar, CommandsRunTheirVerbs) {
+// The end of the Windows session and the close button save too. "-show", "-quit", "-addnote", empty hand-offs and
+// their code page are checked by the black-box tests.
+TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
   Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
   frmMain& f = MainForm();
   f.ReceiveCommand(L"  -addtodo  buy milk ");
@@ -149,30 +129,21 @@ TEST_F(SideBar, CommandsRunTheirVerbs) {
   EXPECT_EQ(gToDo->Count(), 2);
   f.ReceiveCommand(L"-DelToDo 1");
   EXPECT_EQ(gToDo->Item(1), L" buy milk");
-  f.Window().onCopyData(std::string("-addnote caf\xE9"));  // handed over as ANSI bytes
-  EXPECT_EQ(f.txtNotes().Text(), L"\r\n\r\ncaf\u00E9");
-  f.ReceiveCommand(L"-quit");
-  f.ReceiveCommand(L"-addtimer 0,5,0,Tea");
-  f.ReceiveCommand(std::wstring(1, L'\0'));  // an empty hand-off only brings the bar forward
-  f.ReceiveCommand(L"-show");
-  EXPECT_TRUE(f.Window().Visible());
+  f.ReceiveCommand(L"-addtimer 0,5,0,Tea");  // unknown
   f.ReceiveCommand(L"-save");
   EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), " buy milk\r[END]\r\n");
-  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "\r\n\r\ncaf\xE9\r\n");
   EXPECT_TRUE(ui::testing::MessageLog().empty());
+  f.ReceiveCommand(L"-addtodo tea");
+  ASSERT_TRUE(f.Window().NotifyQueryEndSession());
+  f.Window().NotifyEndSession();
+  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "tea\r buy milk\r[END]\r\n");
+  f.txtNotes().SetText(L"keep me");
+  f.lblBtn(5).onClick();
+  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "keep me\r\n");
+  EXPECT_EQ(ui::testing::QuitRequested(), 0);
 }
 
-TEST_F(SideBar, TheOwnCommandLineRunsOnTheLoadedLists) {
-  test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
-  test::WriteBytes(DataDir + L"notes.qdt", "old note\r\n");
-  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n", L"-addtodo new");
-  EXPECT_EQ(gToDo->Count(), 2);
-  EXPECT_EQ(gToDo->Item(1), L"new");
-  EXPECT_EQ(gToDo->Item(2), L"from file");
-  MainForm().ReceiveCommand(L"-save");
-  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "old note\r\n");
-}
-
+// The own command line and hand-offs held during the start run on the loaded lists, in order.
 TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder) {
   test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
   HoldCommand(L"-addtodo first handed");
@@ -187,16 +158,12 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
 }
 
 // A quick press of the show key toggles the bar, once however long it is held; held past the hold check it shows the
-// bar only until released; nothing while the settings are open.
+// bar only until released; nothing while the settings are open. A key tapped alone never completes the pair later.
 TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   Start("[KEYS1]\r\nKey0=17\r\nKey1=123\r\n");
   frmMain& f = MainForm();
   enum Tick { kKeys, kHold, kHolding };  // the key polling, the hold check, the peek's own polling
-  const struct {
-    bool down;
-    Tick tick;
-    bool visible;
-  } steps[] = {
+  const std::tuple<bool, Tick, bool> steps[] = {  // the keys down, the timer that ticks, the bar then visible
       {true, kKeys, true},        // a press shows
       {true, kKeys, true},        // held: acts once
       {false, kKeys, true},
@@ -210,66 +177,27 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
       {true, kKeys, false},       // the settings are open
   };
   for (size_t i = 0; i < std::size(steps); ++i) {
+    const auto& [down, tick, visible] = steps[i];
     SettingsOpen = i + 1 == std::size(steps);
-    platform::testing::SetKeyDown(17, steps[i].down);
-    platform::testing::SetKeyDown(123, steps[i].down);
-    if (steps[i].tick == kKeys) f.KeysTick();
-    if (steps[i].tick == kHolding) f.KeyHoldingTick();
-    if (steps[i].tick == kHold) {
+    platform::testing::SetKeyDown(17, down);
+    platform::testing::SetKeyDown(123, down);
+    if (tick == kKeys) f.KeysTick();
+    if (tick == kHolding) f.KeyHoldingTick();
+    if (tick == kHold) {
       f.KeyHoldTick();
-      EXPECT_EQ(f.tKeyHolding().Enabled(), steps[i].down) << "step " << i;
+      EXPECT_EQ(f.tKeyHolding().Enabled(), down) << "step " << i;
     }
-    EXPECT_EQ(f.Window().Visible(), steps[i].visible) << "step " << i;
+    EXPECT_EQ(f.Window().Visible(), visible) << "step " << i;
   }
   SettingsOpen = false;
   platform::testing::ResetInput();
-}
-
-TEST_F(SideBar, AKeyTappedAloneDoesNotCompleteTheComboLater) {
-  Start("[KEYS1]\r\nKey0=17\r\nKey1=123\r\n");
-  platform::testing::ResetInput();
   platform::testing::TapKey(123);  // F12 alone
-  MainForm().KeysTick();
-  MainForm().KeysTick();
+  f.KeysTick();
+  f.KeysTick();
   platform::testing::SetKeyDown(17, true);  // later Ctrl alone, for Ctrl+C elsewhere
-  MainForm().KeysTick();
-  EXPECT_FALSE(MainForm().Window().Visible());
+  f.KeysTick();
+  EXPECT_FALSE(f.Window().Visible());
   platform::testing::ResetInput();
-}
-
-TEST_F(SideBar, LauncherBoxKeepsTheAnsiCharactersOfTheCodePage) {
-  Start("");
-  ui::TextBox& box = MainForm().txtExec();
-  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit.
-  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\b'}) EXPECT_EQ(box.NotifyKeyPress(ch), ch);
-  for (wchar_t ch : {L'\t', L'\u00FB', L'\u00FF'}) EXPECT_EQ(box.NotifyKeyPress(ch), 0);
-}
-
-TEST_F(SideBar, HoveringAClipboardRowShowsItsRawText) {
-  Start("");
-  frmMain& f = MainForm();
-  ASSERT_TRUE(platform::WriteClipboardText(L"one\r\ntwo"));
-  ui::testing::FireTimer(f.tClipb());
-  f.lblClip(1).onMouseMove(ui::MouseEvent{});
-  EXPECT_EQ(f.lblInfo().Text(), L"one\r\ntwo");
-  const std::wstring huge(100000, L'x');
-  ASSERT_TRUE(platform::WriteClipboardText(huge));
-  ui::testing::FireTimer(f.tClipb());
-  f.lblClip(2).onMouseMove(ui::MouseEvent{});
-  EXPECT_EQ(f.lblInfo().Text(), huge.substr(0, 64 * 1024));
-}
-
-// The end of the Windows session and the close button save what changed since the last hide.
-TEST_F(SideBar, SessionEndAndCloseButtonSave) {
-  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
-  MainForm().ReceiveCommand(L"-addtodo buy milk");
-  ASSERT_TRUE(MainForm().Window().NotifyQueryEndSession());
-  MainForm().Window().NotifyEndSession();
-  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "buy milk\r[END]\r\n");
-  MainForm().txtNotes().SetText(L"keep me");
-  MainForm().lblBtn(5).onClick();
-  EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "keep me\r\n");
-  EXPECT_EQ(ui::testing::QuitRequested(), 0);
 }
 
 }  // namespace
