@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the tests: throw-away folders, exact file bytes and the error number an action raises.
+// Helpers shared by the tests: throw-away folders, exact file bytes, registry clean-up and raised error numbers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "platform/registry.h"
 
 namespace velvane::test {
 
@@ -35,6 +36,15 @@ inline std::string ReadBytes(const std::wstring& path) {
 }
 
 inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }
+
+// Deletes the keys below HKEY_CURRENT_USER in the order given, each emptied of its values first.
+inline void DeleteUserKeys(std::initializer_list<const wchar_t*> keys) {
+  for (const wchar_t* key : keys) {
+    if (const auto names = platform::RawValueNames(platform::kRegCurrentUser, key))
+      for (const auto& name : *names) platform::RawDeleteValue(platform::kRegCurrentUser, key, name);
+    platform::RawDeleteKey(platform::kRegCurrentUser, key);
+  }
+}
 
 // The number of the RuntimeError the action raises; 0 when it raises none.
 inline int ErrorNumberOf(const std::function<void()>& action) {

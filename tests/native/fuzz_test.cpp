@@ -1,7 +1,6 @@
 // Seeded random input for every reader of stored or received text: the profile reader, language files, skin.txt,
-// the four list files, the notes, the command line and the hand-off payload. Each must survive anything without a
-// crash, a hang or a sanitizer report, and keep its own limits. VELVANE_FUZZ_INPUTS sets the inputs per reader
-// (scripts/bench.sh runs 100,000); VELVANE_FUZZ_SEED replays one run.
+// the list files, the notes, the command line and the hand-off payload; none may crash, hang or trip a sanitizer, and
+// each keeps its limits. VELVANE_FUZZ_INPUTS: inputs per reader (scripts/bench.sh: 100,000); VELVANE_FUZZ_SEED replays.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -31,28 +30,22 @@ class Inputs {
 public:
   Inputs() : rng_(static_cast<std::uint32_t>(EnvNumber("VELVANE_FUZZ_SEED", 20261207))) {}
   std::string Next() {
-    static const char* const kPieces[] = {
+    static const std::string kPieces[] = {
         "[", "]", "=", "\r\n", "\r", "\n", "[END]", "\"", "|", ";", " ", "\t", "[INIT]", "[LANG]", "[XTRA]",
         "[TEXT1]", "[BOXBACK0]", "[E1]", "[E300]", "[E301]", "Total=", "Total=300", "Total=99999999999", "Exec=",
         "Name=", "Path=", "Red=", "Green=255", "Blue=256", "-1", "1e309", "0x10", "_main:title=", "_btn:accept=",
         "-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-show", "-hide", "-save", "-addtimer 1,2,3,x", "%n", "%p",
-        "Active=", "FirstTime=1", "C:\\", "\\\\server\\share", ".txt", ""};  // "" stands for a zero byte
+        "Active=", "FirstTime=1", "C:\\", "\\\\server\\share", ".txt", std::string(1, '\0')};
     std::string out;
     const int parts = Pick(0, 40);
     for (int i = 0; i < parts; ++i) {
-      switch (Pick(0, 3)) {
-        case 0:
-          out.push_back(static_cast<char>(Pick(0, 255)));
-          break;
-        case 1:
-          out.append(static_cast<size_t>(Pick(1, Pick(0, 9) == 0 ? 3000 : 20)), static_cast<char>(Pick(32, 255)));
-          break;
-        default: {
-          const char* piece = kPieces[Pick(0, static_cast<int>(std::size(kPieces)) - 1)];
-          if (*piece) out += piece;
-          else out.push_back('\0');
-        }
-      }
+      const int kind = Pick(0, 3);
+      if (kind == 0)
+        out.push_back(static_cast<char>(Pick(0, 255)));
+      else if (kind == 1)
+        out.append(static_cast<size_t>(Pick(1, Pick(0, 9) == 0 ? 3000 : 20)), static_cast<char>(Pick(32, 255)));
+      else
+        out += kPieces[Pick(0, static_cast<int>(std::size(kPieces)) - 1)];
     }
     return out;
   }
@@ -73,7 +66,6 @@ void Fuzz(long count, Body body) {
   }
 }
 
-
 const long kFileInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 1000);
 const long kMemoryInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 5000);
 
@@ -85,14 +77,12 @@ protected:
     Configure(kKeepAll);
   }
   static constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";
-  void Put(const std::wstring& path, const std::string& bytes) { test::WriteBytes(path, bytes); }
 };
 
 TEST_F(Fuzzed, ProfileReaderAndWriter) {
   Fuzz(kMemoryInputs, [](const std::string& content, Inputs& in) {
     const std::string key = in.Next().substr(0, 12), section = in.Next().substr(0, 12);
-    const std::string value = platform::ini::Read(content, section, key, 255);
-    EXPECT_LE(value.size(), 255u);
+    EXPECT_LE(platform::ini::Read(content, section, key, 255).size(), 255u);
     const std::string written = platform::ini::Write(content, section, key, "v");
     // A name that the format can carry reads back what was written.
     auto plain = [](const std::string& name, const char* forbidden) {
@@ -105,33 +95,27 @@ TEST_F(Fuzzed, ProfileReaderAndWriter) {
   });
 }
 
-TEST_F(Fuzzed, LanguageFilesAndSkinSettings) {
+// Each input becomes every stored file at once: the language file, skin.txt and the three list files.
+TEST_F(Fuzzed, StoredFilesKeepTheirLimits) {
   clsLang lang([](const std::wstring&, const std::wstring&) {});  // one table: it fills up and stays full
+  clsToDo todo;
+  clsTempFiles shelf;
+  clsExec exec;
   Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
-    Put(LangDir + L"english\\velvane.txt", content);
+    for (const std::wstring& file : {LangDir + L"english\\velvane.txt", SkinDir + L"Test\\skin.txt", clsToDo::FilePath(),
+                                     clsTempFiles::ShelfFile(), clsExec::ExecFile()})
+      test::WriteBytes(file, content);
     lang.LoadLanguage(L"english", L"velvane");
     EXPECT_LE(lang.Count(), clsLang::kMaxEntries);
     (void)lang.lReplace(L"_main:title");
-    Put(SkinDir + L"Test\\skin.txt", content);
     try {
       LoadConfig(false);
     } catch (const std::exception&) {
       // A colour out of a byte's range is a start-up error with its message, not a crash.
     }
-  });
-}
-
-TEST_F(Fuzzed, ListFilesKeepTheirLimits) {
-  clsToDo todo;
-  clsTempFiles shelf;
-  clsExec exec;
-  Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
-    Put(clsToDo::FilePath(), content);
     todo.LoadList(true);
     EXPECT_LE(todo.Count(), clsToDo::kCapacity);
-    Put(clsTempFiles::ShelfFile(), content);
     shelf.LoadList(true);
-    Put(clsExec::ExecFile(), content);
     exec.LoadExecs();
     EXPECT_LE(exec.ExecCount(), clsExec::kCapacity);
     EXPECT_GE(exec.ExecCount(), 0);
@@ -142,7 +126,7 @@ TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
   Start(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs& in) {
     if (in.Pick(0, 20) == 0) {
-      Put(NotesFile(), content);
+      test::WriteBytes(NotesFile(), content);
       LoadNotes(true);
     }
     static const char* const kVerbs[] = {"-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-addtimer ", "-show", ""};

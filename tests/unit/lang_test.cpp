@@ -1,11 +1,57 @@
+// Texts: the small text and number routines, and the language tables built on them.
 #include <gtest/gtest.h>
 
 #include "common/lang.h"
+#include "common/numbers.h"
 #include "common/settings_store.h"
+#include "common/text.h"
 #include "test_support.h"
 
 namespace velvane {
 namespace {
+
+TEST(TextRoutines, SeparatorsCutAtTheFirstOccurrenceWithinTheFirst255Characters) {
+  const std::wstring late = std::wstring(279, L'x') + L"=" + std::wstring(20, L'y');
+  const std::wstring edge = std::wstring(254, L'x') + L"=z";  // the 255th character, then the 256th
+  const std::wstring cases[][4] = {  // text, separator, before, after
+      {L"a=b=c", L"=", L"a", L"b=c"}, {L"abc", L"=", L"", L"abc"},
+      {L"key::value", L"::", L"key", L":value"},  // a longer separator counts as one character
+      {late, L"=", L"", late}, {edge, L"=", std::wstring(254, L'x'), L"z"}, {L"x" + edge, L"=", L"", L"x" + edge}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextBefore(c[0], c[1]), c[2]) << c[0].size();
+    EXPECT_EQ(TextAfter(c[0], c[1]), c[3]) << c[0].size();
+  }
+}
+
+TEST(TextRoutines, FieldsDropsAndReplacements) {
+  const std::pair<int, const wchar_t*> fields[] = {{0, L""}, {1, L"1"}, {2, L"2"}, {3, L"3"}, {4, L"3"}};
+  for (const auto& [n, field] : fields) EXPECT_EQ(TextField(L"1,2,3", L",", n), field) << n;
+  EXPECT_EQ(TextField(L"single", L",", 1) + L"|" + TextField(L"single", L",", 2), L"|single");
+  EXPECT_EQ(DropLeft(L"abc", 1) + L"|" + DropLeft(L"abc", 4) + L"|" + DropLeft(L"abc", -2), L"bc||abc");
+  EXPECT_EQ(DropRight(L"abc", 1) + L"|" + DropRight(L"abc", 4), L"ab|");
+  EXPECT_EQ(ReplaceAll(L"aaa", L"a", L"aa"), L"aaaaaa");  // inserted text is not searched again
+  EXPECT_EQ(ReplaceAll(L"abc", L"", L"z"), L"abc");
+  EXPECT_EQ(TrimBlanks(L"  \tx \t "), L"\tx \t");
+  EXPECT_EQ(ToLowerText(L"NotePad \u00C9"), L"notepad \u00E9");
+}
+
+TEST(Numbers, LeadingNumberReadsWhatATextStartsWith) {
+  const std::pair<const wchar_t*, double> cases[] = {
+      {L"", 0.0},  {L"abc", 0.0}, {L"1abc", 1.0},  {L"1.0", 1.0}, {L"  42 apples", 42.0}, {L"-2", -2.0},
+      {L".5", 0.5}, {L"1e3", 1000.0}, {L"1e", 1.0}, {L"-", 0.0},  {L"1e999999", 1.0}};  // a runaway exponent is not read
+  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
+}
+
+TEST(Numbers, WholeNumbersRoundHalvesToEvenAndOverflowOutsideTheType) {
+  const std::pair<double, int> bytes[] = {{1.5, 2}, {2.5, 2}, {254.6, 255}, {-0.5, 0} /* 0 is inside the range */};
+  for (const auto& [value, byte] : bytes) EXPECT_EQ(ToByte(value), byte) << value;
+  EXPECT_EQ(ToInt32(-2.5), -2);
+  EXPECT_EQ(ToInt32(-3.5), -4);
+  for (double v : {256.0, -1.0, 255.5}) EXPECT_EQ(test::ErrorNumberOf([&] { ToByte(v); }), 6) << v;
+  EXPECT_EQ(test::ErrorNumberOf([] { ToInt16(32768.0); }), 6);
+  EXPECT_EQ(ToInt16(-32768.0), -32768);
+  EXPECT_EQ(ByteValue(L"255.4"), 255);
+}
 
 class LangTest : public ::testing::Test {
 protected:
@@ -27,10 +73,8 @@ TEST_F(LangTest, EntriesSplitAtTheFirstEqualsKeepTheirBlanksAndStopAtEnd) {
   WriteLang(L"english", "k=b=c\r\nno equals here\r\n _btn:add = Add\r\n[END]\r\nx=y\r\n");
   const clsLang t = Load(L"english");
   ASSERT_EQ(t.Count(), 2);
-  EXPECT_EQ(t.Entry(1).first, L"k");
-  EXPECT_EQ(t.Entry(1).second, L"b=c");
-  EXPECT_EQ(t.lReplace(L"x"), L"x");
-  EXPECT_EQ(t.lReplace(L"_btn:add"), L"_btn:add");
+  EXPECT_EQ(t.Entry(1).first + L"|" + t.Entry(1).second, L"k|b=c");
+  EXPECT_EQ(t.lReplace(L"x") + t.lReplace(L"_btn:add"), L"x_btn:add");
   EXPECT_EQ(t.lReplace(L"[ _btn:add ]"), L"[ Add]");
 }
 
@@ -51,8 +95,7 @@ TEST_F(LangTest, OnlyThe100FirstEntriesAnd255FirstLinesCount) {
   WriteLang(L"english", lines);
   clsLang t = Load(L"english");
   EXPECT_EQ(t.Count(), 100);
-  EXPECT_EQ(t.lReplace(L"<100>"), L"v100");
-  EXPECT_EQ(t.lReplace(L"<101>"), L"<101>");
+  EXPECT_EQ(t.lReplace(L"<100><101>"), L"v100<101>");
   std::string crs;
   for (int i = 0; i < 254; ++i) crs += "#\r";
   WriteLang(L"spanish", crs + "late=seen\rlater=never\r");

@@ -38,7 +38,6 @@ protected:
     return rows;
   }
 
-  ui::Window panel{PanelSpec()};
   std::array<ui::Label*, clsClipboard::kTotal + 1> labels{};
   std::array<ui::Image*, clsClipboard::kTotal> images{};
   platform::testing::ScriptedClipboard board;
@@ -47,16 +46,13 @@ protected:
 
 TEST_F(ListsClipboard, NewTextsFillFromTheTopAndADuplicateOnlyMovesTheMark) {
   Copy({L"A", L"B", L"C"});
-  EXPECT_EQ(Entries(), L"A,B,C,,,,");
   EXPECT_EQ(BoldRows(), std::vector<int>{3});
   Copy({L"A"});
-  EXPECT_EQ(Entries(), L"A,B,C,,,,");
   EXPECT_EQ(BoldRows(), std::vector<int>{1});
-
   EXPECT_TRUE(history.SetToClipboard(2));  // putting an entry back does the same on the next tick
   history.RefreshData();
-  EXPECT_EQ(Entries(), L"A,B,C,,,,");
   EXPECT_EQ(BoldRows(), std::vector<int>{2});
+  EXPECT_EQ(Entries(), L"A,B,C,,,,");
 }
 
 TEST_F(ListsClipboard, FullHistoryEvictsTheFirstUnlockedEntryAndLocksHoldTheirPlace) {
@@ -148,26 +144,22 @@ TEST_F(ListsClipboard, LockPicturesComeFromTheSkinAndAMissingOneShowsNothing) {
   EXPECT_FALSE(images[3]->HasPicture());  // never the picture of the other state
 }
 
-// The system clipboard itself: the in-process twin natively, the real clipboard under Wine.
-TEST(ListsSystemClipboard, ReadsBackWhatWasWrittenAndSkipsBusyAndPrivateContents) {
+// The system clipboard itself: the in-process twin natively, the real clipboard under Wine. (Private texts are left
+// out by the black-box clipboard test.)
+TEST(ListsSystemClipboard, ReadsBackWhatWasWrittenAndSkipsBusyAndNonTextContents) {
   const std::uint32_t before = platform::ClipboardSequence();
   ASSERT_TRUE(platform::WriteClipboardText(L"velvane \u00e9\r\nline"));
   EXPECT_NE(platform::ClipboardSequence(), before);
-  platform::ClipboardRead read = platform::ReadClipboardText();
-  EXPECT_EQ(read.text, std::optional<std::wstring>(L"velvane \u00e9\r\nline"));
+  EXPECT_EQ(platform::ReadClipboardText().text, std::optional<std::wstring>(L"velvane \u00e9\r\nline"));
   {
     const platform::testing::SystemClipboardHold hold;
     ASSERT_TRUE(hold.Holding());
-    read = platform::ReadClipboardText();
-    EXPECT_TRUE(read.busy);
+    EXPECT_TRUE(platform::ReadClipboardText().busy);
     EXPECT_FALSE(platform::WriteClipboardText(L"refused"));
   }
-  platform::testing::PutPrivateSystemClipboardText(L"secret");
-  read = platform::ReadClipboardText();
-  EXPECT_FALSE(read.busy);
-  EXPECT_FALSE(read.text.has_value());
   platform::testing::PutNonTextOnSystemClipboard();
-  EXPECT_FALSE(platform::ReadClipboardText().text.has_value());
+  const platform::ClipboardRead read = platform::ReadClipboardText();
+  EXPECT_FALSE(read.busy || read.text.has_value());
 }
 
 }  // namespace

@@ -30,16 +30,17 @@ protected:
   static std::wstring Setting(const std::wstring& section, const std::wstring& key) {
     return ReadSetting(clsExec::ExecFile(), section, key);
   }
-  static void WriteFileWith(const std::string& total, int sections) {
+  // exec.qdt with the given Total and entries E1 to E<sections>, then loaded.
+  void Load(const std::string& total, int sections) {
     std::string text = "[INIT]\r\nTotal=" + total + "\r\n";
     for (int i = 1; i <= sections; ++i) {
       const std::string n = std::to_string(i);
       text += "[E" + n + "]\r\nName=Name " + n + "\r\nExec=e" + n + "\r\nPath=C:\\e" + n + ".exe\r\n";
     }
     test::WriteBytes(clsExec::ExecFile(), text);
+    Exec().LoadExecs();
   }
 
-  ui::Window panel{PanelSpec()};
   ui::TextBox& txtExec = panel.AddTextBox(L"txtExec", {12, 220, 145, 17});
   ui::Label& lblAppName = panel.AddLabel(L"lblAppName", {12, 244, 145, 17});
 
@@ -54,23 +55,26 @@ TEST_F(ListsLauncher, MatchingIsACaseInsensitivePrefixAndTheFirstEntryWins) {
       {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}};
   for (const auto& [typed, entry] : cases) EXPECT_EQ(Exec().FindExec(typed), entry) << typed;
 
-  txtExec.SetText(L"NOTEP");
-  Exec().UpdateExec();
-  EXPECT_EQ(lblAppName.Text(), L"Notepad 2");
-  txtExec.SetText(L"");
-  Exec().UpdateExec();
-  EXPECT_EQ(lblAppName.Text(), L"");  // an empty box shows nothing, although "" matches
+  for (const auto& [typed, shown] : {std::pair{L"NOTEP", L"Notepad 2"}, std::pair{L"", L""}}) {
+    txtExec.SetText(typed);  // an empty box shows nothing, although "" matches
+    Exec().UpdateExec();
+    EXPECT_EQ(lblAppName.Text(), shown);
+  }
 }
 
+// Total is rounded and kept within the capacity; a full list refuses the next entry with a box, file unchanged.
 TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
-  WriteFileWith("400", 301);
-  Exec().LoadExecs();
+  Load("400", 301);
   EXPECT_EQ(Exec().ExecCount(), 300);
   EXPECT_EQ(Exec().Entry(300).Path, L"C:\\e300.exe");
+  const std::string before = test::ReadBytes(clsExec::ExecFile());
+  EXPECT_FALSE(Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
+  EXPECT_EQ(Exec().ExecCount(), 300);
+  EXPECT_EQ(test::ReadBytes(clsExec::ExecFile()), before);
+  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msglimit|" + std::to_wstring(ui::kMbCritical)});
 
   for (const char* total : {"-2", "letters", "2.5"}) {
-    WriteFileWith(total, 3);
-    Exec().LoadExecs();
+    Load(total, 3);
     EXPECT_EQ(Exec().ExecCount(), std::string(total) == "2.5" ? 2 : 0) << total;
   }
   EXPECT_TRUE(Exec().Entry(3).Name.empty());  // a shorter load leaves nothing of the longer one
@@ -90,18 +94,15 @@ TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) 
   EXPECT_EQ(Setting(L"E5", L"Name"), L"two [INIT] Total=0");
 }
 
-TEST_F(ListsLauncher, TheThreeHundredAndFirstEntryShowsTheLimitAndChangesNothing) {
-  WriteFileWith("300", 300);
-  Exec().LoadExecs();
-  const std::string before = test::ReadBytes(clsExec::ExecFile());
-  EXPECT_FALSE(Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
-  EXPECT_EQ(Exec().ExecCount(), 300);
-  EXPECT_EQ(test::ReadBytes(clsExec::ExecFile()), before);
-  const std::wstring box = L"_main:execute|_exec:msglimit|" + std::to_wstring(ui::kMbCritical);
-  EXPECT_EQ(Boxes(), std::vector<std::wstring>{box});
-}
+// A known name starts its command line unchanged; an unknown one asks whether to add it and opens the dialog with it.
+TEST_F(ListsLauncher, RunningAKnownNameOrOfferingToAddAnUnknownOne) {
+  platform::testing::StartedPrograms().clear();
+  Exec().AddExec(L"notepad /A C:\\x.txt", L"notepad", L"Notepad");
+  txtExec.SetText(L"NOTE");
+  Exec().DoExec();
+  EXPECT_EQ(platform::testing::StartedPrograms(), std::vector<std::wstring>{L"notepad /A C:\\x.txt"});
+  EXPECT_TRUE(ui::testing::MessageLog().empty());
 
-TEST_F(ListsLauncher, AnUnknownNameAsksWhetherToAddItAndOpensTheDialogWithIt) {
   panel.Show();
   std::wstring entry;
   txtExec.SetText(L"paint");
@@ -112,8 +113,7 @@ TEST_F(ListsLauncher, AnUnknownNameAsksWhetherToAddItAndOpensTheDialogWithIt) {
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msgadd|" + std::to_wstring(style)});
   EXPECT_TRUE(panel.Visible());
   ASSERT_NE(frmAddExec::Current(), nullptr);
-  EXPECT_EQ(frmAddExec::Current()->txtEname->Text(), L"paint");
-  EXPECT_EQ(frmAddExec::Current()->lblPath->Text(), L"");
+  EXPECT_EQ(frmAddExec::Current()->txtEname->Text() + L"|" + frmAddExec::Current()->lblPath->Text(), L"paint|");
 
   frmAddExec::Discard();
   panel.Hide();  // No this time; and a hidden side bar is not shown by the question
@@ -122,23 +122,11 @@ TEST_F(ListsLauncher, AnUnknownNameAsksWhetherToAddItAndOpensTheDialogWithIt) {
   EXPECT_FALSE(panel.Visible());
 }
 
-TEST_F(ListsLauncher, AKnownNameStartsItsCommandLineUnchanged) {
-  platform::testing::StartedPrograms().clear();
-  Exec().AddExec(L"notepad /A C:\\x.txt", L"notepad", L"Notepad");
-  txtExec.SetText(L"NOTE");
-  Exec().DoExec();
-  EXPECT_EQ(platform::testing::StartedPrograms(), std::vector<std::wstring>{L"notepad /A C:\\x.txt"});
-  EXPECT_TRUE(ui::testing::MessageLog().empty());
-}
-
-using ListsLauncherDialogs = ListsLauncher;
-
-TEST_F(ListsLauncherDialogs, AddDialogOpensOnceAndWithoutSkinPicturesWhenTheSkinLacksThem) {
+TEST_F(ListsLauncher, AddDialogOpensOnceAndWithoutSkinPicturesWhenTheSkinLacksThem) {
   frmAddExec& dialog = frmAddExec::ShowDialog();
   EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
   EXPECT_EQ(dialog.lblPath->Bounds(), (ui::Rect{4, 92, 301, 73}));  // twips / 15
-  EXPECT_FALSE(dialog.imgTop->HasPicture());
-  EXPECT_FALSE(dialog.imgDrop->HasPicture());
+  EXPECT_FALSE(dialog.imgTop->HasPicture() || dialog.imgDrop->HasPicture());
   EXPECT_EQ(&frmAddExec::ShowDialog(), &dialog);
 
   dialog.Form().Close();
@@ -146,7 +134,7 @@ TEST_F(ListsLauncherDialogs, AddDialogOpensOnceAndWithoutSkinPicturesWhenTheSkin
   EXPECT_EQ(frmAddExec::ShowDialog().imgTop->PicturePath(), SkinFolder() + L"\\topbar_thick.bmp");
 }
 
-TEST_F(ListsLauncherDialogs, AddNeedsAllThreeFieldsThenSavesAndCloses) {
+TEST_F(ListsLauncher, AddNeedsAllThreeFieldsThenSavesAndCloses) {
   frmAddExec& dialog = frmAddExec::ShowDialog(L"ed");
   dialog.txtAppName->SetText(L"Editor");
   dialog.cmd[1]->onClick();  // no program chosen yet
@@ -169,7 +157,7 @@ TEST_F(ListsLauncherDialogs, AddNeedsAllThreeFieldsThenSavesAndCloses) {
   EXPECT_EQ(frmAddExec::ShowDialog().txtEname->Text(), L"");  // a new dialog starts empty
 }
 
-TEST_F(ListsLauncherDialogs, ListDeletesInMemoryUntilAccepted) {
+TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
   AddNumbered(3);
   Exec().AddExec(L"C:\\n.exe", L"NotePad", L"Notepad");
   frmExecList& list = frmExecList::ShowDialog();
@@ -190,8 +178,7 @@ TEST_F(ListsLauncherDialogs, ListDeletesInMemoryUntilAccepted) {
   again.cmd[0]->onClick();
   again.cmd[1]->onClick();
   EXPECT_EQ(frmExecList::Current(), nullptr);
-  EXPECT_EQ(Setting(L"INIT", L"Total"), L"2");
-  EXPECT_EQ(Setting(L"E1", L"Exec"), L"e3");
+  EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E1", L"Exec"), L"2|e3");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // The throw-away installation the list tests work in: program, data and skin folders below a temporary folder, an
-// empty language table, scripted message boxes and file dialogs. Restores the globals it changes.
+// empty language table, scripted message boxes and file dialogs, a panel for the controls. Restores its globals.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,9 +19,9 @@ namespace velvane::test {
 class ListsFixture : public ::testing::Test {
 protected:
   void SetUp() override {
-    saved_ = {AppDir, DataDir, LangDir, SkinDir, SkinName};
-    savedOptions_ = OptChk;
+    saved_ = {AppDir, DataDir, LangDir, SkinDir, SkinName, DefaultDir, OptChk};
     SetAppFoldersFrom(dir_.Path());
+    DefaultDir = dir_.Path() + L"\\docs\\";
     std::filesystem::create_directories(Native(DataDir));
     SkinName = L"plain";
     OptChk = {};
@@ -31,8 +31,7 @@ protected:
   }
   void TearDown() override {
     gLang = std::move(savedLang_);
-    OptChk = savedOptions_;
-    std::tie(AppDir, DataDir, LangDir, SkinDir, SkinName) = saved_;
+    std::tie(AppDir, DataDir, LangDir, SkinDir, SkinName, DefaultDir, OptChk) = saved_;
   }
 
   // A valid 1 x 1 bitmap in the active skin's folder.
@@ -48,18 +47,12 @@ protected:
     return boxes;
   }
 
-  static ui::WindowSpec PanelSpec() {
-    ui::WindowSpec spec;
-    spec.clientWidth = 800;
-    spec.clientHeight = 341;
-    return spec;
-  }
-
   TempDir dir_;
+  ui::Window panel{{.caption = {}, .clientWidth = 800, .clientHeight = 341, .font = {}, .iconPath = {}}};
 
 private:
-  std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, std::wstring> saved_;
-  std::array<bool, 6> savedOptions_{};
+  std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, std::wstring, std::wstring, std::array<bool, 6>>
+      saved_;
   std::unique_ptr<clsLang> savedLang_;
 };
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/errors.h"
+#include "test_support.h"
 #include "wizard/c_registry.h"
 
 namespace velvane::wizard {
@@ -20,20 +20,14 @@ protected:
     reg_.SectionKey = kKey;
     reg_.CreateKey();
   }
-  void TearDown() override {
-    for (const wchar_t* key : {kSub, kKey}) {
-      if (const auto names = platform::RawValueNames(platform::kRegCurrentUser, key))
-        for (const auto& name : *names) platform::RawDeleteValue(platform::kRegCurrentUser, key, name);
-      platform::RawDeleteKey(platform::kRegCurrentUser, key);
-    }
-  }
+  void TearDown() override { test::DeleteUserKeys({kSub, kKey}); }
   RegVariant Write(const std::wstring& name, std::int32_t type, const RegVariant& value) {
     reg_.ValueKey = name;
     reg_.ValueType = type;
     reg_.SetValue(value);
     return reg_.Value();
   }
-  std::uint32_t StoredType(const std::wstring& name) const {
+  static std::uint32_t StoredType(const std::wstring& name) {
     return platform::RawQueryValue(platform::kRegCurrentUser, kKey, name).value_or(platform::RegData{}).type;
   }
   cRegistry reg_;
@@ -63,14 +57,12 @@ TEST_F(RegistryClass, ValuesReadAndWrittenByType) {
   EXPECT_EQ(StoredType(L"none"), 0u);
 
   // Two percent signs at least two characters apart make a text with references, which reads expanded.
-  Write(L"v", kRegSz, std::wstring(L"x%%y"));
-  Write(L"w", kRegSz, std::wstring(L"50%"));
-  EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegSz));
-  EXPECT_EQ(StoredType(L"w"), static_cast<std::uint32_t>(kRegSz));
-  const char* path = std::getenv("PATH");
-  ASSERT_NE(path, nullptr);
-  const std::string text(path);
-  EXPECT_EQ(RegText(Write(L"v", kRegSz, std::wstring(L"<%PATH%>"))), L"<" + std::wstring(text.begin(), text.end()) + L">");
+  for (const wchar_t* plain : {L"x%%y", L"50%"}) {
+    Write(L"v", kRegSz, std::wstring(plain));
+    EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegSz)) << plain;
+  }
+  const std::string path = std::getenv("PATH");
+  EXPECT_EQ(RegText(Write(L"v", kRegSz, std::wstring(L"<%PATH%>"))), L"<" + std::wstring(path.begin(), path.end()) + L">");
   EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegExpandSz));
 }
 

@@ -30,8 +30,7 @@ TEST(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsiCo
   WriteSetting(file, L"S", L"K", L"Espa\u00F1ol \u20AC \u4E2D");
   EXPECT_EQ(ReadBytes(file), "[S]\r\nK=Espa\xF1ol \x80 ?\r\n");
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), L"Espa\u00F1ol \u20AC ?");
-  EXPECT_EQ(ReadSetting(file, L"S", L"Other"), L"");
-  EXPECT_EQ(ReadSetting(file, L"NOPE", L"K"), L"");
+  EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K"), L"");
   const std::wstring value(6000, L'v');
   WriteSetting(file, L"S", L"K", value);
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), value.substr(0, 4999));
@@ -53,20 +52,14 @@ TEST(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
   TempDir dir;
   const std::wstring file = dir / L"lines.txt";
   WriteBytes(file, "one\rtwo\r\nthree\nstill three\r[END]\r\n");
-  EXPECT_EQ(ReadFileLine(file, 1), L"one");
-  EXPECT_EQ(ReadFileLine(file, 2), L"two");
-  EXPECT_EQ(ReadFileLine(file, 3), L"three\nstill three");
-  EXPECT_EQ(ReadFileLine(file, 4), L"[END]");
-  EXPECT_EQ(ReadFileLine(file, 5), L"");
-  EXPECT_EQ(ReadFileLine(file, 0), L"");
-  EXPECT_EQ(ReadFileLine(file, -1), L"");
+  const std::pair<int, const wchar_t*> lines[] = {
+      {1, L"one"}, {2, L"two"}, {3, L"three\nstill three"}, {4, L"[END]"}, {5, L""}, {0, L""}, {-1, L""}};
+  for (const auto& [n, line] : lines) EXPECT_EQ(ReadFileLine(file, n), line) << n;
   EXPECT_EQ(ReadFileLine(dir / L"none.txt", 1), L"");
   WriteBytes(file, "a\r\nb");  // a last line without a break still counts
-  EXPECT_EQ(ReadFileLine(file, 2), L"b");
-  EXPECT_EQ(ReadFileLine(file, 3), L"");
+  EXPECT_EQ(ReadFileLine(file, 2) + L"|" + ReadFileLine(file, 3), L"b|");
   WriteBytes(file, "c\rd\r");  // same size, possibly the same time stamp
-  EXPECT_EQ(ReadFileLine(file, 1), L"c");
-  EXPECT_EQ(ReadFileLine(file, 2), L"d");
+  EXPECT_EQ(ReadFileLine(file, 1) + L"|" + ReadFileLine(file, 2), L"c|d");
 }
 
 TEST(SettingsStore, ExistenceAndListing) {
@@ -93,8 +86,7 @@ TEST(SettingsStore, FileBaseNameTakesTheLastComponent) {
   EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", false), L"my");
   EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true), L"my.file.txt");
   EXPECT_EQ(FileBaseName(L"plain.exe", false), L"plain.exe");  // no backslash: unchanged
-  EXPECT_EQ(FileBaseName(L"C:\\bin\\noext", false), L"");
-  EXPECT_EQ(FileBaseName(L"C:\\dir.d\\", true), L"");
+  EXPECT_EQ(FileBaseName(L"C:\\bin\\noext", false) + FileBaseName(L"C:\\dir.d\\", true), L"");
 }
 
 // The profile functions and their portable twin, held to the same rules; under Wine "system" is the real API.
