@@ -69,15 +69,9 @@ void Fuzz(long count, Body body) {
 const long kFileInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 1000);
 const long kMemoryInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 5000);
 
-// The side bar's installation, with the keep options on so that every list file is read.
-class Fuzzed : public test::SideBarInstallation {
-protected:
-  void SetUp() override {
-    SideBarInstallation::SetUp();
-    Configure(kKeepAll);
-  }
-  static constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";
-};
+// The side bar's installation; the keep options on make it read every list file.
+using Fuzzed = test::SideBarInstallation;
+constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";
 
 TEST_F(Fuzzed, ProfileReaderAndWriter) {
   Fuzz(kMemoryInputs, [](const std::string& content, Inputs& in) {
@@ -101,6 +95,7 @@ TEST_F(Fuzzed, StoredFilesKeepTheirLimits) {
   clsToDo todo;
   clsTempFiles shelf;
   clsExec exec;
+  Configure(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
     for (const std::wstring& file : {LangDir + L"english\\velvane.txt", SkinDir + L"Test\\skin.txt", clsToDo::FilePath(),
                                      clsTempFiles::ShelfFile(), clsExec::ExecFile()})

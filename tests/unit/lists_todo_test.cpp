@@ -40,13 +40,13 @@ TEST_F(ListsToDo, NewestFirstInListAndFileAndBackAgainTextsThatWouldNotReadBackR
 
   clsToDo loaded;
   loaded.LoadList(true);
-  EXPECT_EQ(loaded.Item(2), L"B b b b");
   EXPECT_EQ(loaded.Count(), 3);
+  EXPECT_EQ(loaded.Item(2), L"B b b b");
 }
 
 // The keep option decides unless forced; a forced read accepts CR LF, skips empty lines, stops at the marker (or the
-// end) and replaces the list.
-TEST_F(ListsToDo, KeepOptionDecidesUnlessForcedAndReadingStopsAtTheMarker) {
+// end) and replaces the list; a failed write keeps the list and the next save writes it.
+TEST_F(ListsToDo, KeepOptionReadingAndAFailedWrite) {
   todo.AddToDo(L"kept");
   EXPECT_TRUE(todo.SaveList());
   EXPECT_FALSE(test::Exists(clsToDo::FilePath()));
@@ -63,6 +63,13 @@ TEST_F(ListsToDo, KeepOptionDecidesUnlessForcedAndReadingStopsAtTheMarker) {
   test::WriteBytes(clsToDo::FilePath(), "no marker\r");
   todo.LoadList(true);
   EXPECT_EQ(Rows(), Texts{L"no marker"});
+
+  std::filesystem::remove_all(test::Native(DataDir));
+  EXPECT_FALSE(todo.SaveList());
+  EXPECT_EQ(Rows(), Texts{L"no marker"});
+  std::filesystem::create_directories(test::Native(DataDir));
+  EXPECT_TRUE(todo.SaveList());
+  EXPECT_EQ(FileBytes(), "no marker\r[END]\r\n");
 }
 
 TEST_F(ListsToDo, FullListDropsTheOldestAndDeletesCleanly) {
@@ -71,30 +78,17 @@ TEST_F(ListsToDo, FullListDropsTheOldestAndDeletesCleanly) {
   EXPECT_EQ(todo.Item(1) + L"|" + todo.Item(250), L"item 251|item 2");  // item 1 dropped out
 
   todo.DelToDo(2);
-  EXPECT_EQ(todo.Count(), 249);
+  EXPECT_EQ(std::pair(todo.Count(), lst.ItemCount()), std::pair(249, 249));
   EXPECT_EQ(todo.Item(2) + L"|" + todo.Item(249), L"item 249|item 2");
-  EXPECT_EQ(lst.ItemCount(), 249);
 
   for (int i = 0; i < 2; ++i) todo.AddToDo(L"refill");
   todo.DelToDo(250);  // the bottom item of a full list
   EXPECT_EQ(todo.Item(249) + L"|" + todo.Item(250), L"item 4|");
 
   todo.DelToDo(0);  // counts as the top
-  EXPECT_EQ(todo.Item(1), L"refill");
-  EXPECT_EQ(todo.Count(), 248);
   todo.DelToDo(249);  // beyond the list
   EXPECT_EQ(todo.Count(), 248);
-}
-
-TEST_F(ListsToDo, FailedWriteKeepsTheListAndTheNextSaveWritesIt) {
-  OptChk[kOptKeepToDo] = true;
-  todo.AddToDo(L"milk");
-  std::filesystem::remove_all(test::Native(DataDir));
-  EXPECT_FALSE(todo.SaveList());
-  EXPECT_EQ(Rows(), Texts{L"milk"});
-  std::filesystem::create_directories(test::Native(DataDir));
-  EXPECT_TRUE(todo.SaveList());
-  EXPECT_EQ(FileBytes(), "milk\r[END]\r\n");
+  EXPECT_EQ(todo.Item(1), L"refill");
 }
 
 // ---- The file shelf ----
@@ -172,7 +166,20 @@ protected:
   ui::TextBox& box = panel.AddTextBox(L"txtNotes", {560, 32, 229, 277}, true);
 };
 
-TEST_F(Notes, RoundTripKeepsTrailingBreaksAndEmptyText) {
+// The option off leaves file and box alone unless forced; on, trailing breaks and empty text round-trip.
+TEST_F(Notes, SavedAndLoadedByTheOptionOrWhenForced) {
+  test::WriteBytes(NotesFile(), "stored\r\n");
+  box.SetText(L"typed");
+  LoadNotes();
+  SaveNotes();
+  EXPECT_EQ(box.Text(), L"typed");
+  EXPECT_EQ(test::ReadBytes(NotesFile()), "stored\r\n");
+  SaveNotes(true);
+  EXPECT_EQ(test::ReadBytes(NotesFile()), "typed\r\n");
+  test::WriteBytes(NotesFile(), "x");  // written by another program, without the line end
+  LoadNotes(true);
+  EXPECT_EQ(box.Text(), L"x");
+
   OptChk[kOptKeepNotes] = true;
   for (const std::wstring text : {L"line\r\n", L"", L"tab\t", L"a\r\nb"}) {
     box.SetText(text);
@@ -182,21 +189,6 @@ TEST_F(Notes, RoundTripKeepsTrailingBreaksAndEmptyText) {
     LoadNotes();
     EXPECT_EQ(box.Text(), text);
   }
-}
-
-TEST_F(Notes, OptionOffLeavesFileAndBoxUnlessForced) {
-  test::WriteBytes(NotesFile(), "stored\r\n");
-  box.SetText(L"typed");
-  LoadNotes();
-  SaveNotes();
-  EXPECT_EQ(box.Text(), L"typed");
-  EXPECT_EQ(test::ReadBytes(NotesFile()), "stored\r\n");
-
-  SaveNotes(true);
-  EXPECT_EQ(test::ReadBytes(NotesFile()), "typed\r\n");
-  test::WriteBytes(NotesFile(), "x");  // written by another program, without the line end
-  LoadNotes(true);
-  EXPECT_EQ(box.Text(), L"x");
   std::filesystem::remove_all(test::Native(DataDir));
   EXPECT_THROW(SaveNotes(true), RuntimeError) << "a failed save reaches the caller";
 }

@@ -1,9 +1,14 @@
+// The common routines: settings and files, the profile format (system and portable twin), texts, numbers and the
+// language tables.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "common/errors.h"
+#include "common/lang.h"
+#include "common/numbers.h"
 #include "common/settings_store.h"
+#include "common/text.h"
 #include "platform/ini_profile.h"
 #include "platform/profile.h"
 #include "test_support.h"
@@ -12,32 +17,31 @@ namespace velvane {
 namespace {
 
 using test::ReadBytes;
-using test::TempDir;
 using test::WriteBytes;
 
-TEST(SettingsStore, FoldersEndWithABackslash) {
-  SetAppFoldersFrom(L"C:\\Tools\\Velvane");
-  EXPECT_EQ(AppDir, L"C:\\Tools\\Velvane\\");
-  EXPECT_EQ(DataDir, L"C:\\Tools\\Velvane\\data\\");
-  SetAppFoldersFrom(L"D:");  // a drive root: the runtime already gives no backslash
-  EXPECT_EQ(AppDir, L"D:\\");
+class SettingsStore : public ::testing::Test {
+protected:
+  test::TempDir dir;
+};
+
+// (Every fixture that reaches a file through DataDir or LangDir relies on the backslash after a plain folder.)
+TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
+  SetAppFoldersFrom(L"D:");  // the runtime already gives no backslash
+  EXPECT_EQ(AppDir + L"|" + DataDir, L"D:\\|D:\\data\\");
 }
 
-TEST(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsiCodePage) {
-  TempDir dir;
+TEST_F(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsiCodePage) {
   const std::wstring file = dir / L"config.qdt";
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), L"");
   WriteSetting(file, L"S", L"K", L"Espa\u00F1ol \u20AC \u4E2D");
   EXPECT_EQ(ReadBytes(file), "[S]\r\nK=Espa\xF1ol \x80 ?\r\n");
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), L"Espa\u00F1ol \u20AC ?");
   EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K"), L"");
-  const std::wstring value(6000, L'v');
-  WriteSetting(file, L"S", L"K", value);
-  EXPECT_EQ(ReadSetting(file, L"S", L"K"), value.substr(0, 4999));
+  WriteSetting(file, L"S", L"K", std::wstring(6000, L'v'));
+  EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
 }
 
-TEST(SettingsStore, WrittenTextGainsOneLineEndAndAFailedWriteLeavesTheOldFile) {
-  TempDir dir;
+TEST_F(SettingsStore, WrittenTextGainsOneLineEndAndAFailedWriteLeavesTheOldFile) {
   const std::wstring file = dir / L"notes.qdt";
   WriteTextFile(file, L"two\r\nlines");
   EXPECT_EQ(ReadBytes(file), "two\r\nlines\r\n");
@@ -48,8 +52,7 @@ TEST(SettingsStore, WrittenTextGainsOneLineEndAndAFailedWriteLeavesTheOldFile) {
   EXPECT_FALSE(test::Exists(file + L".new~"));
 }
 
-TEST(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
-  TempDir dir;
+TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
   const std::wstring file = dir / L"lines.txt";
   WriteBytes(file, "one\rtwo\r\nthree\nstill three\r[END]\r\n");
   const std::pair<int, const wchar_t*> lines[] = {
@@ -62,8 +65,7 @@ TEST(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
   EXPECT_EQ(ReadFileLine(file, 1) + L"|" + ReadFileLine(file, 2), L"c|d");
 }
 
-TEST(SettingsStore, ExistenceAndListing) {
-  TempDir dir;
+TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
   WriteBytes(dir / L"skins\\Graphite\\skin.txt", "x");
   WriteBytes(dir / L"skins\\Daylight\\skin.txt", "x");
   EXPECT_TRUE(FileExists(dir / L"skins\\Graphite\\skin.txt"));
@@ -80,9 +82,7 @@ TEST(SettingsStore, ExistenceAndListing) {
   std::sort(names.begin() + 2, names.end());  // the dot entries first, then in no set order
   EXPECT_EQ(names, (std::vector<std::wstring>{L".", L"..", L"Daylight", L"Graphite"}));
   EXPECT_EQ(ListFolder(dir / L"nothing\\"), std::vector<std::wstring>{L""});
-}
 
-TEST(SettingsStore, FileBaseNameTakesTheLastComponent) {
   EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", false), L"my");
   EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true), L"my.file.txt");
   EXPECT_EQ(FileBaseName(L"plain.exe", false), L"plain.exe");  // no backslash: unchanged
@@ -90,41 +90,35 @@ TEST(SettingsStore, FileBaseNameTakesTheLastComponent) {
 }
 
 // The profile functions and their portable twin, held to the same rules; under Wine "system" is the real API.
-TEST(ProfileConformance, SystemAndTwinReadTheSameValue) {
+TEST_F(SettingsStore, SystemProfileAndTwinReadTheSameValue) {
   const std::string sample =
       "\r\n  [ A ]  \r\n k1 = v1 \r\nk2=\"quoted\"\r\nk3='single\"\r\nk4=0123456789abc\r\nk5\r\n;c=d\r\n"
       "[A]\r\nk6=dup\r\n[B\r\nk7=x\r\nk8==y\r\n[C]\nlf=unix\n[D]\r\nk=a=b\r\n";
-  struct Case {
-    const char *section, *key, *expected;
-  };
-  const Case cases[] = {{"A", "k1", "v1"},          {" A ", "k1", "v1"}, {"a", "K1", "v1"},   {"A", "k2", "quoted"},
-                        {"A", "k3", "'single\""},    {"A", "k4", "012345678"}, {"A", "k5", ""}, {"A", "k6", ""},
-                        {"B", "k7", ""},            {"D", "k", "a=b"},   {"C", "lf", "unix"}, {"A", "zz", ""},
-                        {"Z", "k1", ""}};
-  TempDir dir;
+  const std::array<const char*, 3> cases[] = {  // section, key, value
+      {"A", "k1", "v1"},       {" A ", "k1", "v1"},       {"a", "K1", "v1"}, {"A", "k2", "quoted"},
+      {"A", "k3", "'single\""}, {"A", "k4", "012345678"}, {"A", "k5", ""},   {"A", "k6", ""},
+      {"B", "k7", ""},         {"D", "k", "a=b"},         {"C", "lf", "unix"}, {"A", "zz", ""}, {"Z", "k1", ""}};
   const std::wstring file = dir / L"p.ini";
   for (const std::string& content : {sample, std::string()}) {
     WriteBytes(file, content);
-    for (const Case& c : cases) {
-      const std::string expected = content.empty() ? "" : c.expected;
-      EXPECT_EQ(platform::ProfileRead(test::Native(file).string(), c.section, c.key, 10), expected) << c.key;
-      EXPECT_EQ(platform::ini::Read(content, c.section, c.key, 10), expected) << c.key;
+    for (const auto& [section, key, value] : cases) {
+      const std::string expected = content.empty() ? "" : value;
+      EXPECT_EQ(platform::ProfileRead(test::Native(file).string(), section, key, 10), expected) << key;
+      EXPECT_EQ(platform::ini::Read(content, section, key, 10), expected) << key;
     }
   }
 }
 
-TEST(ProfileConformance, SystemAndTwinWriteTheSameBytesAndRewritingDropsBlankLines) {
-  TempDir dir;
+TEST_F(SettingsStore, SystemProfileAndTwinWriteTheSameBytesAndRewritingDropsBlankLines) {
   const std::wstring file = dir / L"w.ini";
   const std::string path = test::Native(file).string();
   std::string twin;
-  struct Write {
-    const char *section, *key, *value;
-  };
-  for (const Write& w : {Write{"INIT", "Total", "2"}, Write{"E1", "Name", "Note pad "}, Write{"E1", "Exec", "  x"},
-                         Write{"INIT", "Other", "q"}, Write{"init", "total", "3"}, Write{"E2", "Path", "C:\\a b\\c.exe"}}) {
-    ASSERT_TRUE(platform::ProfileWrite(path, w.section, w.key, w.value));
-    twin = platform::ini::Write(twin, w.section, w.key, w.value);
+  const std::array<const char*, 3> writes[] = {{"INIT", "Total", "2"}, {"E1", "Name", "Note pad "}, {"E1", "Exec", "  x"},
+                                               {"INIT", "Other", "q"}, {"init", "total", "3"},
+                                               {"E2", "Path", "C:\\a b\\c.exe"}};
+  for (const auto& [section, key, value] : writes) {
+    ASSERT_TRUE(platform::ProfileWrite(path, section, key, value));
+    twin = platform::ini::Write(twin, section, key, value);
   }
   std::string expected =
       "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n";
@@ -137,6 +131,115 @@ TEST(ProfileConformance, SystemAndTwinWriteTheSameBytesAndRewritingDropsBlankLin
   expected = "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n";
   EXPECT_EQ(ReadBytes(file), expected);
   EXPECT_EQ(platform::ini::Write(start, "A", "k1", "new"), expected);
+}
+
+// ---- Texts and numbers ----
+
+TEST(TextRoutines, SeparatorsCutAtTheFirstOccurrenceWithinTheFirst255Characters) {
+  const std::wstring late = std::wstring(279, L'x') + L"=" + std::wstring(20, L'y');
+  const std::wstring edge = std::wstring(254, L'x') + L"=z";  // the 255th character, then the 256th
+  const std::wstring cases[][4] = {  // text, separator, before, after
+      {L"a=b=c", L"=", L"a", L"b=c"}, {L"abc", L"=", L"", L"abc"},
+      {L"key::value", L"::", L"key", L":value"},  // a longer separator counts as one character
+      {late, L"=", L"", late}, {edge, L"=", std::wstring(254, L'x'), L"z"}, {L"x" + edge, L"=", L"", L"x" + edge}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextBefore(c[0], c[1]), c[2]) << c[0].size();
+    EXPECT_EQ(TextAfter(c[0], c[1]), c[3]) << c[0].size();
+  }
+}
+
+TEST(TextRoutines, FieldsDropsAndReplacements) {
+  const std::pair<int, const wchar_t*> fields[] = {{0, L""}, {1, L"1"}, {2, L"2"}, {3, L"3"}, {4, L"3"}};
+  for (const auto& [n, field] : fields) EXPECT_EQ(TextField(L"1,2,3", L",", n), field) << n;
+  EXPECT_EQ(TextField(L"single", L",", 1) + L"|" + TextField(L"single", L",", 2), L"|single");
+  EXPECT_EQ(DropLeft(L"abc", 1) + L"|" + DropLeft(L"abc", 4) + L"|" + DropLeft(L"abc", -2), L"bc||abc");
+  EXPECT_EQ(DropRight(L"abc", 1) + L"|" + DropRight(L"abc", 4), L"ab|");
+  EXPECT_EQ(ReplaceAll(L"aaa", L"a", L"aa"), L"aaaaaa");  // inserted text is not searched again
+  EXPECT_EQ(ReplaceAll(L"abc", L"", L"z"), L"abc");
+  EXPECT_EQ(TrimBlanks(L"  \tx \t "), L"\tx \t");
+  EXPECT_EQ(ToLowerText(L"NotePad \u00C9"), L"notepad \u00E9");
+}
+
+TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOutsideTheType) {
+  const std::pair<const wchar_t*, double> leading[] = {
+      {L"", 0.0},  {L"abc", 0.0}, {L"1abc", 1.0},  {L"1.0", 1.0}, {L"  42 apples", 42.0}, {L"-2", -2.0},
+      {L".5", 0.5}, {L"1e3", 1000.0}, {L"1e", 1.0}, {L"-", 0.0},  {L"1e999999", 1.0}};  // a runaway exponent is not read
+  for (const auto& [text, value] : leading) EXPECT_EQ(LeadingNumber(text), value) << text;
+  const std::pair<double, int> bytes[] = {{1.5, 2}, {2.5, 2}, {254.6, 255}, {-0.5, 0} /* 0 is inside the range */};
+  for (const auto& [value, byte] : bytes) EXPECT_EQ(ToByte(value), byte) << value;
+  EXPECT_EQ(ToInt32(-2.5), -2);
+  EXPECT_EQ(ToInt32(-3.5), -4);
+  for (double v : {256.0, -1.0, 255.5}) EXPECT_EQ(test::ErrorNumberOf([&] { ToByte(v); }), 6) << v;
+  EXPECT_EQ(test::ErrorNumberOf([] { ToInt16(32768.0); }), 6);
+  EXPECT_EQ(ToInt16(-32768.0), -32768);
+  EXPECT_EQ(ByteValue(L"255.4"), 255);
+}
+
+// ---- Language tables ----
+
+class LangTest : public SettingsStore {
+protected:
+  void SetUp() override { SetAppFoldersFrom(dir.Path()); }
+  static void WriteLang(const std::wstring& lang, const std::string& bytes) {
+    WriteBytes(LangDir + lang + L"\\velvane.txt", bytes);
+  }
+  clsLang Load(const std::wstring& lang) {
+    clsLang table([this](const std::wstring& text, const std::wstring& title) { messages_.push_back(title + L"|" + text); });
+    table.LoadLanguage(lang, L"velvane");
+    return table;
+  }
+
+  std::vector<std::wstring> messages_;
+};
+
+// Entries split at the first "=", keep their blanks and stop at [END]; they replace in file order, so an earlier key
+// that begins a longer one changes it, and texts produced by earlier entries are searched again by later ones.
+TEST_F(LangTest, EntriesAndTheirReplacementRules) {
+  WriteLang(L"english",
+            "k=b=c\r\nno equals here\r\n _btn:add = Add\r\n_main:title=Velvane|R|side bar\r\n_info:sstype=Kind\r\n"
+            "_info:sstype0=Whole screen\r\n_x=_y\r\n_y=done\r\n[END]\r\nx=y\r\n");
+  const clsLang t = Load(L"english");
+  ASSERT_EQ(t.Count(), 7);
+  EXPECT_EQ(t.Entry(1).first + L"|" + t.Entry(1).second, L"k|b=c");
+  EXPECT_EQ(t.lReplace(L"x") + t.lReplace(L"_btn:add"), L"x_btn:add");
+  EXPECT_EQ(t.lReplace(L"[ _btn:add ]"), L"[ Add]");
+  EXPECT_EQ(t.lReplace(L"Save to _main:title?"), L"Save to Velvane\rside bar?");
+  EXPECT_EQ(t.lReplace(L"_info:sstype0"), L"Kind0");
+  EXPECT_EQ(t.lReplace(L"_x"), L"done");
+}
+
+TEST_F(LangTest, OnlyThe100FirstEntriesAnd255FirstLinesCount) {
+  std::string lines;
+  // Keys that no other key is part of, so that entry 100 and 101 are judged on their own.
+  for (int i = 1; i <= 101; ++i) lines += "<" + std::to_string(i) + ">=v" + std::to_string(i) + "\r\n";
+  WriteLang(L"english", lines);
+  clsLang t = Load(L"english");
+  EXPECT_EQ(t.Count(), 100);
+  EXPECT_EQ(t.lReplace(L"<100><101>"), L"v100<101>");
+  std::string crs;
+  for (int i = 0; i < 254; ++i) crs += "#\r";
+  WriteLang(L"spanish", crs + "late=seen\rlater=never\r");
+  t = Load(L"spanish");
+  EXPECT_EQ(t.lReplace(L"later"), L"seenr");  // line 255 was loaded, line 256 never
+}
+
+TEST_F(LangTest, FallsBackToTheDefaultLanguageSilentlyOrNamesTheRequestedOne) {
+  WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nActive=klingon\r\nDef=english\r\n");
+  WriteLang(L"english", "_btn:add=Add\r\n");
+  clsLang t = Load(L"klingon");
+  EXPECT_EQ(t.lReplace(L"_btn:add"), L"Add");
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(t.ActLang() + L"|" + t.DefLang(), L"klingon|english");
+
+  WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nDef=missing\r\n");
+  t = Load(L"klingon");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0],
+            L"Error|Error opening the languaje file: klingon\\velvane. Default file couldn't be loaded either.");
+  EXPECT_EQ(t.lReplace(L"_btn:add|R|"), L"_btn:add|R|");  // an empty table leaves everything as it is
+  WriteLang(L"spanish", "");
+  EXPECT_EQ(Load(L"spanish").Count(), 0);
+  EXPECT_EQ(messages_.size(), 1u) << "an empty file is no error";
 }
 
 }  // namespace
