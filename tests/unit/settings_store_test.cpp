@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "common/errors.h"
 #include "common/lang.h"
 #include "common/numbers.h"
 #include "common/settings_store.h"
@@ -39,17 +38,6 @@ TEST_F(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsi
   EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K"), L"");
   WriteSetting(file, L"S", L"K", std::wstring(6000, L'v'));
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
-}
-
-TEST_F(SettingsStore, WrittenTextGainsOneLineEndAndAFailedWriteLeavesTheOldFile) {
-  const std::wstring file = dir / L"notes.qdt";
-  WriteTextFile(file, L"two\r\nlines");
-  EXPECT_EQ(ReadBytes(file), "two\r\nlines\r\n");
-  EXPECT_EQ(ReadTextFile(file), L"two\r\nlines\r\n");
-  EXPECT_EQ(ReadTextFile(dir / L"missing.qdt"), L"");
-  EXPECT_THROW(WriteTextFile(dir / L"no-such-folder\\notes.qdt", L"x"), RuntimeError);
-  EXPECT_EQ(ReadBytes(file), "two\r\nlines\r\n");
-  EXPECT_FALSE(test::Exists(file + L".new~"));
 }
 
 TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
@@ -133,7 +121,6 @@ TEST_F(SettingsStore, SystemProfileAndTwinWriteTheSameBytesAndRewritingDropsBlan
   EXPECT_EQ(platform::ini::Write(start, "A", "k1", "new"), expected);
 }
 
-// ---- Texts and numbers ----
 
 TEST(TextRoutines, SeparatorsCutAtTheFirstOccurrenceWithinTheFirst255Characters) {
   const std::wstring late = std::wstring(279, L'x') + L"=" + std::wstring(20, L'y');
@@ -175,7 +162,6 @@ TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOut
   EXPECT_EQ(ByteValue(L"255.4"), 255);
 }
 
-// ---- Language tables ----
 
 class LangTest : public SettingsStore {
 protected:

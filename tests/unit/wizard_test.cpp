@@ -125,7 +125,6 @@ TEST_F(Wizard, PagesAndFinish) {
   for (int p = 2; p <= 9; ++p) w.cmd[0]->NotifyClick();
   w.cmd[1]->NotifyClick();
   w.cmd[0]->NotifyClick();
-  EXPECT_EQ(CurrentPage, 9);
   EXPECT_EQ(w.lbl[0]->Text() + L"|" + w.lbl[1]->Text() + L"|" + w.cmd[0]->Text(), L"Last|_b:09|Done");
   EXPECT_EQ(w.img->PicturePath(), dir_.Path() + L"\\images\\t1.bmp");
   std::string expected = test::ReadBytes(ConfigFile());
@@ -141,7 +140,6 @@ TEST_F(Wizard, PagesAndFinish) {
   EXPECT_EQ(pt::StartedPrograms().size(), 1u);
 }
 
-// ---- The program search ----
 
 class Search : public Wizard {
 protected:
@@ -170,9 +168,8 @@ TEST_F(Search, TakesDriveLetterPaths) {
   frmMain& w = *frmMain::Current();
   for (int run = 1; run <= 2; ++run) {  // a second search gives the same file
     w.cmd[2]->NotifyClick();
-    EXPECT_EQ(ExecValue(L"INIT", L"Total"), L"3");
-    EXPECT_EQ(Entry(1) + L"," + Entry(2) + L"," + Entry(3) + L"," + Entry(4),
-              L"a|Dots|C:\\T\\a.b.exe,|None|C:\\T\\noext,D:calc.exe|Calc|D:calc.exe,||");
+    EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + Entry(1) + L"," + Entry(2) + L"," + Entry(3) + L"," + Entry(4),
+              L"3,a|Dots|C:\\T\\a.b.exe,|None|C:\\T\\noext,D:calc.exe|Calc|D:calc.exe,||");
     ASSERT_EQ(ui::testing::MessageLog().size(), static_cast<size_t>(run));
     EXPECT_EQ(ui::testing::MessageLog().back().title + L"|" + ui::testing::MessageLog().back().text,
               L"Wizard|3 found, 3 in all");
@@ -188,8 +185,7 @@ TEST_F(Search, ReadsTheCurrentCacheWhenTheOlderIsMissing) {
   EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
   platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, L"C:\\x\\app.exe.FriendlyAppName");
   SearchPrograms();
-  EXPECT_EQ(ExecValue(L"INIT", L"Total"), L"0");
-  EXPECT_EQ(ExecValue(L"E1", L"Exec"), L"");
+  EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + ExecValue(L"E1", L"Exec"), L"0,");
 
   for (int i = 0; i < 256; ++i) Cache(kMuiCacheKey, {{L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"}});
   FindPrograms();
@@ -197,7 +193,6 @@ TEST_F(Search, ReadsTheCurrentCacheWhenTheOlderIsMissing) {
   EXPECT_EQ(FoundEntries[255].Exec, L"1254");
 }
 
-// ---- The registry class ----
 
 constexpr wchar_t kKey[] = L"Software\\VelvaneTests\\Registry";
 constexpr wchar_t kSub[] = L"Software\\VelvaneTests\\Registry\\sub";
