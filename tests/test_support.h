@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "common/errors.h"
@@ -18,9 +18,7 @@ namespace velvane::test {
 
 // Velvane's paths use backslashes; on POSIX the file system wants slashes.
 inline std::filesystem::path Native(std::wstring path) {
-  if (std::filesystem::path::preferred_separator == L'/')
-    for (auto& c : path)
-      if (c == L'\\') c = L'/';
+  if (std::filesystem::path::preferred_separator == L'/') std::replace(path.begin(), path.end(), L'\\', L'/');
   return std::filesystem::path(path);
 }
 
@@ -30,9 +28,8 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 inline std::string ReadBytes(const std::wstring& path) {
-  std::ostringstream s;
-  s << std::ifstream(Native(path), std::ios::binary).rdbuf();
-  return s.str();
+  std::ifstream in(Native(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }

@@ -26,9 +26,9 @@ long EnvNumber(const char* name, long fallback) {
 }
 
 // Texts built from the pieces the readers look for, broken up by random bytes (zeros and bytes above 127 included).
-class Inputs {
-public:
-  Inputs() : rng_(static_cast<std::uint32_t>(EnvNumber("VELVANE_FUZZ_SEED", 20261207))) {}
+struct Inputs {
+  std::mt19937 rng{static_cast<std::uint32_t>(EnvNumber("VELVANE_FUZZ_SEED", 20261207))};
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
   std::string Next() {
     static const std::string kPieces[] = {
         "[", "]", "=", "\r\n", "\r", "\n", "[END]", "\"", "|", ";", " ", "\t", "[INIT]", "[LANG]", "[XTRA]",
@@ -49,10 +49,6 @@ public:
     }
     return out;
   }
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-
-private:
-  std::mt19937 rng_;
 };
 
 // Runs body once per input; an input that takes a reader longer than five seconds has hung it.
@@ -77,7 +73,7 @@ TEST_F(Fuzzed, ProfileReaderAndWriter) {
   Fuzz(kMemoryInputs, [](const std::string& content, Inputs& in) {
     const std::string key = in.Next().substr(0, 12), section = in.Next().substr(0, 12);
     EXPECT_LE(platform::ini::Read(content, section, key, 255).size(), 255u);
-    const std::string written = platform::ini::Write(content, section, key, "v");
+    const std::string written = platform::ini::Write(content, section, key, "v");  // any name: it must not break
     // A name that the format can carry reads back what was written.
     auto plain = [](const std::string& name, const char* forbidden) {
       return name.find_first_of(forbidden) == std::string::npos && name.find('\0') == std::string::npos &&
@@ -97,8 +93,8 @@ TEST_F(Fuzzed, StoredFilesKeepTheirLimits) {
   clsExec exec;
   Configure(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
-    for (const std::wstring& file : {LangDir + L"english\\velvane.txt", SkinDir + L"Test\\skin.txt", clsToDo::FilePath(),
-                                     clsTempFiles::ShelfFile(), clsExec::ExecFile()})
+    for (const std::wstring& file : {LangDir + L"english\\velvane.txt", SkinDir + L"Test\\skin.txt",
+                                     clsToDo::FilePath(), clsTempFiles::ShelfFile(), clsExec::ExecFile()})
       test::WriteBytes(file, content);
     lang.LoadLanguage(L"english", L"velvane");
     EXPECT_LE(lang.Count(), clsLang::kMaxEntries);

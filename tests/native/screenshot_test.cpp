@@ -145,26 +145,22 @@ protected:
   }
 };
 
-// Characters outside the code page arrive replaced; no terminating zero, no trimming.
-TEST_F(SecondStart, HandsTheArgumentsOverAsAnsiBytesAndEnds) {
+// The arguments go over as ANSI bytes (characters outside the code page replaced, no terminating zero, no trimming)
+// and the bar comes forward. Asked for nothing, a visible bar is only brought forward (and restored); a hidden one gets
+// the empty command line as one zero byte.
+TEST_F(SecondStart, HandsTheArgumentsOverAndBringsTheBarForward) {
   SideBar().visible = true;
   EXPECT_EQ(Main(L"-addnote caf\u00E9 \u2603"), StartupResult::Exit);
   ASSERT_EQ(pt::Desktop().sent.size(), 1u);
-  EXPECT_EQ(pt::Desktop().sent[0].window, 0x20);
-  EXPECT_EQ(pt::Desktop().sent[0].bytes, "-addnote caf\xE9 ?");
-  EXPECT_EQ(pt::Desktop().sent[0].timeoutMs, 5000u);
+  EXPECT_EQ(std::tuple(pt::Desktop().sent[0].window, pt::Desktop().sent[0].bytes, pt::Desktop().sent[0].timeoutMs),
+            std::tuple(0x20, std::string("-addnote caf\xE9 ?"), 5000u));
   EXPECT_EQ(SideBar().broughtForward, 1);
   EXPECT_EQ(HandOffPayload(L" -show "), " -show ");
-}
-
-// Asked for nothing, a visible bar is only brought forward; a hidden one gets the empty command line as one zero byte.
-TEST_F(SecondStart, AnEmptyCommandLineShowsTheBar) {
-  SideBar().visible = true;
+  pt::Desktop().sent.clear();
   SideBar().minimized = true;
   Main(L"");
   EXPECT_TRUE(pt::Desktop().sent.empty());
-  EXPECT_EQ(SideBar().restored, 1);
-  EXPECT_EQ(SideBar().broughtForward, 1);
+  EXPECT_EQ(std::pair(SideBar().restored, SideBar().broughtForward), std::pair(1, 2));
   SideBar().visible = false;
   Main(L"");
   ASSERT_EQ(pt::Desktop().sent.size(), 1u);

@@ -101,9 +101,9 @@ TEST_F(SettingsStore, SystemProfileAndTwinWriteTheSameBytesAndRewritingDropsBlan
   const std::wstring file = dir / L"w.ini";
   const std::string path = test::Native(file).string();
   std::string twin;
-  const std::array<const char*, 3> writes[] = {{"INIT", "Total", "2"}, {"E1", "Name", "Note pad "}, {"E1", "Exec", "  x"},
-                                               {"INIT", "Other", "q"}, {"init", "total", "3"},
-                                               {"E2", "Path", "C:\\a b\\c.exe"}};
+  const std::array<const char*, 3> writes[] = {{"INIT", "Total", "2"}, {"E1", "Name", "Note pad "},
+                                               {"E1", "Exec", "  x"},  {"INIT", "Other", "q"},
+                                               {"init", "total", "3"}, {"E2", "Path", "C:\\a b\\c.exe"}};
   for (const auto& [section, key, value] : writes) {
     ASSERT_TRUE(platform::ProfileWrite(path, section, key, value));
     twin = platform::ini::Write(twin, section, key, value);

@@ -1,5 +1,4 @@
-// The first run: velvane.exe handing over to the wizard, the wizard's windows and program search, and its registry
-// class on the registry it runs on (the scripted one natively, Wine's under Wine).
+// The first run: velvane.exe and the wizard starting each other, the wizard's windows, search and registry class.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -49,9 +48,9 @@ protected:
   test::TempDir dir_;
 };
 
-// Until the first run is done (FirstTime 1 by the number rules) velvane.exe starts the wizard beside it and ends;
-// without the wizard that is a start-up error.
-TEST_F(Wizard, VelvaneStartsItUntilTheFirstRunIsDone) {
+// Until the first run is done (FirstTime 1 by the number rules) velvane.exe starts the wizard beside it and ends
+// (without the wizard that is a start-up error); after it the wizard starts velvane.exe, and a second wizard nothing.
+TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
   Main(L"", dir_.Path());
   ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
   const auto& box = ui::testing::MessageLog()[0];
@@ -67,10 +66,9 @@ TEST_F(Wizard, VelvaneStartsItUntilTheFirstRunIsDone) {
     EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
     EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\Primewiz.exe\""});
   }
-}
 
-TEST_F(Wizard, FirstRunDoneOrASecondWizardShowNothing) {
   test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=1\r\n");
+  pt::StartedPrograms().clear();
   EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
   EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\velvane.exe\""});
   EXPECT_EQ(frmLang::Current(), nullptr);
@@ -217,7 +215,8 @@ protected:
   cRegistry reg_;
 };
 
-// What cannot be read gives the default and leaves the type alone; every stored type reads back by its rule.
+// Natively on the scripted registry, under Wine on Wine's. What cannot be read gives the default and leaves the type
+// alone; every stored type reads back by its rule.
 TEST_F(RegistryClass, ValuesReadAndWrittenByType) {
   reg_.ValueType = 42;
   reg_.Default = std::wstring(L"fallback");
