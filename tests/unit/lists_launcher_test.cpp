@@ -16,17 +16,13 @@ namespace {
 
 class ListsLauncher : public test::ListsFixture {
 protected:
-  void SetUp() override {
-    ListsFixture::SetUp();
-    savedExec_ = std::move(gExec);
-    gExec = std::make_unique<clsExec>();
+  ListsLauncher() : savedExec_(std::exchange(gExec, std::make_unique<clsExec>())) {
     gExec->Bind(&txtExec, &lblAppName, &panel);
   }
-  void TearDown() override {
+  ~ListsLauncher() override {
     frmAddExec::Discard();
     frmExecList::Discard();
     gExec = std::move(savedExec_);
-    ListsFixture::TearDown();
   }
   clsExec& Exec() { return *gExec; }
   void AddNumbered(int count) {
@@ -53,18 +49,25 @@ private:
   std::unique_ptr<clsExec> savedExec_;
 };
 
-TEST_F(ListsLauncher, MatchingIsACaseInsensitivePrefixAndTheFirstEntryWins) {
+// Typed names match a case-insensitive prefix, the first entry winning; a known name starts its command line unchanged.
+TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
   Exec().AddExec(L"C:\\n2.exe", L"notepad2", L"Notepad 2");
   Exec().AddExec(L"C:\\n.exe", L"note", L"Note");
+  Exec().AddExec(L"write /A C:\\x.txt", L"wordpad", L"WordPad");
   const std::pair<const wchar_t*, int> cases[] = {
       {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}};
   for (const auto& [typed, entry] : cases) EXPECT_EQ(Exec().FindExec(typed), entry) << typed;
-
   for (const auto& [typed, shown] : {std::pair{L"NOTEP", L"Notepad 2"}, std::pair{L"", L""}}) {
     txtExec.SetText(typed);  // an empty box shows nothing, although "" matches
     Exec().UpdateExec();
     EXPECT_EQ(lblAppName.Text(), shown);
   }
+
+  platform::testing::StartedPrograms().clear();
+  txtExec.SetText(L"WORD");
+  Exec().DoExec();
+  EXPECT_EQ(platform::testing::StartedPrograms(), std::vector<std::wstring>{L"write /A C:\\x.txt"});
+  EXPECT_TRUE(ui::testing::MessageLog().empty());
 }
 
 // Total is rounded and kept within the capacity; a full list refuses the next entry with a box, file unchanged.
@@ -97,15 +100,8 @@ TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) 
   EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E5", L"Name"), L"5|two [INIT] Total=0");
 }
 
-// A known name starts its command line unchanged; an unknown one asks whether to add it and opens the dialog with it.
-TEST_F(ListsLauncher, RunningAKnownNameOrOfferingToAddAnUnknownOne) {
-  platform::testing::StartedPrograms().clear();
-  Exec().AddExec(L"notepad /A C:\\x.txt", L"notepad", L"Notepad");
-  txtExec.SetText(L"NOTE");
-  Exec().DoExec();
-  EXPECT_EQ(platform::testing::StartedPrograms(), std::vector<std::wstring>{L"notepad /A C:\\x.txt"});
-  EXPECT_TRUE(ui::testing::MessageLog().empty());
-
+// An unknown name asks whether to add it and opens the add dialog with it.
+TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
   panel.Show();
   std::wstring entry;
   txtExec.SetText(L"paint");
@@ -182,8 +178,7 @@ TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
 
 class ListsClipboard : public test::ListsFixture {
 protected:
-  void SetUp() override {
-    ListsFixture::SetUp();
+  ListsClipboard() {
     for (int i = 1; i <= clsClipboard::kTotal; ++i) {
       labels[static_cast<size_t>(i)] = &panel.AddLabel(L"lblClip(" + std::to_wstring(i) + L")", {28, 17 * i, 129, 17});
       if (i < clsClipboard::kTotal)
@@ -215,7 +210,9 @@ protected:
   clsClipboard history{&board};
 };
 
-TEST_F(ListsClipboard, NewTextsFillFromTheTopAndADuplicateOnlyMovesTheMark) {
+// New texts fill from the top and a duplicate only moves the mark; captions are cut and show line breaks (which count
+// too), tooltips keep the whole text.
+TEST_F(ListsClipboard, NewTextsDuplicatesAndCaptions) {
   Copy({L"A", L"B", L"C"});
   EXPECT_EQ(BoldRows(), std::vector<int>{3});
   Copy({L"A"});
@@ -224,6 +221,12 @@ TEST_F(ListsClipboard, NewTextsFillFromTheTopAndADuplicateOnlyMovesTheMark) {
   history.RefreshData();
   EXPECT_EQ(BoldRows(), std::vector<int>{2});
   EXPECT_EQ(Entries(), L"A,B,C,,,,");
+
+  Copy({L"abcdefghijklmnopqrst", L"one\r\ntwo"});
+  EXPECT_EQ(labels[4]->Text() + L" " + labels[4]->ToolTip(), L"abcdefghijklmno... abcdefghijklmnopqrst");
+  EXPECT_EQ(labels[5]->Text() + L" " + labels[5]->ToolTip(), L"one|R|two one|R|two");
+  EXPECT_EQ(history.ClipbText(5), L"one\r\ntwo");
+  EXPECT_EQ(clsClipboard::CaptionOf(L"12345678901234\r\nxyz"), L"12345678901234|R|...");
 }
 
 TEST_F(ListsClipboard, FullHistoryEvictsTheFirstUnlockedEntryAndLocksHoldTheirPlace) {
@@ -251,14 +254,6 @@ TEST_F(ListsClipboard, DeletingCompactsPastLockedPositions) {
   history.DelClipb(1);
   EXPECT_EQ(Entries(), L"D,B,E,,,,");
   EXPECT_EQ(labels[4]->Text(), L"");
-}
-
-TEST_F(ListsClipboard, CaptionsAreCutAndShowLineBreaksTooltipsKeepTheWholeText) {
-  Copy({L"abcdefghijklmnopqrst", L"one\r\ntwo"});
-  EXPECT_EQ(labels[1]->Text() + L" " + labels[1]->ToolTip(), L"abcdefghijklmno... abcdefghijklmnopqrst");
-  EXPECT_EQ(labels[2]->Text() + L" " + labels[2]->ToolTip(), L"one|R|two one|R|two");
-  EXPECT_EQ(history.ClipbText(2), L"one\r\ntwo");
-  EXPECT_EQ(clsClipboard::CaptionOf(L"12345678901234\r\nxyz"), L"12345678901234|R|...");  // breaks count
 }
 
 TEST_F(ListsClipboard, AHugeTextIsStoredWholeShownCutAndCostsNothingOnLaterTicks) {
@@ -297,8 +292,6 @@ TEST_F(ListsClipboard, BusyOrNonTextClipboardCountsAsNoText) {
   history.RefreshData();
   EXPECT_EQ(Entries(), L"A,B,,,,,");
   EXPECT_EQ(BoldRows(), std::vector<int>{2});  // no text leaves the mark alone
-  Copy({L"B"});
-  EXPECT_EQ(BoldRows(), std::vector<int>{2});
 }
 
 TEST_F(ListsClipboard, LockPicturesComeFromTheSkinAndAMissingOneShowsNothing) {

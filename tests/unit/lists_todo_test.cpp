@@ -15,10 +15,7 @@ using Texts = std::vector<std::wstring>;
 
 class ListsToDo : public test::ListsFixture {
 protected:
-  void SetUp() override {
-    ListsFixture::SetUp();
-    todo.Bind(&lst);
-  }
+  ListsToDo() { todo.Bind(&lst); }
   Texts Rows() const {
     Texts rows;
     for (int i = 0; i < lst.ItemCount(); ++i) rows.push_back(lst.Item(i));
@@ -88,8 +85,7 @@ TEST_F(ListsToDo, FullListDropsTheOldestAndDeletesCleanly) {
 
 class ListsShelf : public test::ListsFixture {
 protected:
-  void SetUp() override {
-    ListsFixture::SetUp();
+  ListsShelf() {
     for (int i = 1; i <= clsTempFiles::kTotal; ++i)
       labels[static_cast<size_t>(i)] = &panel.AddLabel(L"lblFiles(" + std::to_wstring(i) + L")", {168, 17 * i, 177, 17});
     shelf.Bind(labels);
@@ -142,14 +138,8 @@ TEST(NotesStrip, RemovesAtMostTwoTrailingControlCharacters) {
 
 class Notes : public test::ListsFixture {
 protected:
-  void SetUp() override {
-    ListsFixture::SetUp();
-    BindNotes(&box);
-  }
-  void TearDown() override {
-    BindNotes(nullptr);
-    ListsFixture::TearDown();
-  }
+  Notes() { BindNotes(&box); }
+  ~Notes() override { BindNotes(nullptr); }
 
   ui::TextBox& box = panel.AddTextBox(L"txtNotes", {560, 32, 229, 277}, true);
 };
