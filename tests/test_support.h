@@ -71,8 +71,7 @@ inline std::string BitmapFile(int width, int height, std::uint8_t red, std::uint
   return bytes;
 }
 
-// A fresh folder below the system's temporary folder (its path in backslashes, without a trailing one), removed
-// with everything in it at the end of the test.
+// A fresh temporary folder (its path in backslashes, no trailing one), removed with its contents at the end.
 class TempDir {
 public:
   TempDir() {

@@ -1,6 +1,5 @@
-// Seeded random input for every reader of stored or received text: the profile reader, language files, skin.txt,
-// the list files, the notes, the command line and the hand-off payload; none may crash, hang or trip a sanitizer, and
-// each keeps its limits. VELVANE_FUZZ_INPUTS: inputs per reader (scripts/bench.sh: 100,000); VELVANE_FUZZ_SEED replays.
+// Seeded random input for every reader of stored or received text: none may crash, hang or trip a sanitizer, each
+// keeps its limits. VELVANE_FUZZ_INPUTS: inputs per reader (scripts/bench.sh: 100,000); VELVANE_FUZZ_SEED replays.
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -114,7 +114,6 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
   EXPECT_EQ(Le(Saved(L"shot_8.bmp"), 18, 8), 1u | 1ull << 32);
 }
 
-// The hot key's box and the kept number are also checked by the black-box screenshot test.
 TEST_F(Screenshots, AFailedSaveKeepsTheNumberAndTheHotKeyTellsTheUser) {
   ScreensDir = dir_.Path() + L"\\missing\\";
   EXPECT_THROW(Take(clsScreenshot::kScreen), RuntimeError);
@@ -145,9 +144,8 @@ protected:
   }
 };
 
-// The arguments go over as ANSI bytes (characters outside the code page replaced, no terminating zero, no trimming)
-// and the bar comes forward. Asked for nothing, a visible bar is only brought forward (and restored); a hidden one gets
-// the empty command line as one zero byte.
+// Arguments go over as ANSI bytes (no terminating zero, no trimming) and the bar comes forward; with none a visible
+// bar is only brought forward and restored, a hidden one gets one zero byte.
 TEST_F(SecondStart, HandsTheArgumentsOverAndBringsTheBarForward) {
   SideBar().visible = true;
   EXPECT_EQ(Main(L"-addnote caf\u00E9 \u2603"), StartupResult::Exit);
@@ -196,8 +194,7 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
   ASSERT_EQ(pt::Desktop().sent.size(), 1u);
   EXPECT_EQ(pt::Desktop().pausedMs, 3 * kHandOffPollMs);
 
-  // Never marked: it gives up after the hand-off time; a first start that ends meanwhile (it started the wizard) is
-  // not waited for.
+  // Never marked: it gives up after the hand-off time, at once when the first start ends (it started the wizard).
   for (const bool ends : {false, true}) {
     pt::ResetDesktop();
     RunningSideBar();

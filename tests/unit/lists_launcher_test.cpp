@@ -121,8 +121,7 @@ TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
   EXPECT_FALSE(panel.Visible());
 }
 
-// The add dialog opens once, without skin pictures when the skin lacks them; it needs all three fields, then saves
-// and closes, and the next one starts empty.
+// The add dialog opens once, pictures only from the skin; it needs all three fields, saves, closes; the next is empty.
 TEST_F(ListsLauncher, AddDialog) {
   frmAddExec& dialog = frmAddExec::ShowDialog(L"ed");
   EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
@@ -210,8 +209,7 @@ protected:
   clsClipboard history{&board};
 };
 
-// New texts fill from the top and a duplicate only moves the mark; captions are cut and show line breaks (which count
-// too), tooltips keep the whole text.
+// A duplicate only moves the mark; captions are cut and show line breaks (which count), tooltips keep the text.
 TEST_F(ListsClipboard, NewTextsDuplicatesAndCaptions) {
   Copy({L"A", L"B", L"C"});
   EXPECT_EQ(BoldRows(), std::vector<int>{3});
@@ -275,7 +273,6 @@ TEST_F(ListsClipboard, AHugeTextIsStoredWholeShownCutAndCostsNothingOnLaterTicks
   EXPECT_EQ(board.Reads(), 2);
 }
 
-// (Private texts are left out by the black-box clipboard test.)
 TEST_F(ListsClipboard, BusyOrNonTextClipboardCountsAsNoText) {
   Copy({L"A"});
   board.Put(L"B");

@@ -1,6 +1,5 @@
 #pragma once
-// The throw-away installation the list tests work in: program, data and skin folders below a temporary folder, an
-// empty language table, scripted message boxes and file dialogs, a panel for the controls. Restores its globals.
+// The list tests' throw-away installation, empty language table and panel; the globals are restored afterwards.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -27,7 +27,6 @@ protected:
   clsToDo todo;
 };
 
-// (An empty list's file, and reading the list back after a restart, are checked by the black-box lists test.)
 TEST_F(ListsToDo, NewestFirstInListAndFileTextsThatWouldNotReadBackRefusedOrFlattened) {
   for (const wchar_t* t : {L"A", L"", L"[END]", L"B\r\nb\rb\nb", L"C"}) todo.AddToDo(t);
   EXPECT_EQ(Rows(), (Texts{L"C", L"B b b b", L"A"}));
@@ -35,8 +34,7 @@ TEST_F(ListsToDo, NewestFirstInListAndFileTextsThatWouldNotReadBackRefusedOrFlat
   EXPECT_EQ(FileBytes(), "C\rB b b b\rA\r[END]\r\n");
 }
 
-// The keep option decides unless forced; a forced read accepts CR LF, skips empty lines, stops at the marker (or the
-// end) and replaces the list; a failed write keeps the list and the next save writes it.
+// The keep option decides unless forced; reading stops at the marker; a failed write keeps the list for the next.
 TEST_F(ListsToDo, KeepOptionReadingAndAFailedWrite) {
   todo.AddToDo(L"kept");
   EXPECT_TRUE(todo.SaveList());

@@ -1,5 +1,4 @@
-// The common routines: settings and files, the profile format (system and portable twin), texts, numbers and the
-// language tables.
+// The common routines: settings and files, the profile format, texts, numbers and the language tables.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +22,6 @@ protected:
   test::TempDir dir;
 };
 
-// (Every fixture that reaches a file through DataDir or LangDir relies on the backslash after a plain folder.)
 TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
   SetAppFoldersFrom(L"D:");  // the runtime already gives no backslash
   EXPECT_EQ(AppDir + L"|" + DataDir, L"D:\\|D:\\data\\");
@@ -77,8 +75,9 @@ TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
   EXPECT_EQ(FileBaseName(L"C:\\bin\\noext", false) + FileBaseName(L"C:\\dir.d\\", true), L"");
 }
 
-// The profile functions and their portable twin, held to the same rules; under Wine "system" is the real API.
-TEST_F(SettingsStore, SystemProfileAndTwinReadTheSameValue) {
+// The profile functions and their portable twin read the same values and write the same bytes (a rewrite drops blank
+// lines); under Wine "system" is the real API.
+TEST_F(SettingsStore, SystemProfileAndTwinAgree) {
   const std::string sample =
       "\r\n  [ A ]  \r\n k1 = v1 \r\nk2=\"quoted\"\r\nk3='single\"\r\nk4=0123456789abc\r\nk5\r\n;c=d\r\n"
       "[A]\r\nk6=dup\r\n[B\r\nk7=x\r\nk8==y\r\n[C]\nlf=unix\n[D]\r\nk=a=b\r\n";
@@ -95,11 +94,8 @@ TEST_F(SettingsStore, SystemProfileAndTwinReadTheSameValue) {
       EXPECT_EQ(platform::ini::Read(content, section, key, 10), expected) << key;
     }
   }
-}
 
-TEST_F(SettingsStore, SystemProfileAndTwinWriteTheSameBytesAndRewritingDropsBlankLines) {
-  const std::wstring file = dir / L"w.ini";
-  const std::string path = test::Native(file).string();
+  const std::string path = test::Native(dir / L"w.ini").string();
   std::string twin;
   const std::array<const char*, 3> writes[] = {{"INIT", "Total", "2"}, {"E1", "Name", "Note pad "},
                                                {"E1", "Exec", "  x"},  {"INIT", "Other", "q"},
@@ -110,19 +106,20 @@ TEST_F(SettingsStore, SystemProfileAndTwinWriteTheSameBytesAndRewritingDropsBlan
   }
   std::string expected =
       "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n";
-  EXPECT_EQ(ReadBytes(file), expected);
+  EXPECT_EQ(ReadBytes(dir / L"w.ini"), expected);
   EXPECT_EQ(twin, expected);
 
   const std::string start = "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n";
   WriteBytes(file, start);
-  ASSERT_TRUE(platform::ProfileWrite(path, "A", "k1", "new"));
+  ASSERT_TRUE(platform::ProfileWrite(test::Native(file).string(), "A", "k1", "new"));
   expected = "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n";
   EXPECT_EQ(ReadBytes(file), expected);
   EXPECT_EQ(platform::ini::Write(start, "A", "k1", "new"), expected);
 }
 
 
-TEST(TextRoutines, SeparatorsCutAtTheFirstOccurrenceWithinTheFirst255Characters) {
+// Separators cut at the first occurrence within the first 255 characters.
+TEST(TextRoutines, SeparatorsFieldsDropsAndReplacements) {
   const std::wstring late = std::wstring(279, L'x') + L"=" + std::wstring(20, L'y');
   const std::wstring edge = std::wstring(254, L'x') + L"=z";  // the 255th character, then the 256th
   const std::wstring cases[][4] = {  // text, separator, before, after
@@ -133,9 +130,6 @@ TEST(TextRoutines, SeparatorsCutAtTheFirstOccurrenceWithinTheFirst255Characters)
     EXPECT_EQ(TextBefore(c[0], c[1]), c[2]) << c[0].size();
     EXPECT_EQ(TextAfter(c[0], c[1]), c[3]) << c[0].size();
   }
-}
-
-TEST(TextRoutines, FieldsDropsAndReplacements) {
   const std::pair<int, const wchar_t*> fields[] = {{0, L""}, {1, L"1"}, {2, L"2"}, {3, L"3"}, {4, L"3"}};
   for (const auto& [n, field] : fields) EXPECT_EQ(TextField(L"1,2,3", L",", n), field) << n;
   EXPECT_EQ(TextField(L"single", L",", 1) + L"|" + TextField(L"single", L",", 2), L"|single");
@@ -178,8 +172,7 @@ protected:
   std::vector<std::wstring> messages_;
 };
 
-// Entries split at the first "=", keep their blanks and stop at [END]; they replace in file order, so an earlier key
-// that begins a longer one changes it, and texts produced by earlier entries are searched again by later ones.
+// Entries split at the first "=", keep their blanks, stop at [END] and replace in file order, earlier ones first.
 TEST_F(LangTest, EntriesAndTheirReplacementRules) {
   WriteLang(L"english",
             "k=b=c\r\nno equals here\r\n _btn:add = Add\r\n_main:title=Velvane|R|side bar\r\n_info:sstype=Kind\r\n"

@@ -1,4 +1,5 @@
-// The first run: velvane.exe and the wizard starting each other, the wizard's windows, search and registry class.
+// The first run: velvane.exe and the wizard starting each other, the wizard's windows, search and registry class
+// (on the scripted registry natively, on Wine's under Wine).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,8 +49,7 @@ protected:
   test::TempDir dir_;
 };
 
-// Until the first run is done (FirstTime 1 by the number rules) velvane.exe starts the wizard beside it and ends
-// (without the wizard that is a start-up error); after it the wizard starts velvane.exe, and a second wizard nothing.
+// velvane.exe starts the wizard (or reports it missing) until FirstTime is 1 by the number rules; then the reverse.
 TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
   Main(L"", dir_.Path());
   ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
@@ -79,8 +79,7 @@ TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
   EXPECT_TRUE(pt::StartedPrograms().empty());
 }
 
-// The list shows the text before the first "|" and the choice writes everything after it; a language without its
-// file falls back to the default one. Without options the default language is taken at once.
+// An option shows the text before its first "|" and writes the rest; without options the default is taken at once.
 TEST_F(Wizard, LanguageChoice) {
   ASSERT_EQ(Start("Options=3\r\nOp1=English|english\r\nOp2=Two|two|x\r\nOp3=bare\r\nOp4=Hidden|h\r\n"),
             WizardStart::Run);
@@ -106,7 +105,6 @@ TEST_F(Wizard, LanguageChoice) {
   }
 }
 
-// Each page's picture and texts; the buttons of every page are checked from outside by the black-box wizard test.
 TEST(WizardPages, Table) {
   for (int p = 1; p <= 9; ++p) {
     const PageLook look = PageFor(p);
@@ -141,14 +139,7 @@ TEST_F(Wizard, PagesAndFinish) {
 
 class Search : public Wizard {
 protected:
-  void SetUp() override {
-    Wizard::SetUp();
-    ASSERT_EQ(Start(""), WizardStart::Run);
-  }
-  void TearDown() override {
-    test::DeleteUserKeys({kMuiCacheKey, kMuiCacheCurrentKey});
-    Wizard::TearDown();
-  }
+  ~Search() override { test::DeleteUserKeys({kMuiCacheKey, kMuiCacheCurrentKey}); }
   // Written in the order both registries enumerate them.
   static void Cache(const wchar_t* key, const std::vector<std::pair<std::wstring, std::wstring>>& values) {
     for (const auto& [name, data] : values)
@@ -163,6 +154,7 @@ protected:
 TEST_F(Search, TakesDriveLetterPaths) {
   Cache(kMuiCacheKey, {{L"@shell32.dll,-100", L"resource"}, {L"C:\\T\\a.b.exe", L"Dots"}, {L"C:\\T\\noext", L"None"},
                        {L"D:calc.exe", L"Calc"}, {L"\\\\server\\x.exe", L"Network"}, {L"bare.exe", L"Bare"}});
+  ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain& w = *frmMain::Current();
   for (int run = 1; run <= 2; ++run) {  // a second search gives the same file
     w.cmd[2]->NotifyClick();
@@ -178,6 +170,7 @@ TEST_F(Search, TakesDriveLetterPaths) {
 TEST_F(Search, ReadsTheCurrentCacheWhenTheOlderIsMissing) {
   Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
                               {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
+  ASSERT_EQ(Start(""), WizardStart::Run);
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
   SearchPrograms();
   EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
@@ -215,8 +208,7 @@ protected:
   cRegistry reg_;
 };
 
-// Natively on the scripted registry, under Wine on Wine's. What cannot be read gives the default and leaves the type
-// alone; every stored type reads back by its rule.
+// What cannot be read gives the default and leaves the type alone; every stored type reads back by its rule.
 TEST_F(RegistryClass, ValuesReadAndWrittenByType) {
   reg_.ValueType = 42;
   reg_.Default = std::wstring(L"fallback");
@@ -249,7 +241,6 @@ TEST_F(RegistryClass, ValuesReadAndWrittenByType) {
   EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegExpandSz));
 }
 
-// Enumerated values, in the program search's order, are checked by the Search cases.
 TEST_F(RegistryClass, EnumeratesValuesAndSubKeys) {
   std::vector<std::wstring> names{L"stale"};
   std::int32_t count = 7;
@@ -266,7 +257,7 @@ TEST_F(RegistryClass, EnumeratesValuesAndSubKeys) {
   EXPECT_EQ(count, 0);
 }
 
-// Failures raise their numbers; the text names the key (the wizard itself only reads: one text is checked).
+// Failures raise their numbers, the text naming the key.
 TEST_F(RegistryClass, FailedWritesAndDeletionsRaiseTheirNumbers) {
   reg_.ValueKey = L"absent";
   try {
