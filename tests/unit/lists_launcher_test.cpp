@@ -145,7 +145,7 @@ TEST_F(ListsLauncher, AddDialog) {
   EXPECT_EQ(frmAddExec::Current(), nullptr);
   EXPECT_EQ(Setting(L"E1", L"Exec") + L"|" + Setting(L"E1", L"Name") + L"|" + Setting(L"E1", L"Path"),
             L"ed|Editor|C:\\ed.exe");
-  PutSkinBitmap(L"topbar_thick.bmp");
+  test::WriteBytes(SkinFolder() + L"\\topbar_thick.bmp", test::BitmapFile(1, 1, 0, 0, 0));
   EXPECT_EQ(frmAddExec::ShowDialog().txtEname->Text(), L"");
   EXPECT_EQ(frmAddExec::Current()->imgTop->PicturePath(), SkinFolder() + L"\\topbar_thick.bmp");
 }
@@ -227,31 +227,24 @@ TEST_F(ListsClipboard, NewTextsDuplicatesAndCaptions) {
   EXPECT_EQ(clsClipboard::CaptionOf(L"12345678901234\r\nxyz"), L"12345678901234|R|...");
 }
 
-TEST_F(ListsClipboard, FullHistoryEvictsTheFirstUnlockedEntryAndLocksHoldTheirPlace) {
-  Copy({L"A", L"B", L"C", L"D", L"E", L"F", L"G"});
-  history.InvertLock(2);
-  Copy({L"H"});
-  EXPECT_EQ(Entries(), L"C,B,D,E,F,G,H");
-
-  history.InvertLock(2);
-  Copy({L"I"});
-  EXPECT_EQ(Entries(), L"B,D,E,F,G,H,I");
-
-  for (std::uint8_t i = 1; i <= 6; ++i) history.InvertLock(i);
-  history.InvertLock(7);  // position 7 has no lock and never gets one
-  Copy({L"J"});
-  EXPECT_EQ(Entries(), L"B,D,E,F,G,H,J");
-}
-
-TEST_F(ListsClipboard, DeletingCompactsPastLockedPositions) {
+// Deleting compacts past locked positions; a full history evicts the first unlocked entry, locked ones hold their place.
+TEST_F(ListsClipboard, LockedPositionsHoldTheirPlace) {
   Copy({L"A", L"B", L"C", L"D", L"E"});
   history.DelClipb(3);
   EXPECT_EQ(Entries(), L"A,B,D,E,,,");
-
   history.InvertLock(2);
   history.DelClipb(1);
   EXPECT_EQ(Entries(), L"D,B,E,,,,");
   EXPECT_EQ(labels[4]->Text(), L"");
+
+  Copy({L"F", L"G", L"H", L"I", L"J"});
+  EXPECT_EQ(Entries(), L"E,B,F,G,H,I,J");
+  history.InvertLock(2);
+  Copy({L"K"});
+  EXPECT_EQ(Entries(), L"B,F,G,H,I,J,K");
+  for (std::uint8_t i = 1; i <= 7; ++i) history.InvertLock(i);  // position 7 has no lock and never gets one
+  Copy({L"L"});
+  EXPECT_EQ(Entries(), L"B,F,G,H,I,J,L");
 }
 
 TEST_F(ListsClipboard, AHugeTextIsStoredWholeShownCutAndCostsNothingOnLaterTicks) {
@@ -292,7 +285,8 @@ TEST_F(ListsClipboard, BusyOrNonTextClipboardCountsAsNoText) {
 }
 
 TEST_F(ListsClipboard, LockPicturesComeFromTheSkinAndAMissingOneShowsNothing) {
-  for (const wchar_t* name : {L"lock_on.bmp", L"lock_off.bmp"}) PutSkinBitmap(name);
+  for (const wchar_t* name : {L"lock_on.bmp", L"lock_off.bmp"})
+    test::WriteBytes(SkinFolder() + L"\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
   history.InvertLock(3);
   EXPECT_EQ(images[3]->PicturePath(), SkinFolder() + L"\\lock_on.bmp");
   history.InvertLock(3);

@@ -25,17 +25,11 @@ protected:
     SkinName = L"plain";
     OptChk = {};
     ui::testing::Reset();
-    savedLang_ = std::move(gLang);
-    gLang = std::make_unique<clsLang>();  // no entries: every key shows as itself
+    savedLang_ = std::exchange(gLang, std::make_unique<clsLang>());  // no entries: every key shows as itself
   }
   void TearDown() override {
     gLang = std::move(savedLang_);
     std::tie(AppDir, DataDir, LangDir, SkinDir, SkinName, DefaultDir, OptChk) = saved_;
-  }
-
-  // A valid 1 x 1 bitmap in the active skin's folder.
-  static void PutSkinBitmap(const std::wstring& name) {
-    WriteBytes(SkinFolder() + L"\\" + name, BitmapFile(1, 1, 48, 32, 16));
   }
 
   // The message boxes shown so far, each as "title|text|style".

@@ -80,7 +80,8 @@ TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
 }
 
 // An option shows the text before its first "|" and writes the rest; without options the default is taken at once.
-TEST_F(Wizard, LanguageChoice) {
+// Finish writes FirstTime=1 and nothing else and starts the side bar; the close box ends without it.
+TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   ASSERT_EQ(Start("Options=3\r\nOp1=English|english\r\nOp2=Two|two|x\r\nOp3=bare\r\nOp4=Hidden|h\r\n"),
             WizardStart::Run);
   frmLang& lang = *frmLang::Current();
@@ -98,24 +99,11 @@ TEST_F(Wizard, LanguageChoice) {
   for (const char* options : {"", "Options=0\r\n", "Options=none\r\n"}) {
     frmMain::Current()->Form().Close();
     ASSERT_EQ(Start(options), WizardStart::Run) << options;
-    EXPECT_EQ(frmLang::Current(), nullptr);
-    ASSERT_NE(frmMain::Current(), nullptr);
+    ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
     EXPECT_EQ(frmMain::Current()->Form().Caption(), L"Wizard");
     EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"english");
   }
-}
 
-TEST(WizardPages, Table) {
-  for (int p = 1; p <= 9; ++p) {
-    const PageLook look = PageFor(p);
-    EXPECT_EQ(look.picture, p == 9 ? 1 : p) << p;
-    EXPECT_EQ(look.titleKey + look.bodyKey, L"_t:0" + std::to_wstring(p) + L"_b:0" + std::to_wstring(p));
-  }
-}
-
-// Finish writes FirstTime=1 and nothing else and starts the side bar; the close box ends without it.
-TEST_F(Wizard, PagesAndFinish) {
-  ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain& w = *frmMain::Current();
   EXPECT_EQ(w.imgTop->Bounds().w, w.Form().ClientWidth());
   for (int p = 2; p <= 9; ++p) w.cmd[0]->NotifyClick();
@@ -136,6 +124,13 @@ TEST_F(Wizard, PagesAndFinish) {
   EXPECT_EQ(pt::StartedPrograms().size(), 1u);
 }
 
+TEST(WizardPages, Table) {
+  for (int p = 1; p <= 9; ++p) {
+    const PageLook look = PageFor(p);
+    EXPECT_EQ(look.picture, p == 9 ? 1 : p) << p;
+    EXPECT_EQ(look.titleKey + look.bodyKey, L"_t:0" + std::to_wstring(p) + L"_b:0" + std::to_wstring(p));
+  }
+}
 
 class Search : public Wizard {
 protected:
@@ -151,12 +146,13 @@ protected:
   }
 };
 
-TEST_F(Search, TakesDriveLetterPaths) {
+// Only drive-letter paths are programs; a second search gives the same file; at most 255 entries.
+TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
   Cache(kMuiCacheKey, {{L"@shell32.dll,-100", L"resource"}, {L"C:\\T\\a.b.exe", L"Dots"}, {L"C:\\T\\noext", L"None"},
                        {L"D:calc.exe", L"Calc"}, {L"\\\\server\\x.exe", L"Network"}, {L"bare.exe", L"Bare"}});
   ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain& w = *frmMain::Current();
-  for (int run = 1; run <= 2; ++run) {  // a second search gives the same file
+  for (int run = 1; run <= 2; ++run) {
     w.cmd[2]->NotifyClick();
     EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + Entry(1) + L"," + Entry(2) + L"," + Entry(3) + L"," + Entry(4),
               L"3,a|Dots|C:\\T\\a.b.exe,|None|C:\\T\\noext,D:calc.exe|Calc|D:calc.exe,||");
@@ -164,13 +160,11 @@ TEST_F(Search, TakesDriveLetterPaths) {
     EXPECT_EQ(ui::testing::MessageLog().back().title + L"|" + ui::testing::MessageLog().back().text,
               L"Wizard|3 found, 3 in all");
   }
-}
 
-// Without the older cache key the current one is read: display names under the path and ".FriendlyAppName".
-TEST_F(Search, ReadsTheCurrentCacheWhenTheOlderIsMissing) {
+  // Without the older cache key the current one is read: display names under the path and ".FriendlyAppName".
+  test::DeleteUserKeys({kMuiCacheKey});
   Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
                               {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
-  ASSERT_EQ(Start(""), WizardStart::Run);
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
   SearchPrograms();
   EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
