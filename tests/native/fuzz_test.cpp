@@ -36,8 +36,7 @@ struct Inputs {
         "-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-show", "-hide", "-save", "-addtimer 1,2,3,x", "%n", "%p",
         "Active=", "FirstTime=1", "C:\\", "\\\\server\\share", ".txt", std::string(1, '\0')};
     std::string out;
-    const int parts = Pick(0, 40);
-    for (int i = 0; i < parts; ++i) {
+    for (int i = 0, parts = Pick(0, 40); i < parts; ++i) {
       const int kind = Pick(0, 3);
       if (kind == 0)
         out.push_back(static_cast<char>(Pick(0, 255)));
