@@ -25,9 +25,6 @@ protected:
     gExec = std::move(savedExec_);
   }
   clsExec& Exec() { return *gExec; }
-  void AddNumbered(int count) {
-    for (int i = 1; i <= count; ++i) Exec().AddExec(L"C:\\p.exe", L"e" + std::to_wstring(i), L"Name " + std::to_wstring(i));
-  }
   static std::wstring Setting(const std::wstring& section, const std::wstring& key) {
     return ReadSetting(clsExec::ExecFile(), section, key);
   }
@@ -89,7 +86,7 @@ TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
 }
 
 TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) {
-  AddNumbered(5);
+  Load("5", 5);
   Exec().DeleteExec(2);
   Exec().SaveExecs();
   EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E2", L"Exec") + L"|" + Setting(L"E4", L"Name"),
@@ -129,8 +126,7 @@ TEST_F(ListsLauncher, AddDialog) {
   EXPECT_EQ(&frmAddExec::ShowDialog(), &dialog);
   dialog.txtAppName->SetText(L"Editor");
   dialog.cmd[1]->onClick();  // no program chosen yet
-  EXPECT_EQ(frmAddExec::Current(), &dialog);
-  EXPECT_EQ(Exec().ExecCount(), 0);
+  EXPECT_TRUE(frmAddExec::Current() == &dialog && Exec().ExecCount() == 0);
 
   ui::testing::PushFileDialogAnswer(std::wstring(L"C:\\Tools\\app.exe"));
   dialog.cmd[0]->onClick();
@@ -151,7 +147,7 @@ TEST_F(ListsLauncher, AddDialog) {
 }
 
 TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
-  AddNumbered(3);
+  Load("3", 3);
   Exec().AddExec(L"C:\\n.exe", L"NotePad", L"Notepad");
   frmExecList& list = frmExecList::ShowDialog();
   EXPECT_EQ(list.lst->Item(3), L"notepad - Notepad");

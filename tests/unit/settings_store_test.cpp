@@ -187,9 +187,7 @@ TEST_F(LangTest, OnlyThe100FirstEntriesAnd255FirstLinesCount) {
   clsLang t = Load(L"english");
   EXPECT_EQ(t.Count(), 100);
   EXPECT_EQ(t.lReplace(L"<100><101>"), L"v100<101>");
-  std::string crs;
-  for (int i = 0; i < 254; ++i) crs += "#\r";
-  WriteLang(L"spanish", crs + "late=seen\rlater=never\r");
+  WriteLang(L"spanish", std::string(254, '\r') + "late=seen\rlater=never\r");
   t = Load(L"spanish");
   EXPECT_EQ(t.lReplace(L"later"), L"seenr");  // line 255 was loaded, line 256 never
 }
