@@ -135,7 +135,6 @@ protected:
     pt::Desktop().windows[0x20].marks[kWindowMarkName] = 1;
   }
   pt::FakeWindow& SideBar() { return pt::Desktop().windows[0x20]; }
-  // The running side bar holds the instance mutex.
   static void RunningSideBar() {
     pt::Desktop().mutexes.insert(kInstanceMutexName);
     pt::Desktop().mutexHandles[1] = kInstanceMutexName;

@@ -28,7 +28,6 @@ protected:
   static std::wstring Setting(const std::wstring& section, const std::wstring& key) {
     return ReadSetting(clsExec::ExecFile(), section, key);
   }
-  // exec.qdt with the given Total and entries E1 to E<sections>, then loaded.
   void Load(const std::string& total, int sections) {
     std::string text = "[INIT]\r\nTotal=" + total + "\r\n";
     for (int i = 1; i <= sections; ++i) {
@@ -156,8 +155,7 @@ TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
 
   list.lst->SetListIndex(1);
   list.cmd[0]->onClick();
-  EXPECT_EQ(list.lst->Item(1), L"e3 - Name 3");
-  EXPECT_EQ(list.lst->ListIndex(), -1);
+  EXPECT_EQ(list.lst->Item(1) + L"|" + std::to_wstring(list.lst->ListIndex()), L"e3 - Name 3|-1");
   list.Form().Close();  // the close box keeps the deletion in memory only
   EXPECT_EQ(Exec().FindExec(L"e2"), 0);
   EXPECT_EQ(Setting(L"E2", L"Exec"), L"e2");
@@ -223,7 +221,7 @@ TEST_F(ListsClipboard, NewTextsDuplicatesAndCaptions) {
   EXPECT_EQ(clsClipboard::CaptionOf(L"12345678901234\r\nxyz"), L"12345678901234|R|...");
 }
 
-// Deleting compacts past locked positions; a full history evicts the first unlocked entry, locked ones hold their place.
+// Deleting compacts past locked positions; a full history evicts the first unlocked entry; locks hold their place.
 TEST_F(ListsClipboard, LockedPositionsHoldTheirPlace) {
   Copy({L"A", L"B", L"C", L"D", L"E"});
   history.DelClipb(3);

@@ -233,8 +233,8 @@ TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
     Write(L"v", kRegSz, std::wstring(plain));
     EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegSz)) << plain;
   }
-  const std::string path = std::getenv("PATH");
-  EXPECT_EQ(RegText(Write(L"v", kRegSz, std::wstring(L"<%PATH%>"))), L"<" + std::wstring(path.begin(), path.end()) + L">");
+  const std::string env = std::getenv("PATH");
+  EXPECT_EQ(RegText(Write(L"v", kRegSz, std::wstring(L"<%PATH%>"))), L"<" + std::wstring(env.begin(), env.end()) + L">");
   EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegExpandSz));
 
   ASSERT_TRUE(platform::RawCreateKey(platform::kRegCurrentUser, kSub));
