@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the tests: throw-away folders, exact file bytes and the error number an action raises.
+// Helpers shared by the tests: throw-away folders, exact file bytes, registry clean-up and raised error numbers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,19 +7,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "common/errors.h"
+#include "platform/registry.h"
 
 namespace velvane::test {
 
 // Velvane's paths use backslashes; on POSIX the file system wants slashes.
 inline std::filesystem::path Native(std::wstring path) {
-  if (std::filesystem::path::preferred_separator == L'/')
-    for (auto& c : path)
-      if (c == L'\\') c = L'/';
+  if (std::filesystem::path::preferred_separator == L'/') std::replace(path.begin(), path.end(), L'\\', L'/');
   return std::filesystem::path(path);
 }
 
@@ -29,12 +28,20 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 inline std::string ReadBytes(const std::wstring& path) {
-  std::ostringstream s;
-  s << std::ifstream(Native(path), std::ios::binary).rdbuf();
-  return s.str();
+  std::ifstream in(Native(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }
+
+// Deletes the keys below HKEY_CURRENT_USER in the order given, each emptied of its values first.
+inline void DeleteUserKeys(std::initializer_list<const wchar_t*> keys) {
+  for (const wchar_t* key : keys) {
+    if (const auto names = platform::RawValueNames(platform::kRegCurrentUser, key))
+      for (const auto& name : *names) platform::RawDeleteValue(platform::kRegCurrentUser, key, name);
+    platform::RawDeleteKey(platform::kRegCurrentUser, key);
+  }
+}
 
 // The number of the RuntimeError the action raises; 0 when it raises none.
 inline int ErrorNumberOf(const std::function<void()>& action) {
@@ -64,8 +71,7 @@ inline std::string BitmapFile(int width, int height, std::uint8_t red, std::uint
   return bytes;
 }
 
-// A fresh folder below the system's temporary folder (its path in backslashes, without a trailing one), removed
-// with everything in it at the end of the test.
+// A fresh temporary folder (its path in backslashes, no trailing one), removed with its contents at the end.
 class TempDir {
 public:
   TempDir() {

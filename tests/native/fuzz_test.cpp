@@ -1,7 +1,5 @@
-// Seeded random input for every reader of stored or received text: the profile reader, language files, skin.txt,
-// the four list files, the notes, the command line and the hand-off payload. Each must survive anything without a
-// crash, a hang or a sanitizer report, and keep its own limits. VELVANE_FUZZ_INPUTS sets the inputs per reader
-// (scripts/bench.sh runs 100,000); VELVANE_FUZZ_SEED replays one run.
+// Seeded random input for every reader of stored or received text: none may crash, hang or trip a sanitizer, each
+// keeps its limits. VELVANE_FUZZ_INPUTS: inputs per reader (scripts/bench.sh: 100,000); VELVANE_FUZZ_SEED replays.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -27,39 +25,28 @@ long EnvNumber(const char* name, long fallback) {
 }
 
 // Texts built from the pieces the readers look for, broken up by random bytes (zeros and bytes above 127 included).
-class Inputs {
-public:
-  Inputs() : rng_(static_cast<std::uint32_t>(EnvNumber("VELVANE_FUZZ_SEED", 20261207))) {}
+struct Inputs {
+  std::mt19937 rng{static_cast<std::uint32_t>(EnvNumber("VELVANE_FUZZ_SEED", 20261207))};
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
   std::string Next() {
-    static const char* const kPieces[] = {
+    static const std::string kPieces[] = {
         "[", "]", "=", "\r\n", "\r", "\n", "[END]", "\"", "|", ";", " ", "\t", "[INIT]", "[LANG]", "[XTRA]",
         "[TEXT1]", "[BOXBACK0]", "[E1]", "[E300]", "[E301]", "Total=", "Total=300", "Total=99999999999", "Exec=",
         "Name=", "Path=", "Red=", "Green=255", "Blue=256", "-1", "1e309", "0x10", "_main:title=", "_btn:accept=",
         "-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-show", "-hide", "-save", "-addtimer 1,2,3,x", "%n", "%p",
-        "Active=", "FirstTime=1", "C:\\", "\\\\server\\share", ".txt", ""};  // "" stands for a zero byte
+        "Active=", "FirstTime=1", "C:\\", "\\\\server\\share", ".txt", std::string(1, '\0')};
     std::string out;
-    const int parts = Pick(0, 40);
-    for (int i = 0; i < parts; ++i) {
-      switch (Pick(0, 3)) {
-        case 0:
-          out.push_back(static_cast<char>(Pick(0, 255)));
-          break;
-        case 1:
-          out.append(static_cast<size_t>(Pick(1, Pick(0, 9) == 0 ? 3000 : 20)), static_cast<char>(Pick(32, 255)));
-          break;
-        default: {
-          const char* piece = kPieces[Pick(0, static_cast<int>(std::size(kPieces)) - 1)];
-          if (*piece) out += piece;
-          else out.push_back('\0');
-        }
-      }
+    for (int i = 0, parts = Pick(0, 40); i < parts; ++i) {
+      const int kind = Pick(0, 3);
+      if (kind == 0)
+        out.push_back(static_cast<char>(Pick(0, 255)));
+      else if (kind == 1)
+        out.append(static_cast<size_t>(Pick(1, Pick(0, 9) == 0 ? 3000 : 20)), static_cast<char>(Pick(32, 255)));
+      else
+        out += kPieces[Pick(0, static_cast<int>(std::size(kPieces)) - 1)];
     }
     return out;
   }
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-
-private:
-  std::mt19937 rng_;
 };
 
 // Runs body once per input; an input that takes a reader longer than five seconds has hung it.
@@ -73,27 +60,17 @@ void Fuzz(long count, Body body) {
   }
 }
 
-
 const long kFileInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 1000);
 const long kMemoryInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 5000);
 
-// The side bar's installation, with the keep options on so that every list file is read.
-class Fuzzed : public test::SideBarInstallation {
-protected:
-  void SetUp() override {
-    SideBarInstallation::SetUp();
-    Configure(kKeepAll);
-  }
-  static constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";
-  void Put(const std::wstring& path, const std::string& bytes) { test::WriteBytes(path, bytes); }
-};
+using Fuzzed = test::SideBarInstallation;
+constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";  // the keep options: every list file is read
 
 TEST_F(Fuzzed, ProfileReaderAndWriter) {
   Fuzz(kMemoryInputs, [](const std::string& content, Inputs& in) {
     const std::string key = in.Next().substr(0, 12), section = in.Next().substr(0, 12);
-    const std::string value = platform::ini::Read(content, section, key, 255);
-    EXPECT_LE(value.size(), 255u);
-    const std::string written = platform::ini::Write(content, section, key, "v");
+    EXPECT_LE(platform::ini::Read(content, section, key, 255).size(), 255u);
+    const std::string written = platform::ini::Write(content, section, key, "v");  // any name: it must not break
     // A name that the format can carry reads back what was written.
     auto plain = [](const std::string& name, const char* forbidden) {
       return name.find_first_of(forbidden) == std::string::npos && name.find('\0') == std::string::npos &&
@@ -105,36 +82,30 @@ TEST_F(Fuzzed, ProfileReaderAndWriter) {
   });
 }
 
-TEST_F(Fuzzed, LanguageFilesAndSkinSettings) {
+// Each input becomes every stored file at once: the language file, skin.txt and the three list files.
+TEST_F(Fuzzed, StoredFilesKeepTheirLimits) {
   clsLang lang([](const std::wstring&, const std::wstring&) {});  // one table: it fills up and stays full
+  clsToDo todo;
+  clsTempFiles shelf;
+  clsExec exec;
+  Configure(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
-    Put(LangDir + L"english\\velvane.txt", content);
+    for (const std::wstring& file : {LangDir + L"english\\velvane.txt", SkinDir + L"Test\\skin.txt",
+                                     clsToDo::FilePath(), clsTempFiles::ShelfFile(), clsExec::ExecFile()})
+      test::WriteBytes(file, content);
     lang.LoadLanguage(L"english", L"velvane");
     EXPECT_LE(lang.Count(), clsLang::kMaxEntries);
     (void)lang.lReplace(L"_main:title");
-    Put(SkinDir + L"Test\\skin.txt", content);
     try {
       LoadConfig(false);
     } catch (const std::exception&) {
       // A colour out of a byte's range is a start-up error with its message, not a crash.
     }
-  });
-}
-
-TEST_F(Fuzzed, ListFilesKeepTheirLimits) {
-  clsToDo todo;
-  clsTempFiles shelf;
-  clsExec exec;
-  Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
-    Put(clsToDo::FilePath(), content);
     todo.LoadList(true);
     EXPECT_LE(todo.Count(), clsToDo::kCapacity);
-    Put(clsTempFiles::ShelfFile(), content);
     shelf.LoadList(true);
-    Put(clsExec::ExecFile(), content);
     exec.LoadExecs();
-    EXPECT_LE(exec.ExecCount(), clsExec::kCapacity);
-    EXPECT_GE(exec.ExecCount(), 0);
+    EXPECT_TRUE(exec.ExecCount() >= 0 && exec.ExecCount() <= clsExec::kCapacity) << exec.ExecCount();
   });
 }
 
@@ -142,7 +113,7 @@ TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
   Start(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs& in) {
     if (in.Pick(0, 20) == 0) {
-      Put(NotesFile(), content);
+      test::WriteBytes(NotesFile(), content);
       LoadNotes(true);
     }
     static const char* const kVerbs[] = {"-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-addtimer ", "-show", ""};

@@ -1,9 +1,12 @@
+// The side bar's dealings with the desktop, on its headless twins: screenshots, and a second start's hand-off.
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
 #include "common/settings_store.h"
 #include "core/config.h"
 #include "core/services.h"
+#include "core/startup.h"
+#include "platform/instance_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "test_support.h"
 #include "ui/testing.h"
@@ -61,8 +64,7 @@ TEST_F(Screenshots, FileNameAndNumberRules) {
     OptTxt = {c[0], c[1]};
     EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kScreen);
     EXPECT_TRUE(test::Exists(ScreensDir + c[2])) << test::Native(c[2]);
-    EXPECT_EQ(OptTxt[1], c[3]);
-    EXPECT_EQ(Number(), c[3]);
+    EXPECT_EQ(OptTxt[1] + L"|" + Number(), c[3] + L"|" + c[3]);
   }
 }
 
@@ -72,18 +74,16 @@ TEST_F(Screenshots, KindRules) {
   ScreenshotType = clsScreenshot::kActiveWindow;
   EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kActiveWindow);
   EXPECT_EQ(Le(Saved(L"shot_7.bmp"), 18, 8), 300u | 200ull << 32);
-  Take(clsScreenshot::kScreen);
   const auto& shots = pt::TheFakeDisplay().captures;
-  ASSERT_EQ(shots.size(), 2u);
+  ASSERT_EQ(shots.size(), 1u);
   EXPECT_TRUE(shots[0].window == 0x42 && !shots[0].client && shots[0].width == 300);  // frame included
-  EXPECT_TRUE(shots[1].window == pt::FakeDisplay::kDesktop && shots[1].width == 5 && shots[1].height == 3);
   // Any other kind, given or configured, takes nothing but still uses up a number.
   ScreenshotType = 9;
   EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), 9);
   Take(2);
-  EXPECT_EQ(shots.size(), 2u);
-  EXPECT_FALSE(test::Exists(ScreensDir + L"shot_9.bmp"));
-  EXPECT_EQ(Number(), L"11");
+  EXPECT_EQ(shots.size(), 1u);
+  EXPECT_FALSE(test::Exists(ScreensDir + L"shot_8.bmp"));
+  EXPECT_EQ(Number(), L"10");
 }
 
 TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
@@ -97,11 +97,9 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
     const std::string b = Saved(L"shot_7.bmp");
     ASSERT_EQ(b.size(), offset + 3 * stride);
     EXPECT_EQ(b.substr(0, 2), "BM");
-    EXPECT_EQ(Le(b, 2, 4), b.size());
-    EXPECT_EQ(Le(b, 10, 4), offset);
-    EXPECT_EQ(Le(b, 14, 4), 40u);
-    EXPECT_EQ(Le(b, 28, 2), indexed ? 8u : 24u);
-    EXPECT_EQ(Le(b, 34, 4), 3 * stride);
+    // File size, pixel offset, header size, bits per pixel, pixel bytes.
+    EXPECT_EQ(std::vector({Le(b, 2, 4), Le(b, 10, 4), Le(b, 14, 4), Le(b, 28, 2), Le(b, 34, 4)}),
+              std::vector<std::uint64_t>({b.size(), offset, 40, indexed ? 8u : 24u, 3 * stride}));
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x) {
         const std::uint32_t c = pt::TheFakeDisplay().colorAt(x, y);
@@ -118,14 +116,85 @@ TEST_F(Screenshots, AFailedSaveKeepsTheNumberAndTheHotKeyTellsTheUser) {
   ScreensDir = dir_.Path() + L"\\missing\\";
   EXPECT_THROW(Take(clsScreenshot::kScreen), RuntimeError);
   TakeHotKeyScreenshot();
-  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
-  EXPECT_EQ(ui::testing::MessageLog()[0].style, ui::kMbExclamation);
-  EXPECT_EQ(OptTxt[1], L"7");
-  EXPECT_EQ(Number(), L"7");
+  EXPECT_EQ(OptTxt[1] + Number(), L"77");
   ScreensDir = dir_.Path() + L"\\shots\\";
   TakeHotKeyScreenshot();
   EXPECT_EQ(Number(), L"8");
-  EXPECT_EQ(ui::testing::MessageLog().size(), 1u);
+  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
+  EXPECT_EQ(ui::testing::MessageLog()[0].style, ui::kMbExclamation);
+}
+
+class SecondStart : public ::testing::Test {
+protected:
+  void SetUp() override {
+    pt::ResetDesktop();
+    ui::testing::Reset();
+    RunningWindow = 0;
+    RunningSideBar();
+    pt::Desktop().windows[0x10] = {};                  // an unrelated window first in Z order
+    pt::Desktop().windows[0x20].marks[kWindowMarkName] = 1;
+  }
+  pt::FakeWindow& SideBar() { return pt::Desktop().windows[0x20]; }
+  static void RunningSideBar() {
+    pt::Desktop().mutexes.insert(kInstanceMutexName);
+    pt::Desktop().mutexHandles[1] = kInstanceMutexName;
+  }
+};
+
+// Arguments go over as ANSI bytes (no terminating zero, no trimming) and the bar comes forward; with none a visible
+// bar is only brought forward and restored, a hidden one gets one zero byte.
+TEST_F(SecondStart, HandsTheArgumentsOverAndBringsTheBarForward) {
+  SideBar().visible = true;
+  EXPECT_EQ(Main(L"-addnote caf\u00E9 \u2603"), StartupResult::Exit);
+  ASSERT_EQ(pt::Desktop().sent.size(), 1u);
+  EXPECT_EQ(std::tuple(pt::Desktop().sent[0].window, pt::Desktop().sent[0].bytes, pt::Desktop().sent[0].timeoutMs),
+            std::tuple(0x20, std::string("-addnote caf\xE9 ?"), 5000u));
+  EXPECT_EQ(SideBar().broughtForward, 1);
+  EXPECT_EQ(HandOffPayload(L" -show "), " -show ");
+  pt::Desktop().sent.clear();
+  SideBar().minimized = true;
+  Main(L"");
+  EXPECT_TRUE(pt::Desktop().sent.empty());
+  EXPECT_EQ(std::pair(SideBar().restored, SideBar().broughtForward), std::pair(1, 2));
+  SideBar().visible = false;
+  Main(L"");
+  ASSERT_EQ(pt::Desktop().sent.size(), 1u);
+  EXPECT_EQ(pt::Desktop().sent[0].bytes, std::string(1, '\0'));
+}
+
+TEST(FirstInstance, AFailedMutexCountsAsTheFirstInstance) {
+  pt::ResetDesktop();
+  pt::Desktop().failMutexCreation = true;
+  EXPECT_TRUE(IsFirstInstance(kInstanceMutexName));
+  pt::Desktop().failMutexCreation = false;
+  EXPECT_TRUE(IsFirstInstance(kInstanceMutexName));
+  EXPECT_FALSE(IsFirstInstance(kInstanceMutexName));
+  EXPECT_EQ(InstanceMutex.get(), 0);  // the handle of a second instance is closed at once
+}
+
+// A side bar still starting has its mutex but no marked window yet: the second start keeps looking.
+TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
+  SideBar().marks.clear();
+  int looks = 0;
+  pt::Desktop().onPause = [&] {
+    if (++looks == 3) SideBar().marks[kWindowMarkName] = 1;
+  };
+  EXPECT_EQ(Main(L"-addtodo x"), StartupResult::Exit);
+  ASSERT_EQ(pt::Desktop().sent.size(), 1u);
+  EXPECT_EQ(pt::Desktop().pausedMs, 3 * kHandOffPollMs);
+
+  // Never marked with exactly one: it gives up after the hand-off time, at once when the first start ends (it started
+  // the wizard), and quietly.
+  for (const bool ends : {false, true}) {
+    pt::ResetDesktop();
+    RunningSideBar();
+    RunningWindow = 0;
+    SideBar().marks[kWindowMarkName] = 2;
+    if (ends) pt::Desktop().onPause = [] { platform::CloseMutex(1); };
+    EXPECT_EQ(Main(L"-addtodo x"), StartupResult::HandOffFailed);
+    EXPECT_EQ(pt::Desktop().pausedMs, ends ? kHandOffPollMs : kHandOffTimeoutMs);
+    EXPECT_TRUE(pt::Desktop().sent.empty() && RunningWindow == 0 && ui::testing::MessageLog().empty());
+  }
 }
 
 }  // namespace

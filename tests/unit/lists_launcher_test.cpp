@@ -1,9 +1,14 @@
+// The side bar's launcher with its two dialogs, and the clipboard history.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
+#include "lists/clipboard_history.h"
 #include "lists/exec_list.h"
 #include "lists/frm_add_exec.h"
 #include "lists/frm_exec_list.h"
 #include "lists_support.h"
+#include "platform/clipboard_testing.h"
 #include "platform/test_hooks.h"
 
 namespace velvane {
@@ -11,35 +16,28 @@ namespace {
 
 class ListsLauncher : public test::ListsFixture {
 protected:
-  void SetUp() override {
-    ListsFixture::SetUp();
-    savedExec_ = std::move(gExec);
-    gExec = std::make_unique<clsExec>();
+  ListsLauncher() : savedExec_(std::exchange(gExec, std::make_unique<clsExec>())) {
     gExec->Bind(&txtExec, &lblAppName, &panel);
   }
-  void TearDown() override {
+  ~ListsLauncher() override {
     frmAddExec::Discard();
     frmExecList::Discard();
     gExec = std::move(savedExec_);
-    ListsFixture::TearDown();
   }
   clsExec& Exec() { return *gExec; }
-  void AddNumbered(int count) {
-    for (int i = 1; i <= count; ++i) Exec().AddExec(L"C:\\p.exe", L"e" + std::to_wstring(i), L"Name " + std::to_wstring(i));
-  }
   static std::wstring Setting(const std::wstring& section, const std::wstring& key) {
     return ReadSetting(clsExec::ExecFile(), section, key);
   }
-  static void WriteFileWith(const std::string& total, int sections) {
+  void Load(const std::string& total, int sections) {
     std::string text = "[INIT]\r\nTotal=" + total + "\r\n";
     for (int i = 1; i <= sections; ++i) {
       const std::string n = std::to_string(i);
       text += "[E" + n + "]\r\nName=Name " + n + "\r\nExec=e" + n + "\r\nPath=C:\\e" + n + ".exe\r\n";
     }
     test::WriteBytes(clsExec::ExecFile(), text);
+    Exec().LoadExecs();
   }
 
-  ui::Window panel{PanelSpec()};
   ui::TextBox& txtExec = panel.AddTextBox(L"txtExec", {12, 220, 145, 17});
   ui::Label& lblAppName = panel.AddLabel(L"lblAppName", {12, 244, 145, 17});
 
@@ -47,61 +45,59 @@ private:
   std::unique_ptr<clsExec> savedExec_;
 };
 
-TEST_F(ListsLauncher, MatchingIsACaseInsensitivePrefixAndTheFirstEntryWins) {
+// Typed names match a case-insensitive prefix, the first entry winning; a known name starts its command line unchanged.
+TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
   Exec().AddExec(L"C:\\n2.exe", L"notepad2", L"Notepad 2");
   Exec().AddExec(L"C:\\n.exe", L"note", L"Note");
+  Exec().AddExec(L"write /A C:\\x.txt", L"wordpad", L"WordPad");
   const std::pair<const wchar_t*, int> cases[] = {
       {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}};
   for (const auto& [typed, entry] : cases) EXPECT_EQ(Exec().FindExec(typed), entry) << typed;
+  for (const auto& [typed, shown] : {std::pair{L"NOTEP", L"Notepad 2"}, std::pair{L"", L""}}) {
+    txtExec.SetText(typed);  // an empty box shows nothing, although "" matches
+    Exec().UpdateExec();
+    EXPECT_EQ(lblAppName.Text(), shown);
+  }
 
-  txtExec.SetText(L"NOTEP");
-  Exec().UpdateExec();
-  EXPECT_EQ(lblAppName.Text(), L"Notepad 2");
-  txtExec.SetText(L"");
-  Exec().UpdateExec();
-  EXPECT_EQ(lblAppName.Text(), L"");  // an empty box shows nothing, although "" matches
+  platform::testing::StartedPrograms().clear();
+  txtExec.SetText(L"WORD");
+  Exec().DoExec();
+  EXPECT_EQ(platform::testing::StartedPrograms(), std::vector<std::wstring>{L"write /A C:\\x.txt"});
+  EXPECT_TRUE(ui::testing::MessageLog().empty());
 }
 
+// Total is rounded and kept within the capacity; a full list refuses the next entry with a box, file unchanged.
 TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
-  WriteFileWith("400", 301);
-  Exec().LoadExecs();
+  Load("400", 301);
   EXPECT_EQ(Exec().ExecCount(), 300);
   EXPECT_EQ(Exec().Entry(300).Path, L"C:\\e300.exe");
+  const std::string before = test::ReadBytes(clsExec::ExecFile());
+  EXPECT_FALSE(Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
+  EXPECT_EQ(Exec().ExecCount(), 300);
+  EXPECT_EQ(test::ReadBytes(clsExec::ExecFile()), before);
+  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msglimit|" + std::to_wstring(ui::kMbCritical)});
 
   for (const char* total : {"-2", "letters", "2.5"}) {
-    WriteFileWith(total, 3);
-    Exec().LoadExecs();
+    Load(total, 3);
     EXPECT_EQ(Exec().ExecCount(), std::string(total) == "2.5" ? 2 : 0) << total;
   }
   EXPECT_TRUE(Exec().Entry(3).Name.empty());  // a shorter load leaves nothing of the longer one
 }
 
 TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) {
-  AddNumbered(5);
+  Load("5", 5);
   Exec().DeleteExec(2);
   Exec().SaveExecs();
-  EXPECT_EQ(Setting(L"INIT", L"Total"), L"4");
-  EXPECT_EQ(Setting(L"E2", L"Exec"), L"e3");
-  EXPECT_EQ(Setting(L"E4", L"Name"), L"Name 5");
+  EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E2", L"Exec") + L"|" + Setting(L"E4", L"Name"),
+            L"4|e3|Name 5");
   EXPECT_EQ(Setting(L"E5", L"Name"), L"Name 5");  // left over, ignored by the reader
 
   Exec().AddExec(L"C:\\x.exe", L"x", L"two\r\n[INIT]\r\nTotal=0");  // a break would start lines of its own
-  EXPECT_EQ(Setting(L"INIT", L"Total"), L"5");
-  EXPECT_EQ(Setting(L"E5", L"Name"), L"two [INIT] Total=0");
+  EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E5", L"Name"), L"5|two [INIT] Total=0");
 }
 
-TEST_F(ListsLauncher, TheThreeHundredAndFirstEntryShowsTheLimitAndChangesNothing) {
-  WriteFileWith("300", 300);
-  Exec().LoadExecs();
-  const std::string before = test::ReadBytes(clsExec::ExecFile());
-  EXPECT_FALSE(Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
-  EXPECT_EQ(Exec().ExecCount(), 300);
-  EXPECT_EQ(test::ReadBytes(clsExec::ExecFile()), before);
-  const std::wstring box = L"_main:execute|_exec:msglimit|" + std::to_wstring(ui::kMbCritical);
-  EXPECT_EQ(Boxes(), std::vector<std::wstring>{box});
-}
-
-TEST_F(ListsLauncher, AnUnknownNameAsksWhetherToAddItAndOpensTheDialogWithIt) {
+// An unknown name asks whether to add it and opens the add dialog with it.
+TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
   panel.Show();
   std::wstring entry;
   txtExec.SetText(L"paint");
@@ -112,8 +108,7 @@ TEST_F(ListsLauncher, AnUnknownNameAsksWhetherToAddItAndOpensTheDialogWithIt) {
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msgadd|" + std::to_wstring(style)});
   EXPECT_TRUE(panel.Visible());
   ASSERT_NE(frmAddExec::Current(), nullptr);
-  EXPECT_EQ(frmAddExec::Current()->txtEname->Text(), L"paint");
-  EXPECT_EQ(frmAddExec::Current()->lblPath->Text(), L"");
+  EXPECT_EQ(frmAddExec::Current()->txtEname->Text() + L"|" + frmAddExec::Current()->lblPath->Text(), L"paint|");
 
   frmAddExec::Discard();
   panel.Hide();  // No this time; and a hidden side bar is not shown by the question
@@ -122,36 +117,15 @@ TEST_F(ListsLauncher, AnUnknownNameAsksWhetherToAddItAndOpensTheDialogWithIt) {
   EXPECT_FALSE(panel.Visible());
 }
 
-TEST_F(ListsLauncher, AKnownNameStartsItsCommandLineUnchanged) {
-  platform::testing::StartedPrograms().clear();
-  Exec().AddExec(L"notepad /A C:\\x.txt", L"notepad", L"Notepad");
-  txtExec.SetText(L"NOTE");
-  Exec().DoExec();
-  EXPECT_EQ(platform::testing::StartedPrograms(), std::vector<std::wstring>{L"notepad /A C:\\x.txt"});
-  EXPECT_TRUE(ui::testing::MessageLog().empty());
-}
-
-using ListsLauncherDialogs = ListsLauncher;
-
-TEST_F(ListsLauncherDialogs, AddDialogOpensOnceAndWithoutSkinPicturesWhenTheSkinLacksThem) {
-  frmAddExec& dialog = frmAddExec::ShowDialog();
-  EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
-  EXPECT_EQ(dialog.lblPath->Bounds(), (ui::Rect{4, 92, 301, 73}));  // twips / 15
-  EXPECT_FALSE(dialog.imgTop->HasPicture());
-  EXPECT_FALSE(dialog.imgDrop->HasPicture());
-  EXPECT_EQ(&frmAddExec::ShowDialog(), &dialog);
-
-  dialog.Form().Close();
-  PutSkinBitmap(L"topbar_thick.bmp");
-  EXPECT_EQ(frmAddExec::ShowDialog().imgTop->PicturePath(), SkinFolder() + L"\\topbar_thick.bmp");
-}
-
-TEST_F(ListsLauncherDialogs, AddNeedsAllThreeFieldsThenSavesAndCloses) {
+// The add dialog opens once, pictures only from the skin; it needs all three fields, saves, closes; the next is empty.
+TEST_F(ListsLauncher, AddDialog) {
   frmAddExec& dialog = frmAddExec::ShowDialog(L"ed");
+  EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
+  EXPECT_FALSE(dialog.imgTop->HasPicture() || dialog.imgDrop->HasPicture());
+  EXPECT_EQ(&frmAddExec::ShowDialog(), &dialog);
   dialog.txtAppName->SetText(L"Editor");
   dialog.cmd[1]->onClick();  // no program chosen yet
-  EXPECT_EQ(frmAddExec::Current(), &dialog);
-  EXPECT_EQ(Exec().ExecCount(), 0);
+  EXPECT_TRUE(frmAddExec::Current() == &dialog && Exec().ExecCount() == 0);
 
   ui::testing::PushFileDialogAnswer(std::wstring(L"C:\\Tools\\app.exe"));
   dialog.cmd[0]->onClick();
@@ -166,11 +140,13 @@ TEST_F(ListsLauncherDialogs, AddNeedsAllThreeFieldsThenSavesAndCloses) {
   EXPECT_EQ(frmAddExec::Current(), nullptr);
   EXPECT_EQ(Setting(L"E1", L"Exec") + L"|" + Setting(L"E1", L"Name") + L"|" + Setting(L"E1", L"Path"),
             L"ed|Editor|C:\\ed.exe");
-  EXPECT_EQ(frmAddExec::ShowDialog().txtEname->Text(), L"");  // a new dialog starts empty
+  test::WriteBytes(SkinFolder() + L"\\topbar_thick.bmp", test::BitmapFile(1, 1, 0, 0, 0));
+  EXPECT_EQ(frmAddExec::ShowDialog().txtEname->Text(), L"");
+  EXPECT_EQ(frmAddExec::Current()->imgTop->PicturePath(), SkinFolder() + L"\\topbar_thick.bmp");
 }
 
-TEST_F(ListsLauncherDialogs, ListDeletesInMemoryUntilAccepted) {
-  AddNumbered(3);
+TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
+  Load("3", 3);
   Exec().AddExec(L"C:\\n.exe", L"NotePad", L"Notepad");
   frmExecList& list = frmExecList::ShowDialog();
   EXPECT_EQ(list.lst->Item(3), L"notepad - Notepad");
@@ -179,8 +155,7 @@ TEST_F(ListsLauncherDialogs, ListDeletesInMemoryUntilAccepted) {
 
   list.lst->SetListIndex(1);
   list.cmd[0]->onClick();
-  EXPECT_EQ(list.lst->Item(1), L"e3 - Name 3");
-  EXPECT_EQ(list.lst->ListIndex(), -1);
+  EXPECT_EQ(list.lst->Item(1) + L"|" + std::to_wstring(list.lst->ListIndex()), L"e3 - Name 3|-1");
   list.Form().Close();  // the close box keeps the deletion in memory only
   EXPECT_EQ(Exec().FindExec(L"e2"), 0);
   EXPECT_EQ(Setting(L"E2", L"Exec"), L"e2");
@@ -190,8 +165,147 @@ TEST_F(ListsLauncherDialogs, ListDeletesInMemoryUntilAccepted) {
   again.cmd[0]->onClick();
   again.cmd[1]->onClick();
   EXPECT_EQ(frmExecList::Current(), nullptr);
-  EXPECT_EQ(Setting(L"INIT", L"Total"), L"2");
-  EXPECT_EQ(Setting(L"E1", L"Exec"), L"e3");
+  EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E1", L"Exec"), L"2|e3");
+}
+
+
+class ListsClipboard : public test::ListsFixture {
+protected:
+  ListsClipboard() {
+    for (int i = 1; i <= clsClipboard::kTotal; ++i) {
+      labels[static_cast<size_t>(i)] = &panel.AddLabel(L"lblClip(" + std::to_wstring(i) + L")", {28, 17 * i, 129, 17});
+      if (i < clsClipboard::kTotal)
+        images[static_cast<size_t>(i)] = &panel.AddImage(L"imgLock(" + std::to_wstring(i) + L")", {12, 17 * i, 9, 12});
+    }
+    history.Bind(labels, images);
+  }
+  void Copy(std::initializer_list<const wchar_t*> texts) {
+    for (const wchar_t* t : texts) {
+      board.Put(t);
+      history.RefreshData();
+    }
+  }
+  std::wstring Entries() const {  // "A,B,,..." for positions 1 to 7
+    std::wstring all;
+    for (std::uint8_t i = 1; i <= clsClipboard::kTotal; ++i) all += (i > 1 ? L"," : L"") + history.ClipbText(i);
+    return all;
+  }
+  std::vector<int> BoldRows() const {
+    std::vector<int> rows;
+    for (int i = 1; i <= clsClipboard::kTotal; ++i)
+      if (labels[static_cast<size_t>(i)]->GetFont().bold) rows.push_back(i);
+    return rows;
+  }
+
+  std::array<ui::Label*, clsClipboard::kTotal + 1> labels{};
+  std::array<ui::Image*, clsClipboard::kTotal> images{};
+  platform::testing::ScriptedClipboard board;
+  clsClipboard history{&board};
+};
+
+// A duplicate only moves the mark; captions are cut and show line breaks (which count), tooltips keep the text.
+TEST_F(ListsClipboard, NewTextsDuplicatesAndCaptions) {
+  Copy({L"A", L"B", L"C"});
+  EXPECT_EQ(BoldRows(), std::vector<int>{3});
+  Copy({L"A"});
+  EXPECT_EQ(BoldRows(), std::vector<int>{1});
+  EXPECT_TRUE(history.SetToClipboard(2));  // putting an entry back does the same on the next tick
+  history.RefreshData();
+  EXPECT_EQ(BoldRows(), std::vector<int>{2});
+  EXPECT_EQ(Entries(), L"A,B,C,,,,");
+
+  Copy({L"abcdefghijklmnopqrst", L"one\r\ntwo"});
+  EXPECT_EQ(labels[4]->Text() + L" " + labels[4]->ToolTip(), L"abcdefghijklmno... abcdefghijklmnopqrst");
+  EXPECT_EQ(labels[5]->Text() + L" " + labels[5]->ToolTip(), L"one|R|two one|R|two");
+  EXPECT_EQ(history.ClipbText(5), L"one\r\ntwo");
+  EXPECT_EQ(clsClipboard::CaptionOf(L"12345678901234\r\nxyz"), L"12345678901234|R|...");
+}
+
+// Deleting compacts past locked positions; a full history evicts the first unlocked entry; locks hold their place.
+TEST_F(ListsClipboard, LockedPositionsHoldTheirPlace) {
+  Copy({L"A", L"B", L"C", L"D", L"E"});
+  history.DelClipb(3);
+  EXPECT_EQ(Entries(), L"A,B,D,E,,,");
+  history.InvertLock(2);
+  history.DelClipb(1);
+  EXPECT_EQ(Entries(), L"D,B,E,,,,");
+  EXPECT_EQ(labels[4]->Text(), L"");
+
+  Copy({L"F", L"G", L"H", L"I", L"J"});
+  EXPECT_EQ(Entries(), L"E,B,F,G,H,I,J");
+  history.InvertLock(2);
+  Copy({L"K"});
+  EXPECT_EQ(Entries(), L"B,F,G,H,I,J,K");
+  for (std::uint8_t i = 1; i <= 7; ++i) history.InvertLock(i);  // position 7 has no lock and never gets one
+  Copy({L"L"});
+  EXPECT_EQ(Entries(), L"B,F,G,H,I,J,L");
+}
+
+TEST_F(ListsClipboard, AHugeTextIsStoredWholeShownCutAndCostsNothingOnLaterTicks) {
+  std::wstring huge(10 * 1024 * 1024, L'x');
+  huge.replace(5, 2, L"\r\n");
+  const auto start = std::chrono::steady_clock::now();
+  board.Put(huge);
+  for (int i = 0; i < 50; ++i) history.RefreshData();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(board.Reads(), 1);  // the sequence number stayed, so the clipboard was read once
+  EXPECT_EQ(history.ClipbText(1), huge);
+  EXPECT_EQ(labels[1]->Text(), L"xxxxx|R|xxxxxxxx...");
+  const std::wstring& tip = labels[1]->ToolTip();
+  EXPECT_LT(tip.size(), static_cast<size_t>(2 * clsClipboard::kToolTipChars));
+  EXPECT_EQ(tip.substr(tip.size() - 3), L"...");
+
+  board.SetSequenceKnown(false);  // without a sequence number every tick has to look
+  history.RefreshData();
+  EXPECT_EQ(board.Reads(), 2);
+}
+
+TEST_F(ListsClipboard, BusyOrNonTextClipboardCountsAsNoText) {
+  Copy({L"A"});
+  board.Put(L"B");
+  board.SetBusy(true);
+  history.RefreshData();
+  history.RefreshData();  // busy: the next tick looks again, although the sequence number stayed
+  EXPECT_EQ(board.Reads(), 3);
+  EXPECT_EQ(Entries(), L"A,,,,,,");
+  board.SetBusy(false);
+  history.RefreshData();
+  EXPECT_EQ(Entries(), L"A,B,,,,,");
+
+  board.PutNonText();
+  history.RefreshData();
+  EXPECT_EQ(Entries(), L"A,B,,,,,");
+  EXPECT_EQ(BoldRows(), std::vector<int>{2});  // no text leaves the mark alone
+}
+
+TEST_F(ListsClipboard, LockPicturesComeFromTheSkinAndAMissingOneShowsNothing) {
+  for (const wchar_t* name : {L"lock_on.bmp", L"lock_off.bmp"})
+    test::WriteBytes(SkinFolder() + L"\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
+  history.InvertLock(3);
+  EXPECT_EQ(images[3]->PicturePath(), SkinFolder() + L"\\lock_on.bmp");
+  history.InvertLock(3);
+  EXPECT_EQ(images[3]->PicturePath(), SkinFolder() + L"\\lock_off.bmp");
+
+  std::filesystem::remove(test::Native(SkinFolder() + L"\\lock_on.bmp"));
+  history.InvertLock(3);
+  EXPECT_FALSE(images[3]->HasPicture());  // never the picture of the other state
+}
+
+// The system clipboard itself: the in-process twin natively, the real clipboard under Wine.
+TEST(ListsSystemClipboard, ReadsBackWhatWasWrittenAndSkipsBusyAndNonTextContents) {
+  const std::uint32_t before = platform::ClipboardSequence();
+  ASSERT_TRUE(platform::WriteClipboardText(L"velvane \u00e9\r\nline"));
+  EXPECT_NE(platform::ClipboardSequence(), before);
+  EXPECT_EQ(platform::ReadClipboardText().text, std::optional<std::wstring>(L"velvane \u00e9\r\nline"));
+  {
+    const platform::testing::SystemClipboardHold hold;
+    ASSERT_TRUE(hold.Holding());
+    EXPECT_TRUE(platform::ReadClipboardText().busy);
+    EXPECT_FALSE(platform::WriteClipboardText(L"refused"));
+  }
+  platform::testing::PutNonTextOnSystemClipboard();
+  const platform::ClipboardRead read = platform::ReadClipboardText();
+  EXPECT_FALSE(read.busy || read.text.has_value());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #pragma once
-// The throw-away installation the list tests work in: program, data and skin folders below a temporary folder, an
-// empty language table, scripted message boxes and file dialogs. Restores the globals it changes.
+// The list tests' throw-away installation, empty language table and panel; the globals are restored afterwards.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,25 +18,18 @@ namespace velvane::test {
 class ListsFixture : public ::testing::Test {
 protected:
   void SetUp() override {
-    saved_ = {AppDir, DataDir, LangDir, SkinDir, SkinName};
-    savedOptions_ = OptChk;
+    saved_ = {AppDir, DataDir, LangDir, SkinDir, SkinName, DefaultDir, OptChk};
     SetAppFoldersFrom(dir_.Path());
+    DefaultDir = dir_.Path() + L"\\docs\\";
     std::filesystem::create_directories(Native(DataDir));
     SkinName = L"plain";
     OptChk = {};
     ui::testing::Reset();
-    savedLang_ = std::move(gLang);
-    gLang = std::make_unique<clsLang>();  // no entries: every key shows as itself
+    savedLang_ = std::exchange(gLang, std::make_unique<clsLang>());  // no entries: every key shows as itself
   }
   void TearDown() override {
     gLang = std::move(savedLang_);
-    OptChk = savedOptions_;
-    std::tie(AppDir, DataDir, LangDir, SkinDir, SkinName) = saved_;
-  }
-
-  // A valid 1 x 1 bitmap in the active skin's folder.
-  static void PutSkinBitmap(const std::wstring& name) {
-    WriteBytes(SkinFolder() + L"\\" + name, BitmapFile(1, 1, 48, 32, 16));
+    std::tie(AppDir, DataDir, LangDir, SkinDir, SkinName, DefaultDir, OptChk) = saved_;
   }
 
   // The message boxes shown so far, each as "title|text|style".
@@ -48,18 +40,12 @@ protected:
     return boxes;
   }
 
-  static ui::WindowSpec PanelSpec() {
-    ui::WindowSpec spec;
-    spec.clientWidth = 800;
-    spec.clientHeight = 341;
-    return spec;
-  }
-
   TempDir dir_;
+  ui::Window panel{{.caption = {}, .clientWidth = 800, .clientHeight = 341, .font = {}, .iconPath = {}}};
 
 private:
-  std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, std::wstring> saved_;
-  std::array<bool, 6> savedOptions_{};
+  std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, std::wstring, std::wstring, std::array<bool, 6>>
+      saved_;
   std::unique_ptr<clsLang> savedLang_;
 };
 

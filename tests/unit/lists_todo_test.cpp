@@ -1,7 +1,12 @@
+// The lists kept in files of their own: the to-do list, the file shelf and the notes.
 #include <gtest/gtest.h>
 
+#include "common/errors.h"
+#include "core/notes.h"
+#include "lists/temp_files.h"
 #include "lists/todo.h"
 #include "lists_support.h"
+#include "platform/codepage.h"
 
 namespace velvane {
 namespace {
@@ -10,10 +15,7 @@ using Texts = std::vector<std::wstring>;
 
 class ListsToDo : public test::ListsFixture {
 protected:
-  void SetUp() override {
-    ListsFixture::SetUp();
-    todo.Bind(&lst);
-  }
+  ListsToDo() { todo.Bind(&lst); }
   Texts Rows() const {
     Texts rows;
     for (int i = 0; i < lst.ItemCount(); ++i) rows.push_back(lst.Item(i));
@@ -21,82 +23,171 @@ protected:
   }
   std::string FileBytes() const { return test::ReadBytes(clsToDo::FilePath()); }
 
-  ui::Window panel{PanelSpec()};
   ui::ListBox& lst = panel.AddListBox(L"lstToDo", {358, 30, 186, 146}, true);
   clsToDo todo;
 };
 
-TEST_F(ListsToDo, NewestFirstInListAndFileAndBackAgainTextsThatWouldNotReadBackRefusedOrFlattened) {
-  ASSERT_TRUE(todo.SaveList(true));
-  EXPECT_EQ(FileBytes(), "[END]\r\n");
+TEST_F(ListsToDo, NewestFirstInListAndFileTextsThatWouldNotReadBackRefusedOrFlattened) {
   for (const wchar_t* t : {L"A", L"", L"[END]", L"B\r\nb\rb\nb", L"C"}) todo.AddToDo(t);
   EXPECT_EQ(Rows(), (Texts{L"C", L"B b b b", L"A"}));
   ASSERT_TRUE(todo.SaveList(true));
   EXPECT_EQ(FileBytes(), "C\rB b b b\rA\r[END]\r\n");
-
-  clsToDo loaded;
-  loaded.LoadList(true);
-  EXPECT_EQ(loaded.Item(2), L"B b b b");
-  EXPECT_EQ(loaded.Count(), 3);
 }
 
-TEST_F(ListsToDo, KeepOptionDecidesUnlessForced) {
+// The keep option decides unless forced; reading stops at the marker; a failed write keeps the list for the next.
+TEST_F(ListsToDo, KeepOptionReadingAndAFailedWrite) {
   todo.AddToDo(L"kept");
   EXPECT_TRUE(todo.SaveList());
   EXPECT_FALSE(test::Exists(clsToDo::FilePath()));
-
   test::WriteBytes(clsToDo::FilePath(), "from file\r[END]\r\n");
   todo.LoadList();
   EXPECT_EQ(Rows(), Texts{L"kept"});
   OptChk[kOptKeepToDo] = true;
   todo.LoadList();
-  EXPECT_EQ(Rows(), Texts{L"from file"});  // replaces the list, does not add to it
-}
+  EXPECT_EQ(Rows(), Texts{L"from file"});
 
-TEST_F(ListsToDo, ReadingAcceptsCrLfSkipsEmptyLinesAndStopsAtTheMarker) {
   test::WriteBytes(clsToDo::FilePath(), "one\r\ntwo\r\r\nthree\n-four\r[END]\rafter\r");
   todo.LoadList(true);
   EXPECT_EQ(Rows(), (Texts{L"one", L"two", L"three\n-four"}));  // a lone LF belongs to the line
-
   test::WriteBytes(clsToDo::FilePath(), "no marker\r");
   todo.LoadList(true);
   EXPECT_EQ(Rows(), Texts{L"no marker"});
+
+  std::filesystem::remove_all(test::Native(DataDir));
+  EXPECT_FALSE(todo.SaveList());
+  EXPECT_EQ(Rows(), Texts{L"no marker"});
+  std::filesystem::create_directories(test::Native(DataDir));
+  EXPECT_TRUE(todo.SaveList());
+  EXPECT_EQ(FileBytes(), "no marker\r[END]\r\n");
 }
 
 TEST_F(ListsToDo, FullListDropsTheOldestAndDeletesCleanly) {
   for (int i = 1; i <= clsToDo::kCapacity + 1; ++i) todo.AddToDo(L"item " + std::to_wstring(i));
   ASSERT_EQ(todo.Count(), 250);
-  EXPECT_EQ(todo.Item(1), L"item 251");
-  EXPECT_EQ(todo.Item(250), L"item 2");  // item 1 dropped out
+  EXPECT_EQ(todo.Item(1) + L"|" + todo.Item(250), L"item 251|item 2");  // item 1 dropped out
 
   todo.DelToDo(2);
-  EXPECT_EQ(todo.Count(), 249);
-  EXPECT_EQ(todo.Item(2), L"item 249");
-  EXPECT_EQ(todo.Item(249), L"item 2");
-  EXPECT_EQ(lst.ItemCount(), 249);
+  EXPECT_EQ(std::pair(todo.Count(), lst.ItemCount()), std::pair(249, 249));
+  EXPECT_EQ(todo.Item(2) + L"|" + todo.Item(249), L"item 249|item 2");
 
   for (int i = 0; i < 2; ++i) todo.AddToDo(L"refill");
   todo.DelToDo(250);  // the bottom item of a full list
-  EXPECT_EQ(todo.Item(249), L"item 4");
-  EXPECT_TRUE(todo.Item(250).empty());
+  EXPECT_EQ(todo.Item(249) + L"|" + todo.Item(250), L"item 4|");
 
   todo.DelToDo(0);  // counts as the top
-  EXPECT_EQ(todo.Item(1), L"refill");
-  EXPECT_EQ(todo.Count(), 248);
   todo.DelToDo(249);  // beyond the list
   EXPECT_EQ(todo.Count(), 248);
+  EXPECT_EQ(todo.Item(1), L"refill");
 }
 
-TEST_F(ListsToDo, FailedWriteKeepsTheListAndTheNextSaveWritesIt) {
-  OptChk[kOptKeepToDo] = true;
-  todo.AddToDo(L"milk");
-  std::filesystem::remove_all(test::Native(DataDir));
-  EXPECT_FALSE(todo.SaveList());
-  EXPECT_EQ(Rows(), Texts{L"milk"});
 
-  std::filesystem::create_directories(test::Native(DataDir));
-  EXPECT_TRUE(todo.SaveList());
-  EXPECT_EQ(FileBytes(), "milk\r[END]\r\n");
+class ListsShelf : public test::ListsFixture {
+protected:
+  ListsShelf() {
+    for (int i = 1; i <= clsTempFiles::kTotal; ++i)
+      labels[static_cast<size_t>(i)] = &panel.AddLabel(L"lblFiles(" + std::to_wstring(i) + L")", {168, 17 * i, 177, 17});
+    shelf.Bind(labels);
+  }
+  std::wstring Caption(int row) const { return labels[static_cast<size_t>(row)]->Text(); }
+
+  std::array<ui::Label*, clsTempFiles::kTotal + 1> labels{};
+  clsTempFiles shelf;
+};
+
+TEST(ListsShelfCaption, SplitsTheNameAtItsFirstDot) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"C:\\docs\\report.txt", L"TXT - report"}, {L"C:\\b\\backup.tar.gz", L"TAR.GZ - backup"},
+      {L"C:\\Program Files\\Tools", L"Tools"},
+      {L"C:\\my.folder\\readme", L"README - "},  // the dot test looks at the whole path
+      {L"D:\\", L"D:"}};                           // a drive root is shown by what comes before its backslash
+  for (const auto& [path, caption] : cases) EXPECT_EQ(clsTempFiles::CaptionOf(path), caption) << path;
+}
+
+// The file, in the to-do list's format (its bytes checked above), is written only while the option is on.
+TEST_F(ListsShelf, DropsFillPlacesInOrderWithoutExactDuplicatesUpToFifteen) {
+  EXPECT_TRUE(shelf.AddFile(L"C:\\a.txt"));
+  EXPECT_FALSE(shelf.AddFile(L"C:\\a.txt"));
+  EXPECT_TRUE(shelf.AddFile(L"C:\\A.txt"));  // another letter case is another path
+  EXPECT_FALSE(shelf.AddFile(L"[END]"));
+  EXPECT_EQ(Caption(3), L"");
+  for (int i = 3; i <= 15; ++i) shelf.AddFile(L"C:\\f\\file" + std::to_wstring(i) + L".txt");
+  EXPECT_FALSE(shelf.AddFile(L"C:\\sixteen.txt"));
+  shelf.DelFile(2);
+  EXPECT_EQ(shelf.FilePath(2) + L"|" + shelf.FilePath(14) + L"|" + Caption(15), L"C:\\f\\file3.txt|C:\\f\\file15.txt|");
+  EXPECT_TRUE(shelf.AddFile(L"C:\\new.doc"));
+  EXPECT_EQ(Caption(15), L"DOC - new");
+
+  shelf.SaveList();
+  EXPECT_FALSE(test::Exists(clsTempFiles::ShelfFile()));
+  OptChk[kOptKeepFiles] = true;
+  ASSERT_TRUE(shelf.SaveList());
+  clsTempFiles loaded;
+  loaded.LoadList();
+  EXPECT_EQ(loaded.FilePath(1) + L"|" + loaded.FilePath(15), L"C:\\a.txt|C:\\new.doc");
+}
+
+
+TEST(NotesStrip, RemovesAtMostTwoTrailingControlCharacters) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"text\r\n", L"text"}, {L"text\r\n\r\n", L"text\r\n"}, {L"tabs\t\t", L"tabs"}, {L"x\t", L"x"},
+      {L"\r\n", L""},         {L"\n", L"\n"} /* fewer than two characters stay */,  {L"ab\x0E", L"ab\x0E"}};
+  for (const auto& [text, stripped] : cases) EXPECT_EQ(StripTrailingBreaks(text), stripped);
+}
+
+class Notes : public test::ListsFixture {
+protected:
+  Notes() { BindNotes(&box); }
+  ~Notes() override { BindNotes(nullptr); }
+
+  ui::TextBox& box = panel.AddTextBox(L"txtNotes", {560, 32, 229, 277}, true);
+};
+
+// The option off leaves file and box alone unless forced; on, trailing breaks and empty text round-trip.
+TEST_F(Notes, SavedLoadedAndMovedOut) {
+  test::WriteBytes(NotesFile(), "stored\r\n");
+  box.SetText(L"typed");
+  LoadNotes();
+  SaveNotes();
+  EXPECT_EQ(box.Text(), L"typed");
+  EXPECT_EQ(test::ReadBytes(NotesFile()), "stored\r\n");
+  SaveNotes(true);
+  EXPECT_EQ(test::ReadBytes(NotesFile()), "typed\r\n");
+  test::WriteBytes(NotesFile(), "x");  // written by another program, without the line end
+  LoadNotes(true);
+  EXPECT_EQ(box.Text(), L"x");
+
+  OptChk[kOptKeepNotes] = true;
+  for (const std::wstring text : {L"line\r\n", L"", L"tab\t", L"a\r\nb"}) {
+    box.SetText(text);
+    SaveNotes();
+    EXPECT_EQ(test::ReadBytes(NotesFile()), platform::ToAnsi(text) + "\r\n");
+    box.SetText(L"changed");
+    LoadNotes();
+    EXPECT_EQ(box.Text(), text);
+  }
+  std::filesystem::remove_all(test::Native(DataDir));
+  EXPECT_THROW(SaveNotes(true), RuntimeError) << "a failed save reaches the caller";
+
+  // The selection moves into the chosen file; nothing selected, a cancel or a failed write keeps the notes whole.
+  box.SetText(L"keep MOVE keep");
+  EXPECT_FALSE(SaveNotesSelection(box));  // nothing selected: no dialog either
+  box.SetSelection(5, 4);
+  EXPECT_FALSE(SaveNotesSelection(box));  // no answer queued: cancelled
+  const std::wstring unwritable = dir_.Path() + L"\\missing folder\\out.txt";
+  ui::testing::PushFileDialogAnswer(unwritable);
+  EXPECT_FALSE(SaveNotesSelection(box));
+  EXPECT_EQ(box.Text(), L"keep MOVE keep");
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_NE(Boxes()[0].find(unwritable + L"|" + std::to_wstring(ui::kMbExclamation)), std::wstring::npos);
+
+  std::filesystem::create_directories(test::Native(DefaultDir));
+  ui::testing::PushFileDialogAnswer(DefaultDir + L"moved.txt");
+  EXPECT_TRUE(SaveNotesSelection(box));
+  EXPECT_EQ(test::ReadBytes(DefaultDir + L"moved.txt"), "MOVE\r\n");
+  EXPECT_EQ(box.Text(), L"keep  keep");
+  ASSERT_EQ(ui::testing::FileDialogLog().size(), 3u);
+  EXPECT_EQ(ui::testing::FileDialogLog()[0].filter + L"|" + ui::testing::FileDialogLog()[0].initialDir,
+            L"TXT - _ext:txt|*.txt|_ext:all|*.*|" + DefaultDir);
 }
 
 }  // namespace

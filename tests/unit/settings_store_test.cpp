@@ -1,9 +1,12 @@
+// The common routines: settings and files, the profile format, texts, numbers and the language tables.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "common/errors.h"
+#include "common/lang.h"
+#include "common/numbers.h"
 #include "common/settings_store.h"
+#include "common/text.h"
 #include "platform/ini_profile.h"
 #include "platform/profile.h"
 #include "test_support.h"
@@ -12,74 +15,47 @@ namespace velvane {
 namespace {
 
 using test::ReadBytes;
-using test::TempDir;
 using test::WriteBytes;
 
-TEST(SettingsStore, FoldersEndWithABackslash) {
-  SetAppFoldersFrom(L"C:\\Tools\\Velvane");
-  EXPECT_EQ(AppDir, L"C:\\Tools\\Velvane\\");
-  EXPECT_EQ(DataDir, L"C:\\Tools\\Velvane\\data\\");
-  SetAppFoldersFrom(L"D:");  // a drive root: the runtime already gives no backslash
-  EXPECT_EQ(AppDir, L"D:\\");
+class SettingsStore : public ::testing::Test {
+protected:
+  test::TempDir dir;
+};
+
+TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
+  SetAppFoldersFrom(L"D:");  // the runtime already gives no backslash
+  EXPECT_EQ(AppDir + L"|" + DataDir, L"D:\\|D:\\data\\");
 }
 
-TEST(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsiCodePage) {
-  TempDir dir;
+TEST_F(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsiCodePage) {
   const std::wstring file = dir / L"config.qdt";
-  EXPECT_EQ(ReadSetting(file, L"S", L"K"), L"");
   WriteSetting(file, L"S", L"K", L"Espa\u00F1ol \u20AC \u4E2D");
   EXPECT_EQ(ReadBytes(file), "[S]\r\nK=Espa\xF1ol \x80 ?\r\n");
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), L"Espa\u00F1ol \u20AC ?");
-  EXPECT_EQ(ReadSetting(file, L"S", L"Other"), L"");
-  EXPECT_EQ(ReadSetting(file, L"NOPE", L"K"), L"");
-  const std::wstring value(6000, L'v');
-  WriteSetting(file, L"S", L"K", value);
-  EXPECT_EQ(ReadSetting(file, L"S", L"K"), value.substr(0, 4999));
+  EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K"), L"");
+  WriteSetting(file, L"S", L"K", std::wstring(6000, L'v'));
+  EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
 }
 
-TEST(SettingsStore, WrittenTextGainsOneLineEndAndAFailedWriteLeavesTheOldFile) {
-  TempDir dir;
-  const std::wstring file = dir / L"notes.qdt";
-  WriteTextFile(file, L"two\r\nlines");
-  EXPECT_EQ(ReadBytes(file), "two\r\nlines\r\n");
-  EXPECT_EQ(ReadTextFile(file), L"two\r\nlines\r\n");
-  EXPECT_EQ(ReadTextFile(dir / L"missing.qdt"), L"");
-  EXPECT_THROW(WriteTextFile(dir / L"no-such-folder\\notes.qdt", L"x"), RuntimeError);
-  EXPECT_EQ(ReadBytes(file), "two\r\nlines\r\n");
-  EXPECT_FALSE(test::Exists(file + L".new~"));
-}
-
-TEST(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
-  TempDir dir;
+TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
   const std::wstring file = dir / L"lines.txt";
   WriteBytes(file, "one\rtwo\r\nthree\nstill three\r[END]\r\n");
-  EXPECT_EQ(ReadFileLine(file, 1), L"one");
-  EXPECT_EQ(ReadFileLine(file, 2), L"two");
-  EXPECT_EQ(ReadFileLine(file, 3), L"three\nstill three");
-  EXPECT_EQ(ReadFileLine(file, 4), L"[END]");
-  EXPECT_EQ(ReadFileLine(file, 5), L"");
-  EXPECT_EQ(ReadFileLine(file, 0), L"");
-  EXPECT_EQ(ReadFileLine(file, -1), L"");
-  EXPECT_EQ(ReadFileLine(dir / L"none.txt", 1), L"");
+  const std::pair<int, const wchar_t*> lines[] = {
+      {1, L"one"}, {2, L"two"}, {3, L"three\nstill three"}, {4, L"[END]"}, {5, L""}, {0, L""}, {-1, L""}};
+  for (const auto& [n, line] : lines) EXPECT_EQ(ReadFileLine(file, n), line) << n;
   WriteBytes(file, "a\r\nb");  // a last line without a break still counts
-  EXPECT_EQ(ReadFileLine(file, 2), L"b");
-  EXPECT_EQ(ReadFileLine(file, 3), L"");
+  EXPECT_EQ(ReadFileLine(file, 2) + L"|" + ReadFileLine(file, 3), L"b|");
   WriteBytes(file, "c\rd\r");  // same size, possibly the same time stamp
-  EXPECT_EQ(ReadFileLine(file, 1), L"c");
-  EXPECT_EQ(ReadFileLine(file, 2), L"d");
+  EXPECT_EQ(ReadFileLine(file, 1) + L"|" + ReadFileLine(file, 2), L"c|d");
 }
 
-TEST(SettingsStore, ExistenceAndListing) {
-  TempDir dir;
-  WriteBytes(dir / L"skins\\Graphite\\skin.txt", "x");
+TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
+  const std::wstring graphite = dir / L"skins\\Graphite";
+  WriteBytes(graphite + L"\\skin.txt", "x");
   WriteBytes(dir / L"skins\\Daylight\\skin.txt", "x");
-  EXPECT_TRUE(FileExists(dir / L"skins\\Graphite\\skin.txt"));
-  EXPECT_TRUE(FileExists(dir / L"skins\\Graphite\\*.txt"));
-  EXPECT_FALSE(FileExists(dir / L"skins\\Graphite"));  // a folder is not a file
-  EXPECT_FALSE(FileExists(dir / L"skins\\Graphite\\*.bmp"));
-  EXPECT_FALSE(FileExists(L""));
-  EXPECT_TRUE(FolderExists(dir / L"skins\\Graphite"));
-  EXPECT_TRUE(FolderExists(dir / L"skins\\Graphite\\skin.txt"));
+  EXPECT_TRUE(FileExists(graphite + L"\\skin.txt") && FileExists(graphite + L"\\*.txt"));
+  EXPECT_FALSE(FileExists(graphite) || FileExists(graphite + L"\\*.bmp") || FileExists(L""));  // a folder is no file
+  EXPECT_TRUE(FolderExists(graphite) && FolderExists(graphite + L"\\skin.txt"));
   EXPECT_FALSE(FolderExists(dir / L"skins\\Nope"));
 
   auto names = ListFolder(dir / L"skins\\");
@@ -87,64 +63,150 @@ TEST(SettingsStore, ExistenceAndListing) {
   std::sort(names.begin() + 2, names.end());  // the dot entries first, then in no set order
   EXPECT_EQ(names, (std::vector<std::wstring>{L".", L"..", L"Daylight", L"Graphite"}));
   EXPECT_EQ(ListFolder(dir / L"nothing\\"), std::vector<std::wstring>{L""});
+
+  // Without the extension, as the wizard's program search takes names, it is checked there.
+  EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true) + L"|" + FileBaseName(L"C:\\dir.d\\", true), L"my.file.txt|");
 }
 
-TEST(SettingsStore, FileBaseNameTakesTheLastComponent) {
-  EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", false), L"my");
-  EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true), L"my.file.txt");
-  EXPECT_EQ(FileBaseName(L"plain.exe", false), L"plain.exe");  // no backslash: unchanged
-  EXPECT_EQ(FileBaseName(L"C:\\bin\\noext", false), L"");
-  EXPECT_EQ(FileBaseName(L"C:\\dir.d\\", true), L"");
-}
-
-// The profile functions and their portable twin, held to the same rules; under Wine "system" is the real API.
-TEST(ProfileConformance, SystemAndTwinReadTheSameValue) {
+// The profile functions and their portable twin read the same values and write the same bytes (a rewrite drops blank
+// lines); under Wine "system" is the real API.
+TEST_F(SettingsStore, SystemProfileAndTwinAgree) {
   const std::string sample =
       "\r\n  [ A ]  \r\n k1 = v1 \r\nk2=\"quoted\"\r\nk3='single\"\r\nk4=0123456789abc\r\nk5\r\n;c=d\r\n"
       "[A]\r\nk6=dup\r\n[B\r\nk7=x\r\nk8==y\r\n[C]\nlf=unix\n[D]\r\nk=a=b\r\n";
-  struct Case {
-    const char *section, *key, *expected;
-  };
-  const Case cases[] = {{"A", "k1", "v1"},          {" A ", "k1", "v1"}, {"a", "K1", "v1"},   {"A", "k2", "quoted"},
-                        {"A", "k3", "'single\""},    {"A", "k4", "012345678"}, {"A", "k5", ""}, {"A", "k6", ""},
-                        {"B", "k7", ""},            {"D", "k", "a=b"},   {"C", "lf", "unix"}, {"A", "zz", ""},
-                        {"Z", "k1", ""}};
-  TempDir dir;
+  const std::array<const char*, 3> cases[] = {  // section, key, value
+      {"A", "k1", "v1"},       {" A ", "k1", "v1"},       {"a", "K1", "v1"}, {"A", "k2", "quoted"},
+      {"A", "k3", "'single\""}, {"A", "k4", "012345678"}, {"A", "k5", ""},   {"A", "k6", ""},
+      {"B", "k7", ""},         {"D", "k", "a=b"},         {"C", "lf", "unix"}, {"A", "zz", ""}, {"Z", "k1", ""}};
   const std::wstring file = dir / L"p.ini";
   for (const std::string& content : {sample, std::string()}) {
     WriteBytes(file, content);
-    for (const Case& c : cases) {
-      const std::string expected = content.empty() ? "" : c.expected;
-      EXPECT_EQ(platform::ProfileRead(test::Native(file).string(), c.section, c.key, 10), expected) << c.key;
-      EXPECT_EQ(platform::ini::Read(content, c.section, c.key, 10), expected) << c.key;
+    for (const auto& [section, key, value] : cases) {
+      const std::string expected = content.empty() ? "" : value;
+      EXPECT_EQ(platform::ProfileRead(test::Native(file).string(), section, key, 10), expected) << key;
+      EXPECT_EQ(platform::ini::Read(content, section, key, 10), expected) << key;
     }
   }
-}
 
-TEST(ProfileConformance, SystemAndTwinWriteTheSameBytesAndRewritingDropsBlankLines) {
-  TempDir dir;
-  const std::wstring file = dir / L"w.ini";
-  const std::string path = test::Native(file).string();
+  const std::string path = test::Native(dir / L"w.ini").string();
   std::string twin;
-  struct Write {
-    const char *section, *key, *value;
-  };
-  for (const Write& w : {Write{"INIT", "Total", "2"}, Write{"E1", "Name", "Note pad "}, Write{"E1", "Exec", "  x"},
-                         Write{"INIT", "Other", "q"}, Write{"init", "total", "3"}, Write{"E2", "Path", "C:\\a b\\c.exe"}}) {
-    ASSERT_TRUE(platform::ProfileWrite(path, w.section, w.key, w.value));
-    twin = platform::ini::Write(twin, w.section, w.key, w.value);
+  const std::array<const char*, 3> writes[] = {{"INIT", "Total", "2"}, {"E1", "Name", "Note pad "},
+                                               {"E1", "Exec", "  x"},  {"INIT", "Other", "q"},
+                                               {"init", "total", "3"}, {"E2", "Path", "C:\\a b\\c.exe"}};
+  for (const auto& [section, key, value] : writes) {
+    ASSERT_TRUE(platform::ProfileWrite(path, section, key, value));
+    twin = platform::ini::Write(twin, section, key, value);
   }
   std::string expected =
       "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n";
-  EXPECT_EQ(ReadBytes(file), expected);
+  EXPECT_EQ(ReadBytes(dir / L"w.ini"), expected);
   EXPECT_EQ(twin, expected);
 
   const std::string start = "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n";
   WriteBytes(file, start);
-  ASSERT_TRUE(platform::ProfileWrite(path, "A", "k1", "new"));
+  ASSERT_TRUE(platform::ProfileWrite(test::Native(file).string(), "A", "k1", "new"));
   expected = "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n";
   EXPECT_EQ(ReadBytes(file), expected);
   EXPECT_EQ(platform::ini::Write(start, "A", "k1", "new"), expected);
+}
+
+
+// Separators cut at the first occurrence within the first 255 characters.
+TEST(TextRoutines, SeparatorsFieldsDropsAndReplacements) {
+  const std::wstring late = std::wstring(279, L'x') + L"=" + std::wstring(20, L'y');
+  const std::wstring edge = std::wstring(254, L'x') + L"=z";  // the 255th character, then the 256th
+  const std::wstring cases[][4] = {  // text, separator, before, after
+      {L"a=b=c", L"=", L"a", L"b=c"}, {L"abc", L"=", L"", L"abc"},
+      {L"key::value", L"::", L"key", L":value"},  // a longer separator counts as one character
+      {late, L"=", L"", late}, {edge, L"=", std::wstring(254, L'x'), L"z"}, {L"x" + edge, L"=", L"", L"x" + edge}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextBefore(c[0], c[1]), c[2]) << c[0].size();
+    EXPECT_EQ(TextAfter(c[0], c[1]), c[3]) << c[0].size();
+  }
+  const std::pair<int, const wchar_t*> fields[] = {{0, L""}, {1, L"1"}, {2, L"2"}, {3, L"3"}, {4, L"3"}};
+  for (const auto& [n, field] : fields) EXPECT_EQ(TextField(L"1,2,3", L",", n), field) << n;
+  EXPECT_EQ(TextField(L"single", L",", 1) + L"|" + TextField(L"single", L",", 2), L"|single");
+  EXPECT_EQ(DropLeft(L"abc", 1) + L"|" + DropLeft(L"abc", 4) + L"|" + DropLeft(L"abc", -2), L"bc||abc");
+  EXPECT_EQ(DropRight(L"abc", 1) + L"|" + DropRight(L"abc", 4), L"ab|");
+  EXPECT_EQ(ReplaceAll(L"aaa", L"a", L"aa") + L"|" + ReplaceAll(L"abc", L"", L"z"), L"aaaaaa|abc");  // no rescan
+  EXPECT_EQ(TrimBlanks(L"  \tx \t "), L"\tx \t");
+  EXPECT_EQ(ToLowerText(L"NotePad \u00C9"), L"notepad \u00E9");
+}
+
+TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOutsideTheType) {
+  const std::pair<const wchar_t*, double> leading[] = {
+      {L"", 0.0},  {L"abc", 0.0}, {L"1abc", 1.0},  {L"1.0", 1.0}, {L"  42 apples", 42.0}, {L"-2", -2.0},
+      {L".5", 0.5}, {L"1e3", 1000.0}, {L"1e", 1.0}, {L"-", 0.0},  {L"1e999999", 1.0}};  // a runaway exponent is not read
+  for (const auto& [text, value] : leading) EXPECT_EQ(LeadingNumber(text), value) << text;
+  const std::pair<double, int> bytes[] = {{1.5, 2}, {2.5, 2}, {254.6, 255}, {-0.5, 0} /* 0 is inside the range */};
+  for (const auto& [value, byte] : bytes) EXPECT_EQ(ToByte(value), byte) << value;
+  EXPECT_EQ(std::pair(ToInt32(-2.5), ToInt32(-3.5)), std::pair(-2, -4));
+  for (double v : {256.0, -1.0, 255.5}) EXPECT_EQ(test::ErrorNumberOf([&] { ToByte(v); }), 6) << v;
+  EXPECT_EQ(test::ErrorNumberOf([] { ToInt16(32768.0); }), 6);
+  EXPECT_EQ(ToInt16(-32768.0), -32768);
+  EXPECT_EQ(ByteValue(L"255.4"), 255);
+}
+
+
+class LangTest : public SettingsStore {
+protected:
+  void SetUp() override { SetAppFoldersFrom(dir.Path()); }
+  static void WriteLang(const std::wstring& lang, const std::string& bytes) {
+    WriteBytes(LangDir + lang + L"\\velvane.txt", bytes);
+  }
+  clsLang Load(const std::wstring& lang) {
+    clsLang table([this](const std::wstring& text, const std::wstring& title) { messages_.push_back(title + L"|" + text); });
+    table.LoadLanguage(lang, L"velvane");
+    return table;
+  }
+
+  std::vector<std::wstring> messages_;
+};
+
+// Entries split at the first "=", keep their blanks, stop at [END] and replace in file order, earlier ones first.
+TEST_F(LangTest, EntriesAndTheirReplacementRules) {
+  WriteLang(L"english",
+            "k=b=c\r\nno equals here\r\n _btn:add = Add\r\n_main:title=Velvane|R|side bar\r\n_info:sstype=Kind\r\n"
+            "_info:sstype0=Whole screen\r\n_x=_y\r\n_y=done\r\n[END]\r\nx=y\r\n");
+  const clsLang t = Load(L"english");
+  ASSERT_EQ(t.Count(), 7);
+  EXPECT_EQ(t.Entry(1).first + L"|" + t.Entry(1).second, L"k|b=c");
+  EXPECT_EQ(t.lReplace(L"x") + t.lReplace(L"_btn:add"), L"x_btn:add");
+  EXPECT_EQ(t.lReplace(L"[ _btn:add ]"), L"[ Add]");
+  EXPECT_EQ(t.lReplace(L"Save to _main:title?"), L"Save to Velvane\rside bar?");
+  EXPECT_EQ(t.lReplace(L"_info:sstype0") + L"|" + t.lReplace(L"_x"), L"Kind0|done");
+}
+
+TEST_F(LangTest, OnlyThe100FirstEntriesAnd255FirstLinesCount) {
+  std::string lines;
+  // Keys that no other key is part of, so that entry 100 and 101 are judged on their own.
+  for (int i = 1; i <= 101; ++i) lines += "<" + std::to_string(i) + ">=v" + std::to_string(i) + "\r\n";
+  WriteLang(L"english", lines);
+  clsLang t = Load(L"english");
+  EXPECT_EQ(t.Count(), 100);
+  EXPECT_EQ(t.lReplace(L"<100><101>"), L"v100<101>");
+  WriteLang(L"spanish", std::string(254, '\r') + "late=seen\rlater=never\r");
+  t = Load(L"spanish");
+  EXPECT_EQ(t.lReplace(L"later"), L"seenr");  // line 255 was loaded, line 256 never
+}
+
+TEST_F(LangTest, FallsBackToTheDefaultLanguageSilentlyOrNamesTheRequestedOne) {
+  WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nActive=klingon\r\nDef=english\r\n");
+  WriteLang(L"english", "_btn:add=Add\r\n");
+  clsLang t = Load(L"klingon");
+  EXPECT_EQ(t.lReplace(L"_btn:add"), L"Add");
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(t.ActLang() + L"|" + t.DefLang(), L"klingon|english");
+
+  WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nDef=missing\r\n");
+  t = Load(L"klingon");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0],
+            L"Error|Error opening the languaje file: klingon\\velvane. Default file couldn't be loaded either.");
+  EXPECT_EQ(t.lReplace(L"_btn:add|R|"), L"_btn:add|R|");  // an empty table leaves everything as it is
+  WriteLang(L"spanish", "");
+  EXPECT_EQ(Load(L"spanish").Count(), 0);
+  EXPECT_EQ(messages_.size(), 1u) << "an empty file is no error";
 }
 
 }  // namespace

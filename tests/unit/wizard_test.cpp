@@ -1,11 +1,16 @@
-// The first-run wizard: its start, the language window, the pages and the finish, and the program search.
+// The first run: velvane.exe and the wizard starting each other, the wizard's windows, search and registry class
+// (on the scripted registry natively, on Wine's under Wine).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "common/settings_store.h"
+#include "core/startup.h"
 #include "platform/codepage.h"
 #include "platform/test_hooks.h"
 #include "test_support.h"
 #include "ui/testing.h"
+#include "wizard/c_registry.h"
 #include "wizard/first_time.h"
 #include "wizard/frm_lang.h"
 #include "wizard/frm_main.h"
@@ -30,6 +35,7 @@ protected:
     if (frmLang::Current()) frmLang::Current()->Form().Close();
     if (frmMain::Current()) frmMain::Current()->Form().Close();
     ReleaseWizardLock();
+    ReleaseInstanceLock();
   }
   WizardStart Start(const std::string& config) {
     ReleaseWizardLock();
@@ -43,11 +49,28 @@ protected:
   test::TempDir dir_;
 };
 
-TEST_F(Wizard, FirstRunDoneOrASecondWizardShowNothing) {
+// velvane.exe starts the wizard (or reports it missing) until FirstTime is 1 by the number rules; then the reverse.
+TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
+  Main(L"", dir_.Path());
+  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
+  const auto& box = ui::testing::MessageLog()[0];
+  EXPECT_EQ(box.title + L"|" + std::to_wstring(box.style), L"Error|16");
+  EXPECT_EQ(box.text.rfind(L"Error on loading. Now exiting.\rError # 53 - File not found\rDLL Error: ", 0), 0u) << box.text;
+  EXPECT_NE(box.text.find(L"\rSource: "), std::wstring::npos);
+
+  test::WriteBytes(dir_ / L"Primewiz.exe", "MZ");
+  for (const char* value : {static_cast<const char*>(nullptr), "0", "", "abc", "0.0"}) {  // null: no config.qdt
+    ReleaseInstanceLock();
+    pt::StartedPrograms().clear();
+    if (value) test::WriteBytes(ConfigFile(), std::string("[INIT]\r\nFirstTime=") + value + "\r\n");
+    EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
+    EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\Primewiz.exe\""});
+  }
+
   test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=1\r\n");
+  pt::StartedPrograms().clear();
   EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
   EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\velvane.exe\""});
-  EXPECT_EQ(frmLang::Current(), nullptr);
 
   pt::StartedPrograms().clear();
   ASSERT_EQ(Start("Options=1\r\nOp1=E|english\r\n"), WizardStart::Run);
@@ -55,59 +78,36 @@ TEST_F(Wizard, FirstRunDoneOrASecondWizardShowNothing) {
   EXPECT_TRUE(pt::StartedPrograms().empty());
 }
 
-// The list shows the text before the first "|" and the choice writes everything after it; a language without its
-// file falls back to the default one. Without options the default language is taken at once.
-TEST_F(Wizard, LanguageChoice) {
+// An option shows the text before its first "|" and writes the rest; without options the default is taken at once.
+// Finish writes FirstTime=1 and nothing else and starts the side bar; the close box ends without it.
+TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   ASSERT_EQ(Start("Options=3\r\nOp1=English|english\r\nOp2=Two|two|x\r\nOp3=bare\r\nOp4=Hidden|h\r\n"),
             WizardStart::Run);
   frmLang& lang = *frmLang::Current();
   ASSERT_EQ(lang.lst->ItemCount(), 3);
-  EXPECT_EQ(lang.lst->Item(1), L"Two");
-  EXPECT_EQ(lang.lst->Item(2), L"");
+  EXPECT_EQ(lang.lst->Item(1) + L"|" + lang.lst->Item(2), L"Two|");
   lang.cmd->NotifyClick();  // nothing chosen: ignored
   EXPECT_EQ(frmMain::Current(), nullptr);
   lang.lst->NotifyListIndex(1);
   lang.cmd->NotifyClick();
   EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"two|x");
-  EXPECT_EQ(frmLang::Current(), nullptr);
-  ASSERT_NE(frmMain::Current(), nullptr);
+  ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
   EXPECT_EQ(frmMain::Current()->lbl[0]->Text(), L"First");
 
   for (const char* options : {"", "Options=0\r\n", "Options=none\r\n"}) {
     frmMain::Current()->Form().Close();
     ASSERT_EQ(Start(options), WizardStart::Run) << options;
-    EXPECT_EQ(frmLang::Current(), nullptr);
-    ASSERT_NE(frmMain::Current(), nullptr);
+    ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
     EXPECT_EQ(frmMain::Current()->Form().Caption(), L"Wizard");
     EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"english");
   }
-}
 
-TEST(WizardPages, Table) {
-  for (int p = 1; p <= 9; ++p) {
-    const PageLook look = PageFor(p);
-    SCOPED_TRACE(p);
-    EXPECT_EQ(look.picture, p == 9 ? 1 : p);
-    EXPECT_EQ(look.titleKey + look.bodyKey, L"_t:0" + std::to_wstring(p) + L"_b:0" + std::to_wstring(p));
-    EXPECT_EQ(look.nextKey, p == 9 ? L"_btn:finish" : L"_btn:next");
-    EXPECT_EQ(look.previousEnabled, p != 1);
-    EXPECT_EQ(look.searchVisible, p == 6);
-  }
-}
-
-// Finish writes FirstTime=1 and nothing else and starts the side bar; the close box ends without it.
-TEST_F(Wizard, PagesAndFinish) {
-  ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain& w = *frmMain::Current();
-  EXPECT_FALSE(w.cmd[1]->Enabled());
   EXPECT_EQ(w.imgTop->Bounds().w, w.Form().ClientWidth());
   for (int p = 2; p <= 9; ++p) w.cmd[0]->NotifyClick();
   w.cmd[1]->NotifyClick();
   w.cmd[0]->NotifyClick();
-  EXPECT_EQ(CurrentPage, 9);
-  EXPECT_EQ(w.lbl[0]->Text(), L"Last");
-  EXPECT_EQ(w.lbl[1]->Text(), L"_b:09");
-  EXPECT_EQ(w.cmd[0]->Text(), L"Done");
+  EXPECT_EQ(w.lbl[0]->Text() + L"|" + w.lbl[1]->Text() + L"|" + w.cmd[0]->Text(), L"Last|_b:09|Done");
   EXPECT_EQ(w.img->PicturePath(), dir_.Path() + L"\\images\\t1.bmp");
   std::string expected = test::ReadBytes(ConfigFile());
   expected.replace(expected.find("FirstTime=0"), 11, "FirstTime=1");
@@ -122,68 +122,146 @@ TEST_F(Wizard, PagesAndFinish) {
   EXPECT_EQ(pt::StartedPrograms().size(), 1u);
 }
 
-// ---- The program search ----
+TEST(WizardPages, Table) {
+  for (int p = 1; p <= 9; ++p) {
+    const PageLook look = PageFor(p);
+    EXPECT_EQ(look.picture, p == 9 ? 1 : p) << p;
+    EXPECT_EQ(look.titleKey + look.bodyKey, L"_t:0" + std::to_wstring(p) + L"_b:0" + std::to_wstring(p));
+  }
+}
 
 class Search : public Wizard {
 protected:
-  void SetUp() override {
-    Wizard::SetUp();
-    ASSERT_EQ(Start(""), WizardStart::Run);
-  }
-  void TearDown() override {
-    for (const wchar_t* key : {kMuiCacheKey, kMuiCacheCurrentKey}) {
-      if (const auto names = platform::RawValueNames(platform::kRegCurrentUser, key))
-        for (const auto& name : *names) platform::RawDeleteValue(platform::kRegCurrentUser, key, name);
-      platform::RawDeleteKey(platform::kRegCurrentUser, key);
-    }
-    Wizard::TearDown();
-  }
+  ~Search() override { test::DeleteUserKeys({kMuiCacheKey, kMuiCacheCurrentKey}); }
   // Written in the order both registries enumerate them.
   static void Cache(const wchar_t* key, const std::vector<std::pair<std::wstring, std::wstring>>& values) {
     for (const auto& [name, data] : values)
       platform::RawSetValue(platform::kRegCurrentUser, key, name, {kRegSz, platform::ToAnsi(data) + '\0'});
   }
-  std::vector<std::wstring> Entry(int i) const {
+  std::wstring Entry(int i) const {  // "Exec|Name|Path" of section Ei
     const std::wstring section = L"E" + std::to_wstring(i);
-    return {ExecValue(section, L"Exec"), ExecValue(section, L"Name"), ExecValue(section, L"Path")};
+    return ExecValue(section, L"Exec") + L"|" + ExecValue(section, L"Name") + L"|" + ExecValue(section, L"Path");
   }
 };
 
-TEST_F(Search, TakesDriveLetterPaths) {
+// Only drive-letter paths are programs; a second search gives the same file; at most 255 entries.
+TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
   Cache(kMuiCacheKey, {{L"@shell32.dll,-100", L"resource"}, {L"C:\\T\\a.b.exe", L"Dots"}, {L"C:\\T\\noext", L"None"},
                        {L"D:calc.exe", L"Calc"}, {L"\\\\server\\x.exe", L"Network"}, {L"bare.exe", L"Bare"}});
+  ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain& w = *frmMain::Current();
-  for (int run = 1; run <= 2; ++run) {  // a second search gives the same file
+  for (int run = 1; run <= 2; ++run) {
     w.cmd[2]->NotifyClick();
-    EXPECT_EQ(ExecValue(L"INIT", L"Total"), L"3");
-    EXPECT_EQ(Entry(1), (std::vector<std::wstring>{L"a", L"Dots", L"C:\\T\\a.b.exe"}));
-    EXPECT_EQ(Entry(2), (std::vector<std::wstring>{L"", L"None", L"C:\\T\\noext"}));
-    EXPECT_EQ(Entry(3), (std::vector<std::wstring>{L"D:calc.exe", L"Calc", L"D:calc.exe"}));
-    EXPECT_EQ(ExecValue(L"E4", L"Path"), L"");
+    EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + Entry(1) + L"," + Entry(2) + L"," + Entry(3) + L"," + Entry(4),
+              L"3,a|Dots|C:\\T\\a.b.exe,|None|C:\\T\\noext,D:calc.exe|Calc|D:calc.exe,||");
     ASSERT_EQ(ui::testing::MessageLog().size(), static_cast<size_t>(run));
-    EXPECT_EQ(ui::testing::MessageLog().back().text, L"3 found, 3 in all");
-    EXPECT_EQ(ui::testing::MessageLog().back().title, L"Wizard");
+    EXPECT_EQ(ui::testing::MessageLog().back().title + L"|" + ui::testing::MessageLog().back().text,
+              L"Wizard|3 found, 3 in all");
   }
-}
 
-// Without the older cache key the current one is read: display names under the path and ".FriendlyAppName".
-TEST_F(Search, ReadsTheCurrentCacheWhenTheOlderIsMissing) {
+  // Without the older cache key the current one is read: display names under the path and ".FriendlyAppName".
+  test::DeleteUserKeys({kMuiCacheKey});
   Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
                               {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
   SearchPrograms();
-  EXPECT_EQ(Entry(1), (std::vector<std::wstring>{L"app", L"App", L"C:\\x\\app.exe"}));
+  EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
   platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, L"C:\\x\\app.exe.FriendlyAppName");
   SearchPrograms();
-  EXPECT_EQ(ExecValue(L"INIT", L"Total"), L"0");
-  EXPECT_EQ(ExecValue(L"E1", L"Exec"), L"");
+  EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + ExecValue(L"E1", L"Exec"), L"0,");
 
-  std::vector<std::pair<std::wstring, std::wstring>> many;
-  for (int i = 0; i < 256; ++i) many.push_back({L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"});
-  Cache(kMuiCacheKey, many);
+  for (int i = 0; i < 256; ++i) Cache(kMuiCacheKey, {{L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"}});
   FindPrograms();
   EXPECT_EQ(FoundCount, 255) << "the search stops at 255 entries";
   EXPECT_EQ(FoundEntries[255].Exec, L"1254");
+}
+
+
+constexpr wchar_t kKey[] = L"Software\\VelvaneTests\\Registry";
+constexpr wchar_t kSub[] = L"Software\\VelvaneTests\\Registry\\sub";
+
+class RegistryClass : public ::testing::Test {
+protected:
+  void SetUp() override {
+    reg_.ClassKey = static_cast<std::int32_t>(platform::kRegCurrentUser);
+    reg_.SectionKey = kKey;
+    reg_.CreateKey();
+  }
+  void TearDown() override { test::DeleteUserKeys({kSub, kKey}); }
+  RegVariant Write(const std::wstring& name, std::int32_t type, const RegVariant& value) {
+    reg_.ValueKey = name;
+    reg_.ValueType = type;
+    reg_.SetValue(value);
+    return reg_.Value();
+  }
+  static std::uint32_t StoredType(const std::wstring& name) {
+    return platform::RawQueryValue(platform::kRegCurrentUser, kKey, name).value_or(platform::RegData{}).type;
+  }
+  cRegistry reg_;
+};
+
+// An empty key enumerates nothing, leaving the names; what cannot be read gives the default and leaves the type alone;
+// every stored type reads back by its rule; sub-keys enumerate; a missing key has no values.
+TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
+  std::vector<std::wstring> names{L"stale"};
+  std::int32_t count = 7;
+  EXPECT_TRUE(reg_.EnumerateValues(names, count));
+  EXPECT_EQ(std::pair(count, names.size()), std::pair(0, size_t{1}));
+  reg_.ValueType = 42;
+  reg_.Default = std::wstring(L"fallback");
+  reg_.ValueKey = L"missing";
+  EXPECT_EQ(reg_.Value(), RegVariant{std::wstring(L"fallback")});
+  EXPECT_EQ(reg_.ValueType, 42);
+
+  EXPECT_EQ(Write(L"text", kRegSz, std::wstring(L"Notepad \u00e9")), RegVariant{std::wstring(L"Notepad \u00e9")});
+  EXPECT_EQ(Write(L"number", kRegDword, std::int32_t{-2}), RegVariant{std::int32_t{-2}});
+  // A 16-bit number is stored as a plain 32-bit one, also for the big-endian type.
+  EXPECT_EQ(Write(L"short", kRegDwordBigEndian, std::int16_t{300}), RegVariant{std::int32_t{300}});
+  EXPECT_EQ(reg_.ValueType, kRegDword);
+  EXPECT_EQ(Write(L"bytes", kRegBinary, std::vector<std::uint8_t>{1, 0, 255}),
+            (RegVariant{std::vector<std::uint8_t>{1, 0, 255}}));
+  ASSERT_EQ(platform::RawSetValue(platform::kRegCurrentUser, kKey, L"big", {kRegDwordBigEndian, {0, 0, 1, 2}}),
+            platform::RegStatus::Ok);
+  reg_.ValueKey = L"big";
+  EXPECT_EQ(reg_.Value(), RegVariant{std::int32_t{258}});
+  // A number value that is not a number writes nothing.
+  Write(L"none", kRegDword, std::wstring(L"12"));
+  EXPECT_EQ(StoredType(L"none"), 0u);
+
+  // Two percent signs at least two characters apart make a text with references, which reads expanded.
+  for (const wchar_t* plain : {L"x%%y", L"50%"}) {
+    Write(L"v", kRegSz, std::wstring(plain));
+    EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegSz)) << plain;
+  }
+  const std::string env = std::getenv("PATH");
+  EXPECT_EQ(RegText(Write(L"v", kRegSz, std::wstring(L"<%PATH%>"))), L"<" + std::wstring(env.begin(), env.end()) + L">");
+  EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegExpandSz));
+
+  ASSERT_TRUE(platform::RawCreateKey(platform::kRegCurrentUser, kSub));
+  EXPECT_TRUE(reg_.EnumerateSections(names, count));
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"", L"sub"}));
+
+  reg_.SectionKey = L"Software\\VelvaneTests\\Missing";
+  EXPECT_TRUE(reg_.EnumerateValues(names, count));
+  EXPECT_EQ(count, 0);
+}
+
+// Failures raise their numbers, the text naming the key.
+TEST_F(RegistryClass, FailedWritesAndDeletionsRaiseTheirNumbers) {
+  reg_.ValueKey = L"absent";
+  try {
+    reg_.DeleteValue();
+    ADD_FAILURE() << "nothing raised";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(std::to_string(e.Number()) + " " + e.Source() + ": " + e.what(),
+              "26001 Primewiz.cRegistry: Failed to delete registry Key: '-2147483647',Section: "
+              "'Software\\VelvaneTests\\Registry',Key: 'absent");
+  }
+  reg_.ValueType = 9;
+  EXPECT_EQ(test::ErrorNumberOf([&] { reg_.SetValue(std::wstring(L"t")); }), kRegErrorWriteFailed);
+  reg_.SectionKey = L"Software\\VelvaneTests\\Missing";
+  EXPECT_EQ(test::ErrorNumberOf([&] { reg_.DeleteValue(); }), kRegErrorFailed);
+  EXPECT_EQ(test::ErrorNumberOf([&] { reg_.DeleteKey(); }), kRegErrorFailed);
 }
 
 }  // namespace
