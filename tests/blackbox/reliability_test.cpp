@@ -73,6 +73,17 @@ TEST_F(Reliability, ASecondStartDuringStartUpIsKept) {
   }
 }
 
+// Another program holding the mutex stands for a first start that never shows its window.
+TEST_F(Reliability, ASecondStartWithNobodyToTakeItEndsWithAnError) {
+  installation_.Configure({});
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, L"velvane_APPLICATION_MUTEX");
+  ASSERT_NE(mutex, nullptr);
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(Send(installation_, L"-addtodo nobody"), 2u);
+  EXPECT_GE(GetTickCount64() - start, 4500u) << "it gave up before the whole hand-off time";
+  CloseHandle(mutex);
+}
+
 TEST_F(Reliability, ConcurrentHandOffsArriveOnceAndInOrder) {
   installation_.Configure({});
   SideBar bar(installation_);

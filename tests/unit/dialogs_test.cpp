@@ -60,7 +60,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(&frmCfg::ShowDialog(), &cfg);  // a second open brings the same window forward
   const std::array<bool, 6> stored{true, false, true, false, true, false};
   for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), stored[i]) << "chk(" << i << ")";
-  EXPECT_EQ(cfg.txt[1]->Text(), L"7");
+  EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text(), L"shot_|7");
   EXPECT_EQ(cfg.lblPath->Text(), L"C:\\shots\\");
   EXPECT_EQ(cfg.lstLang->ListIndex(), 0);
   // Every name of the skins folder but "." and "..", a plain file too, whatever the order of the listing.

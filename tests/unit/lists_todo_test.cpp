@@ -103,7 +103,7 @@ TEST(ListsShelfCaption, SplitsTheNameAtItsFirstDot) {
   for (const auto& [path, caption] : cases) EXPECT_EQ(clsTempFiles::CaptionOf(path), caption) << path;
 }
 
-// The file, in the to-do list's format (its bytes checked above), is written only while the option is on.
+// The file, each path ended by CR and then the marker, is written only while the option is on.
 TEST_F(ListsShelf, DropsFillPlacesInOrderWithoutExactDuplicatesUpToFifteen) {
   EXPECT_TRUE(shelf.AddFile(L"C:\\a.txt"));
   EXPECT_FALSE(shelf.AddFile(L"C:\\a.txt"));
@@ -121,6 +121,9 @@ TEST_F(ListsShelf, DropsFillPlacesInOrderWithoutExactDuplicatesUpToFifteen) {
   EXPECT_FALSE(test::Exists(clsTempFiles::ShelfFile()));
   OptChk[kOptKeepFiles] = true;
   ASSERT_TRUE(shelf.SaveList());
+  const std::string bytes = test::ReadBytes(clsTempFiles::ShelfFile());
+  EXPECT_TRUE(bytes.starts_with("C:\\a.txt\rC:\\f\\file3.txt\r") && bytes.ends_with(".txt\rC:\\new.doc\r[END]\r\n"))
+      << bytes;
   clsTempFiles loaded;
   loaded.LoadList();
   EXPECT_EQ(loaded.FilePath(1) + L"|" + loaded.FilePath(15), L"C:\\a.txt|C:\\new.doc");

@@ -104,7 +104,11 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
 
   frmMain& w = *frmMain::Current();
   EXPECT_EQ(w.imgTop->Bounds().w, w.Form().ClientWidth());
-  for (int p = 2; p <= 9; ++p) w.cmd[0]->NotifyClick();
+  EXPECT_FALSE(w.cmd[1]->Enabled());
+  for (int p = 2; p <= 9; ++p) {
+    w.cmd[0]->NotifyClick();
+    EXPECT_TRUE(w.cmd[1]->Enabled() && w.cmd[2]->Visible() == (p == 6)) << "page " << p;
+  }
   w.cmd[1]->NotifyClick();
   w.cmd[0]->NotifyClick();
   EXPECT_EQ(w.lbl[0]->Text() + L"|" + w.lbl[1]->Text() + L"|" + w.cmd[0]->Text(), L"Last|_b:09|Done");
