@@ -13,11 +13,9 @@ namespace velvane::platform::testing {
 class ScriptedClipboard final : public ClipboardAccess {
 public:
   // Another program copies a text.
-  void Put(std::wstring text) { Change(std::move(text), false); }
+  void Put(std::wstring text) { Change(std::move(text)); }
   // Another program copies something that is not text (a picture, files).
-  void PutNonText() { Change(std::nullopt, false); }
-  // A password manager copies a text and marks it as not to be recorded.
-  void PutPrivate(std::wstring text) { Change(std::move(text), true); }
+  void PutNonText() { Change(std::nullopt); }
   // Another program opens the clipboard and keeps it open.
   void SetBusy(bool busy) { busy_ = busy; }
   // A system that keeps no sequence number answers 0 every time.
@@ -31,25 +29,22 @@ public:
   ClipboardRead ReadText() override {
     ++reads_;
     if (busy_) return {std::nullopt, true};
-    if (private_) return {};
     return {text_, false};
   }
   bool WriteText(const std::wstring& text) override {
     if (busy_) return false;
     ++writes_;
-    Change(text, false);
+    Change(text);
     return true;
   }
 
 private:
-  void Change(std::optional<std::wstring> text, bool markedPrivate) {
+  void Change(std::optional<std::wstring> text) {
     text_ = std::move(text);
-    private_ = markedPrivate;
     ++sequence_;
   }
 
   std::optional<std::wstring> text_;
-  bool private_ = false;
   bool busy_ = false;
   bool sequenceKnown_ = true;
   std::uint32_t sequence_ = 1;
@@ -58,7 +53,6 @@ private:
 };
 
 // The system clipboard as other programs use it; each platform twin supplies these.
-void PutPrivateSystemClipboardText(const std::wstring& text);
 void PutNonTextOnSystemClipboard();
 
 // Holds the system clipboard open from elsewhere (another thread on Windows) until destroyed.

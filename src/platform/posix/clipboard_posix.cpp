@@ -8,13 +8,11 @@ namespace {
 
 struct ProcessClipboard {
   std::optional<std::wstring> text;
-  bool markedPrivate = false;
   int holds = 0;
   std::uint32_t sequence = 1;
 
-  void Change(std::optional<std::wstring> newText, bool isPrivate) {
+  void Change(std::optional<std::wstring> newText) {
     text = std::move(newText);
-    markedPrivate = isPrivate;
     ++sequence;
   }
 };
@@ -31,21 +29,19 @@ std::uint32_t ClipboardSequence() { return Board().sequence; }
 ClipboardRead ReadClipboardText() {
   const ProcessClipboard& board = Board();
   if (board.holds > 0) return {std::nullopt, true};
-  if (board.markedPrivate) return {};
   return {board.text, false};
 }
 
 bool WriteClipboardText(const std::wstring& text) {
   ProcessClipboard& board = Board();
   if (board.holds > 0) return false;
-  board.Change(text, false);
+  board.Change(text);
   return true;
 }
 
 namespace testing {
 
-void PutPrivateSystemClipboardText(const std::wstring& text) { Board().Change(text, true); }
-void PutNonTextOnSystemClipboard() { Board().Change(std::nullopt, false); }
+void PutNonTextOnSystemClipboard() { Board().Change(std::nullopt); }
 
 struct SystemClipboardHold::State {};
 

@@ -83,7 +83,7 @@ bool HistoryRefused() {
 
 void NoteOwnChange();
 
-bool PutText(HWND owner, const std::wstring& text, bool markPrivate) {
+bool PutText(HWND owner, const std::wstring& text) {
   UniqueGlobal mem = NewGlobal((text.size() + 1) * sizeof(wchar_t));
   if (!mem.get()) return false;
   {
@@ -96,10 +96,6 @@ bool PutText(HWND owner, const std::wstring& text, bool markPrivate) {
   if (!SetClipboardData(CF_UNICODETEXT, mem.get())) return false;
   mem.release();  // the clipboard owns it now
   NoteOwnChange();  // our own change is known at once, before its notice is dispatched
-  if (markPrivate) {
-    UniqueGlobal mark = NewGlobal(sizeof(DWORD));
-    if (mark.get() && SetClipboardData(RegisteredFormat(kExcludeFormat), mark.get())) mark.release();
-  }
   return true;
 }
 
@@ -177,11 +173,9 @@ ClipboardRead ReadClipboardText() {
   return {std::wstring(chars, length), false};
 }
 
-bool WriteClipboardText(const std::wstring& text) { return PutText(OwnerWindow(), text, false); }
+bool WriteClipboardText(const std::wstring& text) { return PutText(OwnerWindow(), text); }
 
 namespace testing {
-
-void PutPrivateSystemClipboardText(const std::wstring& text) { PutText(OwnerWindow(), text, true); }
 
 void PutNonTextOnSystemClipboard() {
   const OpenedClipboard clipboard(OwnerWindow());
