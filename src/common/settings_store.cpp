@@ -1,5 +1,6 @@
 #include "common/settings_store.h"
 
+#include "common/data_folder.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "platform/codepage.h"
@@ -16,7 +17,7 @@ std::wstring SkinDir;
 
 void SetAppFoldersFrom(const std::wstring& programFolder) {
   AppDir = programFolder + L"\\";
-  DataDir = AppDir + L"data\\";
+  DataDir = PrepareDataFolder(AppDir);
   LangDir = AppDir + L"lang\\";
   SkinDir = AppDir + L"skins\\";
 }

@@ -7,7 +7,8 @@
 
 namespace velvane {
 
-// Set once by SetAppFolders; each ends with a backslash.
+// Set once by SetAppFolders; each ends with a backslash. DataDir is the program folder's data\ or, where that
+// cannot be written, the user's own (common/data_folder.h).
 extern std::wstring AppDir;
 extern std::wstring DataDir;
 extern std::wstring LangDir;

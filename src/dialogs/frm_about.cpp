@@ -1,5 +1,6 @@
 #include "dialogs/frm_about.h"
 
+#include "common/settings_store.h"
 #include "core/config.h"
 #include "core/services.h"
 #include "lists/dialog_layout.h"
@@ -49,6 +50,12 @@ std::wstring frmAbout::VersionLine() {
          std::to_wstring(kVersionRevision);
 }
 
+std::wstring frmAbout::DataLine() {
+  std::wstring folder = DataDir;
+  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  return LangText(L"_about:data") + L"\r\n" + folder;
+}
+
 frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
   ui::Window& w = *window_;
   // A skin without the picture shows the box on its plain background.
@@ -79,6 +86,8 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
   for (size_t i = 0; i < kNames.size(); ++i)
     lblNames[i] = line(L"lblNames(" + std::to_wstring(i) + L")", Twips(kNames[i].left, kNames[i].top, 3630 - kNames[i].left, 255),
                        kNames[i].text, kCreditInk);
+  // Room for a long path: it wraps over up to three lines below the heading.
+  lblData = line(L"lblData", Twips(120, 4200, 3495, 1020), DataLine(), kCreditInk);
   lblV = line(L"lblV", Twips(60, 5700, 3015, 255), VersionLine(), kCreditInk);
   img = &w.AddImage(L"img", Twips(3120, 5400, 435, 435));
   img->onClick = [this] { window_->Close(); };

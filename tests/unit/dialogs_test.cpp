@@ -172,6 +172,7 @@ TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPict
   // The about box shows the skin's picture (caption, version, labels, closing on focus loss: the black-box tests).
   frmAbout& about = frmAbout::ShowDialog();
   EXPECT_EQ(about.Form().PicturePath(), SkinDir + L"Test\\About.bmp");
+  EXPECT_EQ(about.lblData->Text(), L"_about:data\r\n" + dir_.Path() + L"\\data");  // where the data is kept
   about.img->NotifyClick();
   EXPECT_EQ(frmAbout::Current(), nullptr);
   SkinName = L"Other";
