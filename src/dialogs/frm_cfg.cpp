@@ -120,7 +120,7 @@ void frmCfg::LoadValues() {
   LoadStep([this] { LoadLanguages(); });
   LoadStep([this] { LoadSkins(); });
   LoadStep([this] { lblPath->SetText(ScreensDir); });
-  LoadStep([this] { chk[0]->SetValue(AutostartEnabled()); });
+  LoadStep([this] { chk[0]->SetValue(StartsWithWindows()); });
   SettingsOpen = true;
 }
 
@@ -170,6 +170,7 @@ void frmCfg::OnButton(int index) {
 void frmCfg::OnAccept() {
   const std::wstring file = ConfigFile();
   SetAutostart(chk[0]->Value());
+  if (chk[0]->Value()) ApproveAutostart();
   for (int i = 1; i <= 5; ++i)
     WriteSetting(file, L"CHK", Numbered(L"Chk", i), chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
   for (int i = 0; i <= 1; ++i) WriteSetting(file, L"TXT", Numbered(L"Txt", i), txt[static_cast<size_t>(i)]->Text());

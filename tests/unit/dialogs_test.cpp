@@ -34,6 +34,7 @@ protected:
     frmCfg::Discard();
     SideBarInstallation::TearDown();
     SetAutostart(false);
+    platform::RawDeleteValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
   }
   void Start(const std::string& lang = "Options=2\r\nOp1=English|english\r\nOp2=Spanish|spanish\r\n") {
     Configure("[CHK]\r\nChk1=0\r\nChk2=1\r\nChk3=0\r\nChk4=1\r\nChk5=0\r\n[TXT]\r\nTxt0=shot_\r\nTxt1=7\r\n"
@@ -228,6 +229,30 @@ TEST_F(Dialogs, AutostartValueIsQuotedAndRefreshedAtStart) {
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
   SetAutostart(false);
   EXPECT_FALSE(AutostartEnabled());
+}
+
+// The box shows unticked an entry the user switched off in the system's list of start-up programs; OK with the box
+// ticked switches it on there too, and the Run value is written as ever.
+TEST_F(Dialogs, StartWithWindowsBoxFollowsTheSystemsListOfStartUpPrograms) {
+  Start();
+  SetAutostart(true);
+  const auto approve = [](std::string bytes) {
+    platform::RawSetValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue, {3, std::move(bytes)});
+  };
+  const std::string off("\x03\0\0\0\xd4\x0d\x43\x8d\xc8\x3b\xd9\x01", 12), on = '\x02' + std::string(11, '\0');
+  const std::pair<std::string, bool> cases[] = {{off, false}, {on, true}, {'\x06' + std::string(11, '\0'), true}};
+  for (const auto& [bytes, ticked] : cases) {
+    approve(bytes);
+    EXPECT_EQ(frmCfg::ShowDialog().chk[0]->Value(), ticked) << int(bytes[0]);
+    frmCfg::Discard();
+  }
+  approve(off);
+  frmCfg& cfg = frmCfg::ShowDialog();
+  cfg.chk[0]->SetValue(true);
+  cfg.OnAccept();
+  const auto approved = platform::RawQueryValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
+  EXPECT_EQ(approved ? approved->bytes : "none", on);
+  EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
 }
 
 }  // namespace
