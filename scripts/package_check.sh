@@ -15,8 +15,11 @@ pass() { echo "ok: $*"; }
 # Polls the command for up to 20 s.
 wait_for() { for _ in $(seq 1 200); do "$@" && return 0; sleep 0.1; done; "$@"; }
 
-"$ROOT/scripts/package.sh" "$ROOT/build/packages-1" >/dev/null || { echo "FAILED: package.sh"; exit 1; }
-"$ROOT/scripts/package.sh" "$ROOT/build/packages-2" >/dev/null || { echo "FAILED: package.sh"; exit 1; }
+# --reuse: the packages of the last check, not built again.
+if [ "${1:-}" != "--reuse" ]; then
+  "$ROOT/scripts/package.sh" "$ROOT/build/packages-1" >/dev/null || { echo "FAILED: package.sh"; exit 1; }
+  "$ROOT/scripts/package.sh" "$ROOT/build/packages-2" >/dev/null || { echo "FAILED: package.sh"; exit 1; }
+fi
 VERSION=$(sed -n 's/^project(Velvane VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
 ZIP="$ROOT/build/packages-1/velvane-$VERSION-win64.zip" MSI="$ROOT/build/packages-1/velvane-$VERSION-win64.msi"
 for f in "$(basename "$ZIP")" "$(basename "$MSI")" SHA256SUMS; do
@@ -44,22 +47,36 @@ rm -rf "$WINEPREFIX"
 wine_prepare >/dev/null 2>&1
 PROGRAM="$WINEPREFIX/drive_c/Program Files/Velvane"
 USERDATA="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Velvane/data"
-MENU="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velvane.lnk"
+# The machine's Start menu; Wine puts a per-machine installation's shortcuts into the user's.
+MENUS=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velvane.lnk"
+  "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velvane.lnk")
 UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 mounted=
 cleanup() { [ -n "$mounted" ] && umount "$PROGRAM"; wine_stop; }
 trap cleanup EXIT
 msiexec() { wine msiexec "$1" "$(winepath -w "$2")" /qn; }
-product_code() { msiinfo export "$1" Property | sed -n 's/^ProductCode\t\(.*\)\r\?$/\1/p'; }
+product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
+# Windows Installer's own record of a product, under the product code's packed form.
+product_record() {
+  python3 -c 'import sys; g = sys.argv[1].strip("{}").split("-"); r = lambda s: s[::-1]
+print(r(g[0]) + r(g[1]) + r(g[2]) + "".join(r(g[3][i:i + 2]) for i in (0, 2)) + "".join(r(g[4][i:i + 2]) for i in range(0, 12, 2)))' "$1"
+}
+run_value() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Velvane 2>/dev/null | tr -d '\r'; }
+# A side bar that has loaded everything rewrites a Run value it finds: the sign that it runs its command line.
+side_bar_runs() { run_value | grep -q 'velvane\.exe'; }
+has_shortcut() { [ -f "${MENUS[0]}" ] || [ -f "${MENUS[1]}" ]; }
 
 msiexec /i "$MSI" || fail "msiexec /i"
 [ -f "$PROGRAM/velvane.exe" ] && [ -f "$PROGRAM/Primewiz.exe" ] && [ -f "$PROGRAM/lang/english/velvane.txt" ] \
   && pass "installed into Program Files\\Velvane" || fail "the program is not in Program Files\\Velvane"
-[ -f "$MENU" ] && pass "Start-menu shortcut" || fail "no Start-menu shortcut"
+has_shortcut && pass "Start-menu shortcut" || fail "no Start-menu shortcut"
 entry=$(wine reg query "$UNINSTALL\\$(product_code "$MSI")" 2>/dev/null | tr -d '\r')
-for value in "DisplayVersion.*$VERSION" "Publisher.*Velvane" "DisplayIcon"; do
-  grep -q "$value" <<<"$entry" || fail "the installed programs' entry lacks $value"
-done
+icon=$(wine reg query "HKLM\\Software\\Classes\\Installer\\Products\\$(product_record "$(product_code "$MSI")")" \
+  /v ProductIcon 2>/dev/null | tr -d '\r')
+grep -q "DisplayVersion.*$VERSION" <<<"$entry" && grep -q "Publisher.*Velvane" <<<"$entry" && grep -q 'velvane\.ico' <<<"$icon" \
+  && pass "listed among the installed programs with version, publisher and icon" \
+  || fail "the installed programs' entry lacks the version, publisher or icon:
+$entry$icon"
 
 # A newer version of the same files replaces this one in place.
 newer=$(mktemp -d)
@@ -78,11 +95,9 @@ if mount --bind "$PROGRAM" "$PROGRAM" 2>/dev/null && mounted=1 && mount -o remou
   wine "$PROGRAM/velvane.exe" >/dev/null 2>&1 &  # the first run: the wizard, on the defaults copied over
   wait_for grep -q '^FirstTime=0' "$USERDATA/config.qdt" 2>/dev/null || fail "no config.qdt in the user's folder"
   sed -i 's/^FirstTime=0/FirstTime=1/' "$USERDATA/config.qdt"
-  # A side bar that has loaded everything rewrites a Run value it finds: the sign that it runs its command line.
   wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Velvane /d old /f >/dev/null 2>&1
   wine "$PROGRAM/velvane.exe" -addtodo buy milk >/dev/null 2>&1 &
-  wait_for sh -c "wine reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' /v Velvane 2>/dev/null |
-    grep -q velvane.exe" || fail "the installed side bar did not start"
+  wait_for side_bar_runs || fail "the installed side bar did not start"
   wine "$PROGRAM/velvane.exe" -save >/dev/null 2>&1
   wait_for grep -q "buy milk" "$USERDATA/todo.qdt" 2>/dev/null && pass "the lists are kept in %LOCALAPPDATA%\\Velvane\\data" \
     || fail "the to-do list did not reach %LOCALAPPDATA%\\Velvane\\data"
@@ -96,7 +111,7 @@ fi
 
 # The uninstall removes the program and keeps the user's data.
 msiexec /x "$MSI" || fail "msiexec /x"
-[ ! -e "$PROGRAM/velvane.exe" ] && [ ! -e "$PROGRAM/lang" ] && [ ! -e "$MENU" ] \
+[ ! -e "$PROGRAM/velvane.exe" ] && [ ! -e "$PROGRAM/lang" ] && ! has_shortcut \
   && pass "the uninstall removes the program and its shortcut" || fail "the uninstall left the program behind"
 { [ ! -d "$USERDATA" ] || [ -f "$USERDATA/todo.qdt" ]; } && [ -f "$PROGRAM/data/config.qdt" ] \
   && pass "the uninstall keeps the user's data" || fail "the uninstall removed the user's data"

@@ -13,8 +13,11 @@ std::wstring ChooseDataFolder(const std::wstring& programData, bool programDataW
 
 std::wstring PrepareDataFolder(const std::wstring& appDir) {
   const std::wstring programData = appDir + L"data\\";
-  const std::wstring chosen =
-      ChooseDataFolder(programData, platform::CanWriteIn(programData), platform::LocalAppDataFolder());
+  // A copy without its data folder stays portable where its program folder can be written: the folder it lacks
+  // is the user's to make, as ever.
+  const bool hasDataFolder = !platform::ListDirectory(programData).empty();
+  const std::wstring chosen = ChooseDataFolder(programData, platform::CanWriteIn(hasDataFolder ? programData : appDir),
+                                               platform::LocalAppDataFolder());
   if (chosen == programData) return chosen;
   // Nowhere to write at all: the shipped defaults are at least read where they are.
   if (!platform::MakeFolders(chosen.substr(0, chosen.size() - 1))) return programData;

@@ -11,7 +11,8 @@ namespace velvane {
 // it can be written or when there is no local application-data folder (""), else the one below localAppData.
 std::wstring ChooseDataFolder(const std::wstring& programData, bool programDataWritable, const std::wstring& localAppData);
 
-// The data folder for the program folder appDir (ending with a backslash) on this machine, ready for use.
+// The data folder for the program folder appDir (ending with a backslash) on this machine, ready for use. Without
+// a data folder there, the program folder itself is tried for writing.
 std::wstring PrepareDataFolder(const std::wstring& appDir);
 
 }  // namespace velvane

@@ -24,7 +24,7 @@ protected:
 
 TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
   SetAppFoldersFrom(L"D:");  // the runtime already gives no backslash
-  EXPECT_EQ(AppDir + L"|" + DataDir, L"D:\\|D:\\data\\");
+  EXPECT_EQ(AppDir + L"|" + LangDir + L"|" + SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
 }
 
 TEST_F(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsiCodePage) {
