@@ -5,7 +5,8 @@
 
 namespace velvane {
 
-std::wstring ChooseDataFolder(const std::wstring& programData, bool programDataWritable, const std::wstring& localAppData) {
+std::wstring ChooseDataFolder(const std::wstring& programData, bool programDataWritable,
+                              const std::wstring& localAppData) {
   if (programDataWritable || localAppData.empty()) return programData;
   const std::wstring base = localAppData.back() == L'\\' ? localAppData : localAppData + L"\\";
   return base + L"Velvane\\data\\";

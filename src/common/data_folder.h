@@ -9,7 +9,8 @@ namespace velvane {
 
 // The data folder, ending with a backslash: the program folder's data folder (programData, with its backslash) when
 // it can be written or when there is no local application-data folder (""), else the one below localAppData.
-std::wstring ChooseDataFolder(const std::wstring& programData, bool programDataWritable, const std::wstring& localAppData);
+std::wstring ChooseDataFolder(const std::wstring& programData, bool programDataWritable,
+                              const std::wstring& localAppData);
 
 // The data folder for the program folder appDir (ending with a backslash) on this machine, ready for use. Without
 // a data folder there, the program folder itself is tried for writing.

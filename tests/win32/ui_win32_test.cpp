@@ -1,4 +1,5 @@
-// The forms layer against real windows (messages from outside, pixels, user input), and the real registry's Run key.
+// The forms layer against real windows (messages from outside, pixels, user input), the real registry's Run key and
+// the system's answers for the data folder.
 #include <windows.h>
 #include <shlobj.h>
 #include <commctrl.h>
@@ -11,6 +12,7 @@
 
 #include "core/autostart.h"
 #include "platform/files.h"
+#include "platform/user_folders.h"
 #include "test_support.h"
 #include "ui/forms.h"
 #include "ui/testing.h"
@@ -365,6 +367,18 @@ TEST(AutostartWin32, RunValueIsAStringEndingWithItsZeroAndSwitchingOffKeepsTheSu
   EXPECT_FALSE(AutostartEnabled());
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);  // the sub-key stays
   RegCloseKey(key);
+}
+
+// Writing is tried with a file that is gone again at once; the local application-data folder is the user's.
+TEST(UserFoldersWin32, WritableFoldersLocalAppDataAndNewFolders) {
+  test::TempDir dir;
+  EXPECT_TRUE(platform::CanWriteIn(dir.Path() + L"\\"));
+  EXPECT_FALSE(platform::CanWriteIn(dir.Path() + L"\\missing\\"));
+  EXPECT_EQ(platform::ListDirectory(dir.Path() + L"\\").size(), 2u);  // "." and ".." only
+  const std::wstring local = platform::LocalAppDataFolder();
+  EXPECT_TRUE(local.size() > 14 && local.substr(local.size() - 14) == L"\\AppData\\Local") << test::Native(local);
+  EXPECT_TRUE(platform::MakeFolders(dir.Path() + L"\\Velvane\\data"));
+  EXPECT_TRUE(platform::CanWriteIn(dir.Path() + L"\\Velvane\\data\\"));
 }
 
 }  // namespace

@@ -9,9 +9,9 @@ namespace velvane::platform {
 bool CanWriteIn(const std::wstring& folder) {
   // A 64-bit program gets no write redirection: under Program Files a user without administrator rights is refused
   // here, as every later save would be.
+  constexpr DWORD kGoneOnClose = FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE;
   UniqueHandle trial(CreateFileW((folder + L"~velvane-write-trial.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
-                                 nullptr));
+                                 CREATE_ALWAYS, kGoneOnClose, nullptr));
   return static_cast<bool>(trial);
 }
 
