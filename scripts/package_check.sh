@@ -12,8 +12,8 @@ source "$ROOT/scripts/wine-env.sh"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
-# Polls the command for up to 20 s.
-wait_for() { for _ in $(seq 1 200); do "$@" && return 0; sleep 0.1; done; "$@"; }
+# Polls the command for up to 60 s: a Wine start on a loaded machine can take long.
+wait_for() { for _ in $(seq 1 600); do "$@" && return 0; sleep 0.1; done; "$@"; }
 
 # --reuse: the packages of the last check, not built again.
 if [ "${1:-}" != "--reuse" ]; then
