@@ -8,8 +8,6 @@ namespace {
 
 constexpr wchar_t kLineBreakMark[] = L"|R|";
 
-std::wstring ConfigFile() { return DataDir + L"config.qdt"; }
-
 }  // namespace
 
 std::wstring clsLang::ActLang() const { return ReadSetting(ConfigFile(), L"LANG", L"Active"); }

@@ -2,13 +2,13 @@
 
 #include "core/config.h"
 #include "core/services.h"
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 #include "velvane_version.h"
 
 namespace velvane {
 namespace {
 
-using lists::Twips;
+using ui::Twips;
 
 // The picture's body is light in every skin; the credits are printed on it in ink, not in the skin's dialog colours.
 constexpr ui::Color kHeadingInk{40, 48, 60};
@@ -36,7 +36,7 @@ std::unique_ptr<frmAbout>& Instance() {
 }
 
 ui::WindowSpec AboutSpec() {
-  ui::WindowSpec spec = lists::DialogSpec(L"_about:title", 3750, 6000, lists::kSmallPoints);
+  ui::WindowSpec spec = ui::DialogSpec(L"_about:title", 3750, 6000, ui::kSmallPoints);
   spec.dialogFrame = false;
   spec.borderless = true;  // the picture is the whole box
   return spec;
@@ -57,7 +57,7 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
   } catch (...) {
   }
   const ui::Font bold = [] {
-    ui::Font font = lists::FontOf(lists::kSmallPoints);
+    ui::Font font = ui::FontOf(ui::kSmallPoints);
     font.bold = true;
     return font;
   }();
@@ -89,11 +89,11 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
 frmAbout::~frmAbout() = default;
 
 frmAbout& frmAbout::ShowDialog(const ui::Window* beside) {
-  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
+  return ui::ShowSingle(Instance(), [] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
 }
 
-frmAbout* frmAbout::Current() { return lists::OpenSingle(Instance()); }
+frmAbout* frmAbout::Current() { return ui::OpenSingle(Instance()); }
 
-void frmAbout::Discard() { lists::DiscardSingle(Instance()); }
+void frmAbout::Discard() { ui::DiscardSingle(Instance()); }
 
 }  // namespace velvane

@@ -44,4 +44,8 @@ private:
   std::unique_ptr<ui::Window> window_;
 };
 
+// The launcher met a name it does not know: asks whether to add it, the side bar hidden meanwhile, and on Yes opens
+// the add dialog with the name.
+void OfferNewExec(const std::wstring& name, ui::Window* sideBar);
+
 }  // namespace velvane

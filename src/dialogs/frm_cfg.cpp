@@ -8,13 +8,13 @@
 #include "core/services.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_key_press.h"
-#include "lists/dialog_layout.h"
-#include "sidebar/frm_main.h"
+#include "core/side_bar_view.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 namespace {
 
-using lists::Twips;
+using ui::Twips;
 
 constexpr int kWidthTwips = 6315;
 constexpr int kHeightTwips = 7275;
@@ -37,12 +37,12 @@ std::wstring Numbered(const wchar_t* name, int n) { return name + std::to_wstrin
 
 }  // namespace
 
-frmCfg::frmCfg()
-    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips,
-                                                               lists::kSmallPoints))) {
+frmCfg::frmCfg(SideBarView& bar)
+    : bar_(bar),
+      window_(std::make_unique<ui::Window>(ui::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips,
+                                                               ui::kSmallPoints))) {
   CreateControls();
   LoadValues();
-  window_->onUnload = [] { SettingsOpen = false; };
   window_->CenterOnScreen();
 }
 
@@ -51,7 +51,7 @@ frmCfg::~frmCfg() = default;
 void frmCfg::CreateControls() {
   ui::Window& w = *window_;
   const auto label = [&](int i, ui::Rect at, const wchar_t* key) {
-    lbl[static_cast<size_t>(i)] = &lists::AddCaptionLabel(w, i, at, key, i == 0 ? lists::kTitlePoints : lists::kSmallPoints);
+    lbl[static_cast<size_t>(i)] = &ui::AddCaptionLabel(w, i, at, key, i == 0 ? ui::kTitlePoints : ui::kSmallPoints);
     lbl[static_cast<size_t>(i)]->SetAutoSize(true);  // no caption is cut off, in any language
   };
   const auto check = [&](int i, const wchar_t* key) {
@@ -62,21 +62,21 @@ void frmCfg::CreateControls() {
     chk[static_cast<size_t>(i)] = &box;
   };
   const auto button = [&](int i, ui::Rect at, const wchar_t* key) {
-    cmd[static_cast<size_t>(i)] = &lists::AddCaptionButton(w, i, at, key);
+    cmd[static_cast<size_t>(i)] = &ui::AddCaptionButton(w, i, at, key);
     cmd[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(i); };
   };
   const auto textBox = [&](int i, ui::Rect at) {
     txt[static_cast<size_t>(i)] = &w.AddTextBox(L"txt(" + std::to_wstring(i) + L")", at);
-    txt[static_cast<size_t>(i)]->SetFont(lists::FontOf(lists::kSmallPoints));
+    txt[static_cast<size_t>(i)]->SetFont(ui::FontOf(ui::kSmallPoints));
   };
   const auto list = [&](const wchar_t* name, ui::Rect at) {
     ui::ListBox& box = w.AddListBox(name, at);
-    box.SetFont(lists::FontOf(lists::kSmallPoints));
+    box.SetFont(ui::FontOf(ui::kSmallPoints));
     return &box;
   };
 
   // Created in tab order, down the left column, then the lists, then the buttons at the bottom.
-  imgTop = &lists::AddTopBar(w);
+  imgTop = &ui::AddTopBar(w);
   label(0, Twips(180, 60, 1245, 330), L"_cfg:title");
   check(0, L"_cfg:winstart");
   check(1, L"_cfg:doanim");
@@ -90,9 +90,9 @@ void frmCfg::CreateControls() {
   label(2, Twips(60, 4620, 975, 210), L"_cfg:sfolder");
   // The drop picture lies under the folder's path, which is drawn over it.
   imgDrop = &w.AddImage(L"imgDrop", Twips(1140, 4800, 1800, 1110));
-  lists::LoadSkinPicture(*imgDrop, L"drophere.bmp");
+  ui::LoadSkinPicture(*imgDrop, L"drophere.bmp");
   lblPath = &w.AddLabel(L"lblPath", Twips(60, 4860, 3975, 1035));
-  lblPath->SetFont(lists::FontOf(lists::kSmallPoints));
+  lblPath->SetFont(ui::FontOf(ui::kSmallPoints));
   lblPath->SetForeColor(TextColors[0]);
   lblPath->SetAcceptFiles(true);
   lblPath->onFilesDropped = [this](const std::vector<std::wstring>& files) { OnFolderDropped(files); };
@@ -121,7 +121,6 @@ void frmCfg::LoadValues() {
   LoadStep([this] { LoadSkins(); });
   LoadStep([this] { lblPath->SetText(ScreensDir); });
   LoadStep([this] { chk[0]->SetValue(AutostartEnabled()); });
-  SettingsOpen = true;
 }
 
 void frmCfg::LoadLanguages() {
@@ -146,13 +145,15 @@ void frmCfg::LoadSkins() {
   }
 }
 
-frmCfg& frmCfg::ShowDialog() {
-  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmCfg>(new frmCfg()); });
+frmCfg& frmCfg::ShowDialog(SideBarView& bar) {
+  return ui::ShowSingle(Instance(), [&bar] { return std::unique_ptr<frmCfg>(new frmCfg(bar)); });
 }
 
-frmCfg* frmCfg::Current() { return lists::OpenSingle(Instance()); }
+bool SettingsOpen() { return frmCfg::Current() != nullptr; }
 
-void frmCfg::Discard() { lists::DiscardSingle(Instance()); }
+frmCfg* frmCfg::Current() { return ui::OpenSingle(Instance()); }
+
+void frmCfg::Discard() { ui::DiscardSingle(Instance()); }
 
 void frmCfg::OnButton(int index) {
   switch (index) {
@@ -180,9 +181,14 @@ void frmCfg::OnAccept() {
     WriteSetting(file, L"LANG", L"Active", TextAfter(langOptions_[static_cast<size_t>(lstLang->ListIndex() + 1)], L"|"));
   // An empty skin would leave the next start without its pictures: without a selection the skin stays.
   if (lstSkins->ListIndex() >= 0) WriteSetting(file, L"XTRA", L"Skin", lstSkins->Item(lstSkins->ListIndex()));
-  LoadConfig(false);
+  const std::vector<SettingProblem> problems = ReloadSettings(bar_);
   SaveHotKeys();
   window_->Close();
+  // A value out of range keeps its last good value; the user learns which one and what it held.
+  if (problems.empty()) return;
+  std::wstring text = LangText(L"_cfg:badvalue");
+  for (const SettingProblem& p : problems) text += L"\r\n" + p.where + L" = " + p.value;
+  ui::MsgBox(text, ui::kMbExclamation, LangText(L"_cfg:title"));
 }
 
 void frmCfg::OnCancel() { window_->Close(); }

@@ -10,13 +10,16 @@
 #include "ui/forms.h"
 
 namespace velvane {
+class SideBarView;
 
+// frmCfg, the settings window.
 class frmCfg {
 public:
   static constexpr int kMaxLanguages = 20;
 
-  // Shows the window with the current settings, creating it when none is open, and brings it forward.
-  static frmCfg& ShowDialog();
+  // Shows the window with the current settings, creating it when none is open, and brings it forward. OK reloads
+  // the settings into the side bar given.
+  static frmCfg& ShowDialog(SideBarView& bar);
   static frmCfg* Current();  // the open window, or nullptr
   // Closes and frees the window; never from the window's own events.
   static void Discard();
@@ -42,16 +45,20 @@ public:
   ui::ListBox* lstLang = nullptr;
 
 private:
-  frmCfg();
+  explicit frmCfg(SideBarView& bar);
   void CreateControls();
   void LoadValues();
   void LoadLanguages();
   void LoadSkins();
   void OnButton(int index);
 
+  SideBarView& bar_;
   std::unique_ptr<ui::Window> window_;
   // The [LANG] options as read at load ("display name|folder"); slot 0 stays empty.
   std::array<std::wstring, kMaxLanguages + 1> langOptions_{};
 };
+
+// True while the settings window is loaded: the hot keys are ignored meanwhile.
+bool SettingsOpen();
 
 }  // namespace velvane

@@ -1,13 +1,14 @@
-#include "lists/frm_exec_list.h"
+#include "dialogs/frm_exec_list.h"
 
+#include "common/text.h"
 #include "core/services.h"
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 namespace {
 
-using lists::AddCaptionButton;
-using lists::Twips;
+using ui::AddCaptionButton;
+using ui::Twips;
 
 std::unique_ptr<frmExecList>& Instance() {
   static std::unique_ptr<frmExecList> instance;
@@ -17,14 +18,14 @@ std::unique_ptr<frmExecList>& Instance() {
 }  // namespace
 
 frmExecList::frmExecList()
-    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_elist:title", 3975, 5730, lists::kSmallPoints))) {
+    : window_(std::make_unique<ui::Window>(ui::DialogSpec(L"_elist:title", 3975, 5730, ui::kSmallPoints))) {
   ui::Window& w = *window_;
-  imgTop = &lists::AddTopBar(w);
-  lbl[0] = &lists::AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_elist:title", lists::kTitlePoints);
+  imgTop = &ui::AddTopBar(w);
+  lbl[0] = &ui::AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_elist:title", ui::kTitlePoints);
   cmd[0] = &AddCaptionButton(w, 0, Twips(60, 1080, 1215, 315), L"_btn:del");
   cmd[1] = &AddCaptionButton(w, 1, Twips(2700, 1080, 1215, 315), L"_btn:accept");
   lst = &w.AddListBox(L"lst", Twips(60, 1440, 3855, 4230));
-  lst->SetFont(lists::FontOf(lists::kSmallPoints));
+  lst->SetFont(ui::FontOf(ui::kSmallPoints));
 
   cmd[0]->onClick = [this] { OnDelete(); };
   cmd[1]->onClick = [this] { OnAccept(); };
@@ -35,15 +36,18 @@ frmExecList::frmExecList()
 frmExecList::~frmExecList() = default;
 
 frmExecList& frmExecList::ShowDialog() {
-  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmExecList>(new frmExecList()); });
+  return ui::ShowSingle(Instance(), [] { return std::unique_ptr<frmExecList>(new frmExecList()); });
 }
 
-frmExecList* frmExecList::Current() { return lists::OpenSingle(Instance()); }
+frmExecList* frmExecList::Current() { return ui::OpenSingle(Instance()); }
 
-void frmExecList::Discard() { lists::DiscardSingle(Instance()); }
+void frmExecList::Discard() { ui::DiscardSingle(Instance()); }
 
 void frmExecList::Refresh() {
-  if (gExec) gExec->RefreshList(lst);
+  lst->Clear();
+  if (!gExec) return;
+  // Row k shows entry k + 1: the short name in lower case, " - ", the display name.
+  for (int i = 1; i <= gExec->ExecCount(); ++i) lst->AddItem(ToLowerText(gExec->Entry(i).Exec) + L" - " + gExec->Entry(i).Name);
 }
 
 void frmExecList::OnDelete() {

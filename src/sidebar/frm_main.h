@@ -2,38 +2,53 @@
 // The side bar: one borderless, skinned 800 x 341 window that carries every tool of the program. It is created
 // hidden at start-up and lives until the program ends. Its code is split by job: frm_main.cpp (construction and the
 // window's events), frm_main_layout.cpp, frm_main_panel.cpp (what the controls do), frm_main_glide.cpp (dragging),
-// frm_main_fade.cpp and frm_main_hotkeys.cpp.
+// frm_main_fade.cpp and frm_main_hotkeys.cpp; list_rows.cpp draws the lists into its rows.
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/commands.h"
+#include "core/side_bar_view.h"
 #include "ui/forms.h"
 
 namespace velvane {
 
-// Hot keys are ignored while the settings dialog is open.
-extern bool SettingsOpen;
-
 // The text buttons, lblBtn(0) to lblBtn(6).
 enum class MainButton : int { AddExec = 0, ExecList = 1, About = 2, Settings = 3, Hide = 4, Close = 5, Notepad = 6 };
 
-class frmMain {
+// frmMain, the side-bar window: the core's view of it (SideBarView), owner of the command router that hand-offs reach.
+class frmMain final : public SideBarView {
 public:
   static constexpr int kClientWidth = 800;
   static constexpr int kClientHeight = 341;
   static constexpr ui::Color kRowTextColor{64, 64, 64};
 
-  frmMain();  // creates the window and its controls, hidden
-  ~frmMain();
+  frmMain() = default;  // the window comes with Open()
+  ~frmMain() override;
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
   ui::Window& Window() { return *window_; }
-
+  CommandRouter& Router() { return router_; }
   // Brings the side bar forward and runs one command line.
-  void ReceiveCommand(const std::wstring& command);
+  void ReceiveCommand(const std::wstring& command) { router_.ReceiveCommand(command); }
+
+  // SideBarView
+  void Open() override;  // creates the window and its controls, hidden
+  void SetShown(bool shown) override;
+  void SetAlpha(std::uint8_t alpha) override;
+  void SetTopMost(bool topMost) override;
+  void StartFade() override { tTAnim_->SetEnabled(true); }
+  void EndDrag() override { Pressing = false; }
+  void BringForward() override;
+  std::wstring NotesText() const override { return txtNotes_ ? txtNotes_->Text() : std::wstring(); }
+  void SetNotesText(const std::wstring& text) override { txtNotes_->SetText(text); }
+  void AppendNote(const std::wstring& text) override;
+  void ShowScreenshotKind(std::uint8_t kind) override;
+  void Launch(const std::wstring& name) override;
+  int Message(const std::wstring& text, int style, const std::wstring& title) override;
   // A proposed Left (vertical false) or Top (vertical true) in twips, clamped to the work area.
   std::int32_t ClampToWorkArea(std::int32_t position, bool vertical) const;
 
@@ -86,7 +101,6 @@ private:
   void CreateControls();
   void ApplySkinAndCaptions();
   void WirePanel();
-  void OnCopyData(std::string_view bytes);
   bool OnQueryUnload();
   void SetInfo(const std::wstring& text);
   void SaveSelectedNotes();
@@ -94,6 +108,7 @@ private:
   void ToDoEntryDone();
   void OnButton(MainButton button);
 
+  CommandRouter router_{*this};
   std::unique_ptr<ui::Window> window_;
   std::array<ui::Label*, 5> lbl_{};
   std::array<ui::Label*, 7> lblBtn_{};
@@ -128,10 +143,20 @@ std::int32_t SlideStep(std::int32_t target, std::int32_t current);
 // The cursor's screen position in pixels: axis 0 x, axis 1 y; nothing for another axis.
 std::optional<std::int32_t> CursorPos(std::uint8_t axis);
 
-// The side bar, created on first use (as referring to a form loads it).
-frmMain& MainForm();
-bool MainFormLoaded();
-// Discards the side bar without saving (tests, and the end of the program).
-void UnloadMainForm();
+// The side bar's window routines.
+void SetWindowAlpha(ui::Window& window, std::uint8_t alpha);  // a failure is ignored
+struct WorkAreaRect {
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+};
+// The desktop work area in pixels, or in twips (kTwipsPerPixel to a pixel, rounded halves to even).
+WorkAreaRect GetWorkArea(bool inTwips);
+
+// The screenshot hot key: takes the configured kind. A picture that cannot be saved is reported in a message box and
+// goes no further; while that box is open the hot key does nothing.
+void TakeHotKeyScreenshot();
+// Asks for a file, writes the selected text of the box to it and then removes that text from the box. Nothing
+// selected or a cancelled dialog does nothing; a failed write shows a message and leaves the notes as they were.
+// True when the text moved to the file.
+bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner = nullptr);
 
 }  // namespace velvane

@@ -1,13 +1,13 @@
 #pragma once
-// What the dialogs share: their layout in twips, the skin's colours and pictures, captions from the language table,
-// and the one open instance of each modeless dialog.
+// What the dialogs of both programs share: their frame and layout in twips, the skin's colours and pictures, captions
+// from the language table, and the one open instance of each modeless dialog.
 #include <memory>
 #include <string>
 
 #include "common/numbers.h"
 #include "ui/forms.h"
 
-namespace velvane::lists {
+namespace velvane::ui {
 
 constexpr ui::Rect Twips(int left, int top, int width, int height) {
   return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
@@ -17,10 +17,13 @@ constexpr double kTitlePoints = 14.25;
 constexpr double kSmallPoints = 8.25;
 
 ui::Font FontOf(double points);
-// A fixed dialog frame with the skin's background, the program folder's icon and the caption from the language table.
+// A fixed dialog frame with the program folder's icon (the program's own without one).
+ui::WindowSpec DialogFrame(const std::wstring& caption, int widthTwips, int heightTwips);
+// The same with the skin's background, the font of that size and the caption from the language table.
 ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int heightTwips, double points);
-// A skin without the picture leaves the image empty; the dialog opens all the same.
-void LoadSkinPicture(ui::Image& image, const wchar_t* file);
+// A missing or broken picture leaves the image empty; the window opens all the same.
+void LoadPictureOrClear(ui::Image& image, const std::wstring& path);
+void LoadSkinPicture(ui::Image& image, const wchar_t* file);  // from the skin's folder
 // The skin's title bar picture, stretched over the top of the window.
 ui::Image& AddTopBar(ui::Window& window);
 // lbl(index) with its caption from the language table; lbl(0) is the title, sized to its text.
@@ -56,4 +59,4 @@ void DiscardSingle(std::unique_ptr<Dialog>& slot) {
   slot.reset();
 }
 
-}  // namespace velvane::lists
+}  // namespace velvane::ui

@@ -39,7 +39,7 @@ protected:
     Configure("[CHK]\r\nChk1=0\r\nChk2=1\r\nChk3=0\r\nChk4=1\r\nChk5=0\r\n[TXT]\r\nTxt0=shot_\r\nTxt1=7\r\n"
               "[PATH]\r\nScreens=C:\\shots\r\n[KEYS1]\r\nKey0=17\r\nKey1=123\r\n[KEYS2]\r\nKey0=17\r\nKey1=122\r\n",
               lang);
-    ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
+    ASSERT_EQ(StartOn(L""), StartupResult::Run);
   }
   static std::wstring RunValue() { return platform::ReadRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue); }
   // The message boxes shown, each as "text|style|title;".
@@ -55,9 +55,9 @@ protected:
 TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   Start();
   SetAutostart(true);
-  frmCfg& cfg = frmCfg::ShowDialog();
-  EXPECT_TRUE(SettingsOpen);
-  EXPECT_EQ(&frmCfg::ShowDialog(), &cfg);  // a second open brings the same window forward
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  EXPECT_TRUE(SettingsOpen());
+  EXPECT_EQ(&frmCfg::ShowDialog(Bar()), &cfg);  // a second open brings the same window forward
   const std::array<bool, 6> stored{true, false, true, false, true, false};
   for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), stored[i]) << "chk(" << i << ")";
   EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text(), L"shot_|7");
@@ -80,7 +80,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   HotKeys[1] = {18, 65};  // as a capture leaves them
   cfg.cmd[0]->NotifyClick();
   EXPECT_EQ(frmCfg::Current(), nullptr);
-  EXPECT_FALSE(SettingsOpen);
+  EXPECT_FALSE(SettingsOpen());
   // Section, key and value; the start-with-Windows box lives in the registry only.
   const std::array<const wchar_t*, 3> written[] = {
       {L"CHK", L"Chk0", L""}, {L"CHK", L"Chk1", L"1"}, {L"CHK", L"Chk2", L"0"}, {L"CHK", L"Chk3", L"1"},
@@ -95,12 +95,12 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(ScreensDir, L"D:\\pictures\\");
   EXPECT_EQ(SkinName, L"Other");
   EXPECT_EQ(OptTxt[1], L"x12");
-  frmCfg::ShowDialog().chk[0]->SetValue(true);
+  frmCfg::ShowDialog(Bar()).chk[0]->SetValue(true);
   frmCfg::Current()->OnAccept();
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
 
   const std::string before = test::ReadBytes(ConfigFile());
-  frmCfg& again = frmCfg::ShowDialog();
+  frmCfg& again = frmCfg::ShowDialog(Bar());
   for (ui::CheckBox* box : again.chk) box->SetValue(!box->Value());
   again.lstLang->SetListIndex(0);
   again.cmd[3]->NotifyClick();
@@ -124,7 +124,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
     options += "Op" + n + (i == 3 ? "=no bar" : "=L" + n + "|l" + n) + "\r\n";
   }
   Start(options);
-  frmCfg& cfg = frmCfg::ShowDialog();
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
   ASSERT_EQ(cfg.lstLang->ItemCount(), 20);
   EXPECT_EQ(cfg.lstLang->Item(19), L"L20");
   EXPECT_EQ(cfg.lstLang->Item(2), L"");
@@ -135,7 +135,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
   Stop();
   Start("Options=0\r\n");
   SkinName = L"Gone";  // not among the skins: nothing selected
-  frmCfg& bare = frmCfg::ShowDialog();
+  frmCfg& bare = frmCfg::ShowDialog(Bar());
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
   EXPECT_EQ(bare.lstLang->ItemCount(), 0);
   EXPECT_EQ(bare.lstSkins->ListIndex(), -1);
@@ -146,7 +146,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
 
 TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPicture) {
   Start();
-  frmCfg& cfg = frmCfg::ShowDialog();
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
   const std::wstring file = dir_ / L"file.txt";
   test::WriteBytes(file, "x");
   cfg.lblPath->NotifyFilesDropped({file, dir_.Path()});

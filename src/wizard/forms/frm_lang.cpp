@@ -1,14 +1,15 @@
-#include "wizard/frm_lang.h"
+#include "wizard/forms/frm_lang.h"
 
 #include "common/settings_store.h"
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
-#include "wizard/frm_main.h"
+#include "wizard/forms/wizard_flow.h"
+#include "wizard/forms/frm_main.h"
 
 namespace velvane::wizard {
 namespace {
 
-using lists::Twips;
+using ui::Twips;
 
 std::unique_ptr<frmLang>& Instance() {
   static std::unique_ptr<frmLang> instance;
@@ -17,7 +18,7 @@ std::unique_ptr<frmLang>& Instance() {
 
 }  // namespace
 
-frmLang::frmLang() : window_(std::make_unique<ui::Window>(WizardSpec(L"Choose your languaje", 2655, 3015))) {
+frmLang::frmLang() : window_(std::make_unique<ui::Window>(ui::DialogFrame(L"Choose your languaje", 2655, 3015))) {
   lst = &window_->AddListBox(L"lst", Twips(60, 60, 2535, 2505));
   cmd = &window_->AddButton(L"cmd", Twips(1560, 2640, 1035, 315), L"OK");
   options_ = LangOptions();
@@ -35,7 +36,7 @@ frmLang& frmLang::Open() {
   return *instance;
 }
 
-frmLang* frmLang::Current() { return lists::OpenSingle(Instance()); }
+frmLang* frmLang::Current() { return ui::OpenSingle(Instance()); }
 
 void frmLang::OnOk() {
   const int row = lst->ListIndex();

@@ -9,9 +9,6 @@
 
 namespace velvane::wizard {
 
-// The window frame both wizard windows share: a fixed dialog frame with the program folder's icon. Sizes in twips.
-ui::WindowSpec WizardSpec(const std::wstring& caption, int widthTwips, int heightTwips);
-
 class frmMain {
 public:
   static frmMain& Open();  // creates and shows the one window
