@@ -116,6 +116,23 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(HotKeys[2].key1, 16);
 }
 
+// OK meeting values out of range still completes: the keys are saved, the window closes, the values are named and
+// each setting keeps its last good value.
+TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes) {
+  Start();
+  test::WriteBytes(SkinDir + L"Other\\skin.txt", "[TEXT1]\r\nRed=300\r\nGreen=7\r\n");
+  WriteSetting(ConfigFile(), L"SS", L"Type", L"256");
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
+    if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
+  HotKeys[1] = {18, 65};
+  cfg.OnAccept();
+  EXPECT_EQ(frmCfg::Current(), nullptr);
+  EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
+  EXPECT_EQ(Boxes(), L"_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48|_cfg:title;");
+  EXPECT_EQ(std::tuple(ScreenshotType, TextColors[1].r, TextColors[1].g, SkinName), std::tuple(0, 200, 7, L"Other"));
+}
+
 // Twenty languages at most, one without "|" shown empty, an unoffered one written empty; without any, OK keeps them.
 TEST_F(Dialogs, LanguageAndSkinLists) {
   std::string options = "Options=22\r\n";

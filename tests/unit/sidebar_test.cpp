@@ -2,6 +2,7 @@
 #include <tuple>
 
 #include "platform/clipboard.h"
+#include "core/notes.h"
 #include "platform/input_testing.h"
 #include "unit/sidebar_support.h"
 
@@ -141,6 +142,28 @@ TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
   f.lblBtn(5).onClick();
   EXPECT_EQ(test::ReadBytes(DataDir + L"notes.qdt"), "keep me\r\n");
   EXPECT_EQ(ui::testing::QuitRequested(), 0);
+}
+
+// A save that cannot write names its files once and keeps what they should hold: the close button keeps the side
+// bar then, and the next save writes it all.
+TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
+  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n");
+  frmMain& f = Bar();
+  f.ReceiveCommand(L"-addtodo kept");
+  f.txtNotes().SetText(L"noted");
+  ASSERT_TRUE(gTempFiles->AddFile(L"C:\\shelved.txt"));
+  std::filesystem::remove_all(test::Native(DataDir));
+  f.lblBtn(5).onClick();
+  EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
+  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
+  for (const std::wstring& file : {NotesFile(), clsToDo::FilePath(), clsTempFiles::ShelfFile()})
+    EXPECT_NE(ui::testing::MessageLog()[0].text.find(file), std::wstring::npos) << file;
+  std::filesystem::create_directories(test::Native(DataDir));
+  f.lblBtn(5).onClick();
+  EXPECT_EQ(ui::testing::QuitRequested(), 0);
+  EXPECT_EQ(ui::testing::MessageLog().size(), 1u);
+  EXPECT_EQ(test::ReadBytes(NotesFile()) + test::ReadBytes(clsToDo::FilePath()) + test::ReadBytes(clsTempFiles::ShelfFile()),
+            "noted\r\nkept\r[END]\r\nC:\\shelved.txt\r[END]\r\n");
 }
 
 // The own command line and hand-offs held during the start run on the loaded lists, in order.
