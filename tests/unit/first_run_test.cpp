@@ -7,7 +7,7 @@
 #include "common/settings_store.h"
 #include "core/startup.h"
 #include "platform/codepage.h"
-#include "platform/test_hooks.h"
+#include "platform/scripted/test_hooks.h"
 #include "sidebar/frm_main.h"
 #include "test_support.h"
 #include "ui/testing.h"

@@ -9,7 +9,7 @@
 #include "dialogs/frm_exec_list.h"
 #include "lists_support.h"
 #include "platform/clipboard_testing.h"
-#include "platform/test_hooks.h"
+#include "platform/scripted/test_hooks.h"
 #include "sidebar/list_rows.h"
 
 namespace velvane {

@@ -9,7 +9,7 @@
 #include "core/startup.h"
 #include "core/visibility.h"
 #include "dialogs/frm_cfg.h"
-#include "platform/test_hooks.h"
+#include "platform/scripted/test_hooks.h"
 #include "sidebar/frm_main.h"
 #include "test_support.h"
 #include "ui/testing.h"

@@ -3,7 +3,7 @@
 
 #include "platform/clipboard.h"
 #include "core/notes.h"
-#include "platform/input_testing.h"
+#include "platform/scripted/input_testing.h"
 #include "unit/sidebar_support.h"
 
 namespace velvane {
