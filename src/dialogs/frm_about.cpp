@@ -30,11 +30,6 @@ constexpr std::array<Credit, 6> kNames{{
 }};
 constexpr std::array<const wchar_t*, 3> kLanguages{L"English", L"Espa\u00f1ol", L"Other"};
 
-std::unique_ptr<frmAbout>& Instance() {
-  static std::unique_ptr<frmAbout> instance;
-  return instance;
-}
-
 ui::WindowSpec AboutSpec() {
   ui::WindowSpec spec = ui::DialogSpec(L"_about:title", 3750, 6000, ui::kSmallPoints);
   spec.dialogFrame = false;
@@ -49,7 +44,7 @@ std::wstring frmAbout::VersionLine() {
          std::to_wstring(kVersionRevision);
 }
 
-frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
+frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
   ui::Window& w = *window_;
   // A skin without the picture shows the box on its plain background.
   try {
@@ -86,14 +81,8 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
   w.CenterOnScreen();
 }
 
-frmAbout::~frmAbout() = default;
-
 frmAbout& frmAbout::ShowDialog(const ui::Window* beside) {
-  return ui::ShowSingle(Instance(), [] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
+  return Show([] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
 }
-
-frmAbout* frmAbout::Current() { return ui::OpenSingle(Instance()); }
-
-void frmAbout::Discard() { ui::DiscardSingle(Instance()); }
 
 }  // namespace velvane

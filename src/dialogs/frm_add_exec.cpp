@@ -15,11 +15,6 @@ using ui::Twips;
 
 constexpr double kFormPoints = 9;
 
-std::unique_ptr<frmAddExec>& Instance() {
-  static std::unique_ptr<frmAddExec> instance;
-  return instance;
-}
-
 // Shows the side bar again when it leaves scope, however the question before it ended.
 class HiddenWhileAsking {
 public:
@@ -45,7 +40,7 @@ void OfferNewExec(const std::wstring& name, ui::Window* sideBar) {
 }
 
 frmAddExec::frmAddExec()
-    : window_(std::make_unique<ui::Window>(ui::DialogSpec(L"_exec:title", 4635, 4335, kFormPoints))) {
+    : SingleDialog(ui::DialogSpec(L"_exec:title", 4635, 4335, kFormPoints)) {
   ui::Window& w = *window_;
   // Created in tab order: select, path, short name, display name, add, cancel.
   imgTop = &ui::AddTopBar(w);
@@ -74,10 +69,8 @@ frmAddExec::frmAddExec()
   w.CenterOnScreen();
 }
 
-frmAddExec::~frmAddExec() = default;
-
 frmAddExec& frmAddExec::ShowDialog() {
-  return ui::ShowSingle(Instance(), [] { return std::unique_ptr<frmAddExec>(new frmAddExec()); });
+  return Show([] { return std::unique_ptr<frmAddExec>(new frmAddExec()); });
 }
 
 frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
@@ -85,10 +78,6 @@ frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
   dialog.txtEname->SetText(ename);
   return dialog;
 }
-
-frmAddExec* frmAddExec::Current() { return ui::OpenSingle(Instance()); }
-
-void frmAddExec::Discard() { ui::DiscardSingle(Instance()); }
 
 void frmAddExec::OnSelect() {
   ui::FileDialogOptions options;

@@ -19,11 +19,6 @@ using ui::Twips;
 constexpr int kWidthTwips = 6315;
 constexpr int kHeightTwips = 7275;
 
-std::unique_ptr<frmCfg>& Instance() {
-  static std::unique_ptr<frmCfg> instance;
-  return instance;
-}
-
 // Each step of loading the window runs even when an earlier one failed: a failed step leaves its controls as they are.
 template <typename Step>
 void LoadStep(Step&& step) {
@@ -38,15 +33,11 @@ std::wstring Numbered(const wchar_t* name, int n) { return name + std::to_wstrin
 }  // namespace
 
 frmCfg::frmCfg(SideBarView& bar)
-    : bar_(bar),
-      window_(std::make_unique<ui::Window>(ui::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips,
-                                                               ui::kSmallPoints))) {
+    : SingleDialog(ui::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips, ui::kSmallPoints)), bar_(bar) {
   CreateControls();
   LoadValues();
   window_->CenterOnScreen();
 }
-
-frmCfg::~frmCfg() = default;
 
 void frmCfg::CreateControls() {
   ui::Window& w = *window_;
@@ -146,14 +137,10 @@ void frmCfg::LoadSkins() {
 }
 
 frmCfg& frmCfg::ShowDialog(SideBarView& bar) {
-  return ui::ShowSingle(Instance(), [&bar] { return std::unique_ptr<frmCfg>(new frmCfg(bar)); });
+  return Show([&bar] { return std::unique_ptr<frmCfg>(new frmCfg(bar)); });
 }
 
 bool SettingsOpen() { return frmCfg::Current() != nullptr; }
-
-frmCfg* frmCfg::Current() { return ui::OpenSingle(Instance()); }
-
-void frmCfg::Discard() { ui::DiscardSingle(Instance()); }
 
 void frmCfg::OnButton(int index) {
   switch (index) {

@@ -7,28 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 class SideBarView;
 
 // frmCfg, the settings window.
-class frmCfg {
+class frmCfg : public ui::SingleDialog<frmCfg> {
 public:
   static constexpr int kMaxLanguages = 20;
 
   // Shows the window with the current settings, creating it when none is open, and brings it forward. OK reloads
   // the settings into the side bar given.
   static frmCfg& ShowDialog(SideBarView& bar);
-  static frmCfg* Current();  // the open window, or nullptr
-  // Closes and frees the window; never from the window's own events.
-  static void Discard();
 
-  frmCfg(const frmCfg&) = delete;
-  frmCfg& operator=(const frmCfg&) = delete;
-  ~frmCfg();
 
-  ui::Window& Form() { return *window_; }
   void OnAccept();  // cmd(0)
   void OnCancel();  // cmd(1)
   void OnEditFolder();  // cmd(4): the folder typed in an input box
@@ -53,7 +46,6 @@ private:
   void OnButton(int index);
 
   SideBarView& bar_;
-  std::unique_ptr<ui::Window> window_;
   // The [LANG] options as read at load ("display name|folder"); slot 0 stays empty.
   std::array<std::wstring, kMaxLanguages + 1> langOptions_{};
 };

@@ -10,15 +10,10 @@ namespace {
 using ui::AddCaptionButton;
 using ui::Twips;
 
-std::unique_ptr<frmExecList>& Instance() {
-  static std::unique_ptr<frmExecList> instance;
-  return instance;
-}
-
 }  // namespace
 
 frmExecList::frmExecList()
-    : window_(std::make_unique<ui::Window>(ui::DialogSpec(L"_elist:title", 3975, 5730, ui::kSmallPoints))) {
+    : SingleDialog(ui::DialogSpec(L"_elist:title", 3975, 5730, ui::kSmallPoints)) {
   ui::Window& w = *window_;
   imgTop = &ui::AddTopBar(w);
   lbl[0] = &ui::AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_elist:title", ui::kTitlePoints);
@@ -33,15 +28,9 @@ frmExecList::frmExecList()
   Refresh();
 }
 
-frmExecList::~frmExecList() = default;
-
 frmExecList& frmExecList::ShowDialog() {
-  return ui::ShowSingle(Instance(), [] { return std::unique_ptr<frmExecList>(new frmExecList()); });
+  return Show([] { return std::unique_ptr<frmExecList>(new frmExecList()); });
 }
-
-frmExecList* frmExecList::Current() { return ui::OpenSingle(Instance()); }
-
-void frmExecList::Discard() { ui::DiscardSingle(Instance()); }
 
 void frmExecList::Refresh() {
   lst->Clear();

@@ -35,28 +35,43 @@ ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, con
 // opens stays clear of it. Wine without a window manager never paints a new window that lies wholly inside another.
 void PlaceBeside(ui::Window& window, const ui::Window& other);
 
-// A modeless dialog kept in a slot: created when shown while none is open (a closed one is dropped then, never from
-// its own events), brought forward when it is. A new one opens beside the window given, if any.
-template <typename Dialog, typename Make>
-Dialog& ShowSingle(std::unique_ptr<Dialog>& slot, Make&& make, const ui::Window* beside = nullptr) {
-  if (!slot || slot->Form().Closed()) {
-    slot = make();
-    if (beside) PlaceBeside(slot->Form(), *beside);
-    slot->Form().Show();
+// A window of which at most one is open, kept in a slot of its own: created when shown while none is open (a closed
+// one is dropped then, never from its own events), brought forward when it is; a new one opens beside the window
+// given, if any. Discard closes and frees it, never from its own events.
+template <typename Dialog>
+class SingleDialog {
+public:
+  SingleDialog(const SingleDialog&) = delete;
+  SingleDialog& operator=(const SingleDialog&) = delete;
+
+  ui::Window& Form() { return *window_; }
+  static Dialog* Current() { return Slot() && !Slot()->Form().Closed() ? Slot().get() : nullptr; }  // the open one
+  static void Discard() {
+    if (Current()) Slot()->Form().Close();
+    Slot().reset();
   }
-  slot->Form().Activate();
-  return *slot;
-}
 
-template <typename Dialog>
-Dialog* OpenSingle(const std::unique_ptr<Dialog>& slot) {
-  return slot && !slot->Form().Closed() ? slot.get() : nullptr;
-}
+protected:
+  explicit SingleDialog(const ui::WindowSpec& spec) : window_(std::make_unique<ui::Window>(spec)) {}
+  ~SingleDialog() = default;
+  template <typename Make>
+  static Dialog& Show(Make&& make, const ui::Window* beside = nullptr) {
+    if (!Current()) {
+      Slot() = make();
+      if (beside) PlaceBeside(Slot()->Form(), *beside);
+      Slot()->Form().Show();
+    }
+    Slot()->Form().Activate();
+    return *Slot();
+  }
 
-template <typename Dialog>
-void DiscardSingle(std::unique_ptr<Dialog>& slot) {
-  if (slot && !slot->Form().Closed()) slot->Form().Close();
-  slot.reset();
-}
+  std::unique_ptr<ui::Window> window_;
+
+private:
+  static std::unique_ptr<Dialog>& Slot() {
+    static std::unique_ptr<Dialog> slot;
+    return slot;
+  }
+};
 
 }  // namespace velvane::ui

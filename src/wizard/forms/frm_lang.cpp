@@ -11,14 +11,9 @@ namespace {
 
 using ui::Twips;
 
-std::unique_ptr<frmLang>& Instance() {
-  static std::unique_ptr<frmLang> instance;
-  return instance;
-}
-
 }  // namespace
 
-frmLang::frmLang() : window_(std::make_unique<ui::Window>(ui::DialogFrame(L"Choose your languaje", 2655, 3015))) {
+frmLang::frmLang() : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655, 3015)) {
   lst = &window_->AddListBox(L"lst", Twips(60, 60, 2535, 2505));
   cmd = &window_->AddButton(L"cmd", Twips(1560, 2640, 1035, 315), L"OK");
   options_ = LangOptions();
@@ -29,14 +24,8 @@ frmLang::frmLang() : window_(std::make_unique<ui::Window>(ui::DialogFrame(L"Choo
 }
 
 frmLang& frmLang::Open() {
-  auto& instance = Instance();
-  instance.reset(new frmLang());
-  instance->window_->Show();
-  instance->window_->Activate();
-  return *instance;
+  return Show([] { return std::unique_ptr<frmLang>(new frmLang()); });
 }
-
-frmLang* frmLang::Current() { return ui::OpenSingle(Instance()); }
 
 void frmLang::OnOk() {
   const int row = lst->ListIndex();

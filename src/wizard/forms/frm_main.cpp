@@ -16,14 +16,9 @@ using ui::Twips;
 constexpr double kBodyPoints = 9;
 constexpr ui::Color kTitleColor{255, 255, 255};
 
-std::unique_ptr<frmMain>& Instance() {
-  static std::unique_ptr<frmMain> instance;
-  return instance;
-}
-
 }  // namespace
 
-frmMain::frmMain() : window_(std::make_unique<ui::Window>(ui::DialogFrame(gLang->lReplace(L"_title"), 7575, 5985))) {
+frmMain::frmMain() : SingleDialog(ui::DialogFrame(gLang->lReplace(L"_title"), 7575, 5985)) {
   ui::Window& w = *window_;
   img = &w.AddImage(L"img", Twips(0, 0, 1500, 6000));
   imgTop = &w.AddImage(L"imgTop", Twips(1500, 0, 5100, 960));
@@ -48,14 +43,8 @@ frmMain::frmMain() : window_(std::make_unique<ui::Window>(ui::DialogFrame(gLang-
 }
 
 frmMain& frmMain::Open() {
-  auto& instance = Instance();
-  instance.reset(new frmMain());
-  instance->window_->Show();
-  instance->window_->Activate();
-  return *instance;
+  return Show([] { return std::unique_ptr<frmMain>(new frmMain()); });
 }
-
-frmMain* frmMain::Current() { return ui::OpenSingle(Instance()); }
 
 void frmMain::ShowPage(int page) {
   if (page > kPageCount) {
