@@ -1,7 +1,6 @@
 #pragma once
-// How a routine below the windows says that it failed: an Outcome is empty on success and carries the reason (an
-// error number and its description) otherwise. The model answers Outcomes; RuntimeError is thrown only where a
-// run-time error is meant to reach the user, and is caught at start-up and in the window procedure.
+// How a routine below the windows says that it failed: empty on success, else the reason (error number and
+// description). RuntimeError is thrown only where a run-time error is to reach the user (start-up, window procedure).
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,7 +16,6 @@ public:
 
   explicit operator bool() const { return !failure_.has_value(); }
   int Number() const { return failure_ ? static_cast<int>(failure_->number) : 0; }
-  std::string Reason() const { return failure_ ? failure_->reason : std::string(); }
   // The failure as the run-time error it stands for; nothing on success.
   void ThrowIfFailed() const {
     if (failure_) throw RuntimeError(failure_->number, failure_->reason);

@@ -1,7 +1,6 @@
 #pragma once
 // Commands given on the command line, by the first start or handed over by a later one: a verb, optionally followed
-// by one blank and an argument. The router runs them on the side bar's view, and holds the commands that arrive
-// while the first start is still loading its lists.
+// by one blank and an argument. The router runs them on the side bar, and holds those that arrive during the start.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +20,8 @@ public:
   void ReceiveCommand(const std::wstring& command);
   // The bytes of a hand-off (ANSI): held while the start is loading, run at once afterwards; empty bytes do nothing.
   void HandOff(std::string_view bytes);
-  // Run earlier than the end of the start, the loads would overwrite what a command added: such commands wait, in
-  // the order they came.
+  // Until the start ends the loads would overwrite what a command adds: commands wait, in the order they came.
   void Hold(std::wstring command) { held_.push_back(std::move(command)); }
-  bool StartupComplete() const { return started_; }
   // The end of the start: the first start's own command line, then the held commands in order.
   void CompleteStartup(const std::wstring& ownCommand);
 

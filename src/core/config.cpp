@@ -2,6 +2,7 @@
 
 #include "common/message_box.h"
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "core/notes.h"
@@ -25,45 +26,36 @@ std::wstring SkinFolder() { return SkinDir + SkinName; }
 
 namespace {
 
-std::wstring Config(const std::wstring& section, const std::wstring& key) { return ReadSetting(ConfigFile(), section, key); }
+// A byte setting out of range keeps its value and is noted.
+void TakeByte(const std::wstring& text, std::uint8_t& into, std::wstring where, std::vector<SettingProblem>& problems) {
+  if (const auto value = ByteOf(text)) into = *value;
+  else problems.push_back({std::move(where), text});
+}
 
-std::wstring Numbered(const wchar_t* name, int n) { return name + std::to_wstring(n); }
-
-// Byte settings: a value out of range leaves the setting as it was and is noted.
-class ByteReader {
-public:
-  void Read(const std::wstring& file, const std::wstring& label, const std::wstring& section, const std::wstring& key,
-            std::uint8_t& into) {
-    const std::wstring text = ReadSetting(file, section, key);
-    const double value = RoundHalfEven(LeadingNumber(text));
-    if (value >= 0 && value <= 255) into = static_cast<std::uint8_t>(value);
-    else problems_.push_back({label + L"[" + section + L"] " + key, text});
-  }
-  void ReadColor(const std::wstring& skinFile, const std::wstring& section, Color& into) {
-    Read(skinFile, L"skin.txt ", section, L"Red", into.r);
-    Read(skinFile, L"skin.txt ", section, L"Green", into.g);
-    Read(skinFile, L"skin.txt ", section, L"Blue", into.b);
-  }
-  std::vector<SettingProblem> problems_;
-};
+// A colour of skin.txt: Red, Green and Blue of its section.
+void ReadSkinColor(const std::wstring& section, Color& into, std::vector<SettingProblem>& problems) {
+  for (const auto& [key, part] : {std::pair{L"Red", &into.r}, std::pair{L"Green", &into.g}, std::pair{L"Blue", &into.b}})
+    TakeByte(ReadSetting(SkinFolder() + L"\\skin.txt", section, key), *part, L"skin.txt [" + section + L"] " + key,
+             problems);
+}
 
 }  // namespace
 
 std::vector<SettingProblem> LoadConfig() {
-  for (int i = 1; i <= 5; ++i) OptChk[static_cast<size_t>(i)] = LeadingNumber(Config(L"CHK", Numbered(L"Chk", i))) == 1.0;
-  for (int i = 0; i <= 1; ++i) OptTxt[static_cast<size_t>(i)] = Config(L"TXT", Numbered(L"Txt", i));
-  ScreensDir = Config(L"PATH", L"Screens");
-  DefaultDir = Config(L"PATH", L"Default");
+  std::vector<SettingProblem> problems;
+  for (int i = 1; i <= 5; ++i) OptChk[static_cast<size_t>(i)] = keys::kOption.Numbered(i).Flag();
+  for (int i = 0; i <= 1; ++i) OptTxt[static_cast<size_t>(i)] = keys::kScreenshotText.Numbered(i).Text();
+  ScreensDir = keys::kScreensFolder.Text();
+  DefaultDir = keys::kDocumentsFolder.Text();
   if (ScreensDir.empty() || ScreensDir.back() != L'\\') ScreensDir += L'\\';
-  ByteReader bytes;
-  bytes.Read(ConfigFile(), L"", L"SS", L"Type", ScreenshotType);
-  SkinName = Config(L"XTRA", L"Skin");
+  const SettingKey kind = keys::kScreenshotKind;
+  TakeByte(kind.Text(), ScreenshotType, L"[" + kind.section + L"] " + kind.key, problems);
+  SkinName = keys::kSkin.Text();
 
-  const std::wstring skinFile = SkinFolder() + L"\\skin.txt";
-  for (int i = 0; i <= 2; ++i) bytes.ReadColor(skinFile, Numbered(L"TEXT", i), TextColors[static_cast<size_t>(i)]);
-  for (int i = 0; i <= 1; ++i) bytes.ReadColor(skinFile, Numbered(L"BOXBACK", i), BoxColors[static_cast<size_t>(i)]);
-  bytes.ReadColor(skinFile, L"BACKGROUND", BackColor);
-  return std::move(bytes.problems_);
+  for (int i = 0; i <= 2; ++i) ReadSkinColor(L"TEXT" + ToText(i), TextColors[static_cast<size_t>(i)], problems);
+  for (int i = 0; i <= 1; ++i) ReadSkinColor(L"BOXBACK" + ToText(i), BoxColors[static_cast<size_t>(i)], problems);
+  ReadSkinColor(L"BACKGROUND", BackColor, problems);
+  return problems;
 }
 
 std::vector<SettingProblem> ReloadSettings(SideBarView& bar) {
@@ -75,18 +67,16 @@ std::vector<SettingProblem> ReloadSettings(SideBarView& bar) {
 }
 
 void LoadHotKeys() {
-  for (int pair = 1; pair <= 2; ++pair) {
-    const std::wstring section = Numbered(L"KEYS", pair);
-    HotKeys[static_cast<size_t>(pair)].key0 = ByteValue(Config(section, L"Key0"));
-    HotKeys[static_cast<size_t>(pair)].key1 = ByteValue(Config(section, L"Key1"));
+  for (size_t pair = 1; pair <= 2; ++pair) {
+    HotKeys[pair].key0 = ByteValue(keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(0).Text());
+    HotKeys[pair].key1 = ByteValue(keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(1).Text());
   }
 }
 
 void SaveHotKeys() {
-  for (int pair = 1; pair <= 2; ++pair) {
-    const std::wstring section = Numbered(L"KEYS", pair);
-    WriteSetting(ConfigFile(), section, L"Key0", std::to_wstring(HotKeys[static_cast<size_t>(pair)].key0));
-    WriteSetting(ConfigFile(), section, L"Key1", std::to_wstring(HotKeys[static_cast<size_t>(pair)].key1));
+  for (size_t pair = 1; pair <= 2; ++pair) {
+    keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(0).Write(ToText(HotKeys[pair].key0));
+    keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(1).Write(ToText(HotKeys[pair].key1));
   }
 }
 
@@ -98,7 +88,7 @@ bool SaveAll(SideBarView& bar) {
   note(SaveNotes(bar.NotesText()), NotesFile());
   if (gToDo) note(gToDo->SaveList(), clsToDo::FilePath());
   if (gTempFiles) note(gTempFiles->SaveList(), clsTempFiles::ShelfFile());
-  WriteSetting(ConfigFile(), L"SS", L"Type", std::to_wstring(ScreenshotType));
+  keys::kScreenshotKind.Write(ToText(ScreenshotType));
   if (failed.empty()) return true;
   bar.Message(LangText(L"_save:failed") + L"\r\n" + failed, kMbExclamation, LangText(L"_main:title"));
   return false;

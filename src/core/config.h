@@ -39,16 +39,14 @@ struct SettingProblem {
   std::wstring value;
 };
 
-// Loads every setting but the first-run flag, the language keys and the hot keys, then the skin colours. A byte value
-// out of range keeps the setting's last good value and is listed in the answer.
+// Every setting but the first-run flag, the language keys and the hot keys, then the skin colours; a byte out of range
+// keeps its last good value and is listed. Reloading also gives the side bar its screenshot icon and starting alpha.
 std::vector<SettingProblem> LoadConfig();
-// LoadConfig, then the side bar takes the screenshot kind's icon and the alpha the fade option starts from.
 std::vector<SettingProblem> ReloadSettings(SideBarView& bar);
 void LoadHotKeys();
 void SaveHotKeys();
-// The program's save point: notes, to-do list and file shelf (each as its keep option says) and the screenshot kind.
-// Files that cannot be written are named in one message; what they should hold stays in memory for the next save.
-// True when everything was written.
+// The save point: notes, to-do list and file shelf (as their keep options say) and the screenshot kind. Files that
+// cannot be written are named in one message and their contents stay in memory; true when everything was written.
 bool SaveAll(SideBarView& bar);
 void SetScreenshotType(SideBarView& bar, std::uint8_t kind);
 

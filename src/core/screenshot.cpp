@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "core/config.h"
@@ -43,7 +44,7 @@ Outcome clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
   else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile());
   if (!saved) return saved;
   OptTxt[1] = std::to_wstring(static_cast<std::int64_t>(ScreenshotNumber()) + 1);
-  WriteSetting(ConfigFile(), L"TXT", L"Txt1", OptTxt[1]);
+  keys::kScreenshotText.Numbered(1).Write(OptTxt[1]);
   return {};
 }
 
@@ -93,8 +94,6 @@ std::string BitmapFileHeader(const platform::BitmapPixels& pixels) {
   for (std::uint32_t i = 0; i < colours; ++i) PutLittleEndian(bytes, pixels.palette[i], 4);  // blue, green, red, 0
   return bytes;
 }
-
-std::string BitmapFileBytes(const platform::BitmapPixels& pixels) { return BitmapFileHeader(pixels) + pixels.rows; }
 
 Outcome SavePicture(const platform::Picture& picture, const std::wstring& path) {
   // Header and rows are written one after the other: a screen's worth of pixels is not copied once more.

@@ -1,7 +1,6 @@
 #pragma once
-// What the core asks of the side-bar window. The core owns this interface and the side bar (frmMain) implements it,
-// so showing and hiding, the notes box, the screenshot icon, the launcher's question and message boxes are reached
-// from below without including any window header.
+// What the core asks of the side-bar window. The core owns this interface and the side bar (frmMain) implements it:
+// the core reaches the window without including any window header.
 #include <cstdint>
 #include <string>
 
@@ -23,8 +22,7 @@ public:
   virtual void SetNotesText(const std::wstring& text) = 0;
   virtual void AppendNote(const std::wstring& text) = 0;  // after a blank line, at the end of the notes
   virtual void ShowScreenshotKind(std::uint8_t kind) = 0;  // the skin's picture of the kind; none without one
-  // Starts the launcher entry the name selects (the launcher box's text when the name is empty), or asks whether to
-  // add one.
+  // Starts the entry the name (empty: the launcher box's text) selects, or asks whether to add one.
   virtual void Launch(const std::wstring& name) = 0;
   // A message box (styles and answers of common/message_box.h); answers the button pressed.
   virtual int Message(const std::wstring& text, int style, const std::wstring& title) = 0;

@@ -4,6 +4,7 @@
 #include "common/errors.h"
 #include "common/message_box.h"
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "core/autostart.h"
 #include "core/commands.h"
@@ -81,7 +82,7 @@ bool HandOver(const std::wstring& commandLine) {
   return true;
 }
 
-bool FirstRunDone() { return LeadingNumber(ReadSetting(ConfigFile(), L"INIT", L"FirstTime")) != 0.0; }
+bool FirstRunDone() { return LeadingNumber(keys::kFirstTime.Text()) != 0.0; }
 
 void StartWizard() {
   if (!platform::StartProgram(L"\"" + AppDir + L"Primewiz.exe\""))

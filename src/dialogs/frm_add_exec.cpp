@@ -15,27 +15,13 @@ using ui::Twips;
 
 constexpr double kFormPoints = 9;
 
-// Shows the side bar again when it leaves scope, however the question before it ended.
-class HiddenWhileAsking {
-public:
-  explicit HiddenWhileAsking(ui::Window* window) : window_(window && window->Visible() ? window : nullptr) {
-    if (window_) window_->Hide();
-  }
-  HiddenWhileAsking(const HiddenWhileAsking&) = delete;
-  HiddenWhileAsking& operator=(const HiddenWhileAsking&) = delete;
-  ~HiddenWhileAsking() {
-    if (window_) window_->Show();
-  }
-
-private:
-  ui::Window* window_;
-};
-
 }  // namespace
 
 void OfferNewExec(const std::wstring& name, ui::Window* sideBar) {
-  const HiddenWhileAsking hidden(sideBar);
+  const bool hide = sideBar && sideBar->Visible();
+  if (hide) sideBar->Hide();
   const int answer = ui::MsgBox(LangText(L"_exec:msgadd"), ui::kMbYesNo | ui::kMbExclamation, LangText(L"_main:execute"));
+  if (hide) sideBar->Show();
   if (answer == ui::kAnswerYes) frmAddExec::ShowDialog(name);
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/frm_cfg.h"
 
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "core/autostart.h"
@@ -27,8 +28,6 @@ void LoadStep(Step&& step) {
   } catch (...) {
   }
 }
-
-std::wstring Numbered(const wchar_t* name, int n) { return name + std::to_wstring(n); }
 
 }  // namespace
 
@@ -116,14 +115,12 @@ void frmCfg::LoadValues() {
 
 void frmCfg::LoadLanguages() {
   // Without any option (none stored, or not a number) the list stays empty and OK keeps the active language.
-  const int count = ByteValue(ReadSetting(ConfigFile(), L"LANG", L"Options"));
-  const std::wstring active = gLang ? gLang->ActLang() : ReadSetting(ConfigFile(), L"LANG", L"Active");
+  langOptions_ = LangOptions();
+  const std::wstring active = keys::kActiveLanguage.Text();
   lstLang->Clear();
-  for (int i = 1; i <= count && i <= kMaxLanguages; ++i) {
-    std::wstring& option = langOptions_[static_cast<size_t>(i)];
-    option = ReadSetting(ConfigFile(), L"LANG", Numbered(L"Op", i));
-    lstLang->AddItem(TextBefore(option, L"|"));
-    if (TextAfter(option, L"|") == active) lstLang->SetListIndex(lstLang->ItemCount() - 1);
+  for (const std::wstring& option : langOptions_) {
+    lstLang->AddItem(OptionDisplayName(option));
+    if (OptionLanguage(option) == active) lstLang->SetListIndex(lstLang->ItemCount() - 1);
   }
 }
 
@@ -156,18 +153,17 @@ void frmCfg::OnButton(int index) {
 }
 
 void frmCfg::OnAccept() {
-  const std::wstring file = ConfigFile();
   SetAutostart(chk[0]->Value());
   for (int i = 1; i <= 5; ++i)
-    WriteSetting(file, L"CHK", Numbered(L"Chk", i), chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
-  for (int i = 0; i <= 1; ++i) WriteSetting(file, L"TXT", Numbered(L"Txt", i), txt[static_cast<size_t>(i)]->Text());
-  WriteSetting(file, L"PATH", L"Screens", lblPath->Text());
-  // An empty language list offered nothing to choose: the active language stays. With options, no selection is
-  // slot 0, the empty text.
-  if (lstLang->ItemCount() > 0)
-    WriteSetting(file, L"LANG", L"Active", TextAfter(langOptions_[static_cast<size_t>(lstLang->ListIndex() + 1)], L"|"));
+    keys::kOption.Numbered(i).Write(chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
+  for (int i = 0; i <= 1; ++i) keys::kScreenshotText.Numbered(i).Write(txt[static_cast<size_t>(i)]->Text());
+  keys::kScreensFolder.Write(lblPath->Text());
+  // An empty language list offered nothing to choose: the active language stays. With options, no selection writes
+  // the empty text.
+  if (const int row = lstLang->ListIndex(); lstLang->ItemCount() > 0)
+    keys::kActiveLanguage.Write(row >= 0 ? OptionLanguage(langOptions_[static_cast<size_t>(row)]) : L"");
   // An empty skin would leave the next start without its pictures: without a selection the skin stays.
-  if (lstSkins->ListIndex() >= 0) WriteSetting(file, L"XTRA", L"Skin", lstSkins->Item(lstSkins->ListIndex()));
+  if (lstSkins->ListIndex() >= 0) keys::kSkin.Write(lstSkins->Item(lstSkins->ListIndex()));
   const std::vector<SettingProblem> problems = ReloadSettings(bar_);
   SaveHotKeys();
   window_->Close();

@@ -15,8 +15,6 @@ class SideBarView;
 // frmCfg, the settings window.
 class frmCfg : public ui::SingleDialog<frmCfg> {
 public:
-  static constexpr int kMaxLanguages = 20;
-
   // Shows the window with the current settings, creating it when none is open, and brings it forward. OK reloads
   // the settings into the side bar given.
   static frmCfg& ShowDialog(SideBarView& bar);
@@ -46,8 +44,7 @@ private:
   void OnButton(int index);
 
   SideBarView& bar_;
-  // The [LANG] options as read at load ("display name|folder"); slot 0 stays empty.
-  std::array<std::wstring, kMaxLanguages + 1> langOptions_{};
+  std::vector<std::wstring> langOptions_;  // the [LANG] options as read at load ("display name|folder")
 };
 
 // True while the settings window is loaded: the hot keys are ignored meanwhile.

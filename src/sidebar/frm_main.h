@@ -54,7 +54,6 @@ public:
 
   // Left and Top of the window in twips; kept with sub-pixel precision for the glide.
   std::int32_t LeftTwips() const { return leftTwips_; }
-  std::int32_t TopTwips() const { return topTwips_; }
   void MoveTwips(std::int32_t left, std::int32_t top);
 
   bool Pressing = false;  // a drag of the background is in progress
@@ -68,15 +67,8 @@ public:
   ui::Label& lblClip(int i) { return *lblClip_[static_cast<size_t>(i)]; }  // clipboard history rows 1..7
   ui::Image& imgLock(int i) { return *imgLock_[static_cast<size_t>(i)]; }  // their locks 1..6
   ui::Label& lblFiles(int i) { return *lblFiles_[static_cast<size_t>(i)]; }  // file shelf rows 1..15
-  ui::Label& lblFDrop() { return *lblFDrop_; }  // the shelf's drop area over its title
-  ui::ListBox& lstToDo() { return *lstToDo_; }
-  ui::TextBox& txtToDo() { return *txtToDo_; }
-  ui::Image& img() { return *img_; }  // the add-to-do icon: opens the box for a new item
   ui::TextBox& txtNotes() { return *txtNotes_; }
-  ui::Image& imgSaveNote() { return *imgSaveNote_; }
   ui::TextBox& txtExec() { return *txtExec_; }  // the launcher box
-  ui::Label& lblAppName() { return *lblAppName_; }
-  ui::Image& imgGoScreen() { return *imgGoScreen_; }
   ui::Image& imgSS() { return *imgSS_; }  // the screenshot kind
   ui::Label& lblInfo() { return *lblInfo_; }  // the info line at the bottom
 
@@ -84,7 +76,6 @@ public:
   ui::Timer& tTAnim() { return *tTAnim_; }            // the fade timer
   ui::Timer& tClipb() { return *tClipb_; }            // the clipboard poll
   ui::Timer& tKeys() { return *tKeys_; }              // the hot-key poll
-  ui::Timer& tKeyHold() { return *tKeyHold_; }        // one look, 300 ms after a show: is the key still held?
   ui::Timer& tKeyHolding() { return *tKeyHolding_; }  // while held: hides on release
 
   // Timer ticks and background mouse events, public for the tests that drive them.
@@ -151,12 +142,10 @@ struct WorkAreaRect {
 // The desktop work area in pixels, or in twips (kTwipsPerPixel to a pixel, rounded halves to even).
 WorkAreaRect GetWorkArea(bool inTwips);
 
-// The screenshot hot key: takes the configured kind. A picture that cannot be saved is reported in a message box and
-// goes no further; while that box is open the hot key does nothing.
+// The screenshot hot key: the configured kind; a failed save shows a box, and the key does nothing while it is open.
 void TakeHotKeyScreenshot();
-// Asks for a file, writes the selected text of the box to it and then removes that text from the box. Nothing
-// selected or a cancelled dialog does nothing; a failed write shows a message and leaves the notes as they were.
-// True when the text moved to the file.
+// Moves the box's selected text into a file the user picks; nothing selected, a cancel or a failed write (which
+// shows a message) leaves the notes as they were. True when the text moved.
 bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner = nullptr);
 
 }  // namespace velvane

@@ -1,6 +1,7 @@
 #include "wizard/first_time.h"
 
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 
@@ -32,20 +33,8 @@ PageLook PageFor(int page) {
           page == 6};
 }
 
-std::vector<std::wstring> LangOptions() {
-  // A count that is not a number, or a negative one, offers nothing; only 20 options fit the list.
-  const double count = LeadingNumber(ReadSetting(ConfigFile(), L"LANG", L"Options"));
-  const int n = count < 1 ? 0 : count > kMaxLangOptions ? kMaxLangOptions : static_cast<int>(RoundHalfEven(count));
-  std::vector<std::wstring> options;
-  for (int i = 1; i <= n; ++i) options.push_back(ReadSetting(ConfigFile(), L"LANG", L"Op" + ToText(i)));
-  return options;
-}
-
-std::wstring OptionDisplayName(const std::wstring& option) { return TextBefore(option, L"|"); }
-std::wstring OptionLanguage(const std::wstring& option) { return TextAfter(option, L"|"); }
-
 std::wstring FallbackLanguage() {
-  if (std::wstring def = ReadSetting(ConfigFile(), L"LANG", L"Def"); !def.empty()) return def;
+  if (std::wstring def = keys::kDefaultLanguage.Text(); !def.empty()) return def;
   for (const std::wstring& name : ListFolder(LangDir + L"*"))
     if (!name.empty() && name != L"." && name != L".." && FileExists(LangDir + name + L"\\primewiz.txt")) return name;
   return {};

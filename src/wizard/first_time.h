@@ -15,7 +15,6 @@
 namespace velvane::wizard {
 
 inline constexpr int kPageCount = 9;
-inline constexpr int kMaxLangOptions = 20;
 inline constexpr int kMaxFound = 255;
 // Where the shell keeps the display names of the programs a user started: the older place first, then the one of
 // current Windows versions, whose value names are a path followed by a suffix.
@@ -42,10 +41,6 @@ struct PageLook {
 };
 PageLook PageFor(int page);
 
-// The language options of [LANG]: Options of them, at most 20, each "display name|language name".
-std::vector<std::wstring> LangOptions();
-std::wstring OptionDisplayName(const std::wstring& option);
-std::wstring OptionLanguage(const std::wstring& option);
 // The language used when config.qdt offers none: [LANG] Def, else the first language folder with the wizard's texts.
 std::wstring FallbackLanguage();
 

@@ -1,6 +1,7 @@
 #include "wizard/forms/wizard_flow.h"
 
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "platform/instance.h"
 #include "platform/process.h"
@@ -33,7 +34,7 @@ WizardStart StartWizard(const std::wstring& programFolder) {
   if (programFolder.empty()) SetAppFolders();
   else SetAppFoldersFrom(programFolder);
   ImagesDir = AppDir + L"images\\";
-  if (LeadingNumber(ReadSetting(ConfigFile(), L"INIT", L"FirstTime")) == 1) {
+  if (LeadingNumber(keys::kFirstTime.Text()) == 1) {
     StartSideBar();
     return WizardStart::Exit;
   }
@@ -49,7 +50,7 @@ WizardStart StartWizard(const std::wstring& programFolder) {
 }
 
 void ChooseLanguage(const std::wstring& language) {
-  WriteSetting(ConfigFile(), L"LANG", L"Active", language);
+  keys::kActiveLanguage.Write(language);
   gLang->LoadLanguage(gLang->ActLang(), L"primewiz");
   frmMain& pages = frmMain::Open();
   CurrentPage = 1;
@@ -57,7 +58,7 @@ void ChooseLanguage(const std::wstring& language) {
 }
 
 void FinishWizard() {
-  WriteSetting(ConfigFile(), L"INIT", L"FirstTime", L"1");
+  keys::kFirstTime.Write(L"1");
   StartSideBar();
   CurrentPage = kPageCount + 1;
   if (frmMain* pages = frmMain::Current()) pages->Form().Close();
