@@ -55,9 +55,7 @@ frmAddExec::frmAddExec()
   w.CenterOnScreen();
 }
 
-frmAddExec& frmAddExec::ShowDialog() {
-  return Show([] { return std::unique_ptr<frmAddExec>(new frmAddExec()); });
-}
+frmAddExec& frmAddExec::ShowDialog() { return Show([] { return std::unique_ptr<frmAddExec>(new frmAddExec()); }); }
 
 frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
   frmAddExec& dialog = ShowDialog();

@@ -28,9 +28,7 @@ frmExecList::frmExecList()
   Refresh();
 }
 
-frmExecList& frmExecList::ShowDialog() {
-  return Show([] { return std::unique_ptr<frmExecList>(new frmExecList()); });
-}
+frmExecList& frmExecList::ShowDialog() { return Show([] { return std::unique_ptr<frmExecList>(new frmExecList()); }); }
 
 void frmExecList::Refresh() {
   lst->Clear();

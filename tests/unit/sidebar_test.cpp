@@ -2,7 +2,9 @@
 #include <tuple>
 
 #include "platform/clipboard.h"
+#include "core/commands.h"
 #include "core/notes.h"
+#include "core/side_bar_view.h"
 #include "platform/scripted/input_testing.h"
 #include "unit/sidebar_support.h"
 
@@ -178,6 +180,36 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
   EXPECT_EQ(gToDo->Item(3), L"own");
   Bar().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
   EXPECT_EQ(gToDo->Item(1), L"later");
+}
+
+// A hand-off that comes in while a held command runs (a command showing a box lets it in) joins the queue and runs
+// after it; each held command is copied before it runs, never read from the queue that grows meanwhile.
+TEST(CommandRouter, HandOffsArrivingWhileHeldCommandsRunJoinTheQueueInOrder) {
+  struct View final : SideBarView {
+    CommandRouter* router = nullptr;
+    std::wstring notes;
+    int arrivals = 0;
+    void Open() override {}
+    void SetShown(bool) override {}
+    void SetAlpha(std::uint8_t) override {}
+    void SetTopMost(bool) override {}
+    void StartFade() override {}
+    void EndDrag() override {}
+    void BringForward() override {
+      if (++arrivals <= 9) router->HandOff("-addnote " + std::to_string(arrivals));
+    }
+    std::wstring NotesText() const override { return notes; }
+    void SetNotesText(const std::wstring&) override {}
+    void AppendNote(const std::wstring& text) override { notes += text; }
+    void ShowScreenshotKind(std::uint8_t) override {}
+    void Launch(const std::wstring&) override {}
+    int Message(const std::wstring&, int, const std::wstring&) override { return 0; }
+  } view;
+  CommandRouter router(view);
+  view.router = &router;
+  router.Hold(L"-addnote first ");
+  router.CompleteStartup(L"-addnote own ");
+  EXPECT_EQ(view.notes, L"ownfirst123456789");
 }
 
 // A quick press of the show key toggles the bar, once however long it is held; held past the hold check it shows the

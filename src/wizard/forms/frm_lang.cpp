@@ -23,9 +23,7 @@ frmLang::frmLang() : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655,
   window_->CenterOnScreen();
 }
 
-frmLang& frmLang::Open() {
-  return Show([] { return std::unique_ptr<frmLang>(new frmLang()); });
-}
+frmLang& frmLang::Open() { return Show([] { return std::unique_ptr<frmLang>(new frmLang()); }); }
 
 void frmLang::OnOk() {
   const int row = lst->ListIndex();

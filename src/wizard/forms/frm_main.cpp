@@ -42,9 +42,7 @@ frmMain::frmMain() : SingleDialog(ui::DialogFrame(gLang->lReplace(L"_title"), 75
   w.CenterOnScreen();
 }
 
-frmMain& frmMain::Open() {
-  return Show([] { return std::unique_ptr<frmMain>(new frmMain()); });
-}
+frmMain& frmMain::Open() { return Show([] { return std::unique_ptr<frmMain>(new frmMain()); }); }
 
 void frmMain::ShowPage(int page) {
   if (page > kPageCount) {
