@@ -189,20 +189,12 @@ TEST(CommandRouter, HandOffsArrivingWhileHeldCommandsRunJoinTheQueueInOrder) {
     CommandRouter* router = nullptr;
     std::wstring notes;
     int arrivals = 0;
-    void Open() override {}
-    void SetShown(bool) override {}
-    void SetAlpha(std::uint8_t) override {}
-    void SetTopMost(bool) override {}
-    void StartFade() override {}
-    void EndDrag() override {}
-    void BringForward() override {
-      if (++arrivals <= 9) router->HandOff("-addnote " + std::to_string(arrivals));
-    }
-    std::wstring NotesText() const override { return notes; }
-    void SetNotesText(const std::wstring&) override {}
+    void BringForward() override { if (++arrivals <= 9) router->HandOff("-addnote " + std::to_string(arrivals)); }
     void AppendNote(const std::wstring& text) override { notes += text; }
-    void ShowScreenshotKind(std::uint8_t) override {}
-    void Launch(const std::wstring&) override {}
+    void Open() override {}  void SetShown(bool) override {}  void SetAlpha(std::uint8_t) override {}
+    void SetTopMost(bool) override {}  void StartFade() override {}  void EndDrag() override {}
+    std::wstring NotesText() const override { return notes; }  void SetNotesText(const std::wstring&) override {}
+    void ShowScreenshotKind(std::uint8_t) override {}  void Launch(const std::wstring&) override {}
     int Message(const std::wstring&, int, const std::wstring&) override { return 0; }
   } view;
   CommandRouter router(view);
