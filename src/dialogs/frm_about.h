@@ -6,26 +6,20 @@
 #include <memory>
 #include <string>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 
-class frmAbout {
+class frmAbout : public ui::SingleDialog<frmAbout> {
 public:
   static frmAbout& ShowDialog(const ui::Window* beside = nullptr);  // a new box opens beside that window
-  static frmAbout* Current();  // the open box, or nullptr
-  static void Discard();  // never from the box's own events
 
   // "Velvane v1.2 - Build #42", from the program's own version numbers.
   static std::wstring VersionLine();
   // The heading "_about:data" and, on the next line, the data folder without its trailing backslash.
   static std::wstring DataLine();
 
-  frmAbout(const frmAbout&) = delete;
-  frmAbout& operator=(const frmAbout&) = delete;
-  ~frmAbout();
 
-  ui::Window& Form() { return *window_; }
 
   ui::Label* lblV = nullptr;
   ui::Label* lblData = nullptr;  // which folder holds the user's data
@@ -35,7 +29,6 @@ public:
 
 private:
   frmAbout();
-  std::unique_ptr<ui::Window> window_;
 };
 
 }  // namespace velvane
