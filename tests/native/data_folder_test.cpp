@@ -9,30 +9,20 @@
 namespace velvane {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
-
 // The program folder's data\ where it can be written (a portable copy); else the user's local application-data
 // folder, which takes the shipped defaults the user has no file of yet.
 TEST(DataFolder, DataStaysBesideTheProgramWhereItCanBeWrittenElseMovesToTheUsersFolder) {
   namespace hooks = platform::testing;
   test::TempDir dir;
-  struct Restore {
-    ~Restore() { hooks::UnwritableFolders().clear(), hooks::LocalAppData().clear(); }
-  } restore;
+  struct Restore { ~Restore() { hooks::UnwritableFolders().clear(), hooks::LocalAppData().clear(); } } restore;
   const std::wstring program = dir / L"Velvane", programData = program + L"\\data\\", local = dir / L"Local";
   const std::wstring userData = local + L"\\Velvane\\data\\";
-  WriteBytes(programData + L"config.qdt", "shipped config");
-  WriteBytes(programData + L"exec.qdt", "shipped launcher");
-  WriteBytes(userData + L"exec.qdt", "the user's launcher");
-  const struct {
-    bool writable;
-    std::wstring localAppData, dataDir;
-    bool filled;
-  } cases[] = {{true, local, programData, false},
-               {false, L"", programData, false},  // no such folder on this system: as before
-               {false, local + L"\\", userData, true},
-               {false, local, userData, true}};
+  test::WriteBytes(programData + L"config.qdt", "shipped config");
+  test::WriteBytes(programData + L"exec.qdt", "shipped launcher");
+  test::WriteBytes(userData + L"exec.qdt", "the user's launcher");
+  const struct { bool writable; std::wstring localAppData, dataDir; bool filled; } cases[] = {
+      {true, local, programData, false}, {false, L"", programData, false},  // no such folder: as before
+      {false, local + L"\\", userData, true}, {false, local, userData, true}};
   for (const auto& c : cases) {
     hooks::UnwritableFolders() = c.writable ? std::set<std::wstring>{} : std::set<std::wstring>{programData};
     hooks::LocalAppData() = c.localAppData;
@@ -40,8 +30,8 @@ TEST(DataFolder, DataStaysBesideTheProgramWhereItCanBeWrittenElseMovesToTheUsers
     EXPECT_EQ(DataDir, c.dataDir) << c.writable << " " << test::Native(c.localAppData);
     EXPECT_EQ(test::Exists(userData + L"config.qdt"), c.filled);
   }
-  EXPECT_EQ(ReadBytes(userData + L"config.qdt"), "shipped config");
-  EXPECT_EQ(ReadBytes(userData + L"exec.qdt"), "the user's launcher");
+  EXPECT_EQ(test::ReadBytes(userData + L"config.qdt"), "shipped config");
+  EXPECT_EQ(test::ReadBytes(userData + L"exec.qdt"), "the user's launcher");
 }
 
 }  // namespace

@@ -264,9 +264,8 @@ TEST_F(Dialogs, StartWithWindowsBoxFollowsTheSystemsListOfStartUpPrograms) {
     frmCfg::Discard();
   }
   approve(off);
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
-  cfg.chk[0]->SetValue(true);
-  cfg.OnAccept();
+  frmCfg::ShowDialog(Bar()).chk[0]->SetValue(true);
+  frmCfg::ShowDialog(Bar()).OnAccept();  // the window already open
   const auto approved = platform::RawQueryValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
   EXPECT_EQ(approved ? approved->bytes : "none", on);
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));

@@ -377,8 +377,7 @@ TEST(UserFoldersWin32, WritableFoldersLocalAppDataAndNewFolders) {
   EXPECT_EQ(platform::ListDirectory(dir.Path() + L"\\").size(), 2u);  // "." and ".." only
   const std::wstring local = platform::LocalAppDataFolder();
   EXPECT_TRUE(local.size() > 14 && local.substr(local.size() - 14) == L"\\AppData\\Local") << test::Native(local);
-  EXPECT_TRUE(platform::MakeFolders(dir.Path() + L"\\Velvane\\data"));
-  EXPECT_TRUE(platform::CanWriteIn(dir.Path() + L"\\Velvane\\data\\"));
+  EXPECT_TRUE(platform::MakeFolders(dir / L"Velvane\\data") && platform::CanWriteIn(dir / L"Velvane\\data\\"));
 }
 
 }  // namespace
