@@ -93,7 +93,8 @@ msiexec /i "$MSI" || fail "msiexec /i after the upgrade"
 # The program folder made unwritable, for root too: the lists go to the user's local application-data folder.
 if mount --bind "$PROGRAM" "$PROGRAM" 2>/dev/null && mounted=1 && mount -o remount,bind,ro "$PROGRAM" "$PROGRAM"; then
   wine "$PROGRAM/velvane.exe" >/dev/null 2>&1 &  # the first run: the wizard, on the defaults copied over
-  wait_for grep -q '^FirstTime=0' "$USERDATA/config.qdt" 2>/dev/null || fail "no config.qdt in the user's folder"
+  wait_for pgrep -f 'Program Files.Velvane.Primewiz\.exe' >/dev/null || fail "the first run did not start the wizard"
+  grep -q '^FirstTime=0' "$USERDATA/config.qdt" 2>/dev/null || fail "no config.qdt in the user's folder"
   sed -i 's/^FirstTime=0/FirstTime=1/' "$USERDATA/config.qdt"
   wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Velvane /d old /f >/dev/null 2>&1
   wine "$PROGRAM/velvane.exe" -addtodo buy milk >/dev/null 2>&1 &
