@@ -12,6 +12,7 @@
 #include "platform/codepage.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "platform/text_codec.h"
 #include "sidebar/frm_main.h"
 #include "ui/forms.h"
 
@@ -64,7 +65,12 @@ void ReleaseInstanceLock() {
 }
 
 std::string HandOffPayload(const std::wstring& commandLine) {
-  return commandLine.empty() ? std::string(1, '\0') : platform::ToAnsi(commandLine);
+  // Never empty: a message without data is ignored, and an empty command line still brings the side bar forward.
+  return platform::codec::ToUtf16Le(commandLine.empty() ? std::wstring(1, L'\0') : commandLine);
+}
+
+std::wstring HandOffCommand(std::uintptr_t tag, std::string_view payload) {
+  return tag == kHandOffUtf16 ? platform::codec::FromUtf16Le(payload) : platform::FromAnsi(payload);
 }
 
 std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
@@ -87,7 +93,7 @@ bool HandOver(const std::wstring& commandLine) {
   ActivateWindow(RunningWindow);
   // A visible side bar asked for nothing only needs to come forward.
   if (!commandLine.empty() || !platform::IsWindowShown(RunningWindow))
-    platform::SendCopyData(RunningWindow, HandOffPayload(commandLine), kHandOffTimeoutMs);
+    platform::SendCopyData(RunningWindow, kHandOffUtf16, HandOffPayload(commandLine), kHandOffTimeoutMs);
   return true;
 }
 
@@ -138,9 +144,9 @@ StartupResult Main(const std::wstring& commandLine, const std::wstring& programF
     LoadEverything(commandLine);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {
-    ShowStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));
+    ShowStartupError(e.Number(), platform::codec::FromUtf8(e.what()), platform::codec::FromUtf8(e.Source()));
   } catch (const std::exception& e) {
-    ShowStartupError(static_cast<int>(ErrorNumber::Internal), platform::FromAnsi(e.what()), L"Velvane");
+    ShowStartupError(static_cast<int>(ErrorNumber::Internal), platform::codec::FromUtf8(e.what()), L"Velvane");
   }
   return StartupResult::Exit;
 }

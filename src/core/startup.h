@@ -40,8 +40,14 @@ void ActivateWindow(platform::NativeWindow window);
 void BringToFront(platform::NativeWindow window);
 void ReleaseInstanceLock();
 
-// The WM_COPYDATA payload of a command line: its ANSI bytes without a terminating zero; one zero byte when empty.
+// The WM_COPYDATA tag (dwData) names the payload's code page: 0 (the system's ANSI code page) from older senders and
+// from other programs, 1200 (UTF-16LE) from this version, which keeps every character.
+inline constexpr std::uintptr_t kHandOffAnsi = 0;
+inline constexpr std::uintptr_t kHandOffUtf16 = 1200;
+// The UTF-16LE payload of a command line (tag kHandOffUtf16) without a terminating zero; one zero unit when empty.
 std::string HandOffPayload(const std::wstring& commandLine);
+// The command line of a payload: UTF-16LE for kHandOffUtf16, the system's ANSI code page for any other tag.
+std::wstring HandOffCommand(std::uintptr_t tag, std::string_view payload);
 // The start-up failure message.
 std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
                               const std::wstring& source);

@@ -10,7 +10,7 @@
 #include "core/services.h"
 #include "core/startup.h"
 #include "core/visibility.h"
-#include "platform/codepage.h"
+#include "platform/text_codec.h"
 
 namespace velvane {
 
@@ -74,7 +74,7 @@ frmMain::frmMain() {
   WirePanel();
 
   // Other instances hand their command lines over in WM_COPYDATA, and find this window by its mark.
-  window_->onCopyData = [this](std::string_view bytes) { OnCopyData(bytes); };
+  window_->onCopyData = [this](std::uintptr_t tag, std::string_view bytes) { OnCopyData(tag, bytes); };
   window_->onQueryUnload = [this] { return OnQueryUnload(); };
   window_->onUnload = [] { ui::QuitApplication(0); };
   // Logging off must not lose what was added since the last hide: the session's end saves like a hide does.
@@ -100,17 +100,17 @@ void frmMain::ReceiveCommand(const std::wstring& command) {
     ActivateWindow(window_->NativeHandle());
     RunCommand(TrimBlanks(command));
   } catch (const std::exception& e) {
-    ui::MsgBox(L"An error occurred: " + platform::FromAnsi(e.what()), ui::kMbExclamation, L"Velvane");
+    ui::MsgBox(L"An error occurred: " + platform::codec::FromUtf8(e.what()), ui::kMbExclamation, L"Velvane");
   }
 }
 
-void frmMain::OnCopyData(std::string_view bytes) {
+void frmMain::OnCopyData(std::uintptr_t tag, std::string_view bytes) {
   if (bytes.empty()) return;
   if (!StartupComplete()) {
-    HoldCommand(platform::FromAnsi(bytes));
+    HoldCommand(HandOffCommand(tag, bytes));
     return;
   }
-  ReceiveCommand(platform::FromAnsi(bytes));
+  ReceiveCommand(HandOffCommand(tag, bytes));
 }
 
 bool frmMain::OnQueryUnload() {

@@ -86,7 +86,7 @@ private:
   void CreateControls();
   void ApplySkinAndCaptions();
   void WirePanel();
-  void OnCopyData(std::string_view bytes);
+  void OnCopyData(std::uintptr_t tag, std::string_view bytes);
   bool OnQueryUnload();
   void SetInfo(const std::wstring& text);
   void SaveSelectedNotes();

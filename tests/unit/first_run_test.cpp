@@ -6,7 +6,7 @@
 
 #include "common/settings_store.h"
 #include "core/startup.h"
-#include "platform/codepage.h"
+#include "platform/text_codec.h"
 #include "platform/test_hooks.h"
 #include "test_support.h"
 #include "ui/testing.h"
@@ -140,7 +140,7 @@ protected:
   // Written in the order both registries enumerate them.
   static void Cache(const wchar_t* key, const std::vector<std::pair<std::wstring, std::wstring>>& values) {
     for (const auto& [name, data] : values)
-      platform::RawSetValue(platform::kRegCurrentUser, key, name, {kRegSz, platform::ToAnsi(data) + '\0'});
+      platform::RawSetValue(platform::kRegCurrentUser, key, name, {kRegSz, platform::codec::ToUtf16Le(data + L'\0')});
   }
   std::wstring Entry(int i) const {  // "Exec|Name|Path" of section Ei
     const std::wstring section = L"E" + std::to_wstring(i);

@@ -153,8 +153,12 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
   EXPECT_EQ(gToDo->Item(1), L"second handed");
   EXPECT_EQ(gToDo->Item(2), L"first handed");
   EXPECT_EQ(gToDo->Item(3), L"own");
-  MainForm().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
-  EXPECT_EQ(gToDo->Item(1), L"later");
+  // Once started, a hand-off runs at once: a second start's own payload, or the system code page's bytes of an
+  // older sender.
+  MainForm().Window().onCopyData(kHandOffUtf16, HandOffPayload(L"-addtodo \u041F\u0440\u0438 \u4E2D \U0001F600"));
+  EXPECT_EQ(gToDo->Item(1), L"\u041F\u0440\u0438 \u4E2D \U0001F600");
+  MainForm().Window().onCopyData(kHandOffAnsi, "-addtodo caf\xE9");
+  EXPECT_EQ(gToDo->Item(1), L"caf\u00E9");
 }
 
 // A quick press of the show key toggles the bar, once however long it is held; held past the hold check it shows the

@@ -6,7 +6,6 @@
 #include "lists/temp_files.h"
 #include "lists/todo.h"
 #include "lists_support.h"
-#include "platform/codepage.h"
 
 namespace velvane {
 namespace {
@@ -163,7 +162,7 @@ TEST_F(Notes, SavedLoadedAndMovedOut) {
   for (const std::wstring text : {L"line\r\n", L"", L"tab\t", L"a\r\nb"}) {
     box.SetText(text);
     SaveNotes();
-    EXPECT_EQ(test::ReadBytes(NotesFile()), platform::ToAnsi(text) + "\r\n");
+    EXPECT_EQ(test::ReadBytes(NotesFile()), std::string(text.begin(), text.end()) + "\r\n");
     box.SetText(L"changed");
     LoadNotes();
     EXPECT_EQ(box.Text(), text);
