@@ -17,18 +17,14 @@ const std::string kUtf8Mark = "\xEF\xBB\xBF";
 class AnyScript : public BlackBoxTest {
 protected:
   AnyScript() : BlackBoxTest(L" \u0418\u0432\u0430\u043D \u041F\u0435\u0442\u0440\u043E\u0432") {}
-  void SetUp() override {
-    BlackBoxTest::SetUp();
-    // An entry of an earlier place of the installation: the start names its own.
-    const std::wstring moved = L"\"C:\\old\\velvane.exe\"";
-    RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane", REG_SZ, moved.c_str(),
-                    static_cast<DWORD>((moved.size() + 1) * sizeof(wchar_t)));
-  }
   void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane"); }
   std::string File(const wchar_t* name) const { return ReadBytes(installation_.DataFile(name)).value_or("(no file)"); }
 };
 
 TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) {
+  // An entry of an earlier place of the installation: the start names its own.
+  const wchar_t moved[] = L"\"C:\\old\\velvane.exe\"";
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane", REG_SZ, moved, sizeof moved);
   // The shipped configuration in UTF-16LE, the form in which the system's profile functions keep any script.
   const std::wstring config = FromCodePage(ReadBytes(installation_.ConfigFile()).value_or(""), 1252);
   ASSERT_TRUE(WriteBytes(installation_.ConfigFile(),

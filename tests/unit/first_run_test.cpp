@@ -163,14 +163,16 @@ TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
               L"Wizard|3 found, 3 in all");
   }
 
-  // Without the older cache key the current one is read: display names under the path and ".FriendlyAppName".
+  // Without the older cache key the current one is read: display names under the path and ".FriendlyAppName", in
+  // any script.
   test::DeleteUserKeys({kMuiCacheKey});
-  Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
-                              {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
+  const std::wstring app = L"C:\\" + test::kWorld + L"\\\u4E2D\u6587.exe";
+  Cache(kMuiCacheCurrentKey,
+        {{app + L".ApplicationCompany", L"Company"}, {app + L".FriendlyAppName", test::kWorld}, {L"LangID", L"x"}});
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
   SearchPrograms();
-  EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
-  platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, L"C:\\x\\app.exe.FriendlyAppName");
+  EXPECT_EQ(Entry(1), L"\u4E2D\u6587|" + test::kWorld + L"|" + app);
+  platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, app + L".FriendlyAppName");
   SearchPrograms();
   EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + ExecValue(L"E1", L"Exec"), L"0,");
 

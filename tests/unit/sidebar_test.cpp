@@ -20,9 +20,11 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
   EXPECT_EQ(f.Window().Find(L"imgLock(7)"), nullptr);
   for (int i = 1; i <= 15; ++i) EXPECT_EQ(f.lblFiles(i).Bounds().y, 36 + 19 * (i - 1));
 
-  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit.
+  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit; letters
+  // outside Windows-1252 are kept.
   ui::TextBox& box = f.txtExec();
-  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\b'}) EXPECT_EQ(box.NotifyKeyPress(ch), ch);
+  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\u4E2D', L'\b'})
+    EXPECT_EQ(box.NotifyKeyPress(ch), ch);
   for (wchar_t ch : {L'\t', L'\u00FB', L'\u00FF'}) EXPECT_EQ(box.NotifyKeyPress(ch), 0);
 
   ASSERT_TRUE(platform::WriteClipboardText(L"one\r\ntwo"));

@@ -1,13 +1,19 @@
-// Velvane reads and writes profile files itself; the Windows profile functions are the reference. Both read the same
-// values and leave the same bytes after the same writes (a rewrite drops blank lines), and a file whose values need
-// UTF-16LE is one that each reads and writes after the other.
+// Stored files on Windows. Velvane reads and writes profile files itself, and the system's profile functions are the
+// reference: both read the same values and leave the same bytes after the same writes (a rewrite drops blank lines),
+// and a file whose values need UTF-16LE is one that each reads and writes after the other. The shipped files read the
+// same whatever the system's code page: ctest runs CodePage once more under a Russian (1251), Japanese (932) and UTF-8
+// system code page, and VELVANE_CODE_PAGE names the one a run expects, so a run that did not get it fails.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <string>
+#include <tuple>
 
-#include "platform/ini_profile.h"
+#include "common/lang.h"
+#include "common/settings_store.h"
 #include "platform/profile.h"
 #include "platform/text_codec.h"
 #include "test_support.h"
@@ -52,22 +58,16 @@ TEST(ProfileConformance, ReadsAndWritesAgreeWithTheSystem) {
   const std::array<const wchar_t*, 3> writes[] = {{L"INIT", L"Total", L"2"}, {L"E1", L"Name", L"Note pad "},
                                                   {L"E1", L"Exec", L"  x"},  {L"INIT", L"Other", L"q"},
                                                   {L"init", L"total", L"3"}, {L"E2", L"Path", L"C:\\a b\\c.exe"}};
-  for (const auto& [section, key, value] : writes) {
-    ASSERT_TRUE(SystemWrite(dir / L"system.ini", section, key, value));
-    ASSERT_TRUE(platform::ProfileWrite(dir / L"own.ini", section, key, value));
+  using Writer = bool (*)(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&);
+  for (const Writer write : {Writer{SystemWrite}, Writer{platform::ProfileWrite}}) {
+    const std::wstring written = dir / (write == SystemWrite ? L"system.ini" : L"own.ini");
+    for (const auto& [section, key, value] : writes) ASSERT_TRUE(write(written, section, key, value));
+    EXPECT_EQ(ReadBytes(written),
+              "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n");
+    WriteBytes(written, "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n");
+    ASSERT_TRUE(write(written, L"A", L"k1", L"new"));
+    EXPECT_EQ(ReadBytes(written), "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n");
   }
-  std::string expected =
-      "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n";
-  EXPECT_EQ(ReadBytes(dir / L"system.ini"), expected);
-  EXPECT_EQ(ReadBytes(dir / L"own.ini"), expected);
-
-  const std::string start = "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n";
-  for (const wchar_t* name : {L"system.ini", L"own.ini"}) WriteBytes(dir / name, start);
-  ASSERT_TRUE(SystemWrite(dir / L"system.ini", L"A", L"k1", L"new"));
-  ASSERT_TRUE(platform::ProfileWrite(dir / L"own.ini", L"A", L"k1", L"new"));
-  expected = "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n";
-  EXPECT_EQ(ReadBytes(dir / L"system.ini"), expected);
-  EXPECT_EQ(ReadBytes(dir / L"own.ini"), expected);
 
   // Velvane turns the file into UTF-16LE for a value that needs it; the system reads it and writes it in that form,
   // the bytes Velvane writes for the same values.
@@ -80,6 +80,23 @@ TEST(ProfileConformance, ReadsAndWritesAgreeWithTheSystem) {
   const std::wstring text = L"[S]\r\na=" + test::kSpanish + L"\r\nw=" + test::kWorld + L"\r\n[T]\r\nn=" + test::kWorld +
                             L"2\r\n";
   EXPECT_EQ(ReadBytes(unicode), "\xFF\xFE" + platform::codec::ToUtf16Le(text));
+}
+
+TEST(CodePage, ShippedSpanishFilesReadRight) {
+  if (const char* expected = std::getenv("VELVANE_CODE_PAGE")) {
+    ASSERT_EQ(GetACP(), std::stoul(expected));
+  }
+  std::wstring assets = L"Z:" VELVANE_ASSETS_DIR;  // the source tree as Windows programs under Wine see it
+  for (auto& c : assets) c = c == L'/' ? L'\\' : c;
+  SetAppFoldersFrom(assets);
+  EXPECT_EQ(ReadSetting(DataDir + L"config.qdt", L"LANG", L"Op2"), L"Espa\u00F1ol|spanish");
+  for (const auto& [file, key, text] : {std::tuple(L"velvane", L"_btn:add", L"A\u00F1adir"),
+                                        std::tuple(L"velvane", L"_main:oconfiguration", L"Configuraci\u00F3n"),
+                                        std::tuple(L"primewiz", L"_btn:prev", L"< Atr\u00E1s")}) {
+    clsLang table;
+    table.LoadLanguage(L"spanish", file);
+    EXPECT_EQ(table.lReplace(key), text);
+  }
 }
 
 }  // namespace
