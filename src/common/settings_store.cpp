@@ -102,7 +102,8 @@ std::wstring ReadFileLine(const std::wstring& path, std::int32_t n) {
 void WriteTextFile(const std::wstring& path, const std::wstring& text) {
   Cache().path.clear();  // a file rewritten within the timer resolution must not be read from the cache
   // UTF-8 where the text needs it: an older copy reading the bytes line by line still finds every line and "[END]".
-  if (!platform::ReplaceFileContents(path, platform::codec::EncodeStored(text + L"\r\n", platform::codec::UnicodeForm::Utf8)))
+  const std::string bytes = platform::codec::EncodeStored(text + L"\r\n", platform::codec::UnicodeForm::Utf8);
+  if (!platform::ReplaceFileContents(path, bytes))
     throw RuntimeError(ErrorNumber::FileAccess, "Path/File access error");
 }
 

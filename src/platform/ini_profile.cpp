@@ -120,7 +120,8 @@ std::wstring Read(std::wstring_view content, std::wstring_view section, std::wst
   return {};
 }
 
-std::wstring Write(std::wstring_view content, std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+std::wstring Write(std::wstring_view content, std::wstring_view section, std::wstring_view key,
+                   std::wstring_view value) {
   auto sections = Parse(content);
   Section* s = FindSection(sections, section);
   if (!s) {

@@ -11,6 +11,7 @@
 namespace velvane::platform::ini {
 
 std::wstring Read(std::wstring_view content, std::wstring_view section, std::wstring_view key, std::size_t maxChars);
-std::wstring Write(std::wstring_view content, std::wstring_view section, std::wstring_view key, std::wstring_view value);
+std::wstring Write(std::wstring_view content, std::wstring_view section, std::wstring_view key,
+                   std::wstring_view value);
 
 }  // namespace velvane::platform::ini

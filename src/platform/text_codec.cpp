@@ -18,19 +18,25 @@ std::uint32_t Joined(std::uint32_t high, std::uint32_t low) { return 0x10000 + (
 
 // The code point at text[i], advancing i past it; a surrogate without its partner stands for itself.
 std::uint32_t NextCodePoint(std::wstring_view text, size_t& i) {
-  const auto unit = static_cast<std::uint32_t>(text[i++]) & (kWideIsUtf16 ? 0xFFFFu : 0xFFFFFFFFu);
-  if (kWideIsUtf16 && IsHigh(unit) && i < text.size() && IsLow(static_cast<std::uint32_t>(text[i]) & 0xFFFFu))
-    return Joined(unit, static_cast<std::uint32_t>(text[i++]) & 0xFFFFu);
-  return unit;
+  if constexpr (kWideIsUtf16) {
+    const auto unit = static_cast<std::uint32_t>(text[i++]) & 0xFFFFu;
+    if (IsHigh(unit) && i < text.size() && IsLow(static_cast<std::uint32_t>(text[i]) & 0xFFFFu))
+      return Joined(unit, static_cast<std::uint32_t>(text[i++]) & 0xFFFFu);
+    return unit;
+  } else {
+    return static_cast<std::uint32_t>(text[i++]);
+  }
 }
 
 void AppendCodePoint(std::wstring& out, std::uint32_t code) {
-  if (kWideIsUtf16 && code > 0xFFFF) {
-    out += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
-    out += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-  } else {
-    out += static_cast<wchar_t>(code);
+  if constexpr (kWideIsUtf16) {
+    if (code > 0xFFFF) {
+      out += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+      out += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      return;
+    }
   }
+  out += static_cast<wchar_t>(code);
 }
 
 // The code point of the UTF-8 sequence at bytes[i] (advancing i), or nothing when no well-formed sequence starts
@@ -43,10 +49,15 @@ std::optional<std::uint32_t> NextUtf8(std::string_view bytes, size_t& i) {
     ++i;
     return lead;
   }
-  if (lead >= 0xC2 && lead <= 0xDF) extra = 1, code = lead & 0x1Fu, least = 0x80;
-  else if (lead >= 0xE0 && lead <= 0xEF) extra = 2, code = lead & 0x0Fu, least = 0x800;
-  else if (lead >= 0xF0 && lead <= 0xF4) extra = 3, code = lead & 0x07u, least = 0x10000;
-  else return std::nullopt;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1, code = lead & 0x1Fu, least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2, code = lead & 0x0Fu, least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3, code = lead & 0x07u, least = 0x10000;
+  } else {
+    return std::nullopt;
+  }
   if (i + static_cast<size_t>(extra) >= bytes.size()) return std::nullopt;
   for (int k = 1; k <= extra; ++k) {
     const auto next = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
@@ -128,13 +139,12 @@ std::wstring FromUtf16Le(std::string_view bytes) {
   std::wstring out;
   out.reserve(units);
   for (size_t k = 0; k < units; ++k) {
-    const std::uint32_t unit = unitAt(k);
-    if (!kWideIsUtf16 && IsHigh(unit) && k + 1 < units && IsLow(unitAt(k + 1))) {
-      AppendCodePoint(out, Joined(unit, unitAt(k + 1)));
-      ++k;
-    } else {
-      out += static_cast<wchar_t>(unit);
+    std::uint32_t unit = unitAt(k);
+    // A POSIX wide text holds a pair as the one code point it stands for.
+    if constexpr (!kWideIsUtf16) {
+      if (IsHigh(unit) && k + 1 < units && IsLow(unitAt(k + 1))) unit = Joined(unit, unitAt(++k));
     }
+    AppendCodePoint(out, unit);
   }
   return out;
 }
@@ -147,8 +157,8 @@ std::wstring DecodeStored(std::string_view bytes) {
 
 std::string EncodeStored(std::wstring_view text, UnicodeForm form) {
   // A 1252 text that begins like a mark ("ÿþ", "ï»¿") would read back as something else: it takes the marked form.
-  if (auto bytes = cp1252::EncodeExact(text); bytes && !bytes->starts_with(kUtf16LeMark) && !bytes->starts_with(kUtf8Mark))
-    return std::move(*bytes);
+  auto bytes = cp1252::EncodeExact(text);
+  if (bytes && !bytes->starts_with(kUtf16LeMark) && !bytes->starts_with(kUtf8Mark)) return std::move(*bytes);
   if (form == UnicodeForm::Utf16Le) return std::string(kUtf16LeMark) + ToUtf16Le(text);
   return std::string(kUtf8Mark) + ToUtf8(text);
 }

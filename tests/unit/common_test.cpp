@@ -7,6 +7,7 @@
 #include "common/numbers.h"
 #include "common/settings_store.h"
 #include "common/text.h"
+#include "platform/text_codec.h"
 #include "test_support.h"
 
 namespace velvane {
@@ -40,6 +41,16 @@ TEST_F(SettingsStore, SettingsKeepAnyScriptReadEmptyWhenMissingAndAreCutAt4999) 
             L"");
   WriteSetting(file, L"S", L"K", std::wstring(6000, L'v'));
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
+}
+
+// A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning; a 1252 text that
+// begins like a mark is stored in the marked form.
+TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
+  using namespace platform::codec;
+  EXPECT_EQ(DecodeStored(std::string("\xFF\xFE" "A\0\x3D\xD8\x00\xDE\x00\xD8", 10)), L"A\U0001F600\xD800");
+  EXPECT_EQ(DecodeStored(test::kUtf8Mark + "\xC3\xA9\xE9\x80\xED\xA0\x80"), L"\u00E9\u00E9\u20AC\xD800");
+  for (const wchar_t* text : {L"\u00FF\u00FEx", L"\u00EF\u00BB\u00BF"})
+    EXPECT_EQ(DecodeStored(EncodeStored(text, UnicodeForm::Utf8)), text);
 }
 
 TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
