@@ -3,7 +3,6 @@
 // whole after a reload. File, folder and language names take the text too.
 #include "core/notes.h"
 #include "core/screenshot.h"
-#include "platform/test_hooks.h"
 #include "unit/sidebar_support.h"
 
 namespace velvane {
@@ -28,7 +27,6 @@ TEST_F(AnyScript, EveryStoreKeepsTheText) {
     WriteSetting(ConfigFile(), L"TXT", L"Txt0", form.text);
     test::WriteBytes(LangDir + form.text + L"\\velvane.txt", form.mark + "_main:clipboard=" + form.body + "\r\n");
     test::WriteBytes(parked, "x");
-    test::WriteBytes(folder + L"\\run.exe", "x");
     ASSERT_EQ(Main(L"-addtodo " + form.text, dir_.Path()), StartupResult::Run);
     EXPECT_EQ(MainForm().lbl(0).Text(), form.text);
     MainForm().txtNotes().SetText(form.text);
@@ -47,15 +45,10 @@ TEST_F(AnyScript, EveryStoreKeepsTheText) {
 
     Stop();
     ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
-    EXPECT_EQ(gToDo->Item(1) + L"|" + MainForm().txtNotes().Text(), form.text + L"|" + form.text);
-    platform::testing::OpenedPaths().clear();
-    gTempFiles->ExecTempFile(1);
-    EXPECT_EQ(platform::testing::OpenedPaths(), std::vector<std::wstring>{parked});
-    platform::testing::StartedPrograms().clear();
-    std::wstring name = L"run";
-    gExec->DoExec(&name);
-    EXPECT_EQ(platform::testing::StartedPrograms(),
-              std::vector<std::wstring>{L"\"" + folder + L"\\run.exe\" " + form.text});
+    EXPECT_EQ(gToDo->Item(1) + L"|" + MainForm().txtNotes().Text() + L"|" + gTempFiles->FilePath(1),
+              form.text + L"|" + form.text + L"|" + parked);
+    EXPECT_EQ(gExec->Entry(1).Name + L"|" + gExec->Entry(1).Path,
+              form.text + L"|\"" + folder + L"\\run.exe\" " + form.text);
     std::uint8_t kind = clsScreenshot::kScreen;
     gScreenshot->TakeScreenshot(kind);
     EXPECT_TRUE(test::Exists(folder + L"\\" + form.text + L"7.bmp"));
