@@ -40,6 +40,8 @@ TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) 
   {
     SideBar bar(installation_, L"-show");
     ASSERT_TRUE(bar.Started());
+    // Shown by its own command, which runs once the start is complete, the Run value refreshed before it.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, kHandOffLimitMs));
     EXPECT_NE(ChildByText(bar.Window(), kClipboard), nullptr) << DescribeWindowsOf(bar.ProcessId());
     wchar_t run[1024] = {};
     DWORD size = sizeof run;
@@ -55,6 +57,7 @@ TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) 
   }
   SideBar bar(installation_, L"-show");
   ASSERT_TRUE(bar.Started());
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, kHandOffLimitMs));
   const HWND list = ChildAt(bar.Window(), L"ListBox", 358, 30, 186, 146);
   ASSERT_NE(list, nullptr) << "no to-do list";
   EXPECT_EQ(ListBoxItems(list), (std::vector<std::wstring>{kChinese, kCyrillic}));
