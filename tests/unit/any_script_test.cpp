@@ -27,12 +27,12 @@ TEST_F(AnyScript, EveryStoreKeepsTheText) {
     WriteSetting(ConfigFile(), L"TXT", L"Txt0", form.text);
     test::WriteBytes(LangDir + form.text + L"\\velvane.txt", form.mark + "_main:clipboard=" + form.body + "\r\n");
     test::WriteBytes(parked, "x");
-    ASSERT_EQ(Main(L"-addtodo " + form.text, dir_.Path()), StartupResult::Run);
-    EXPECT_EQ(MainForm().lbl(0).Text(), form.text);
-    MainForm().txtNotes().SetText(form.text);
+    ASSERT_EQ(StartOn(L"-addtodo " + form.text), StartupResult::Run);
+    EXPECT_EQ(Bar().lbl(0).Text(), form.text);
+    Bar().txtNotes().SetText(form.text);
     ASSERT_TRUE(gTempFiles->AddFile(parked, false));
     ASSERT_TRUE(gExec->AddExec(L"\"" + folder + L"\\run.exe\" " + form.text, L"run", form.text));
-    SaveAll();
+    ASSERT_TRUE(SaveAll(Bar()));
     EXPECT_EQ(test::ReadBytes(clsToDo::FilePath()), bytes + "\r[END]\r\n");
     EXPECT_EQ(test::ReadBytes(NotesFile()), bytes + "\r\n");
     const std::string ascii(dir_.Path().begin(), dir_.Path().end());
@@ -44,16 +44,16 @@ TEST_F(AnyScript, EveryStoreKeepsTheText) {
     EXPECT_EQ(exec.find("Name=" + form.body + "\r\n") != std::string::npos, form.mark.empty());
 
     Stop();
-    ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
-    EXPECT_EQ(gToDo->Item(1) + L"|" + MainForm().txtNotes().Text() + L"|" + gTempFiles->FilePath(1),
+    ASSERT_EQ(StartOn(L""), StartupResult::Run);
+    EXPECT_EQ(gToDo->Item(1) + L"|" + Bar().txtNotes().Text() + L"|" + gTempFiles->FilePath(1),
               form.text + L"|" + form.text + L"|" + parked);
     EXPECT_EQ(gExec->Entry(1).Name + L"|" + gExec->Entry(1).Path,
               form.text + L"|\"" + folder + L"\\run.exe\" " + form.text);
     std::uint8_t kind = clsScreenshot::kScreen;
-    gScreenshot->TakeScreenshot(kind);
+    EXPECT_TRUE(gScreenshot->TakeScreenshot(kind));
     EXPECT_TRUE(test::Exists(folder + L"\\" + form.text + L"7.bmp"));
     // The notes' selection saved to a file of the user's choice.
-    ui::TextBox& notes = MainForm().txtNotes();
+    ui::TextBox& notes = Bar().txtNotes();
     notes.SetSelection(0, static_cast<int>(form.text.size()));
     ui::testing::PushFileDialogAnswer(folder + L"\\saved.txt");
     ASSERT_TRUE(SaveNotesSelection(notes));
