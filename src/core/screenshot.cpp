@@ -7,6 +7,7 @@
 #include "core/config.h"
 #include "core/services.h"
 #include "platform/files.h"
+#include "ui/monitors.h"
 
 namespace velvane {
 
@@ -16,7 +17,9 @@ platform::Picture clsScreenshot::CaptureWindow(std::intptr_t window, bool client
 }
 
 platform::Picture clsScreenshot::CaptureScreen() const {
-  return CaptureWindow(platform::DesktopWindow(), false, 0, 0, ui::ScreenWidth(), ui::ScreenHeight());
+  // Every monitor, as the Print Screen key takes them: the desktop's origin is the primary monitor's top-left corner.
+  const ui::Rect screen = ui::VirtualScreen(ui::Monitors());
+  return CaptureWindow(platform::DesktopWindow(), false, screen.x, screen.y, screen.w, screen.h);
 }
 
 platform::Picture clsScreenshot::CaptureForm(const ui::Window& frm) const {
@@ -28,9 +31,12 @@ platform::Picture clsScreenshot::CaptureClient(const ui::Window& frm) const {
 }
 
 platform::Picture clsScreenshot::CaptureActiveWindow() const {
+  // The frame the user sees, without the invisible resize borders that newer Windows counts in the outer rectangle.
   const std::intptr_t window = platform::ForegroundWindow();
   const platform::WindowBounds r = platform::WindowRectangle(window).value_or(platform::WindowBounds{});
-  return CaptureWindow(window, false, 0, 0, r.right - r.left, r.bottom - r.top);
+  const platform::WindowBounds seen = platform::VisibleFrame(window).value_or(r);
+  return CaptureWindow(window, false, seen.left - r.left, seen.top - r.top, seen.right - seen.left,
+                       seen.bottom - seen.top);
 }
 
 void clsScreenshot::TakeScreenshot(std::uint8_t& kind) {

@@ -1,6 +1,5 @@
 #include "core/visibility.h"
 
-#include "common/numbers.h"
 #include "core/config.h"
 #include "sidebar/frm_main.h"
 #include "ui/forms.h"
@@ -28,6 +27,8 @@ void ShowSideBar(bool show) {
     else SaveAll();
   }
   SetTopMost(window, OptChk[kOptTopMost]);
+  // A bar left outside every monitor (one was unplugged while it was hidden) is shown on the nearest one.
+  if (show) form.BringOntoMonitor();
   form.Pressing = false;
 }
 
@@ -39,17 +40,5 @@ void SetWindowAlpha(ui::Window& window, std::uint8_t alpha) {
 }
 
 void SetTopMost(ui::Window& window, bool topMost) { window.SetTopMost(topMost); }
-
-WorkAreaRect GetWorkArea(bool inTwips) {
-  const ui::Rect area = ui::WorkArea();
-  WorkAreaRect r{area.x, area.y, area.w, area.h};
-  if (inTwips) {
-    r.left = ToInt32(RoundHalfEven(static_cast<double>(r.left) * kTwipsPerPixel));
-    r.top = ToInt32(RoundHalfEven(static_cast<double>(r.top) * kTwipsPerPixel));
-    r.width = ToInt32(RoundHalfEven(static_cast<double>(r.width) * kTwipsPerPixel));
-    r.height = ToInt32(RoundHalfEven(static_cast<double>(r.height) * kTwipsPerPixel));
-  }
-  return r;
-}
 
 }  // namespace velvane

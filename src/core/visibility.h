@@ -16,10 +16,4 @@ void ShowSideBar(bool show);
 void SetWindowAlpha(ui::Window& window, std::uint8_t alpha);
 void SetTopMost(ui::Window& window, bool topMost);
 
-struct WorkAreaRect {
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
-};
-// The desktop work area in pixels, or in twips (kTwipsPerPixel to a pixel, rounded halves to even).
-WorkAreaRect GetWorkArea(bool inTwips);
-
 }  // namespace velvane

@@ -51,10 +51,8 @@ frmMain::frmMain() {
   CreateControls();
   ApplySkinAndCaptions();
 
-  // First appearance: centred on the screen.
-  const std::int32_t left = (ui::ScreenWidth() - window_->Width()) / 2;
-  const std::int32_t top = (ui::ScreenHeight() - window_->Height()) / 2;
-  MoveTwips(left * kTwipsPerPixel, top * kTwipsPerPixel);
+  // First appearance: centred on the monitor that holds the pointer.
+  CenterOnPointerMonitor();
 
   if (gClipboard) {
     std::array<ui::Label*, clsClipboard::kTotal + 1> rows{};
@@ -77,6 +75,8 @@ frmMain::frmMain() {
   window_->onCopyData = [this](std::string_view bytes) { OnCopyData(bytes); };
   window_->onQueryUnload = [this] { return OnQueryUnload(); };
   window_->onUnload = [] { ui::QuitApplication(0); };
+  window_->onDpiChanged = [this] { DpiChanged(); };
+  window_->onDisplayChange = [this] { BringOntoMonitor(); };
   // Logging off must not lose what was added since the last hide: the session's end saves like a hide does.
   window_->onEndSession = [] {
     try {

@@ -489,6 +489,8 @@ int Window::Width() const { return peer_ ? peer_->OuterSize().first : spec_.clie
 
 int Window::Height() const { return peer_ ? peer_->OuterSize().second : spec_.clientHeight; }
 
+int Window::Dpi() const { return peer_ ? peer_->Dpi() : kDesignDpi; }
+
 void Window::CenterOnScreen() { Move((ScreenWidth() - Width()) / 2, (ScreenHeight() - Height()) / 2); }
 
 void Window::Activate() {
@@ -557,6 +559,14 @@ void Window::NotifyActivate(bool active) {
 bool Window::NotifyQueryEndSession() {
   if (closed_) return true;
   return !onQueryUnload || onQueryUnload();
+}
+
+void Window::NotifyDpiChanged() {
+  if (!closed_) Raise(onDpiChanged);
+}
+
+void Window::NotifyDisplayChange() {
+  if (!closed_) Raise(onDisplayChange);
 }
 
 void Window::NotifyEndSession() {

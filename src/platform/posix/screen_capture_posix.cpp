@@ -67,4 +67,11 @@ std::optional<WindowBounds> WindowRectangle(std::intptr_t window) {
   return found->second;
 }
 
+std::optional<WindowBounds> VisibleFrame(std::intptr_t window) {
+  const auto& frames = testing::TheFakeDisplay().visibleFrames;
+  const auto found = frames.find(window);
+  if (found == frames.end()) return std::nullopt;
+  return found->second;
+}
+
 }  // namespace velvane::platform
