@@ -52,7 +52,8 @@ frmMain::frmMain() {
   ApplySkinAndCaptions();
 
   // First appearance: centred on the monitor that holds the pointer.
-  CenterOnPointerMonitor();
+  window_->CenterOnScreen();
+  MoveTwips(ToTwips(window_->Left()), ToTwips(window_->Top()));
 
   if (gClipboard) {
     std::array<ui::Label*, clsClipboard::kTotal + 1> rows{};

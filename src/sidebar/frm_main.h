@@ -92,7 +92,6 @@ private:
   std::int32_t ToTwips(std::int32_t pixels) const;
   ui::Rect PixelRect() const;  // the window on the screen
   ui::Rect ClampArea() const;  // in pixels: where the glide may take the bar
-  void CenterOnPointerMonitor();
   void DpiChanged();
   void ApplySkinAndCaptions();
   void WirePanel();

@@ -85,14 +85,6 @@ void frmMain::FollowStep() {
   MoveTwips(left, top);
 }
 
-void frmMain::CenterOnPointerMonitor() {
-  const auto x = CursorPos(0), y = CursorPos(1);
-  const ui::Rect pointer{x.value_or(0), y.value_or(0), 1, 1};
-  const ui::Rect screen = ui::MonitorOf(ui::Monitors(), pointer).bounds;
-  MoveTwips(ToTwips(screen.x + (screen.w - window_->Width()) / 2),
-            ToTwips(screen.y + (screen.h - window_->Height()) / 2));
-}
-
 void frmMain::BringOntoMonitor() {
   const std::vector<ui::Monitor> monitors = ui::Monitors();
   const ui::Rect now = PixelRect();

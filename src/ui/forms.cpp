@@ -5,6 +5,8 @@
 
 #include "common/errors.h"
 #include "platform/codepage.h"
+#include "platform/input.h"
+#include "ui/monitors.h"
 #include "ui/peers.h"
 #include "ui/picture_check.h"
 
@@ -491,7 +493,12 @@ int Window::Height() const { return peer_ ? peer_->OuterSize().second : spec_.cl
 
 int Window::Dpi() const { return peer_ ? peer_->Dpi() : kDesignDpi; }
 
-void Window::CenterOnScreen() { Move((ScreenWidth() - Width()) / 2, (ScreenHeight() - Height()) / 2); }
+void Window::CenterOnScreen() {
+  // On the monitor under the pointer: the user has just clicked there.
+  const auto [x, y] = platform::CursorPosition().value_or(std::pair(0, 0));
+  const Rect screen = MonitorOf(Monitors(), {x, y, 1, 1}).bounds;
+  Move(screen.x + (screen.w - Width()) / 2, screen.y + (screen.h - Height()) / 2);
+}
 
 void Window::Activate() {
   if (peer_ && !closed_) peer_->Activate();

@@ -372,6 +372,7 @@ public:
   int Height() const;
   int ClientWidth() const { return spec_.clientWidth; }
   int ClientHeight() const { return spec_.clientHeight; }
+  // Centred on the monitor that holds the pointer.
   void CenterOnScreen();
   // Dots per inch of the monitor the window is on (96 at 100%); its controls and fonts are laid out at it.
   int Dpi() const;
