@@ -26,5 +26,8 @@ cleanup() { wine_stop; [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; true;
 trap cleanup EXIT
 xvfb_start || exit 1
 wine_prepare
+# The tests measure the windows at 100% (96 dpi): a prefix left at another scale (scripts/run.sh may try one) would
+# move every pixel.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f </dev/null >/dev/null 2>&1
 (cd "$ROOT/build/win" && ctest --output-on-failure) || status=1
 exit $status
