@@ -41,7 +41,7 @@ int wmain(int argc, wchar_t** argv) {
       const double start = NowMs();
       const velvane::platform::Picture picture = screenshot.CaptureScreen();
       const double captured = NowMs();
-      velvane::SavePicture(picture, folder + L"bench_shot.bmp");
+      velvane::SavePicture(picture, folder + L"bench_shot.bmp").ThrowIfFailed();
       const double saved = NowMs();
       bytes = velvane::platform::GetFileStamp(folder + L"bench_shot.bmp").value_or(velvane::platform::FileStamp{}).size;
       const std::string same(bytes, '\x5A');

@@ -2,12 +2,11 @@
 
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "core/config.h"
-#include "core/services.h"
 #include "platform/files.h"
-#include "ui/monitors.h"
 
 namespace velvane {
 
@@ -18,16 +17,16 @@ platform::Picture clsScreenshot::CaptureWindow(std::intptr_t window, bool client
 
 platform::Picture clsScreenshot::CaptureScreen() const {
   // Every monitor, as the Print Screen key takes them: the desktop's origin is the primary monitor's top-left corner.
-  const ui::Rect screen = ui::VirtualScreen(ui::Monitors());
-  return CaptureWindow(platform::DesktopWindow(), false, screen.x, screen.y, screen.w, screen.h);
+  const platform::WindowBounds all = platform::VirtualScreen();
+  return CaptureWindow(platform::DesktopWindow(), false, all.left, all.top, all.right - all.left, all.bottom - all.top);
 }
 
-platform::Picture clsScreenshot::CaptureForm(const ui::Window& frm) const {
-  return CaptureWindow(frm.NativeHandle(), false, 0, 0, frm.Width(), frm.Height());
+platform::Picture clsScreenshot::CaptureForm(std::intptr_t window, int width, int height) const {
+  return CaptureWindow(window, false, 0, 0, width, height);
 }
 
-platform::Picture clsScreenshot::CaptureClient(const ui::Window& frm) const {
-  return CaptureWindow(frm.NativeHandle(), true, 0, 0, frm.ClientWidth(), frm.ClientHeight());
+platform::Picture clsScreenshot::CaptureClient(std::intptr_t window, int width, int height) const {
+  return CaptureWindow(window, true, 0, 0, width, height);
 }
 
 platform::Picture clsScreenshot::CaptureActiveWindow() const {
@@ -39,12 +38,15 @@ platform::Picture clsScreenshot::CaptureActiveWindow() const {
                        seen.bottom - seen.top);
 }
 
-void clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
+Outcome clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
   if (kind == kConfiguredKind) kind = ScreenshotType;
-  if (kind == kScreen) SavePicture(CaptureScreen(), ScreenshotFile());
-  else if (kind == kActiveWindow) SavePicture(CaptureActiveWindow(), ScreenshotFile());
+  Outcome saved;
+  if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile());
+  else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile());
+  if (!saved) return saved;
   OptTxt[1] = std::to_wstring(static_cast<std::int64_t>(ScreenshotNumber()) + 1);
-  WriteSetting(ConfigFile(), L"TXT", L"Txt1", OptTxt[1]);
+  keys::kScreenshotText.Numbered(1).Write(OptTxt[1]);
+  return {};
 }
 
 std::int32_t ScreenshotNumber() {
@@ -94,36 +96,14 @@ std::string BitmapFileHeader(const platform::BitmapPixels& pixels) {
   return bytes;
 }
 
-std::string BitmapFileBytes(const platform::BitmapPixels& pixels) { return BitmapFileHeader(pixels) + pixels.rows; }
-
-void SavePicture(const platform::Picture& picture, const std::wstring& path) {
+Outcome SavePicture(const platform::Picture& picture, const std::wstring& path) {
   // Header and rows are written one after the other: a screen's worth of pixels is not copied once more.
   const platform::BitmapPixels pixels = picture.Pixels();
-  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return;
+  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return {};
   const size_t slash = path.find_last_of(L'\\');
   const bool folderThere = slash == std::wstring::npos || FolderExists(path.substr(0, slash + 1));
-  throw RuntimeError(folderThere ? ErrorNumber::FileAccess : ErrorNumber::PathNotFound,
-                     folderThere ? "Path/File access error" : "Path not found");
-}
-
-void TakeHotKeyScreenshot() noexcept {
-  static bool reporting = false;
-  if (reporting || !gScreenshot) return;
-  std::wstring file;
-  try {
-    file = ScreenshotFile();
-    std::uint8_t kind = clsScreenshot::kConfiguredKind;
-    gScreenshot->TakeScreenshot(kind);
-    return;
-  } catch (...) {
-  }
-  // A timer tick goes on while the box is open: a second failure must not stack a second box on the first.
-  reporting = true;
-  try {
-    ui::MsgBox(ReplaceAll(LangText(L"_shot:failed"), L"%p", file), ui::kMbExclamation, LangText(L"_main:title"));
-  } catch (...) {
-  }
-  reporting = false;
+  if (folderThere) return {ErrorNumber::FileAccess, "Path/File access error"};
+  return {ErrorNumber::PathNotFound, "Path not found"};
 }
 
 }  // namespace velvane

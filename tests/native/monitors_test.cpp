@@ -1,5 +1,5 @@
 // The side bar and the screenshots on a desktop of several monitors and at another scale, on the headless twins.
-#include "platform/input_testing.h"
+#include "platform/scripted/input_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "unit/sidebar_support.h"
 
@@ -20,7 +20,7 @@ protected:
   }
   // Grabs the background at 10, 10 and lets go with the pointer at x, y; the glide then runs until it rests.
   void DragTo(int x, int y) {
-    frmMain& f = MainForm();
+    frmMain& f = Bar();
     pt::SetCursor(f.Window().Left() + 10, f.Window().Top() + 10);
     f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
     pt::SetCursor(x, y);
@@ -38,7 +38,7 @@ protected:
 TEST_F(Monitors, TheBarAppearsOnThePointersMonitorAndIsDraggedOntoAnother) {
   pt::SetCursor(-500, 300);
   Start("");
-  ui::Window& w = MainForm().Window();
+  ui::Window& w = Bar().Window();
   EXPECT_EQ(std::pair(w.Left(), w.Top()), std::pair(-1920 + (1920 - 800) / 2, -100 + (1200 - 341) / 2));
 
   DragTo(300 + 10, 200 + 10);  // onto the primary monitor, crossing the border
@@ -55,12 +55,12 @@ TEST_F(Monitors, TheBarAppearsOnThePointersMonitorAndIsDraggedOntoAnother) {
 TEST_F(Monitors, ABarOutsideEveryMonitorComesBackOntoTheNearest) {
   pt::SetCursor(-500, 300);
   Start("");
-  frmMain& f = MainForm();
+  frmMain& f = Bar();
   for (const bool byShow : {false, true}) {
     ui::testing::SetMonitors({kPrimary, kLeft});
     f.MoveTwips(-1500 * 15, 900 * 15);
     ui::testing::SetMonitors({kPrimary});
-    if (byShow) ShowSideBar(true);
+    if (byShow) ShowSideBar(Bar(), true);
     else f.Window().NotifyDisplayChange();
     EXPECT_EQ(std::pair(f.Window().Left(), f.Window().Top()), std::pair(0, 994 - 341)) << byShow;
   }
@@ -75,7 +75,7 @@ TEST_F(Monitors, TheGlideWorksInTwipsOfTheMonitorsScale) {
   ui::testing::SetMonitors({{{0, 0, 2560, 1440}, {0, 0, 2560, 1400}}});
   ui::testing::SetDpi(144);
   Start("");
-  frmMain& f = MainForm();
+  frmMain& f = Bar();
   EXPECT_EQ(std::pair(f.Window().Width(), f.Window().Height()), std::pair(1200, 512));
   f.MoveTwips(0, 0);
   pt::SetCursor(10, 10);
@@ -98,7 +98,7 @@ TEST_F(Monitors, TheGlideWorksInTwipsOfTheMonitorsScale) {
 TEST_F(Monitors, CapturesCoverTheVirtualScreenAndTheVisibleFrame) {
   pt::ResetFakeDisplay();
   gScreenshot = std::make_unique<clsScreenshot>();
-  ui::testing::SetMonitors({{{0, 0, 4, 2}, {0, 0, 4, 2}}, {{-3, -1, 3, 2}, {-3, -1, 3, 2}}});
+  pt::TheFakeDisplay().virtualScreen = platform::WindowBounds{-3, -1, 4, 2};
   EXPECT_EQ(gScreenshot->CaptureScreen().Pixels().width, 7);
   pt::TheFakeDisplay().windows[0x42] = {100, 50, 400, 250};
   pt::TheFakeDisplay().visibleFrames[0x42] = {107, 50, 393, 243};

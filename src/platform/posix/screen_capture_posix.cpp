@@ -60,11 +60,16 @@ std::intptr_t DesktopWindow() { return testing::FakeDisplay::kDesktop; }
 std::intptr_t ForegroundWindow() { return testing::TheFakeDisplay().foreground; }
 
 std::optional<WindowBounds> WindowRectangle(std::intptr_t window) {
-  if (window == testing::FakeDisplay::kDesktop) return WindowBounds{};
+  if (window == testing::FakeDisplay::kDesktop) return testing::TheFakeDisplay().screen;
   const auto& windows = testing::TheFakeDisplay().windows;
   const auto found = windows.find(window);
   if (found == windows.end()) return std::nullopt;
   return found->second;
+}
+
+WindowBounds VirtualScreen() {
+  const testing::FakeDisplay& display = testing::TheFakeDisplay();
+  return display.virtualScreen.value_or(display.screen);
 }
 
 std::optional<WindowBounds> VisibleFrame(std::intptr_t window) {

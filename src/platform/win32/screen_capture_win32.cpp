@@ -150,6 +150,11 @@ std::optional<WindowBounds> WindowRectangle(std::intptr_t window) {
   return WindowBounds{r.left, r.top, r.right, r.bottom};
 }
 
+WindowBounds VirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return WindowBounds{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 std::optional<WindowBounds> VisibleFrame(std::intptr_t window) {
   // dwmapi is loaded on first use: a static import would slow every start, and Windows before Vista lacks it.
   using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
