@@ -29,5 +29,11 @@ wine_prepare
 # The tests measure the windows at 100% (96 dpi): a prefix left at another scale (scripts/run.sh may try one) would
 # move every pixel.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f </dev/null >/dev/null 2>&1
+# The code page runs need the locales a Wine process takes its code page from; built once into the build folder.
+mkdir -p "$ROOT/build/win/locales"
+for locale in ru_RU ja_JP hi_IN; do
+  [ -d "$ROOT/build/win/locales/$locale.UTF-8" ] ||
+    localedef -i "$locale" -f UTF-8 "$ROOT/build/win/locales/$locale.UTF-8" >/dev/null 2>&1 || true
+done
 (cd "$ROOT/build/win" && ctest --output-on-failure) || status=1
 exit $status

@@ -395,8 +395,9 @@ public:
   std::function<void()> onUnload;
   // The Windows session really ends (after onQueryUnload agreed): the last moment to keep what the user has.
   std::function<void()> onEndSession;
-  // The raw bytes of a WM_COPYDATA message sent to the window (our own subclass of the window procedure).
-  std::function<void(std::string_view bytes)> onCopyData;
+  // The tag (dwData) and raw bytes of a WM_COPYDATA message sent to the window (our own subclass of the window
+  // procedure).
+  std::function<void(std::uintptr_t tag, std::string_view bytes)> onCopyData;
   // The window moved to a monitor of another DPI and was laid out again at it (Dpi() is the new one).
   std::function<void()> onDpiChanged;
   // Monitors were added, removed, moved or resized.
