@@ -37,19 +37,13 @@ void clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
   if (kind == kConfiguredKind) kind = ScreenshotType;
   if (kind == kScreen) SavePicture(CaptureScreen(), ScreenshotFile());
   else if (kind == kActiveWindow) SavePicture(CaptureActiveWindow(), ScreenshotFile());
-  OptTxt[1] = std::to_wstring(static_cast<std::int64_t>(ScreenshotNumber()) + 1);
+  OptTxt[1] = NextNumberText(OptTxt[1]);
   WriteSetting(ConfigFile(), L"TXT", L"Txt1", OptTxt[1]);
 }
 
-std::int32_t ScreenshotNumber() {
-  try {
-    return ToInt32(LeadingNumber(OptTxt[1]));
-  } catch (const RuntimeError&) {
-    return 0;
-  }
-}
-
-std::wstring ScreenshotFile() { return ScreensDir + OptTxt[0] + std::to_wstring(ScreenshotNumber()) + L".bmp"; }
+// The number is named as stored ("007", "7.5"): its value would give two texts one file. Only a text without a
+// number is named 0.
+std::wstring ScreenshotFile() { return ScreensDir + OptTxt[0] + (HoldsNumber(OptTxt[1]) ? OptTxt[1] : L"0") + L".bmp"; }
 
 namespace {
 

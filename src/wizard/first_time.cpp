@@ -55,9 +55,10 @@ PageLook PageFor(int page) {
 }
 
 std::vector<std::wstring> LangOptions() {
-  // A count that is not a number, or a negative one, offers nothing; only 20 options fit the list.
-  const double count = LeadingNumber(ReadSetting(ConfigFile(), L"LANG", L"Options"));
-  const int n = count < 1 ? 0 : count > kMaxLangOptions ? kMaxLangOptions : static_cast<int>(RoundHalfEven(count));
+  // The count is rounded as a byte is, "0.7" giving 1; one that is not a number, or below 1 once rounded, offers
+  // nothing; only 20 options fit the list.
+  const double count = RoundHalfEven(LeadingNumber(ReadSetting(ConfigFile(), L"LANG", L"Options")));
+  const int n = count < 1 ? 0 : count > kMaxLangOptions ? kMaxLangOptions : static_cast<int>(count);
   std::vector<std::wstring> options;
   for (int i = 1; i <= n; ++i) options.push_back(ReadSetting(ConfigFile(), L"LANG", L"Op" + ToText(i)));
   return options;
@@ -88,13 +89,19 @@ WizardStart StartWizard(const std::wstring& programFolder) {
   CurrentPage = 0;
   // Without language options the choice would be impossible and every later start would land here again: the
   // default language is taken and the pages are shown.
-  if (LangOptions().empty()) ChooseLanguage(FallbackLanguage());
-  else frmLang::Open();
+  // Without any language at all, the active one stays as it is.
+  if (!LangOptions().empty()) frmLang::Open();
+  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(fallback);
+  else ShowFirstPage();
   return WizardStart::Run;
 }
 
 void ChooseLanguage(const std::wstring& language) {
   WriteSetting(ConfigFile(), L"LANG", L"Active", language);
+  ShowFirstPage();
+}
+
+void ShowFirstPage() {
   gLang->LoadLanguage(gLang->ActLang(), L"primewiz");
   frmMain& pages = frmMain::Open();
   CurrentPage = 1;

@@ -1,4 +1,4 @@
-// The side bar's dealings with the desktop, on its headless twins: screenshots, and a second start's hand-off.
+// Dealings with the system on its headless twins: screenshots, a second start's hand-off, a failing registry.
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
@@ -7,9 +7,11 @@
 #include "core/services.h"
 #include "core/startup.h"
 #include "platform/instance_testing.h"
+#include "platform/registry_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "test_support.h"
 #include "ui/testing.h"
+#include "wizard/c_registry.h"
 
 namespace velvane {
 namespace {
@@ -55,13 +57,14 @@ protected:
   test::TempDir dir_;
 };
 
+// The file takes the number as stored; the next one counts on without a limit, so no older picture is overwritten.
 TEST_F(Screenshots, FileNameAndNumberRules) {
   const std::wstring cases[][4] = {  // prefix, Txt1, file, next Txt1
-      {L"shot_", L"7", L"shot_7.bmp", L"8"}, {L"", L"8", L"8.bmp", L"9"},
-      {L"a", L"7.5x", L"a8.bmp", L"9"},  // the leading number, rounded half to even
-      {L"a", L"abc", L"a0.bmp", L"1"},   {L"a", L"99999999999", L"a0.bmp", L"1"}};
+      {L"shot_", L"007", L"shot_007.bmp", L"8"}, {L"", L"8", L"8.bmp", L"9"}, {L"a", L"7.5x", L"a7.5x.bmp", L"8.5"},
+      {L"a", L"abc", L"a0.bmp", L"1"}, {L"a", L"2147483648", L"a2147483648.bmp", L"2147483649"}};
   for (const auto& c : cases) {
     OptTxt = {c[0], c[1]};
+    ASSERT_FALSE(test::Exists(ScreensDir + c[2]));
     EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kScreen);
     EXPECT_TRUE(test::Exists(ScreensDir + c[2])) << test::Native(c[2]);
     EXPECT_EQ(OptTxt[1] + L"|" + Number(), c[3] + L"|" + c[3]);
@@ -194,6 +197,21 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
     EXPECT_EQ(Main(L"-addtodo x"), StartupResult::HandOffFailed);
     EXPECT_EQ(pt::Desktop().pausedMs, ends ? kHandOffPollMs : kHandOffTimeoutMs);
     EXPECT_TRUE(pt::Desktop().sent.empty() && RunningWindow == 0 && ui::testing::MessageLog().empty());
+  }
+}
+
+// A failure inside the wizard's sub-key listing comes out as the registry class's enumeration error.
+TEST(RegistryFaults, AFailureInsideTheSubKeyListingRaisesTheEnumerationError) {
+  wizard::cRegistry reg;
+  reg.ClassKey = static_cast<std::int32_t>(platform::kRegCurrentUser);
+  std::vector<std::wstring> names;
+  std::int32_t count = 0;
+  pt::FailNextSubKeyListing() = true;
+  try {
+    reg.EnumerateSections(names, count);
+    ADD_FAILURE() << "nothing raised";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(std::pair(e.Number(), std::string(e.what())), std::pair(wizard::kRegErrorEnumeration, std::string("Out of memory")));
   }
 }
 

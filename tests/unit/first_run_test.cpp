@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "common/settings_store.h"
 #include "core/startup.h"
@@ -81,6 +82,9 @@ TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
 // An option shows the text before its first "|" and writes the rest; without options the default is taken at once.
 // Finish writes FirstTime=1 and nothing else and starts the side bar; the close box ends without it.
 TEST_F(Wizard, LanguageChoicePagesAndFinish) {
+  ASSERT_EQ(Start("Options=0.7\r\nOp1=E|english\r\n"), WizardStart::Run);
+  ASSERT_TRUE(frmLang::Current() && frmLang::Current()->lst->ItemCount() == 1);  // the count is rounded first
+  frmLang::Current()->Form().Close();
   ASSERT_EQ(Start("Options=3\r\nOp1=English|english\r\nOp2=Two|two|x\r\nOp3=bare\r\nOp4=Hidden|h\r\n"),
             WizardStart::Run);
   frmLang& lang = *frmLang::Current();
@@ -94,7 +98,7 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
   EXPECT_EQ(frmMain::Current()->lbl[0]->Text(), L"First");
 
-  for (const char* options : {"", "Options=0\r\n", "Options=none\r\n"}) {
+  for (const char* options : {"", "Options=0\r\n", "Options=none\r\n", "Options=0.5\r\nOp1=H|h\r\n"}) {
     frmMain::Current()->Form().Close();
     ASSERT_EQ(Start(options), WizardStart::Run) << options;
     ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
@@ -124,6 +128,14 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   frmMain::Current()->Form().Close();
   EXPECT_EQ(ReadSetting(ConfigFile(), L"INIT", L"FirstTime"), L"0");
   EXPECT_EQ(pt::StartedPrograms().size(), 1u);
+
+  // Neither options nor a default nor a language folder: the pages show, the active language is left alone.
+  std::filesystem::remove_all(test::Native(dir_ / L"lang"));
+  ReleaseWizardLock();
+  test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\nActive=spanish\r\n");
+  ASSERT_EQ(StartWizard(dir_.Path()), WizardStart::Run);
+  EXPECT_NE(frmMain::Current(), nullptr);
+  EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"spanish");
 }
 
 TEST(WizardPages, Table) {
@@ -218,6 +230,15 @@ TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
   EXPECT_EQ(reg_.ValueType, 42);
 
   EXPECT_EQ(Write(L"text", kRegSz, std::wstring(L"Notepad \u00e9")), RegVariant{std::wstring(L"Notepad \u00e9")});
+  cRegistry other;
+  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"text", kRegBinary, {}), RegVariant{std::wstring(L"Notepad \u00e9")});
+  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"missing", 42, std::int32_t{7}), RegVariant{std::int32_t{7}});
+  EXPECT_EQ(other.ValueType, 42);
+  // Another computer's name gets "\\" in front unless it has them; two characters or fewer clear it.
+  for (const auto& [name, held] : {std::pair(L"pc1", L"\\\\pc1"), {L"\\\\pc2", L"\\\\pc2"}, {L"ab", L""}}) {
+    other.SetMachine(name);
+    EXPECT_EQ(other.Machine(), held) << name;
+  }
   EXPECT_EQ(Write(L"number", kRegDword, std::int32_t{-2}), RegVariant{std::int32_t{-2}});
   // A 16-bit number is stored as a plain 32-bit one, also for the big-endian type.
   EXPECT_EQ(Write(L"short", kRegDwordBigEndian, std::int16_t{300}), RegVariant{std::int32_t{300}});
@@ -250,17 +271,22 @@ TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
   EXPECT_EQ(count, 0);
 }
 
-// Failures raise their numbers, the text naming the key.
+// Failures raise their numbers, the text naming the key, or the runtime's own text where the class gives none.
 TEST_F(RegistryClass, FailedWritesAndDeletionsRaiseTheirNumbers) {
+  const auto raised = [](const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const RuntimeError& e) {
+      return std::to_string(e.Number()) + " " + e.Source() + ": " + e.what();
+    }
+    return std::string("nothing raised");
+  };
   reg_.ValueKey = L"absent";
-  try {
-    reg_.DeleteValue();
-    ADD_FAILURE() << "nothing raised";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(std::to_string(e.Number()) + " " + e.Source() + ": " + e.what(),
-              "26001 Primewiz.cRegistry: Failed to delete registry Key: '-2147483647',Section: "
-              "'Software\\VelvaneTests\\Registry',Key: 'absent");
-  }
+  EXPECT_EQ(raised([&] { reg_.DeleteValue(); }), "26001 Primewiz.cRegistry: Failed to delete registry Key: "
+                                                  "'-2147483647',Section: 'Software\\VelvaneTests\\Registry',Key: 'absent");
+  reg_.ValueType = kRegBinary;
+  EXPECT_EQ(raised([&] { reg_.SetValue(std::wstring(L"not bytes")); }),
+            "26001 Primewiz.cRegistry: Application-defined or object-defined error");
   reg_.ValueType = 9;
   EXPECT_EQ(test::ErrorNumberOf([&] { reg_.SetValue(std::wstring(L"t")); }), kRegErrorWriteFailed);
   reg_.SectionKey = L"Software\\VelvaneTests\\Missing";
