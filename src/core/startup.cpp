@@ -10,6 +10,7 @@
 #include "core/notes.h"
 #include "core/services.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "sidebar/frm_main.h"
@@ -135,6 +136,7 @@ StartupResult Main(const std::wstring& commandLine, const std::wstring& programF
       StartWizard();
       return StartupResult::Exit;
     }
+    platform::RemoveSaveLeftovers(DataDir);
     LoadEverything(commandLine);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {

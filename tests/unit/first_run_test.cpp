@@ -26,10 +26,11 @@ protected:
   void SetUp() override {
     ui::testing::Reset();
     pt::StartedPrograms().clear();
-    test::WriteBytes(dir_ / L"images\\t1.bmp", test::BitmapFile(4, 4, 0, 0, 0));
+    for (int p = 1; p <= 8; ++p)
+      test::WriteBytes(dir_ / (L"images\\t" + std::to_wstring(p) + L".bmp"), test::BitmapFile(4, 4, 0, 0, 0));
     test::WriteBytes(dir_ / L"velvane.exe", "MZ");
     test::WriteBytes(dir_ / L"lang\\english\\primewiz.txt",
-                     "texts\r\n_title=Wizard\r\n_btn:next=Next\r\n_btn:finish=Done\r\n_win:searchdone=%n found, %n in "
+                     "texts\r\n_title=Wizard\r\n_btn:next=Next\r\n_btn:finish=Done\r\n_btn:prev=Back\r\n_btn:doexecsearch=Find\r\n_win:searchdone=%n found, %n in "
                      "all\r\n_t:01=First\r\n_t:09=Last\r\n[END]\r\n");
   }
   void TearDown() override {
@@ -108,15 +109,16 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
 
   frmMain& w = *frmMain::Current();
   EXPECT_EQ(w.imgTop->Bounds().w, w.Form().ClientWidth());
-  EXPECT_FALSE(w.cmd[1]->Enabled());
-  for (int p = 2; p <= 9; ++p) {
-    w.cmd[0]->NotifyClick();
-    EXPECT_TRUE(w.cmd[1]->Enabled() && w.cmd[2]->Visible() == (p == 6)) << "page " << p;
+  EXPECT_EQ(w.cmd[1]->Text() + L"|" + w.cmd[2]->Text(), L"Back|Find");
+  for (int p = 1; p <= 9; ++p) {
+    if (p > 1) w.cmd[0]->NotifyClick();
+    EXPECT_TRUE(w.cmd[1]->Enabled() == (p > 1) && w.cmd[2]->Visible() == (p == 6)) << "page " << p;
+    EXPECT_EQ(w.cmd[0]->Text() + L"|" + w.img->PicturePath(),
+              (p < 9 ? L"Next|" : L"Done|") + dir_ / (L"images\\t" + std::to_wstring(p < 9 ? p : 1) + L".bmp"));
   }
   w.cmd[1]->NotifyClick();
   w.cmd[0]->NotifyClick();
   EXPECT_EQ(w.lbl[0]->Text() + L"|" + w.lbl[1]->Text() + L"|" + w.cmd[0]->Text(), L"Last|_b:09|Done");
-  EXPECT_EQ(w.img->PicturePath(), dir_.Path() + L"\\images\\t1.bmp");
   std::string expected = test::ReadBytes(ConfigFile());
   expected.replace(expected.find("FirstTime=0"), 11, "FirstTime=1");
   w.cmd[0]->NotifyClick();

@@ -200,5 +200,24 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   platform::testing::ResetInput();
 }
 
+// The screenshot key acts once, on release; it does nothing while the settings are open, but a press latched before
+// they opened still acts. Kind 2 takes no picture but uses up a number, which shows that the key acted.
+TEST_F(SideBar, ScreenshotKeyActsOnReleaseExceptWhileTheSettingsAreOpen) {
+  Start("[KEYS2]\r\nKey0=17\r\nKey1=122\r\n[TXT]\r\nTxt1=1\r\n[SS]\r\nType=2\r\n");
+  const std::tuple<bool, bool, const wchar_t*> steps[] = {  // settings open, keys down, the number after the tick
+      {true, true, L"1"}, {true, false, L"1"}, {false, true, L"1"}, {false, true, L"1"}, {true, true, L"1"},
+      {true, false, L"2"}, {false, true, L"2"}, {false, false, L"3"}};
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    const auto& [open, down, number] = steps[i];
+    SettingsOpen = open;
+    platform::testing::SetKeyDown(17, down);
+    platform::testing::SetKeyDown(122, down);
+    MainForm().KeysTick();
+    EXPECT_EQ(Config(L"TXT", L"Txt1"), number) << "step " << i;
+  }
+  SettingsOpen = false;
+  platform::testing::ResetInput();
+}
+
 }  // namespace
 }  // namespace velvane
