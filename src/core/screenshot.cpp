@@ -82,10 +82,9 @@ std::string BitmapFileHeader(const platform::BitmapPixels& pixels) {
   return bytes;
 }
 
-std::string BitmapFileBytes(const platform::BitmapPixels& pixels) { return BitmapFileHeader(pixels) + pixels.rows; }
-
 void SavePicture(const platform::Picture& picture, const std::wstring& path) {
-  // Header and rows are written one after the other: a screen's worth of pixels is not copied once more.
+  // Header and rows are written one after the other, the rows straight from the captured bitmap: a screen's worth of
+  // pixels is never copied.
   const platform::BitmapPixels pixels = picture.Pixels();
   if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return;
   const size_t slash = path.find_last_of(L'\\');

@@ -30,8 +30,6 @@ public:
 std::wstring ScreenshotFile();
 // What a bitmap file holds before its pixel rows: file header, information header, colour table (8 bits only).
 std::string BitmapFileHeader(const platform::BitmapPixels& pixels);
-// The complete bitmap file: the header, then the pixel rows.
-std::string BitmapFileBytes(const platform::BitmapPixels& pixels);
 // Writes the picture to the file in one step (an existing file is replaced whole or not at all); throws RuntimeError.
 void SavePicture(const platform::Picture& picture, const std::wstring& path);
 
