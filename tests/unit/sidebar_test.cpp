@@ -155,6 +155,15 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
   EXPECT_EQ(gToDo->Item(3), L"own");
   MainForm().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
   EXPECT_EQ(gToDo->Item(1), L"later");
+
+  // One that arrives while the start's own command waits in a message box waits for the start to end.
+  Stop();
+  ui::testing::WhileNextMsgBox([] {
+    MainForm().Window().onCopyData("-addtodo handed meanwhile");
+    EXPECT_EQ(gToDo->Count(), 1) << "it ran before the start ended";
+  });
+  Start("[CHK]\r\nChk2=1\r\n", L"-exec unknown");  // asks whether to add the program
+  EXPECT_EQ(gToDo->Item(1), L"handed meanwhile");
 }
 
 // A quick press of the show key toggles the bar, once however long it is held; held past the hold check it shows the
