@@ -34,7 +34,8 @@ void FloorShot(const std::wstring& path) {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   void* rows = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &rows, nullptr, 0);
+  HBITMAP dib =
+      CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &rows, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, dib);
   BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
   GdiFlush();

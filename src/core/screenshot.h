@@ -26,7 +26,7 @@ public:
   void TakeScreenshot(std::uint8_t& kind);
 };
 
-// ScreensDir & prefix & number & ".bmp", the number as OptTxt entry 1 holds it, or 0 when that holds no number.
+// ScreensDir & prefix & number & ".bmp", the number as OptTxt entry 1 holds it (0 when it holds none).
 std::wstring ScreenshotFile();
 // What a bitmap file holds before its pixel rows: file header, information header, colour table (8 bits only).
 std::string BitmapFileHeader(const platform::BitmapPixels& pixels);
