@@ -23,7 +23,7 @@ struct DirEntry {
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 std::optional<FileStamp> GetFileStamp(const std::wstring& path);
-// A save writes the file's name with this suffix first. A crash in the middle of a save leaves it behind.
+// A save writes to the file's name with this suffix first; a crash in the middle of the save leaves that file behind.
 inline constexpr wchar_t kSaveTemporarySuffix[] = L".new~";
 
 // Writes the bytes to a new file beside the old one and swaps it in with one rename, so an interrupted save leaves

@@ -88,8 +88,7 @@ WizardStart StartWizard(const std::wstring& programFolder) {
   gRegistry = std::make_unique<cRegistry>();
   CurrentPage = 0;
   // Without language options the choice would be impossible and every later start would land here again: the
-  // default language is taken and the pages are shown.
-  // Without any language at all, the active one stays as it is.
+  // default language is taken and the pages are shown. Without any language at all the active one stays as it is.
   if (!LangOptions().empty()) frmLang::Open();
   else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(fallback);
   else ShowFirstPage();
