@@ -73,7 +73,7 @@ int wmain(int argc, wchar_t** argv) {
         if ((side == 0) == (i % 2 == 0)) {
           const velvane::platform::Picture picture = screenshot.CaptureScreen();
           captureMs = NowMs() - start;
-          velvane::SavePicture(picture, folder + L"bench_shot.bmp");
+          velvane::SavePicture(picture, folder + L"bench_shot.bmp").ThrowIfFailed();
           velvaneMs = NowMs() - start;
         } else {
           FloorShot(folder + L"bench_floor.bmp");

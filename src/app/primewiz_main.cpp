@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "ui/forms.h"
-#include "wizard/first_time.h"
+#include "wizard/forms/wizard_flow.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (velvane::wizard::StartWizard() != velvane::wizard::WizardStart::Run) return 0;

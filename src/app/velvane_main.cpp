@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/startup.h"
+#include "sidebar/frm_main.h"
 #include "ui/forms.h"
 
 // A second start that found no side bar to take its command ends with this code, so a script can tell.
@@ -10,7 +11,9 @@ constexpr int kExitHandOffFailed = 2;
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   // The arguments exactly as the runtime gives them, without the program path.
   const std::wstring arguments = commandLine ? commandLine : L"";
-  switch (velvane::Main(arguments)) {
+  // The side bar lives as long as the process; the loop ends with it.
+  velvane::frmMain sideBar;
+  switch (velvane::Main(arguments, sideBar, sideBar.Router())) {
     case velvane::StartupResult::Run:
       break;
     case velvane::StartupResult::HandOffFailed:

@@ -1,5 +1,8 @@
 #include "common/lang.h"
 
+#include <algorithm>
+
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 
@@ -8,12 +11,10 @@ namespace {
 
 constexpr wchar_t kLineBreakMark[] = L"|R|";
 
-std::wstring ConfigFile() { return DataDir + L"config.qdt"; }
-
 }  // namespace
 
-std::wstring clsLang::ActLang() const { return ReadSetting(ConfigFile(), L"LANG", L"Active"); }
-std::wstring clsLang::DefLang() const { return ReadSetting(ConfigFile(), L"LANG", L"Def"); }
+std::wstring clsLang::ActLang() const { return keys::kActiveLanguage.Text(); }
+std::wstring clsLang::DefLang() const { return keys::kDefaultLanguage.Text(); }
 
 void clsLang::LoadLanguage(const std::wstring& langName, const std::wstring& file) {
   std::wstring path = LangDir + langName + L"\\" + file + L".txt";
@@ -40,6 +41,16 @@ void clsLang::LoadLanguage(const std::wstring& langName, const std::wstring& fil
     // A read failure ends the load quietly; what was read stays.
   }
 }
+
+std::vector<std::wstring> LangOptions() {
+  const int n = std::min<int>(keys::kLanguageCount.Byte().value_or(0), kMaxLangOptions);
+  std::vector<std::wstring> options;
+  for (int i = 1; i <= n; ++i) options.push_back(keys::kLanguageOption.Numbered(i).Text());
+  return options;
+}
+
+std::wstring OptionDisplayName(const std::wstring& option) { return TextBefore(option, L"|"); }
+std::wstring OptionLanguage(const std::wstring& option) { return TextAfter(option, L"|"); }
 
 std::wstring clsLang::lReplace(const std::wstring& code) const {
   std::wstring text = code;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace velvane {
 
@@ -32,5 +33,12 @@ private:
   std::uint8_t count_ = 0;
   MessageSink showMessage_;
 };
+
+// The language options of [LANG], each "display name|language name", for the settings dialog and the wizard: Options
+// of them (its value rounded to a whole number; none outside a byte's range), the first 20 at most.
+inline constexpr int kMaxLangOptions = 20;
+std::vector<std::wstring> LangOptions();
+std::wstring OptionDisplayName(const std::wstring& option);  // the text before the first "|"
+std::wstring OptionLanguage(const std::wstring& option);     // the text after it
 
 }  // namespace velvane

@@ -112,6 +112,12 @@ double RoundHalfEven(double value) {
   return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
+std::optional<std::uint8_t> ByteOf(std::wstring_view text) {
+  const double r = RoundHalfEven(LeadingNumber(text));
+  if (!(r >= 0 && r <= 255)) return std::nullopt;
+  return static_cast<std::uint8_t>(r);
+}
+
 std::uint8_t ToByte(double value) { return ToWhole<std::uint8_t>(value); }
 std::int16_t ToInt16(double value) { return ToWhole<std::int16_t>(value); }
 std::int32_t ToInt32(double value) { return ToWhole<std::int32_t>(value); }

@@ -2,6 +2,7 @@
 // Numbers kept as decimal text in Velvane's files. Reading takes the leading number of a text (an empty or
 // non-numeric text is 0); converting to a whole-number type rounds halves to even and fails outside the type's range.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,7 @@ std::int32_t ToInt32(double value);
 constexpr int kTwipsPerPixel = 15;
 
 inline std::uint8_t ByteValue(std::wstring_view text) { return ToByte(LeadingNumber(text)); }
+// The same without the failure: nothing when the rounded value is outside 0 to 255.
+std::optional<std::uint8_t> ByteOf(std::wstring_view text);
 
 }  // namespace velvane

@@ -21,6 +21,8 @@ void SetAppFoldersFrom(const std::wstring& programFolder) {
   SkinDir = AppDir + L"skins\\";
 }
 
+std::wstring ConfigFile() { return DataDir + L"config.qdt"; }
+
 void SetAppFolders() { SetAppFoldersFrom(platform::ExecutableFolder()); }
 
 std::wstring ReadSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
@@ -100,10 +102,11 @@ std::wstring ReadFileLine(const std::wstring& path, std::int32_t n) {
   }
 }
 
-void WriteTextFile(const std::wstring& path, const std::wstring& text) {
+Outcome WriteTextFile(const std::wstring& path, const std::wstring& text) {
   Cache().path.clear();  // a file rewritten within the timer resolution must not be read from the cache
   if (!platform::ReplaceFileContents(path, platform::ToAnsi(text) + "\r\n"))
-    throw RuntimeError(ErrorNumber::FileAccess, "Path/File access error");
+    return {ErrorNumber::FileAccess, "Path/File access error"};
+  return {};
 }
 
 bool FileExists(const std::wstring& path) {

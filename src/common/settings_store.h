@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome.h"
+
 namespace velvane {
 
 // Set once by SetAppFolders; each ends with a backslash.
@@ -16,6 +18,7 @@ extern std::wstring SkinDir;
 void SetAppFolders();
 // The same from a given program folder (without its trailing backslash), for tests and tools.
 void SetAppFoldersFrom(const std::wstring& programFolder);
+std::wstring ConfigFile();  // DataDir & "config.qdt", the settings of both programs
 
 constexpr std::size_t kSettingBufferChars = 5000;  // values read back are cut at 4999 characters
 
@@ -29,8 +32,8 @@ std::wstring ReadTextFile(const std::wstring& path);
 // Line n (from 1) without its line break; a line ends at CR or CR LF. "" for n < 1, past the end, or on any error.
 std::wstring ReadFileLine(const std::wstring& path, std::int32_t n);
 // Replaces the file by the text followed by CR LF, in one step: a failed or interrupted write leaves the old file.
-// Throws RuntimeError when the file cannot be written.
-void WriteTextFile(const std::wstring& path, const std::wstring& text);
+// A file that cannot be written answers the reason.
+Outcome WriteTextFile(const std::wstring& path, const std::wstring& text);
 
 bool FileExists(const std::wstring& path);    // a plain file matches (wildcards honoured)
 bool FolderExists(const std::wstring& path);  // a folder or a file matches

@@ -1,25 +1,19 @@
 #include "core/commands.h"
 
+#include <exception>
+
+#include "common/message_box.h"
 #include "common/numbers.h"
 #include "common/text.h"
 #include "core/config.h"
 #include "core/services.h"
+#include "core/side_bar_view.h"
 #include "core/visibility.h"
-#include "sidebar/frm_main.h"
-#include "ui/forms.h"
+#include "platform/codepage.h"
 
 namespace velvane {
-namespace {
 
-void AddNote(const std::wstring& text) {
-  ui::TextBox& notes = MainForm().txtNotes();
-  notes.SetSelection(static_cast<int>(notes.Text().size()), 0);
-  notes.ReplaceSelection(L"\r\n\r\n" + text);
-}
-
-}  // namespace
-
-void RunCommand(const std::wstring& command) {
+void CommandRouter::RunCommand(const std::wstring& command) {
   try {
     const size_t blank = command.find(L' ');
     const bool hasArgument = blank != std::wstring::npos;
@@ -28,27 +22,56 @@ void RunCommand(const std::wstring& command) {
 
     // A verb that needs an argument and comes without one does nothing.
     if (verb == L"-save") {
-      SaveAll();
+      SaveAll(bar_);
     } else if (verb == L"-addtodo") {
       if (hasArgument) gToDo->AddToDo(argument);
     } else if (verb == L"-deltodo") {
       if (hasArgument) gToDo->DelToDo(ByteValue(argument));
     } else if (verb == L"-addnote") {
-      if (hasArgument) AddNote(argument);
+      if (hasArgument) bar_.AppendNote(argument);
     } else if (verb == L"-exec") {
       // With an argument the entry it names starts; alone, whatever the launcher box holds.
-      std::wstring entry = argument;
-      gExec->DoExec(&entry);
+      bar_.Launch(argument);
     } else if (verb == L"-show") {
-      ShowSideBar(true);
+      ShowSideBar(bar_, true);
     } else if (verb == L"-hide") {
-      ShowSideBar(false);
+      ShowSideBar(bar_, false);
     }
     // "-addtimer hours,minutes,seconds,title" would hand its fields to a timer component. Velvane has none, so this
     // verb, like any unknown one, does nothing, and its fields are not read.
   } catch (...) {
     // Errors inside a command end it silently: the sender of a hand-off is waiting, and nobody is there to read them.
   }
+}
+
+void CommandRouter::ReceiveCommand(const std::wstring& command) {
+  try {
+    bar_.BringForward();
+    RunCommand(TrimBlanks(command));
+  } catch (const std::exception& e) {
+    bar_.Message(L"An error occurred: " + platform::FromAnsi(e.what()), kMbExclamation, L"Velvane");
+  }
+}
+
+void CommandRouter::HandOff(std::string_view bytes) {
+  if (bytes.empty()) return;
+  if (!started_) {
+    Hold(platform::FromAnsi(bytes));
+    return;
+  }
+  ReceiveCommand(platform::FromAnsi(bytes));
+}
+
+void CommandRouter::CompleteStartup(const std::wstring& ownCommand) {
+  ReceiveCommand(ownCommand);
+  // A command that shows a message box lets later hand-offs in, which join the queue while it runs: each command is
+  // copied out before it runs, never used in place in a queue that may grow meanwhile.
+  for (size_t i = 0; i < held_.size(); ++i) {
+    const std::wstring command = held_[i];
+    ReceiveCommand(command);
+  }
+  held_.clear();
+  started_ = true;
 }
 
 }  // namespace velvane

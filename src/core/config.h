@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "ui/forms.h"
+#include "common/color.h"
 
 namespace velvane {
+class SideBarView;
 
 // 1 fade, 2 keep the to-do list, 3 keep the notes, 4 keep the file shelf, 5 always on top. Entry 0 belongs to the
 // settings dialog's autostart box (kept in the registry, never loaded from the file).
@@ -25,20 +27,27 @@ struct KeyPair {
 // Pair 1 shows and hides the side bar, pair 2 takes a screenshot; pair 0 is never used.
 extern std::array<KeyPair, 3> HotKeys;
 
-extern std::array<ui::Color, 3> TextColors;  // 0 dialog labels, 1 side-bar titles and buttons, 2 launcher dialog titles
-extern std::array<ui::Color, 2> BoxColors;   // side-bar input boxes: 0 without focus, 1 with focus
-extern ui::Color BackColor;                  // dialog background
+extern std::array<Color, 3> TextColors;  // 0 dialog labels, 1 side-bar titles and buttons, 2 launcher dialog titles
+extern std::array<Color, 2> BoxColors;   // side-bar input boxes: 0 without focus, 1 with focus
+extern Color BackColor;                  // dialog background
 
-std::wstring ConfigFile();  // DataDir & "config.qdt"
 std::wstring SkinFolder();  // SkinDir & SkinName
 
-// Loads every setting but the first-run flag, the language keys and the hot keys, then the skin colours; with
-// loadWindow the side-bar window is created as part of it. A byte value out of range throws RuntimeError.
-void LoadConfig(bool loadWindow);
+// A stored value that does not fit its setting: where it is ("[SS] Type", "skin.txt [TEXT1] Red") and its text.
+struct SettingProblem {
+  std::wstring where;
+  std::wstring value;
+};
+
+// Every setting but the first-run flag, the language keys and the hot keys, then the skin colours; a byte out of range
+// keeps its last good value and is listed. Reloading also gives the side bar its screenshot icon and starting alpha.
+std::vector<SettingProblem> LoadConfig();
+std::vector<SettingProblem> ReloadSettings(SideBarView& bar);
 void LoadHotKeys();
 void SaveHotKeys();
-// The program's save point: notes, to-do list and file shelf (each as its keep option says) and the screenshot kind.
-void SaveAll();
-void SetScreenshotType(std::uint8_t kind);
+// The save point: notes, to-do list and file shelf (as their keep options say) and the screenshot kind. Files that
+// cannot be written are named in one message and their contents stay in memory; true when everything was written.
+bool SaveAll(SideBarView& bar);
+void SetScreenshotType(SideBarView& bar, std::uint8_t kind);
 
 }  // namespace velvane

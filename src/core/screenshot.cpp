@@ -2,10 +2,10 @@
 
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "core/config.h"
-#include "core/services.h"
 #include "platform/files.h"
 
 namespace velvane {
@@ -15,30 +15,37 @@ platform::Picture clsScreenshot::CaptureWindow(std::intptr_t window, bool client
   return platform::CaptureWindow(window, client, left, top, width, height);
 }
 
-platform::Picture clsScreenshot::CaptureScreen() const {
-  return CaptureWindow(platform::DesktopWindow(), false, 0, 0, ui::ScreenWidth(), ui::ScreenHeight());
-}
+namespace {
 
-platform::Picture clsScreenshot::CaptureForm(const ui::Window& frm) const {
-  return CaptureWindow(frm.NativeHandle(), false, 0, 0, frm.Width(), frm.Height());
-}
-
-platform::Picture clsScreenshot::CaptureClient(const ui::Window& frm) const {
-  return CaptureWindow(frm.NativeHandle(), true, 0, 0, frm.ClientWidth(), frm.ClientHeight());
-}
-
-platform::Picture clsScreenshot::CaptureActiveWindow() const {
-  const std::intptr_t window = platform::ForegroundWindow();
+// A window with its frame, as large as its outer rectangle; the desktop window's is the screen.
+platform::Picture CaptureWhole(const clsScreenshot& shots, std::intptr_t window) {
   const platform::WindowBounds r = platform::WindowRectangle(window).value_or(platform::WindowBounds{});
-  return CaptureWindow(window, false, 0, 0, r.right - r.left, r.bottom - r.top);
+  return shots.CaptureWindow(window, false, 0, 0, r.right - r.left, r.bottom - r.top);
 }
 
-void clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
+}  // namespace
+
+platform::Picture clsScreenshot::CaptureScreen() const { return CaptureWhole(*this, platform::DesktopWindow()); }
+
+platform::Picture clsScreenshot::CaptureForm(std::intptr_t window, int width, int height) const {
+  return CaptureWindow(window, false, 0, 0, width, height);
+}
+
+platform::Picture clsScreenshot::CaptureClient(std::intptr_t window, int width, int height) const {
+  return CaptureWindow(window, true, 0, 0, width, height);
+}
+
+platform::Picture clsScreenshot::CaptureActiveWindow() const { return CaptureWhole(*this, platform::ForegroundWindow()); }
+
+Outcome clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
   if (kind == kConfiguredKind) kind = ScreenshotType;
-  if (kind == kScreen) SavePicture(CaptureScreen(), ScreenshotFile());
-  else if (kind == kActiveWindow) SavePicture(CaptureActiveWindow(), ScreenshotFile());
+  Outcome saved;
+  if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile());
+  else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile());
+  if (!saved) return saved;
   OptTxt[1] = NextNumberText(OptTxt[1]);
-  WriteSetting(ConfigFile(), L"TXT", L"Txt1", OptTxt[1]);
+  keys::kScreenshotText.Numbered(1).Write(OptTxt[1]);
+  return {};
 }
 
 // The number is named as stored ("007", "7.5"): its value would give two texts one file. Only a text without a
@@ -82,35 +89,15 @@ std::string BitmapFileHeader(const platform::BitmapPixels& pixels) {
   return bytes;
 }
 
-void SavePicture(const platform::Picture& picture, const std::wstring& path) {
+Outcome SavePicture(const platform::Picture& picture, const std::wstring& path) {
   // Header and rows are written one after the other, the rows straight from the captured bitmap: a screen's worth of
   // pixels is never copied.
   const platform::BitmapPixels pixels = picture.Pixels();
-  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return;
+  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return {};
   const size_t slash = path.find_last_of(L'\\');
   const bool folderThere = slash == std::wstring::npos || FolderExists(path.substr(0, slash + 1));
-  throw RuntimeError(folderThere ? ErrorNumber::FileAccess : ErrorNumber::PathNotFound,
-                     folderThere ? "Path/File access error" : "Path not found");
-}
-
-void TakeHotKeyScreenshot() noexcept {
-  static bool reporting = false;
-  if (reporting || !gScreenshot) return;
-  std::wstring file;
-  try {
-    file = ScreenshotFile();
-    std::uint8_t kind = clsScreenshot::kConfiguredKind;
-    gScreenshot->TakeScreenshot(kind);
-    return;
-  } catch (...) {
-  }
-  // A timer tick goes on while the box is open: a second failure must not stack a second box on the first.
-  reporting = true;
-  try {
-    ui::MsgBox(ReplaceAll(LangText(L"_shot:failed"), L"%p", file), ui::kMbExclamation, LangText(L"_main:title"));
-  } catch (...) {
-  }
-  reporting = false;
+  if (folderThere) return {ErrorNumber::FileAccess, "Path/File access error"};
+  return {ErrorNumber::PathNotFound, "Path not found"};
 }
 
 }  // namespace velvane

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/outcome.h"
 #include "platform/screen_capture.h"
-#include "ui/forms.h"
 
 namespace velvane {
 
@@ -17,24 +17,22 @@ public:
   // Pixels of the window (client area or whole window) at left, top; a failed capture gives a blank picture.
   platform::Picture CaptureWindow(std::intptr_t window, bool client, int left, int top, int width, int height) const;
   platform::Picture CaptureScreen() const;
-  platform::Picture CaptureForm(const ui::Window& frm) const;
-  platform::Picture CaptureClient(const ui::Window& frm) const;
+  // A form's window by its native handle: whole with its frame (outer size), or its client area (inner size).
+  platform::Picture CaptureForm(std::intptr_t window, int width, int height) const;
+  platform::Picture CaptureClient(std::intptr_t window, int width, int height) const;
   platform::Picture CaptureActiveWindow() const;
   // Captures as the kind says (kConfiguredKind is replaced by ScreenshotType, in the caller's variable too) and saves
   // the picture as ScreenshotFile(); any other kind saves nothing. Then the number goes up by one (exactly, at any
-  // size) in OptTxt and in config.qdt. A picture that cannot be written throws RuntimeError and leaves the number as it was.
-  void TakeScreenshot(std::uint8_t& kind);
+  // size) in OptTxt and in config.qdt. A picture that cannot be written answers the reason and leaves the number as it
+  // was.
+  Outcome TakeScreenshot(std::uint8_t& kind);
 };
 
 // ScreensDir & prefix & number & ".bmp", the number as OptTxt entry 1 holds it (0 when it holds none).
 std::wstring ScreenshotFile();
 // What a bitmap file holds before its pixel rows: file header, information header, colour table (8 bits only).
 std::string BitmapFileHeader(const platform::BitmapPixels& pixels);
-// Writes the picture to the file in one step (an existing file is replaced whole or not at all); throws RuntimeError.
-void SavePicture(const platform::Picture& picture, const std::wstring& path);
-
-// The screenshot hot key: takes the configured kind. A picture that cannot be saved is reported in a message box and
-// goes no further; while that box is open the hot key does nothing.
-void TakeHotKeyScreenshot() noexcept;
+// Writes the picture to the file in one step (an existing file is replaced whole or not at all).
+Outcome SavePicture(const platform::Picture& picture, const std::wstring& path);
 
 }  // namespace velvane

@@ -1,6 +1,7 @@
 #include "core/services.h"
 
-#include "ui/forms.h"
+#include "common/message_box.h"
+#include "core/side_bar_view.h"
 
 namespace velvane {
 
@@ -11,9 +12,9 @@ std::unique_ptr<clsTempFiles> gTempFiles;
 std::unique_ptr<clsToDo> gToDo;
 std::unique_ptr<clsScreenshot> gScreenshot;
 
-void CreateServices() {
+void CreateServices(SideBarView& bar) {
   gLang = std::make_unique<clsLang>(
-      [](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
+      [&bar](const std::wstring& text, const std::wstring& title) { bar.Message(text, kMbExclamation, title); });
   gExec = std::make_unique<clsExec>();
   gClipboard = std::make_unique<clsClipboard>();
   gTempFiles = std::make_unique<clsTempFiles>();

@@ -10,6 +10,7 @@
 #include "core/screenshot.h"
 
 namespace velvane {
+class SideBarView;
 
 extern std::unique_ptr<clsLang> gLang;                // the language table
 extern std::unique_ptr<clsExec> gExec;                // the launcher list
@@ -21,7 +22,7 @@ extern std::unique_ptr<clsScreenshot> gScreenshot;    // the screenshot taker
 // The text of a language key; without a language table the key itself shows.
 inline std::wstring LangText(const std::wstring& key) { return gLang ? gLang->lReplace(key) : key; }
 
-void CreateServices();
+void CreateServices(SideBarView& bar);  // the language loader's messages go to the side bar
 void DestroyServices();  // tests only; the program keeps them until it ends
 
 }  // namespace velvane

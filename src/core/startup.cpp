@@ -1,20 +1,20 @@
 #include "core/startup.h"
 
-#include <vector>
 
 #include "common/errors.h"
+#include "common/message_box.h"
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "core/autostart.h"
+#include "core/commands.h"
 #include "core/config.h"
 #include "core/notes.h"
 #include "core/services.h"
+#include "core/side_bar_view.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "platform/registry.h"
-#include "sidebar/frm_main.h"
-#include "ui/forms.h"
 
 namespace velvane {
 
@@ -51,15 +51,6 @@ void BringToFront(platform::NativeWindow window) {
   platform::BringToTop(window);
 }
 
-namespace {
-bool startupComplete = false;
-std::vector<std::wstring> heldCommands;
-}  // namespace
-
-bool StartupComplete() { return startupComplete; }
-
-void HoldCommand(std::wstring command) { heldCommands.push_back(std::move(command)); }
-
 void ReleaseInstanceLock() {
   InstanceMutex.reset();
 }
@@ -92,40 +83,39 @@ bool HandOver(const std::wstring& commandLine) {
   return true;
 }
 
-bool FirstRunDone() { return LeadingNumber(ReadSetting(ConfigFile(), L"INIT", L"FirstTime")) != 0.0; }
+bool FirstRunDone() { return LeadingNumber(keys::kFirstTime.Text()) != 0.0; }
 
 void StartWizard() {
   if (!platform::StartProgram(L"\"" + AppDir + L"Primewiz.exe\""))
     throw RuntimeError(ErrorNumber::FileNotFound, "File not found");
 }
 
-void LoadEverything(const std::wstring& commandLine) {
-  startupComplete = false;
-  CreateServices();
+void LoadEverything(const std::wstring& commandLine, SideBarView& bar, CommandRouter& router) {
+  CreateServices(bar);
   gLang->LoadLanguage(gLang->ActLang(), L"velvane");
   gExec->LoadExecs();
   LoadHotKeys();
-  LoadConfig(true);  // creates the side bar, hidden
-  LoadNotes(false);
+  // At the start a value out of range is a start-up error; later reloads keep the last good value.
+  if (!LoadConfig().empty()) throw RuntimeError(ErrorNumber::Overflow, "Overflow");
+  bar.Open();
+  ReloadSettings(bar);
+  if (const auto notes = LoadNotes()) bar.SetNotesText(*notes);
   gToDo->LoadList(false);
   gTempFiles->LoadList(false);
   // A moved installation keeps starting with Windows: the entry always names the executable that last started.
   if (AutostartEnabled()) SetAutostart(true);
   // The first start's own command runs once the stored lists are in: run earlier, "-save" or a hide would write
   // empty lists over the files, and an added item would be overwritten by the load.
-  MainForm().ReceiveCommand(commandLine);
-  for (size_t i = 0; i < heldCommands.size(); ++i) MainForm().ReceiveCommand(heldCommands[i]);
-  heldCommands.clear();
-  startupComplete = true;
-}
-
-void ShowStartupError(int number, const std::wstring& description, const std::wstring& source) {
-  ui::MsgBox(StartupErrorText(number, description, platform::LastSystemError(), source), ui::kMbCritical, L"Error");
+  router.CompleteStartup(commandLine);
 }
 
 }  // namespace
 
-StartupResult Main(const std::wstring& commandLine, const std::wstring& programFolder) {
+StartupResult Main(const std::wstring& commandLine, SideBarView& bar, CommandRouter& router,
+                   const std::wstring& programFolder) {
+  const auto showStartupError = [&bar](int number, const std::wstring& description, const std::wstring& source) {
+    bar.Message(StartupErrorText(number, description, platform::LastSystemError(), source), kMbCritical, L"Error");
+  };
   try {
     if (!IsFirstInstance(kInstanceMutexName)) {
       return HandOver(commandLine) ? StartupResult::Exit : StartupResult::HandOffFailed;
@@ -137,12 +127,12 @@ StartupResult Main(const std::wstring& commandLine, const std::wstring& programF
       return StartupResult::Exit;
     }
     platform::RemoveSaveLeftovers(DataDir);
-    LoadEverything(commandLine);
+    LoadEverything(commandLine, bar, router);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {
-    ShowStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));
+    showStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));
   } catch (const std::exception& e) {
-    ShowStartupError(static_cast<int>(ErrorNumber::Internal), platform::FromAnsi(e.what()), L"Velvane");
+    showStartupError(static_cast<int>(ErrorNumber::Internal), platform::FromAnsi(e.what()), L"Velvane");
   }
   return StartupResult::Exit;
 }

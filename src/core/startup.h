@@ -7,6 +7,8 @@
 #include "platform/instance.h"
 
 namespace velvane {
+class CommandRouter;
+class SideBarView;
 
 inline constexpr wchar_t kInstanceMutexName[] = L"velvane_APPLICATION_MUTEX";
 inline constexpr wchar_t kWindowMarkName[] = L"velvane_APPLICATION";
@@ -17,8 +19,10 @@ enum class StartupResult { Exit, Run, HandOffFailed };
 // The program entry's work. Run: the side bar is loaded and the message loop must run. Exit: the process ends (a
 // second start that handed over its command line, the first run that started the wizard, or a failed start, which
 // has shown its message). HandOffFailed: a second start found no side bar to take its command within the hand-off
-// time; the process ends with a non-zero code. programFolder overrides the executable's folder (tests).
-StartupResult Main(const std::wstring& commandLine, const std::wstring& programFolder = {});
+// time; the process ends with a non-zero code. The side bar is opened on the view given, and the command line and
+// the commands held meanwhile run through the router. programFolder overrides the executable's folder (tests).
+StartupResult Main(const std::wstring& commandLine, SideBarView& bar, CommandRouter& router,
+                   const std::wstring& programFolder = {});
 
 extern platform::UniqueMutex InstanceMutex;  // held from the first start to the end
 extern platform::NativeWindow RunningWindow;
@@ -26,11 +30,6 @@ extern platform::NativeWindow RunningWindow;
 // A side bar that is still starting has its mutex but not yet its marked window: a second start looks again every
 // kHandOffPollMs until the hand-off time has passed.
 inline constexpr unsigned kHandOffPollMs = 50;
-
-// Commands handed over while the first start is still loading its lists wait, in the order they came, and run right
-// after the first start's own command line; run earlier, the loads would overwrite what they added.
-bool StartupComplete();
-void HoldCommand(std::wstring command);
 
 bool IsFirstInstance(const std::wstring& name);
 void FindRunningWindow();

@@ -1,55 +1,29 @@
 #include "core/visibility.h"
 
-#include "common/numbers.h"
 #include "core/config.h"
-#include "sidebar/frm_main.h"
-#include "ui/forms.h"
+#include "core/side_bar_view.h"
 
 namespace velvane {
 
 std::uint8_t FadeAlpha = 0;
 FadeState FadeDirection = FadeState::Idle;
 
-void ShowSideBar(bool show) {
-  frmMain& form = MainForm();
-  ui::Window& window = form.Window();
+void ShowSideBar(SideBarView& bar, bool show) {
   if (!OptChk[kOptFade]) {
-    if (show) window.Show();
-    else window.Hide();
+    bar.SetShown(show);
     FadeAlpha = show ? 255 : 0;
-    if (!show) SaveAll();
+    if (!show) SaveAll(bar);
   } else {
     FadeAlpha = show ? 0 : 255;
     FadeDirection = show ? FadeState::FadingIn : FadeState::FadingOut;
-    SetWindowAlpha(window, FadeAlpha);
-    form.tTAnim().SetEnabled(true);
+    bar.SetAlpha(FadeAlpha);
+    bar.StartFade();
     // A show starts fully transparent; a hide keeps the window visible until the fade-out ends.
-    if (show) window.Show();
-    else SaveAll();
+    if (show) bar.SetShown(true);
+    else SaveAll(bar);
   }
-  SetTopMost(window, OptChk[kOptTopMost]);
-  form.Pressing = false;
-}
-
-void SetWindowAlpha(ui::Window& window, std::uint8_t alpha) {
-  try {
-    window.SetAlpha(alpha);
-  } catch (...) {
-  }
-}
-
-void SetTopMost(ui::Window& window, bool topMost) { window.SetTopMost(topMost); }
-
-WorkAreaRect GetWorkArea(bool inTwips) {
-  const ui::Rect area = ui::WorkArea();
-  WorkAreaRect r{area.x, area.y, area.w, area.h};
-  if (inTwips) {
-    r.left = ToInt32(RoundHalfEven(static_cast<double>(r.left) * kTwipsPerPixel));
-    r.top = ToInt32(RoundHalfEven(static_cast<double>(r.top) * kTwipsPerPixel));
-    r.width = ToInt32(RoundHalfEven(static_cast<double>(r.width) * kTwipsPerPixel));
-    r.height = ToInt32(RoundHalfEven(static_cast<double>(r.height) * kTwipsPerPixel));
-  }
-  return r;
+  bar.SetTopMost(OptChk[kOptTopMost]);
+  bar.EndDrag();
 }
 
 }  // namespace velvane

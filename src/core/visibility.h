@@ -1,9 +1,9 @@
 #pragma once
-// Showing and hiding the side bar, and the small window routines around it.
+// Showing and hiding the side bar: the one way it is done, on the side bar's view.
 #include <cstdint>
 
 namespace velvane {
-namespace ui { class Window; }
+class SideBarView;
 
 enum class FadeState : std::uint8_t { Idle = 0, FadingOut = 1, FadingIn = 2 };
 
@@ -11,15 +11,6 @@ extern std::uint8_t FadeAlpha;      // the alpha last given to the side bar; 0 a
 extern FadeState FadeDirection;
 
 // The one way the side bar is shown or hidden; every hide saves through SaveAll.
-void ShowSideBar(bool show);
-
-void SetWindowAlpha(ui::Window& window, std::uint8_t alpha);
-void SetTopMost(ui::Window& window, bool topMost);
-
-struct WorkAreaRect {
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
-};
-// The desktop work area in pixels, or in twips (kTwipsPerPixel to a pixel, rounded halves to even).
-WorkAreaRect GetWorkArea(bool inTwips);
+void ShowSideBar(SideBarView& bar, bool show);
 
 }  // namespace velvane

@@ -2,13 +2,13 @@
 
 #include "core/config.h"
 #include "core/services.h"
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 #include "velvane_version.h"
 
 namespace velvane {
 namespace {
 
-using lists::Twips;
+using ui::Twips;
 
 // The picture's body is light in every skin; the credits are printed on it in ink, not in the skin's dialog colours.
 constexpr ui::Color kHeadingInk{40, 48, 60};
@@ -30,13 +30,8 @@ constexpr std::array<Credit, 6> kNames{{
 }};
 constexpr std::array<const wchar_t*, 3> kLanguages{L"English", L"Espa\u00f1ol", L"Other"};
 
-std::unique_ptr<frmAbout>& Instance() {
-  static std::unique_ptr<frmAbout> instance;
-  return instance;
-}
-
 ui::WindowSpec AboutSpec() {
-  ui::WindowSpec spec = lists::DialogSpec(L"_about:title", 3750, 6000, lists::kSmallPoints);
+  ui::WindowSpec spec = ui::DialogSpec(L"_about:title", 3750, 6000, ui::kSmallPoints);
   spec.dialogFrame = false;
   spec.borderless = true;  // the picture is the whole box
   return spec;
@@ -49,7 +44,7 @@ std::wstring frmAbout::VersionLine() {
          std::to_wstring(kVersionRevision);
 }
 
-frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
+frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
   ui::Window& w = *window_;
   // A skin without the picture shows the box on its plain background.
   try {
@@ -57,7 +52,7 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
   } catch (...) {
   }
   const ui::Font bold = [] {
-    ui::Font font = lists::FontOf(lists::kSmallPoints);
+    ui::Font font = ui::FontOf(ui::kSmallPoints);
     font.bold = true;
     return font;
   }();
@@ -86,14 +81,8 @@ frmAbout::frmAbout() : window_(std::make_unique<ui::Window>(AboutSpec())) {
   w.CenterOnScreen();
 }
 
-frmAbout::~frmAbout() = default;
-
 frmAbout& frmAbout::ShowDialog(const ui::Window* beside) {
-  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
+  return Show([] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
 }
-
-frmAbout* frmAbout::Current() { return lists::OpenSingle(Instance()); }
-
-void frmAbout::Discard() { lists::DiscardSingle(Instance()); }
 
 }  // namespace velvane

@@ -6,24 +6,18 @@
 #include <memory>
 #include <string>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 
-class frmAbout {
+class frmAbout : public ui::SingleDialog<frmAbout> {
 public:
   static frmAbout& ShowDialog(const ui::Window* beside = nullptr);  // a new box opens beside that window
-  static frmAbout* Current();  // the open box, or nullptr
-  static void Discard();  // never from the box's own events
 
   // "Velvane v1.2 - Build #42", from the program's own version numbers.
   static std::wstring VersionLine();
 
-  frmAbout(const frmAbout&) = delete;
-  frmAbout& operator=(const frmAbout&) = delete;
-  ~frmAbout();
 
-  ui::Window& Form() { return *window_; }
 
   ui::Label* lblV = nullptr;
   ui::Image* img = nullptr;  // the close area
@@ -32,7 +26,6 @@ public:
 
 private:
   frmAbout();
-  std::unique_ptr<ui::Window> window_;
 };
 
 }  // namespace velvane

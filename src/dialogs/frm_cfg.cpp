@@ -1,6 +1,7 @@
 #include "dialogs/frm_cfg.h"
 
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
 #include "core/autostart.h"
@@ -8,21 +9,16 @@
 #include "core/services.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_key_press.h"
-#include "lists/dialog_layout.h"
-#include "sidebar/frm_main.h"
+#include "core/side_bar_view.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 namespace {
 
-using lists::Twips;
+using ui::Twips;
 
 constexpr int kWidthTwips = 6315;
 constexpr int kHeightTwips = 7275;
-
-std::unique_ptr<frmCfg>& Instance() {
-  static std::unique_ptr<frmCfg> instance;
-  return instance;
-}
 
 // Each step of loading the window runs even when an earlier one failed: a failed step leaves its controls as they are.
 template <typename Step>
@@ -33,25 +29,19 @@ void LoadStep(Step&& step) {
   }
 }
 
-std::wstring Numbered(const wchar_t* name, int n) { return name + std::to_wstring(n); }
-
 }  // namespace
 
-frmCfg::frmCfg()
-    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips,
-                                                               lists::kSmallPoints))) {
+frmCfg::frmCfg(SideBarView& bar)
+    : SingleDialog(ui::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips, ui::kSmallPoints)), bar_(bar) {
   CreateControls();
   LoadValues();
-  window_->onUnload = [] { SettingsOpen = false; };
   window_->CenterOnScreen();
 }
-
-frmCfg::~frmCfg() = default;
 
 void frmCfg::CreateControls() {
   ui::Window& w = *window_;
   const auto label = [&](int i, ui::Rect at, const wchar_t* key) {
-    lbl[static_cast<size_t>(i)] = &lists::AddCaptionLabel(w, i, at, key, i == 0 ? lists::kTitlePoints : lists::kSmallPoints);
+    lbl[static_cast<size_t>(i)] = &ui::AddCaptionLabel(w, i, at, key, i == 0 ? ui::kTitlePoints : ui::kSmallPoints);
     lbl[static_cast<size_t>(i)]->SetAutoSize(true);  // no caption is cut off, in any language
   };
   const auto check = [&](int i, const wchar_t* key) {
@@ -62,21 +52,21 @@ void frmCfg::CreateControls() {
     chk[static_cast<size_t>(i)] = &box;
   };
   const auto button = [&](int i, ui::Rect at, const wchar_t* key) {
-    cmd[static_cast<size_t>(i)] = &lists::AddCaptionButton(w, i, at, key);
+    cmd[static_cast<size_t>(i)] = &ui::AddCaptionButton(w, i, at, key);
     cmd[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(i); };
   };
   const auto textBox = [&](int i, ui::Rect at) {
     txt[static_cast<size_t>(i)] = &w.AddTextBox(L"txt(" + std::to_wstring(i) + L")", at);
-    txt[static_cast<size_t>(i)]->SetFont(lists::FontOf(lists::kSmallPoints));
+    txt[static_cast<size_t>(i)]->SetFont(ui::FontOf(ui::kSmallPoints));
   };
   const auto list = [&](const wchar_t* name, ui::Rect at) {
     ui::ListBox& box = w.AddListBox(name, at);
-    box.SetFont(lists::FontOf(lists::kSmallPoints));
+    box.SetFont(ui::FontOf(ui::kSmallPoints));
     return &box;
   };
 
   // Created in tab order, down the left column, then the lists, then the buttons at the bottom.
-  imgTop = &lists::AddTopBar(w);
+  imgTop = &ui::AddTopBar(w);
   label(0, Twips(180, 60, 1245, 330), L"_cfg:title");
   check(0, L"_cfg:winstart");
   check(1, L"_cfg:doanim");
@@ -90,9 +80,9 @@ void frmCfg::CreateControls() {
   label(2, Twips(60, 4620, 975, 210), L"_cfg:sfolder");
   // The drop picture lies under the folder's path, which is drawn over it.
   imgDrop = &w.AddImage(L"imgDrop", Twips(1140, 4800, 1800, 1110));
-  lists::LoadSkinPicture(*imgDrop, L"drophere.bmp");
+  ui::LoadSkinPicture(*imgDrop, L"drophere.bmp");
   lblPath = &w.AddLabel(L"lblPath", Twips(60, 4860, 3975, 1035));
-  lblPath->SetFont(lists::FontOf(lists::kSmallPoints));
+  lblPath->SetFont(ui::FontOf(ui::kSmallPoints));
   lblPath->SetForeColor(TextColors[0]);
   lblPath->SetAcceptFiles(true);
   lblPath->onFilesDropped = [this](const std::vector<std::wstring>& files) { OnFolderDropped(files); };
@@ -121,19 +111,16 @@ void frmCfg::LoadValues() {
   LoadStep([this] { LoadSkins(); });
   LoadStep([this] { lblPath->SetText(ScreensDir); });
   LoadStep([this] { chk[0]->SetValue(AutostartEnabled()); });
-  SettingsOpen = true;
 }
 
 void frmCfg::LoadLanguages() {
   // Without any option (none stored, or not a number) the list stays empty and OK keeps the active language.
-  const int count = ByteValue(ReadSetting(ConfigFile(), L"LANG", L"Options"));
-  const std::wstring active = gLang ? gLang->ActLang() : ReadSetting(ConfigFile(), L"LANG", L"Active");
+  langOptions_ = LangOptions();
+  const std::wstring active = keys::kActiveLanguage.Text();
   lstLang->Clear();
-  for (int i = 1; i <= count && i <= kMaxLanguages; ++i) {
-    std::wstring& option = langOptions_[static_cast<size_t>(i)];
-    option = ReadSetting(ConfigFile(), L"LANG", Numbered(L"Op", i));
-    lstLang->AddItem(TextBefore(option, L"|"));
-    if (TextAfter(option, L"|") == active) lstLang->SetListIndex(lstLang->ItemCount() - 1);
+  for (const std::wstring& option : langOptions_) {
+    lstLang->AddItem(OptionDisplayName(option));
+    if (OptionLanguage(option) == active) lstLang->SetListIndex(lstLang->ItemCount() - 1);
   }
 }
 
@@ -146,13 +133,11 @@ void frmCfg::LoadSkins() {
   }
 }
 
-frmCfg& frmCfg::ShowDialog() {
-  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmCfg>(new frmCfg()); });
+frmCfg& frmCfg::ShowDialog(SideBarView& bar) {
+  return Show([&bar] { return std::unique_ptr<frmCfg>(new frmCfg(bar)); });
 }
 
-frmCfg* frmCfg::Current() { return lists::OpenSingle(Instance()); }
-
-void frmCfg::Discard() { lists::DiscardSingle(Instance()); }
+bool SettingsOpen() { return frmCfg::Current() != nullptr; }
 
 void frmCfg::OnButton(int index) {
   switch (index) {
@@ -168,21 +153,25 @@ void frmCfg::OnButton(int index) {
 }
 
 void frmCfg::OnAccept() {
-  const std::wstring file = ConfigFile();
   SetAutostart(chk[0]->Value());
   for (int i = 1; i <= 5; ++i)
-    WriteSetting(file, L"CHK", Numbered(L"Chk", i), chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
-  for (int i = 0; i <= 1; ++i) WriteSetting(file, L"TXT", Numbered(L"Txt", i), txt[static_cast<size_t>(i)]->Text());
-  WriteSetting(file, L"PATH", L"Screens", lblPath->Text());
-  // An empty language list offered nothing to choose: the active language stays. With options, no selection is
-  // slot 0, the empty text.
-  if (lstLang->ItemCount() > 0)
-    WriteSetting(file, L"LANG", L"Active", TextAfter(langOptions_[static_cast<size_t>(lstLang->ListIndex() + 1)], L"|"));
+    keys::kOption.Numbered(i).Write(chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
+  for (int i = 0; i <= 1; ++i) keys::kScreenshotText.Numbered(i).Write(txt[static_cast<size_t>(i)]->Text());
+  keys::kScreensFolder.Write(lblPath->Text());
+  // An empty language list offered nothing to choose: the active language stays. With options, no selection writes
+  // the empty text.
+  if (const int row = lstLang->ListIndex(); lstLang->ItemCount() > 0)
+    keys::kActiveLanguage.Write(row >= 0 ? OptionLanguage(langOptions_[static_cast<size_t>(row)]) : L"");
   // An empty skin would leave the next start without its pictures: without a selection the skin stays.
-  if (lstSkins->ListIndex() >= 0) WriteSetting(file, L"XTRA", L"Skin", lstSkins->Item(lstSkins->ListIndex()));
-  LoadConfig(false);
+  if (lstSkins->ListIndex() >= 0) keys::kSkin.Write(lstSkins->Item(lstSkins->ListIndex()));
+  const std::vector<SettingProblem> problems = ReloadSettings(bar_);
   SaveHotKeys();
   window_->Close();
+  // A value out of range keeps its last good value; the user learns which one and what it held.
+  if (problems.empty()) return;
+  std::wstring text = LangText(L"_cfg:badvalue");
+  for (const SettingProblem& p : problems) text += L"\r\n" + p.where + L" = " + p.value;
+  ui::MsgBox(text, ui::kMbExclamation, LangText(L"_cfg:title"));
 }
 
 void frmCfg::OnCancel() { window_->Close(); }

@@ -7,25 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
+class SideBarView;
 
-class frmCfg {
+// frmCfg, the settings window.
+class frmCfg : public ui::SingleDialog<frmCfg> {
 public:
-  static constexpr int kMaxLanguages = 20;
+  // Shows the window with the current settings, creating it when none is open, and brings it forward. OK reloads
+  // the settings into the side bar given.
+  static frmCfg& ShowDialog(SideBarView& bar);
 
-  // Shows the window with the current settings, creating it when none is open, and brings it forward.
-  static frmCfg& ShowDialog();
-  static frmCfg* Current();  // the open window, or nullptr
-  // Closes and frees the window; never from the window's own events.
-  static void Discard();
 
-  frmCfg(const frmCfg&) = delete;
-  frmCfg& operator=(const frmCfg&) = delete;
-  ~frmCfg();
-
-  ui::Window& Form() { return *window_; }
   void OnAccept();  // cmd(0)
   void OnCancel();  // cmd(1)
   void OnEditFolder();  // cmd(4): the folder typed in an input box
@@ -42,16 +36,18 @@ public:
   ui::ListBox* lstLang = nullptr;
 
 private:
-  frmCfg();
+  explicit frmCfg(SideBarView& bar);
   void CreateControls();
   void LoadValues();
   void LoadLanguages();
   void LoadSkins();
   void OnButton(int index);
 
-  std::unique_ptr<ui::Window> window_;
-  // The [LANG] options as read at load ("display name|folder"); slot 0 stays empty.
-  std::array<std::wstring, kMaxLanguages + 1> langOptions_{};
+  SideBarView& bar_;
+  std::vector<std::wstring> langOptions_;  // the [LANG] options as read at load ("display name|folder")
 };
+
+// True while the settings window is loaded: the hot keys are ignored meanwhile.
+bool SettingsOpen();
 
 }  // namespace velvane

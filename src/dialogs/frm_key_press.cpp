@@ -2,24 +2,19 @@
 
 #include "core/config.h"
 #include "core/services.h"
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 namespace {
 
-using lists::Twips;
+using ui::Twips;
 
 constexpr int kLastKeyCode = 255;  // virtual-key codes fit a byte; anything above is not a key of the polling
-
-std::unique_ptr<frmKeyPress>& Instance() {
-  static std::unique_ptr<frmKeyPress> instance;
-  return instance;
-}
 
 }  // namespace
 
 frmKeyPress::frmKeyPress()
-    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_keys:title", 4635, 2055, lists::kSmallPoints))) {
+    : SingleDialog(ui::DialogSpec(L"_keys:title", 4635, 2055, ui::kSmallPoints)) {
   // No control takes the focus: every key reaches the window itself.
   lbl = &window_->AddLabel(L"lbl", Twips(60, 600, 4515, 855), LangText(L"_keys:msg1"));
   lbl->SetForeColor(TextColors[0]);
@@ -29,18 +24,12 @@ frmKeyPress::frmKeyPress()
   window_->CenterOnScreen();
 }
 
-frmKeyPress::~frmKeyPress() = default;
-
 frmKeyPress& frmKeyPress::ShowDialog(std::uint8_t key, const ui::Window* beside) {
   frmKeyPress& dialog =
-      lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmKeyPress>(new frmKeyPress()); }, beside);
+      Show([] { return std::unique_ptr<frmKeyPress>(new frmKeyPress()); }, beside);
   dialog.SetKey(key);
   return dialog;
 }
-
-frmKeyPress* frmKeyPress::Current() { return lists::OpenSingle(Instance()); }
-
-void frmKeyPress::Discard() { lists::DiscardSingle(Instance()); }
 
 void frmKeyPress::OnKeyUp(const ui::KeyEvent& e) {
   if (e.keyCode == kEscape) {

@@ -6,25 +6,19 @@
 #include <cstdint>
 #include <memory>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 
-class frmKeyPress {
+class frmKeyPress : public ui::SingleDialog<frmKeyPress> {
 public:
   static constexpr int kEscape = 27;
 
   // Shows the window (creating it when none is open, beside the window given), then starts the capture for hot key 1
   // or 2.
   static frmKeyPress& ShowDialog(std::uint8_t key, const ui::Window* beside = nullptr);
-  static frmKeyPress* Current();  // the open window, or nullptr
-  static void Discard();  // never from the window's own events
 
-  frmKeyPress(const frmKeyPress&) = delete;
-  frmKeyPress& operator=(const frmKeyPress&) = delete;
-  ~frmKeyPress();
 
-  ui::Window& Form() { return *window_; }
   // Which hot key the capture is for; any other value than 1 or 2 captures nothing.
   void SetKey(std::uint8_t key) { settedKey_ = key; }
   void OnKeyUp(const ui::KeyEvent& e);
@@ -34,7 +28,6 @@ public:
 
 private:
   frmKeyPress();
-  std::unique_ptr<ui::Window> window_;
   std::uint8_t settedKey_ = 0;
   int keyCount_ = 0;
   std::array<std::uint8_t, 2> capturedKeys_{};

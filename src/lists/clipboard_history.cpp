@@ -1,9 +1,7 @@
 #include "lists/clipboard_history.h"
 
 #include "common/text.h"
-#include "core/config.h"
 #include "platform/clipboard.h"
-#include "ui/forms.h"
 
 namespace velvane {
 namespace {
@@ -31,11 +29,6 @@ std::wstring WithoutLineFeeds(std::wstring_view text) {
 clsClipboard::clsClipboard(platform::ClipboardAccess* clipboard)
     : clipboard_(clipboard ? *clipboard : platform::SystemClipboard()) {}
 
-void clsClipboard::Bind(const std::array<ui::Label*, kTotal + 1>& rows, const std::array<ui::Image*, kTotal>& locks) {
-  rows_ = rows;
-  locks_ = locks;
-}
-
 const std::wstring& clsClipboard::ClipbText(std::uint8_t index) const {
   return texts_[index < texts_.size() ? index : 0];
 }
@@ -53,15 +46,7 @@ void clsClipboard::InvertLock(std::uint8_t num) {
 }
 
 void clsClipboard::RefreshALock(std::uint8_t num) {
-  if (num >= locks_.size() || !locks_[num]) return;
-  ui::Image& image = *locks_[num];
-  const std::wstring path = SkinFolder() + (lockFlags_[num] ? L"\\lock_on.bmp" : L"\\lock_off.bmp");
-  try {
-    image.LoadPicture(path);
-  } catch (...) {
-    // A skin without this picture shows no lock rather than the picture of the other state.
-    image.ClearPicture();
-  }
+  if (num >= 1 && num < kTotal && onLockChanged) onLockChanged(num);
 }
 
 void clsClipboard::OrderClipb() {
@@ -141,23 +126,7 @@ std::wstring clsClipboard::ToolTipOf(const std::wstring& text) {
 }
 
 void clsClipboard::UploadClipb() {
-  const std::wstring& lastSeen = texts_[kLastSeen];
-  for (int i = 1; i <= kTotal; ++i) {
-    ui::Label* label = rows_[static_cast<size_t>(i)];
-    if (!label) continue;
-    const std::wstring& text = texts_[static_cast<size_t>(i)];
-    // Only changed properties are set: every tick that takes a text in redraws all seven rows.
-    if (std::wstring caption = CaptionOf(text); caption != label->Text()) label->SetText(caption);
-    if (std::wstring tip = ToolTipOf(text); tip != label->ToolTip()) label->SetToolTip(tip);
-    if (!lastSeen.empty()) {
-      ui::Font font = label->GetFont();
-      const bool marked = text == lastSeen;
-      if (font.bold != marked) {
-        font.bold = marked;
-        label->SetFont(font);
-      }
-    }
-  }
+  if (onChanged) onChanged();
 }
 
 int clsClipboard::FindEmptyClip() const {

@@ -1,12 +1,12 @@
 #pragma once
 // The clipboard history: the last seven texts seen on the system clipboard, with locks that keep positions 1 to 6
-// from being pushed out. Lives in memory only.
+// from being pushed out. Lives in memory only; the side bar draws it when told that it changed.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace velvane {
-namespace ui { class Label; class Image; }
 namespace platform { class ClipboardAccess; }
 
 class clsClipboard {
@@ -19,8 +19,8 @@ public:
   // nullptr: the system clipboard.
   explicit clsClipboard(platform::ClipboardAccess* clipboard = nullptr);
 
-  // lblClip(1..7) and imgLock(1..6); element 0 is not used.
-  void Bind(const std::array<ui::Label*, kTotal + 1>& rows, const std::array<ui::Image*, kTotal>& locks);
+  std::function<void()> onChanged;                  // the entries or the mark changed (UploadClipb)
+  std::function<void(std::uint8_t num)> onLockChanged;  // the lock of a position changed (RefreshALock)
 
   const std::wstring& ClipbText(std::uint8_t index) const;  // slots 0 to 8; "" beyond
   std::int16_t TotalClipboards() const { return kTotal; }
@@ -46,8 +46,6 @@ private:
   platform::ClipboardAccess& clipboard_;
   std::array<std::wstring, 9> texts_{};  // 1..7 entries, 8 the last text seen
   std::array<bool, 8> lockFlags_{};      // by position, not by text
-  std::array<ui::Label*, kTotal + 1> rows_{};
-  std::array<ui::Image*, kTotal> locks_{};  // the last position has no lock
   std::uint32_t lastSequence_ = 0;  // of the last tick that read the clipboard; 0 before the first
   bool sequenceSeen_ = false;
 };

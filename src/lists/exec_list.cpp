@@ -1,13 +1,12 @@
 #include "lists/exec_list.h"
 
+#include <algorithm>
+
 #include "common/numbers.h"
 #include "common/settings_store.h"
 #include "common/text.h"
-#include "lists/frm_add_exec.h"
-#include "core/services.h"
 #include "lists/list_file.h"
 #include "platform/process.h"
-#include "ui/forms.h"
 
 namespace velvane {
 namespace {
@@ -23,22 +22,6 @@ bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix
     if (UpperChar(text[i]) != UpperChar(prefix[i])) return false;
   return true;
 }
-
-// Shows the side bar again when it leaves scope, however the question before it ended.
-class HiddenWhileAsking {
-public:
-  explicit HiddenWhileAsking(ui::Window* window) : window_(window && window->Visible() ? window : nullptr) {
-    if (window_) window_->Hide();
-  }
-  HiddenWhileAsking(const HiddenWhileAsking&) = delete;
-  HiddenWhileAsking& operator=(const HiddenWhileAsking&) = delete;
-  ~HiddenWhileAsking() {
-    if (window_) window_->Show();
-  }
-
-private:
-  ui::Window* window_;
-};
 
 }  // namespace
 
@@ -70,11 +53,17 @@ void clsExec::SaveExecs() const {
   }
 }
 
+Outcome clsExec::ReplaceExecs(const std::vector<ExecEntry>& entries) {
+  if (Outcome emptied = WriteTextFile(ExecFile(), L""); !emptied) return emptied;
+  entries_ = {};
+  count_ = static_cast<std::int16_t>(std::min<size_t>(entries.size(), kCapacity));
+  std::copy(entries.begin(), entries.begin() + count_, entries_.begin() + 1);
+  SaveExecs();
+  return {};
+}
+
 bool clsExec::AddExec(const std::wstring& path, const std::wstring& ename, const std::wstring& appName) {
-  if (count_ >= kCapacity) {
-    ui::MsgBox(LangText(L"_exec:msglimit"), ui::kMbCritical, LangText(L"_main:execute"));
-    return false;
-  }
+  if (count_ >= kCapacity) return false;
   ++count_;
   // Each value is one line of exec.qdt; a line break would start a line of its own there.
   entries_[static_cast<size_t>(count_)] = ExecEntry{lists::OneLine(ename), lists::OneLine(appName), lists::OneLine(path)};
@@ -89,46 +78,22 @@ void clsExec::DeleteExec(int index) {
   --count_;
 }
 
-void clsExec::RefreshList(ui::ListBox* lst) const {
-  if (!lst) return;
-  lst->Clear();
-  for (int i = 1; i <= count_; ++i) {
-    const ExecEntry& e = entries_[static_cast<size_t>(i)];
-    lst->AddItem(ToLowerText(e.Exec) + L" - " + e.Name);
-  }
-}
-
 int clsExec::FindExec(const std::wstring& name) const {
   for (int i = 1; i <= count_; ++i)
     if (StartsWithIgnoringCase(entries_[static_cast<size_t>(i)].Exec, name)) return i;
   return 0;
 }
 
-void clsExec::UpdateExec() {
-  if (!lblAppName_) return;
-  const std::wstring typed = txtExec_ ? txtExec_->Text() : std::wstring();
+std::wstring clsExec::UpdateExec(const std::wstring& typed) const {
   const int i = typed.empty() ? 0 : FindExec(typed);
-  lblAppName_->SetText(i != 0 ? entries_[static_cast<size_t>(i)].Name : std::wstring());
+  return i != 0 ? entries_[static_cast<size_t>(i)].Name : std::wstring();
 }
 
-void clsExec::DoExec(std::wstring* entry) {
-  std::wstring name = entry ? *entry : std::wstring();
-  if (name.empty()) {
-    name = txtExec_ ? txtExec_->Text() : std::wstring();
-    if (entry) *entry = name;
-  }
-  try {
-    if (const int i = FindExec(name); i != 0) {
-      platform::StartProgram(entries_[static_cast<size_t>(i)].Path);  // a failure to start is not reported
-      return;
-    }
-    const HiddenWhileAsking hidden(sideBar_);
-    const int answer = ui::MsgBox(LangText(L"_exec:msgadd"), ui::kMbYesNo | ui::kMbExclamation,
-                                  LangText(L"_main:execute"));
-    if (answer == ui::kAnswerYes) frmAddExec::ShowDialog(name);
-  } catch (...) {
-    // Any failure ends the launch quietly.
-  }
+bool clsExec::DoExec(const std::wstring& name) {
+  const int i = FindExec(name);
+  if (i == 0) return false;
+  platform::StartProgram(entries_[static_cast<size_t>(i)].Path);  // a failure to start is not reported
+  return true;
 }
 
 }  // namespace velvane

@@ -4,16 +4,11 @@
 
 namespace velvane::lists {
 
-bool WriteListFile(const std::wstring& path, const std::vector<std::wstring>& entries) {
+Outcome WriteListFile(const std::wstring& path, const std::vector<std::wstring>& entries) {
   std::wstring text;
   for (const auto& entry : entries) text.append(entry).append(L"\r");
   text += kEndMarker;
-  try {
-    WriteTextFile(path, text);
-    return true;
-  } catch (...) {
-    return false;
-  }
+  return WriteTextFile(path, text);
 }
 
 std::vector<std::wstring> ReadListFile(const std::wstring& path, int maxLines) {

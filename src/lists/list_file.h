@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome.h"
+
 namespace velvane::lists {
 
 inline constexpr wchar_t kEndMarker[] = L"[END]";
 
-// Replaces the file; false when it could not be written (the old file is then left as it was).
-bool WriteListFile(const std::wstring& path, const std::vector<std::wstring>& entries);
+// Replaces the file; a file that cannot be written answers the reason and is left as it was.
+Outcome WriteListFile(const std::wstring& path, const std::vector<std::wstring>& entries);
 // The non-empty lines before "[END]", reading at most maxLines lines. A missing file gives no entries.
 std::vector<std::wstring> ReadListFile(const std::wstring& path, int maxLines);
 

@@ -6,7 +6,6 @@
 #include "common/text.h"
 #include "core/config.h"
 #include "lists/list_file.h"
-#include "ui/forms.h"
 
 namespace velvane {
 namespace {
@@ -17,8 +16,8 @@ constexpr std::int32_t kShowNormal = 1;
 
 std::wstring clsTempFiles::ShelfFile() { return DataDir + L"tempfiles.qdt"; }
 
-bool clsTempFiles::SaveList(bool forceSave) {
-  if (!OptChk[kOptKeepFiles] && !forceSave) return true;
+Outcome clsTempFiles::SaveList(bool forceSave) {
+  if (!OptChk[kOptKeepFiles] && !forceSave) return {};
   std::vector<std::wstring> entries;
   for (int i = 1; i <= kTotal && !paths_[static_cast<size_t>(i)].empty(); ++i)
     entries.push_back(paths_[static_cast<size_t>(i)]);
@@ -83,12 +82,7 @@ std::wstring clsTempFiles::CaptionOf(const std::wstring& path) {
 }
 
 void clsTempFiles::RefreshList() {
-  for (int i = 1; i <= kTotal; ++i) {
-    ui::Label* label = rows_[static_cast<size_t>(i)];
-    if (!label) continue;
-    const std::wstring caption = CaptionOf(paths_[static_cast<size_t>(i)]);
-    if (caption != label->Text()) label->SetText(caption);
-  }
+  if (onChanged) onChanged();
 }
 
 int clsTempFiles::FindEmptyShelf() const {

@@ -3,20 +3,22 @@
 // option is on.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "common/outcome.h"
+
 namespace velvane {
-namespace ui { class Label; }
 
 // The file shelf.
 class clsTempFiles {
 public:
   static constexpr int kTotal = 15;
 
-  void Bind(const std::array<ui::Label*, kTotal + 1>& rows) { rows_ = rows; }  // lblFiles(1..15); element 0 unused
+  std::function<void()> onChanged;  // the places changed: the side bar redraws lblFiles (RefreshList)
   // Writes tempfiles.qdt when the keep option is on or forceSave is set. A failed write leaves the shelf in memory
-  // and answers false; the next save writes the whole shelf again.
-  bool SaveList(bool forceSave = false);
+  // and answers the reason; the next save writes the whole shelf again.
+  Outcome SaveList(bool forceSave = false);
   // Replaces the shelf by tempfiles.qdt's when the keep option is on or forceLoad is set.
   void LoadList(bool forceLoad = false);
   std::int16_t TotalTempFiles() const { return kTotal; }
@@ -37,7 +39,6 @@ public:
 private:
   int FindEmptyShelf() const;
   std::array<std::wstring, kTotal + 1> paths_{};  // slot 0 unused
-  std::array<ui::Label*, kTotal + 1> rows_{};
 };
 
 }  // namespace velvane

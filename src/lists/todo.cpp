@@ -6,7 +6,6 @@
 #include "common/settings_store.h"
 #include "core/config.h"
 #include "lists/list_file.h"
-#include "ui/forms.h"
 
 namespace velvane {
 
@@ -18,8 +17,8 @@ int clsToDo::CountToDo() const {
   return kCapacity;
 }
 
-bool clsToDo::SaveList(bool forceSave) {
-  if (!OptChk[kOptKeepToDo] && !forceSave) return true;
+Outcome clsToDo::SaveList(bool forceSave) {
+  if (!OptChk[kOptKeepToDo] && !forceSave) return {};
   const int n = CountToDo();
   const std::vector<std::wstring> entries(items_.begin() + 1, items_.begin() + 1 + n);
   return lists::WriteListFile(FilePath(), entries);
@@ -34,10 +33,7 @@ void clsToDo::LoadList(bool forceLoad) {
 }
 
 void clsToDo::RefreshList() {
-  if (!list_) return;
-  list_->Clear();
-  const int n = CountToDo();
-  for (int i = 1; i <= n; ++i) list_->AddItem(items_[static_cast<size_t>(i)]);
+  if (onChanged) onChanged();
 }
 
 void clsToDo::AddToDo(const std::wstring& text) {

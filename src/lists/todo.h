@@ -2,19 +2,21 @@
 // The to-do list: newest item on top, at most 250 items, kept in todo.qdt while the keep option is on.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "common/outcome.h"
+
 namespace velvane {
-namespace ui { class ListBox; }
 
 class clsToDo {
 public:
   static constexpr int kCapacity = 250;
 
-  void Bind(ui::ListBox* lstToDo) { list_ = lstToDo; }
+  std::function<void()> onChanged;  // the items changed: the side bar refills lstToDo (RefreshList)
   // Writes todo.qdt when the keep option is on or forceSave is set. A failed write leaves the list in memory and
-  // answers false; the next save writes the whole list again.
-  bool SaveList(bool forceSave = false);
+  // answers the reason; the next save writes the whole list again.
+  Outcome SaveList(bool forceSave = false);
   // Replaces the list by todo.qdt's when the keep option is on or forceLoad is set.
   void LoadList(bool forceLoad = false);
   void RefreshList();
@@ -32,7 +34,6 @@ public:
 private:
   int CountToDo() const;
   std::array<std::wstring, kCapacity + 1> items_{};  // slot 0 unused; slot 1 is the top row
-  ui::ListBox* list_ = nullptr;
 };
 
 }  // namespace velvane

@@ -22,6 +22,7 @@ struct FakeDisplay {
   // 0x00RRGGBB of a screen point; on a 256-colour display (a palette given) the colour index.
   std::function<std::uint32_t(int x, int y)> colorAt = [](int, int) { return 0u; };
   std::vector<std::uint32_t> palette;  // 256 entries make the display a 256-colour one
+  WindowBounds screen{0, 0, 1280, 1024};  // the desktop window's rectangle
   std::map<std::intptr_t, WindowBounds> windows;  // outer rectangles of the windows other than the desktop
   std::intptr_t foreground = 0;
   bool failing = false;  // the system gives no bitmap

@@ -1,44 +1,21 @@
 #include "sidebar/frm_main.h"
-// The side bar's construction: the window, its controls bound to the lists that fill them, and the window's own
-// events (hand-over of command lines, closing, the end of the session). The other jobs sit in frm_main_*.cpp.
+// The side bar's construction: the window, its controls tied to the lists that fill them, the window's own events
+// (hand-over of command lines, closing, the end of the session), and what the core asks of it. The other jobs sit
+// in frm_main_*.cpp.
 
 #include "common/numbers.h"
 #include "common/text.h"
-#include "core/commands.h"
 #include "core/config.h"
-#include "core/notes.h"
 #include "core/services.h"
 #include "core/startup.h"
 #include "core/visibility.h"
-#include "platform/codepage.h"
+#include "dialogs/frm_add_exec.h"
+#include "sidebar/list_rows.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 
-bool SettingsOpen = false;
-
-namespace {
-
-std::unique_ptr<frmMain>& Instance() {
-  static std::unique_ptr<frmMain> form;
-  return form;
-}
-
-}  // namespace
-
-frmMain& MainForm() {
-  auto& form = Instance();
-  if (!form) {
-    // Construction can throw (a skin without its pictures); the form is only kept once it is complete.
-    form = std::make_unique<frmMain>();
-  }
-  return *form;
-}
-
-bool MainFormLoaded() { return Instance() != nullptr; }
-
-void UnloadMainForm() { Instance().reset(); }
-
-frmMain::frmMain() {
+void frmMain::Open() {
   ui::WindowSpec spec;
   spec.caption = L"_main:title";  // never drawn: the window has no caption bar
   spec.clientWidth = kClientWidth;
@@ -56,61 +33,28 @@ frmMain::frmMain() {
   const std::int32_t top = (ui::ScreenHeight() - window_->Height()) / 2;
   MoveTwips(left * kTwipsPerPixel, top * kTwipsPerPixel);
 
+  // The lists tell the side bar when they change, and it draws them into its rows.
   if (gClipboard) {
-    std::array<ui::Label*, clsClipboard::kTotal + 1> rows{};
-    std::array<ui::Image*, clsClipboard::kTotal> locks{};
-    for (int i = 1; i <= clsClipboard::kTotal; ++i) rows[static_cast<size_t>(i)] = lblClip_[static_cast<size_t>(i)];
-    for (int i = 1; i < clsClipboard::kTotal; ++i) locks[static_cast<size_t>(i)] = imgLock_[static_cast<size_t>(i)];
-    gClipboard->Bind(rows, locks);
+    gClipboard->onChanged = [this] { ShowClipboardRows(*gClipboard, lblClip_); };
+    gClipboard->onLockChanged = [this](std::uint8_t num) { ShowClipboardLock(*gClipboard, num, *imgLock_[num]); };
   }
-  if (gTempFiles) {
-    std::array<ui::Label*, clsTempFiles::kTotal + 1> rows{};
-    for (int i = 1; i <= clsTempFiles::kTotal; ++i) rows[static_cast<size_t>(i)] = lblFiles_[static_cast<size_t>(i)];
-    gTempFiles->Bind(rows);
-  }
-  if (gToDo) gToDo->Bind(lstToDo_);
-  if (gExec) gExec->Bind(txtExec_, lblAppName_, window_.get());
-  BindNotes(txtNotes_);
+  if (gTempFiles) gTempFiles->onChanged = [this] { ShowShelfRows(*gTempFiles, lblFiles_); };
+  if (gToDo) gToDo->onChanged = [this] { ShowToDoRows(*gToDo, *lstToDo_); };
   WirePanel();
 
   // Other instances hand their command lines over in WM_COPYDATA, and find this window by its mark.
-  window_->onCopyData = [this](std::string_view bytes) { OnCopyData(bytes); };
+  window_->onCopyData = [this](std::string_view bytes) { router_.HandOff(bytes); };
   window_->onQueryUnload = [this] { return OnQueryUnload(); };
   window_->onUnload = [] { ui::QuitApplication(0); };
   // Logging off must not lose what was added since the last hide: the session's end saves like a hide does.
-  window_->onEndSession = [] {
-    try {
-      SaveAll();
-    } catch (...) {
-    }
-  };
+  window_->onEndSession = [this] { SaveAll(*this); };
   MarkWindow(window_->NativeHandle());
 }
 
 frmMain::~frmMain() {
-  if (gClipboard) gClipboard->Bind({}, {});
-  if (gTempFiles) gTempFiles->Bind({});
-  if (gToDo) gToDo->Bind(nullptr);
-  if (gExec) gExec->Bind(nullptr, nullptr, nullptr);
-  BindNotes(nullptr);
-}
-
-void frmMain::ReceiveCommand(const std::wstring& command) {
-  try {
-    ActivateWindow(window_->NativeHandle());
-    RunCommand(TrimBlanks(command));
-  } catch (const std::exception& e) {
-    ui::MsgBox(L"An error occurred: " + platform::FromAnsi(e.what()), ui::kMbExclamation, L"Velvane");
-  }
-}
-
-void frmMain::OnCopyData(std::string_view bytes) {
-  if (bytes.empty()) return;
-  if (!StartupComplete()) {
-    HoldCommand(platform::FromAnsi(bytes));
-    return;
-  }
-  ReceiveCommand(platform::FromAnsi(bytes));
+  if (gClipboard) gClipboard->onChanged = nullptr, gClipboard->onLockChanged = nullptr;
+  if (gTempFiles) gTempFiles->onChanged = nullptr;
+  if (gToDo) gToDo->onChanged = nullptr;
 }
 
 bool frmMain::OnQueryUnload() {
@@ -118,6 +62,35 @@ bool frmMain::OnQueryUnload() {
   window_->onCopyData = nullptr;
   ReleaseInstanceLock();
   return true;
+}
+
+void frmMain::SetShown(bool shown) {
+  if (shown) window_->Show();
+  else window_->Hide();
+}
+
+void frmMain::SetAlpha(std::uint8_t alpha) { SetWindowAlpha(*window_, alpha); }
+
+void frmMain::SetTopMost(bool topMost) { window_->SetTopMost(topMost); }
+
+void frmMain::BringForward() { ActivateWindow(window_->NativeHandle()); }
+
+void frmMain::AppendNote(const std::wstring& text) {
+  txtNotes_->SetSelection(static_cast<int>(txtNotes_->Text().size()), 0);
+  txtNotes_->ReplaceSelection(L"\r\n\r\n" + text);
+}
+
+void frmMain::ShowScreenshotKind(std::uint8_t kind) {
+  ui::LoadPictureOrClear(*imgSS_, SkinFolder() + L"\\ss_" + std::to_wstring(kind) + L".bmp");
+}
+
+void frmMain::Launch(const std::wstring& name) {
+  const std::wstring entry = name.empty() ? txtExec_->Text() : name;
+  if (!gExec->DoExec(entry)) OfferNewExec(entry, window_.get());
+}
+
+int frmMain::Message(const std::wstring& text, int style, const std::wstring& title) {
+  return ui::MsgBox(text, style, title);
 }
 
 }  // namespace velvane

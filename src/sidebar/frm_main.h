@@ -2,44 +2,58 @@
 // The side bar: one borderless, skinned 800 x 341 window that carries every tool of the program. It is created
 // hidden at start-up and lives until the program ends. Its code is split by job: frm_main.cpp (construction and the
 // window's events), frm_main_layout.cpp, frm_main_panel.cpp (what the controls do), frm_main_glide.cpp (dragging),
-// frm_main_fade.cpp and frm_main_hotkeys.cpp.
+// frm_main_fade.cpp and frm_main_hotkeys.cpp; list_rows.cpp draws the lists into its rows.
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/commands.h"
+#include "core/side_bar_view.h"
 #include "ui/forms.h"
 
 namespace velvane {
 
-// Hot keys are ignored while the settings dialog is open.
-extern bool SettingsOpen;
-
 // The text buttons, lblBtn(0) to lblBtn(6).
 enum class MainButton : int { AddExec = 0, ExecList = 1, About = 2, Settings = 3, Hide = 4, Close = 5, Notepad = 6 };
 
-class frmMain {
+// frmMain, the side-bar window: the core's view of it (SideBarView), owner of the command router that hand-offs reach.
+class frmMain final : public SideBarView {
 public:
   static constexpr int kClientWidth = 800;
   static constexpr int kClientHeight = 341;
   static constexpr ui::Color kRowTextColor{64, 64, 64};
 
-  frmMain();  // creates the window and its controls, hidden
-  ~frmMain();
+  frmMain() = default;  // the window comes with Open()
+  ~frmMain() override;
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
   ui::Window& Window() { return *window_; }
-
+  CommandRouter& Router() { return router_; }
   // Brings the side bar forward and runs one command line.
-  void ReceiveCommand(const std::wstring& command);
+  void ReceiveCommand(const std::wstring& command) { router_.ReceiveCommand(command); }
+
+  // SideBarView
+  void Open() override;  // creates the window and its controls, hidden
+  void SetShown(bool shown) override;
+  void SetAlpha(std::uint8_t alpha) override;
+  void SetTopMost(bool topMost) override;
+  void StartFade() override { tTAnim_->SetEnabled(true); }
+  void EndDrag() override { Pressing = false; }
+  void BringForward() override;
+  std::wstring NotesText() const override { return txtNotes_ ? txtNotes_->Text() : std::wstring(); }
+  void SetNotesText(const std::wstring& text) override { txtNotes_->SetText(text); }
+  void AppendNote(const std::wstring& text) override;
+  void ShowScreenshotKind(std::uint8_t kind) override;
+  void Launch(const std::wstring& name) override;
+  int Message(const std::wstring& text, int style, const std::wstring& title) override;
   // A proposed Left (vertical false) or Top (vertical true) in twips, clamped to the work area.
   std::int32_t ClampToWorkArea(std::int32_t position, bool vertical) const;
 
   // Left and Top of the window in twips; kept with sub-pixel precision for the glide.
   std::int32_t LeftTwips() const { return leftTwips_; }
-  std::int32_t TopTwips() const { return topTwips_; }
   void MoveTwips(std::int32_t left, std::int32_t top);
 
   bool Pressing = false;  // a drag of the background is in progress
@@ -53,15 +67,8 @@ public:
   ui::Label& lblClip(int i) { return *lblClip_[static_cast<size_t>(i)]; }  // clipboard history rows 1..7
   ui::Image& imgLock(int i) { return *imgLock_[static_cast<size_t>(i)]; }  // their locks 1..6
   ui::Label& lblFiles(int i) { return *lblFiles_[static_cast<size_t>(i)]; }  // file shelf rows 1..15
-  ui::Label& lblFDrop() { return *lblFDrop_; }  // the shelf's drop area over its title
-  ui::ListBox& lstToDo() { return *lstToDo_; }
-  ui::TextBox& txtToDo() { return *txtToDo_; }
-  ui::Image& img() { return *img_; }  // the add-to-do icon: opens the box for a new item
   ui::TextBox& txtNotes() { return *txtNotes_; }
-  ui::Image& imgSaveNote() { return *imgSaveNote_; }
   ui::TextBox& txtExec() { return *txtExec_; }  // the launcher box
-  ui::Label& lblAppName() { return *lblAppName_; }
-  ui::Image& imgGoScreen() { return *imgGoScreen_; }
   ui::Image& imgSS() { return *imgSS_; }  // the screenshot kind
   ui::Label& lblInfo() { return *lblInfo_; }  // the info line at the bottom
 
@@ -69,7 +76,6 @@ public:
   ui::Timer& tTAnim() { return *tTAnim_; }            // the fade timer
   ui::Timer& tClipb() { return *tClipb_; }            // the clipboard poll
   ui::Timer& tKeys() { return *tKeys_; }              // the hot-key poll
-  ui::Timer& tKeyHold() { return *tKeyHold_; }        // one look, 300 ms after a show: is the key still held?
   ui::Timer& tKeyHolding() { return *tKeyHolding_; }  // while held: hides on release
 
   // Timer ticks and background mouse events, public for the tests that drive them.
@@ -86,7 +92,6 @@ private:
   void CreateControls();
   void ApplySkinAndCaptions();
   void WirePanel();
-  void OnCopyData(std::string_view bytes);
   bool OnQueryUnload();
   void SetInfo(const std::wstring& text);
   void SaveSelectedNotes();
@@ -94,6 +99,7 @@ private:
   void ToDoEntryDone();
   void OnButton(MainButton button);
 
+  CommandRouter router_{*this};
   std::unique_ptr<ui::Window> window_;
   std::array<ui::Label*, 5> lbl_{};
   std::array<ui::Label*, 7> lblBtn_{};
@@ -128,10 +134,18 @@ std::int32_t SlideStep(std::int32_t target, std::int32_t current);
 // The cursor's screen position in pixels: axis 0 x, axis 1 y; nothing for another axis.
 std::optional<std::int32_t> CursorPos(std::uint8_t axis);
 
-// The side bar, created on first use (as referring to a form loads it).
-frmMain& MainForm();
-bool MainFormLoaded();
-// Discards the side bar without saving (tests, and the end of the program).
-void UnloadMainForm();
+// The side bar's window routines.
+void SetWindowAlpha(ui::Window& window, std::uint8_t alpha);  // a failure is ignored
+struct WorkAreaRect {
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+};
+// The desktop work area in pixels, or in twips (kTwipsPerPixel to a pixel, rounded halves to even).
+WorkAreaRect GetWorkArea(bool inTwips);
+
+// The screenshot hot key: the configured kind; a failed save shows a box, and the key does nothing while it is open.
+void TakeHotKeyScreenshot();
+// Moves the box's selected text into a file the user picks; nothing selected, a cancel or a failed write (which
+// shows a message) leaves the notes as they were. True when the text moved.
+bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner = nullptr);
 
 }  // namespace velvane

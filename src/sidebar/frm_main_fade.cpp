@@ -10,6 +10,13 @@ constexpr int kFadeStep = 30;
 
 }  // namespace
 
+void SetWindowAlpha(ui::Window& window, std::uint8_t alpha) {
+  try {
+    window.SetAlpha(alpha);
+  } catch (...) {
+  }
+}
+
 void frmMain::FadeStep() {
   switch (FadeDirection) {
     case FadeState::Idle:

@@ -5,7 +5,9 @@
 #include "core/config.h"
 #include "core/services.h"
 #include "core/visibility.h"
+#include "dialogs/frm_cfg.h"
 #include "platform/input.h"
+#include "common/text.h"
 
 namespace velvane {
 namespace {
@@ -24,15 +26,29 @@ bool HotKeyComplete(std::uint8_t pair) {
 
 }  // namespace
 
+void TakeHotKeyScreenshot() {
+  static bool reporting = false;
+  if (reporting || !gScreenshot) return;
+  const std::wstring file = ScreenshotFile();
+  std::uint8_t kind = clsScreenshot::kConfiguredKind;
+  if (gScreenshot->TakeScreenshot(kind)) return;
+  // A timer tick goes on while the box is open: a second failure must not stack a second box on the first.
+  struct Reporting {
+    bool& on;
+    ~Reporting() { on = false; }
+  } box{reporting = true};
+  ui::MsgBox(ReplaceAll(LangText(L"_shot:failed"), L"%p", file), ui::kMbExclamation, LangText(L"_main:title"));
+}
+
 void frmMain::KeysTick() {
   if (HotKeyComplete(kHotKeyShow)) {
-    if (!hotKeyLatch_[kHotKeyShow] && FadeDirection == FadeState::Idle && !holdWatch_ && !SettingsOpen) {
+    if (!hotKeyLatch_[kHotKeyShow] && FadeDirection == FadeState::Idle && !holdWatch_ && !SettingsOpen()) {
       hotKeyLatch_[kHotKeyShow] = true;
       if (FadeAlpha != 0) {
-        ShowSideBar(false);
+        ShowSideBar(*this, false);
       } else {
         window_->Show();
-        ShowSideBar(true);
+        ShowSideBar(*this, true);
         tKeyHold_->SetEnabled(true);
         holdWatch_ = true;
       }
@@ -43,7 +59,7 @@ void frmMain::KeysTick() {
 
   // The screenshot is taken when the combination is released: one press, one picture.
   if (HotKeyComplete(kHotKeyScreenshot)) {
-    if (!hotKeyLatch_[kHotKeyScreenshot] && !SettingsOpen) hotKeyLatch_[kHotKeyScreenshot] = true;
+    if (!hotKeyLatch_[kHotKeyScreenshot] && !SettingsOpen()) hotKeyLatch_[kHotKeyScreenshot] = true;
   } else if (hotKeyLatch_[kHotKeyScreenshot]) {
     hotKeyLatch_[kHotKeyScreenshot] = false;
     TakeHotKeyScreenshot();
@@ -59,7 +75,7 @@ void frmMain::KeyHoldTick() {
 
 void frmMain::KeyHoldingTick() {
   if (HotKeyComplete(kHotKeyShow)) return;
-  ShowSideBar(false);
+  ShowSideBar(*this, false);
   tKeyHolding_->SetEnabled(false);
   holdWatch_ = false;
 }

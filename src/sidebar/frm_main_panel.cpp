@@ -2,6 +2,7 @@
 // What the side bar's controls do when clicked, typed into or hovered: the clipboard rows and their locks, the file
 // shelf, the to-do list, the notes, the launcher box, the screenshot icons and the text buttons.
 
+#include "common/settings_store.h"
 #include "common/text.h"
 #include "core/config.h"
 #include "core/notes.h"
@@ -9,8 +10,8 @@
 #include "core/visibility.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_cfg.h"
-#include "lists/frm_add_exec.h"
-#include "lists/frm_exec_list.h"
+#include "dialogs/frm_add_exec.h"
+#include "dialogs/frm_exec_list.h"
 #include "platform/codepage.h"
 #include "platform/process.h"
 
@@ -21,7 +22,43 @@ constexpr int kVkReturn = 13;
 constexpr int kVkBack = 8;
 constexpr size_t kInfoChars = 64 * 1024;  // the most of a clipboard entry the info line shows
 
+constexpr wchar_t kSaveFailedKey[] = L"_savesel:failed";
+
+// Language files older than this message lack its key; they get the English text.
+std::wstring SaveFailedText(const std::wstring& path) {
+  std::wstring text = LangText(kSaveFailedKey);
+  if (text == kSaveFailedKey) text = L"The selected text could not be saved. It is still in the notes.";
+  return text + L"\r\n\r\n" + path;
+}
+
 }  // namespace
+
+bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner) {
+  if (box.SelLength() <= 0) return false;
+  const int start = box.SelStart();
+  const std::wstring kept = box.SelText();
+
+  ui::FileDialogOptions options;
+  options.title = LangText(L"_savesel:title");
+  options.filter = L"TXT - " + LangText(L"_ext:txt") + L"|*.txt|" + LangText(L"_ext:all") + L"|*.*";
+  options.initialDir = DefaultDir;
+  options.owner = owner;
+  const auto file = ui::ShowSaveDialog(options);
+  if (!file || file->empty()) return false;
+
+  if (!WriteTextFile(*file, kept)) {
+    ui::MsgBox(SaveFailedText(*file), ui::kMbExclamation, LangText(L"_savesel:title"));
+    return false;
+  }
+  // The text leaves the notes only now that it is safe in the file, and only where it still stands: a command that
+  // arrived while the dialog was open may have changed the notes.
+  const std::wstring& now = box.Text();
+  if (static_cast<size_t>(start) + kept.size() <= now.size() && now.compare(static_cast<size_t>(start), kept.size(), kept) == 0) {
+    box.SetSelection(start, static_cast<int>(kept.size()));
+    box.ReplaceSelection(L"");
+  }
+  return true;
+}
 
 void frmMain::SetInfo(const std::wstring& text) { lblInfo_->SetText(text); }
 
@@ -54,10 +91,10 @@ void frmMain::WirePanel() {
   };
   for (int row = 1; row <= clsTempFiles::kTotal; ++row) {
     ui::Label& l = *lblFiles_[static_cast<size_t>(row)];
-    l.onMouseDown = [row, &l](const ui::MouseEvent& e) {
+    l.onMouseDown = [this, row, &l](const ui::MouseEvent& e) {
       if (e.button == ui::kLeftButton && !l.Text().empty()) {
         gTempFiles->ExecTempFile(static_cast<std::uint8_t>(row));
-        ShowSideBar(false);
+        ShowSideBar(*this, false);
       } else if (e.button == ui::kRightButton) {
         gTempFiles->DelFile(static_cast<std::uint8_t>(row));
       }
@@ -97,8 +134,8 @@ void frmMain::WirePanel() {
   imgSaveNote_->onClick = [this] { SaveSelectedNotes(); };
   imgSaveNote_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:nsave")); };
 
-  txtExec_->onChange = [] {
-    if (gExec) gExec->UpdateExec();
+  txtExec_->onChange = [this] {
+    if (gExec) lblAppName_->SetText(gExec->UpdateExec(txtExec_->Text()));
   };
   // Characters outside ANSI codes 32 to 250 are dropped; the code page's own characters from 128 up (the euro sign,
   // the dashes) are judged by their ANSI code, not by their larger UTF-16 value.
@@ -108,16 +145,16 @@ void frmMain::WirePanel() {
   };
   txtExec_->onKeyUp = [this](const ui::KeyEvent& e) { RunLauncherBox(e); };
 
-  imgGoScreen_->onClick = [] {
+  imgGoScreen_->onClick = [this] {
     platform::StartProgram(L"explorer " + ScreensDir);
-    ShowSideBar(false);
+    ShowSideBar(*this, false);
   };
   imgGoScreen_->onMouseMove = [this](const ui::MouseEvent&) {
     SetInfo(ReplaceAll(LangText(L"_info:ssopendir"), L"%p", ScreensDir));
   };
-  imgSS_->onClick = [] {
+  imgSS_->onClick = [this] {
     // Only 0 and 1 exist; anything else steps towards them (255 wraps to 0 rather than overflowing).
-    SetScreenshotType(ScreenshotType == 1 ? 0 : static_cast<std::uint8_t>(ScreenshotType + 1));
+    SetScreenshotType(*this, ScreenshotType == 1 ? 0 : static_cast<std::uint8_t>(ScreenshotType + 1));
   };
   imgSS_->onMouseMove = [this](const ui::MouseEvent&) {
     SetInfo(LangText(L"_info:sstype" + std::to_wstring(ScreenshotType)));
@@ -146,41 +183,40 @@ void frmMain::SaveSelectedNotes() { SaveNotesSelection(*txtNotes_); }
 
 void frmMain::RunLauncherBox(const ui::KeyEvent& e) {
   if (e.keyCode != kVkReturn || txtExec_->Text().empty()) return;
-  std::wstring entry;
-  gExec->DoExec(&entry);
+  Launch(L"");
   txtExec_->SetText(L"");
   // Shift, Ctrl or Alt with Enter keeps the bar shown.
-  if ((e.shift & (ui::kShiftMask | ui::kCtrlMask | ui::kAltMask)) == 0) ShowSideBar(false);
+  if ((e.shift & (ui::kShiftMask | ui::kCtrlMask | ui::kAltMask)) == 0) ShowSideBar(*this, false);
 }
 
 void frmMain::OnButton(MainButton button) {
   switch (button) {
     case MainButton::AddExec:
       frmAddExec::ShowDialog();
-      ShowSideBar(false);
+      ShowSideBar(*this, false);
       break;
     case MainButton::ExecList:
       frmExecList::ShowDialog();
-      ShowSideBar(false);
+      ShowSideBar(*this, false);
       break;
     case MainButton::About:
-      ShowSideBar(false);
+      ShowSideBar(*this, false);
       frmAbout::ShowDialog();
       break;
     case MainButton::Settings:
-      frmCfg::ShowDialog();
-      ShowSideBar(false);
+      frmCfg::ShowDialog(*this);
+      ShowSideBar(*this, false);
       break;
     case MainButton::Hide:
-      ShowSideBar(false);
+      ShowSideBar(*this, false);
       break;
     case MainButton::Close:
-      SaveAll();
-      ui::QuitApplication(0);
+      // What could not be saved stays in memory, and with it the program: the next close tries again.
+      if (SaveAll(*this)) ui::QuitApplication(0);
       break;
     case MainButton::Notepad:
       platform::StartProgram(L"notepad");
-      ShowSideBar(false);
+      ShowSideBar(*this, false);
       break;
   }
 }

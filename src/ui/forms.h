@@ -26,6 +26,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/color.h"
+#include "common/message_box.h"
+
 namespace velvane::ui {
 
 struct Rect {
@@ -33,10 +36,7 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
-struct Color {
-  std::uint8_t r = 0, g = 0, b = 0;
-  bool operator==(const Color&) const = default;
-};
+using velvane::Color;
 
 struct Font {
   std::wstring face = L"Lucida Sans";
@@ -428,18 +428,9 @@ private:
   std::unique_ptr<WindowPeer> peer_;
 };
 
-// Message box styles and answers (the classic numbers).
-// One enumeration, so that a button set and an icon combine with |.
-enum : int {
-  kMbOk = 0,
-  kMbOkCancel = 1,
-  kMbYesNo = 4,
-  kMbCritical = 16,
-  kMbQuestion = 32,
-  kMbExclamation = 48,
-  kMbInformation = 64,
-};
-enum : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
+using velvane::kMbOk, velvane::kMbOkCancel, velvane::kMbYesNo, velvane::kMbCritical, velvane::kMbQuestion,
+    velvane::kMbExclamation, velvane::kMbInformation;
+using velvane::kAnswerOk, velvane::kAnswerCancel, velvane::kAnswerYes, velvane::kAnswerNo;
 
 // Shows a modal message box and answers kAnswer*. Styles combine one button set with one icon (kMbYesNo | kMbQuestion).
 int MsgBox(const std::wstring& text, int style, const std::wstring& title);

@@ -1,13 +1,9 @@
 #include "wizard/first_time.h"
 
 #include "common/numbers.h"
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 #include "common/text.h"
-#include "platform/instance.h"
-#include "platform/process.h"
-#include "ui/forms.h"
-#include "wizard/frm_lang.h"
-#include "wizard/frm_main.h"
 
 namespace velvane::wizard {
 
@@ -20,24 +16,7 @@ std::array<ExecEntry, kMaxFound + 1> FoundEntries;
 
 namespace {
 
-std::intptr_t gWizardMutex = 0;
-
-std::wstring ConfigFile() { return DataDir + L"config.qdt"; }
-std::wstring ExecFile() { return DataDir + L"exec.qdt"; }
-
 std::wstring TwoDigits(int n) { return (n < 10 ? L"0" : L"") + ToText(n); }
-
-void StartSideBar() { platform::StartProgram(L"\"" + AppDir + L"velvane.exe\""); }
-
-bool IsFirstWizard() {
-  const platform::MutexOutcome outcome = platform::CreateOwnedMutex(kWizardMutexName);
-  if (outcome.alreadyExists) {
-    platform::CloseMutex(outcome.handle);
-    return false;
-  }
-  gWizardMutex = outcome.handle;  // kept for the life of the process
-  return true;
-}
 
 bool EndsWith(const std::wstring& text, std::wstring_view suffix) {
   return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -54,82 +33,18 @@ PageLook PageFor(int page) {
           page == 6};
 }
 
-std::vector<std::wstring> LangOptions() {
-  // The count is rounded as a byte is, "0.7" giving 1; one that is not a number, or below 1 once rounded, offers
-  // nothing; only 20 options fit the list.
-  const double count = RoundHalfEven(LeadingNumber(ReadSetting(ConfigFile(), L"LANG", L"Options")));
-  const int n = count < 1 ? 0 : count > kMaxLangOptions ? kMaxLangOptions : static_cast<int>(count);
-  std::vector<std::wstring> options;
-  for (int i = 1; i <= n; ++i) options.push_back(ReadSetting(ConfigFile(), L"LANG", L"Op" + ToText(i)));
-  return options;
-}
-
-std::wstring OptionDisplayName(const std::wstring& option) { return TextBefore(option, L"|"); }
-std::wstring OptionLanguage(const std::wstring& option) { return TextAfter(option, L"|"); }
-
 std::wstring FallbackLanguage() {
-  if (std::wstring def = ReadSetting(ConfigFile(), L"LANG", L"Def"); !def.empty()) return def;
+  if (std::wstring def = keys::kDefaultLanguage.Text(); !def.empty()) return def;
   for (const std::wstring& name : ListFolder(LangDir + L"*"))
     if (!name.empty() && name != L"." && name != L".." && FileExists(LangDir + name + L"\\primewiz.txt")) return name;
   return {};
 }
 
-WizardStart StartWizard(const std::wstring& programFolder) {
-  if (!IsFirstWizard()) return WizardStart::Exit;  // another wizard runs: end silently
-  if (programFolder.empty()) SetAppFolders();
-  else SetAppFoldersFrom(programFolder);
-  ImagesDir = AppDir + L"images\\";
-  if (LeadingNumber(ReadSetting(ConfigFile(), L"INIT", L"FirstTime")) == 1) {
-    StartSideBar();
-    return WizardStart::Exit;
-  }
-  gLang = std::make_unique<clsLang>(
-      [](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
-  gRegistry = std::make_unique<cRegistry>();
-  CurrentPage = 0;
-  // Without language options the choice would be impossible and every later start would land here again: the
-  // default language is taken and the pages are shown. Without any language at all the active one stays as it is.
-  if (!LangOptions().empty()) frmLang::Open();
-  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(fallback);
-  else ShowFirstPage();
-  return WizardStart::Run;
-}
-
-void ChooseLanguage(const std::wstring& language) {
-  WriteSetting(ConfigFile(), L"LANG", L"Active", language);
-  ShowFirstPage();
-}
-
-void ShowFirstPage() {
-  gLang->LoadLanguage(gLang->ActLang(), L"primewiz");
-  frmMain& pages = frmMain::Open();
-  CurrentPage = 1;
-  pages.ShowPage(CurrentPage);
-}
-
-void FinishWizard() {
-  WriteSetting(ConfigFile(), L"INIT", L"FirstTime", L"1");
-  StartSideBar();
-  CurrentPage = kPageCount + 1;
-  if (frmMain* pages = frmMain::Current()) pages->Form().Close();
-  ui::QuitApplication(0);
-}
-
-void ReleaseWizardLock() {
-  if (gWizardMutex) platform::CloseMutex(gWizardMutex);
-  gWizardMutex = 0;
-}
-
-void SearchPrograms() {
-  WriteTextFile(ExecFile(), L"");  // whatever the list held is gone, also when nothing is found
+Outcome SearchPrograms() {
   FindPrograms();
-  WriteSetting(ExecFile(), L"INIT", L"Total", ToText(FoundCount));
-  for (int i = 1; i <= FoundCount; ++i) {
-    const std::wstring section = L"E" + ToText(i);
-    WriteSetting(ExecFile(), section, L"Name", FoundEntries[i].Name);
-    WriteSetting(ExecFile(), section, L"Exec", FoundEntries[i].Exec);
-    WriteSetting(ExecFile(), section, L"Path", FoundEntries[i].Path);
-  }
+  // Whatever the list held is gone, also when nothing is found.
+  clsExec found;
+  return found.ReplaceExecs({FoundEntries.begin() + 1, FoundEntries.begin() + 1 + FoundCount});
 }
 
 void FindPrograms() {

@@ -9,6 +9,7 @@
 #include "platform/instance_testing.h"
 #include "platform/registry_testing.h"
 #include "platform/screen_capture_testing.h"
+#include "sidebar/frm_main.h"
 #include "test_support.h"
 #include "ui/testing.h"
 #include "wizard/c_registry.h"
@@ -37,7 +38,7 @@ protected:
   void SetUp() override {
     pt::ResetFakeDisplay();
     ui::testing::Reset();
-    ui::testing::SetScreenSize(5, 3);
+    pt::TheFakeDisplay().screen = {0, 0, 5, 3};
     SetAppFoldersFrom(dir_.Path());
     ScreensDir = dir_.Path() + L"\\shots\\";
     test::WriteBytes(ScreensDir + L"shot_7.bmp", std::string(100000, 'x'));  // an older, longer picture
@@ -48,9 +49,10 @@ protected:
   }
   void TearDown() override { gScreenshot.reset(); }
   std::uint8_t Take(std::uint8_t kind) {
-    gScreenshot->TakeScreenshot(kind);
+    saved_ = gScreenshot->TakeScreenshot(kind);
     return kind;
   }
+  Outcome saved_;
   std::wstring Number() { return ReadSetting(ConfigFile(), L"TXT", L"Txt1"); }
   std::string Saved(const wchar_t* name) { return test::ReadBytes(ScreensDir + name); }
 
@@ -126,6 +128,8 @@ protected:
     pt::Desktop().windows[0x20].marks[kWindowMarkName] = 1;
   }
   pt::FakeWindow& SideBar() { return pt::Desktop().windows[0x20]; }
+  StartupResult Main(const std::wstring& commandLine) { return velvane::Main(commandLine, spare_, spare_.Router()); }
+  frmMain spare_;  // never opened: a second start hands over and ends
   static void RunningSideBar() {
     pt::Desktop().mutexes.insert(kInstanceMutexName);
     pt::Desktop().mutexHandles[1] = kInstanceMutexName;

@@ -25,7 +25,8 @@ protected:
                                 L"Other\\ss_0.bmp"})
       test::WriteBytes(SkinDir + name, test::BitmapFile(1, 1, 0, 0, 0));
     test::WriteBytes(SkinDir + L"notes.txt", "a file among the skins");
-    test::WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT0]\r\nRed=10\r\n[TEXT2]\r\nRed=20\r\n[BACKGROUND]\r\nRed=30\r\n");
+    test::WriteBytes(SkinDir + L"Test\\skin.txt",
+                     "[TEXT0]\r\nRed=10\r\n[TEXT1]\r\nRed=200\r\n[TEXT2]\r\nRed=20\r\n[BACKGROUND]\r\nRed=30\r\n");
     test::WriteBytes(LangDir + L"english\\velvane.txt", "_keys:msg1=First key\r\n_keys:msg2=Second key\r\n"
                                                        "_keys:title=Hot key\r\n_keys:donewin=Done\r\n[END]\r\n");
   }
@@ -40,7 +41,7 @@ protected:
     Configure("[CHK]\r\nChk1=0\r\nChk2=1\r\nChk3=0\r\nChk4=1\r\nChk5=0\r\n[TXT]\r\nTxt0=shot_\r\nTxt1=7\r\n"
               "[PATH]\r\nScreens=C:\\shots\r\n[KEYS1]\r\nKey0=17\r\nKey1=123\r\n[KEYS2]\r\nKey0=17\r\nKey1=122\r\n",
               lang);
-    ASSERT_EQ(Main(L"", dir_.Path()), StartupResult::Run);
+    ASSERT_EQ(StartOn(L""), StartupResult::Run);
   }
   static std::wstring RunValue() { return platform::ReadRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue); }
   // The message boxes shown, each as "text|style|title;".
@@ -56,9 +57,9 @@ protected:
 TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   Start();
   SetAutostart(true);
-  frmCfg& cfg = frmCfg::ShowDialog();
-  EXPECT_TRUE(SettingsOpen);
-  EXPECT_EQ(&frmCfg::ShowDialog(), &cfg);  // a second open brings the same window forward
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  EXPECT_TRUE(SettingsOpen());
+  EXPECT_EQ(&frmCfg::ShowDialog(Bar()), &cfg);  // a second open brings the same window forward
   const std::array<bool, 6> stored{true, false, true, false, true, false};
   for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), stored[i]) << "chk(" << i << ")";
   EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text(), L"shot_|7");
@@ -81,7 +82,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   HotKeys[1] = {18, 65};  // as a capture leaves them
   cfg.cmd[0]->NotifyClick();
   EXPECT_EQ(frmCfg::Current(), nullptr);
-  EXPECT_FALSE(SettingsOpen);
+  EXPECT_FALSE(SettingsOpen());
   // Section, key and value; the start-with-Windows box lives in the registry only.
   const std::array<const wchar_t*, 3> written[] = {
       {L"CHK", L"Chk0", L""}, {L"CHK", L"Chk1", L"1"}, {L"CHK", L"Chk2", L"0"}, {L"CHK", L"Chk3", L"1"},
@@ -96,12 +97,12 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(ScreensDir, L"D:\\pictures\\");
   EXPECT_EQ(SkinName, L"Other");
   EXPECT_EQ(OptTxt[1], L"x12");
-  frmCfg::ShowDialog().chk[0]->SetValue(true);
+  frmCfg::ShowDialog(Bar()).chk[0]->SetValue(true);
   frmCfg::Current()->OnAccept();
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
 
   const std::string before = test::ReadBytes(ConfigFile());
-  frmCfg& again = frmCfg::ShowDialog();
+  frmCfg& again = frmCfg::ShowDialog(Bar());
   for (ui::CheckBox* box : again.chk) box->SetValue(!box->Value());
   again.lstLang->SetListIndex(0);
   again.cmd[3]->NotifyClick();
@@ -117,6 +118,23 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(HotKeys[2].key1, 16);
 }
 
+// OK meeting values out of range still completes: the keys are saved, the window closes, the values are named and
+// each setting keeps its last good value.
+TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes) {
+  Start();
+  test::WriteBytes(SkinDir + L"Other\\skin.txt", "[TEXT1]\r\nRed=300\r\nGreen=7\r\n");
+  WriteSetting(ConfigFile(), L"SS", L"Type", L"256");
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
+    if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
+  HotKeys[1] = {18, 65};
+  cfg.OnAccept();
+  EXPECT_EQ(frmCfg::Current(), nullptr);
+  EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
+  EXPECT_EQ(Boxes(), L"_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48|_cfg:title;");
+  EXPECT_EQ(std::tuple(ScreenshotType, TextColors[1].r, TextColors[1].g, SkinName), std::tuple(0, 200, 7, L"Other"));
+}
+
 // Twenty languages at most, one without "|" shown empty, an unoffered one written empty; without any, OK keeps them.
 TEST_F(Dialogs, LanguageAndSkinLists) {
   std::string options = "Options=22\r\n";
@@ -125,7 +143,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
     options += "Op" + n + (i == 3 ? "=no bar" : "=L" + n + "|l" + n) + "\r\n";
   }
   Start(options);
-  frmCfg& cfg = frmCfg::ShowDialog();
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
   ASSERT_EQ(cfg.lstLang->ItemCount(), 20);
   EXPECT_EQ(cfg.lstLang->Item(19), L"L20");
   EXPECT_EQ(cfg.lstLang->Item(2), L"");
@@ -136,7 +154,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
   Stop();
   Start("Options=0\r\n");
   SkinName = L"Gone";  // not among the skins: nothing selected
-  frmCfg& bare = frmCfg::ShowDialog();
+  frmCfg& bare = frmCfg::ShowDialog(Bar());
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
   EXPECT_EQ(bare.lstLang->ItemCount(), 0);
   EXPECT_EQ(bare.lstSkins->ListIndex(), -1);
@@ -147,7 +165,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
 
 TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPicture) {
   Start();
-  frmCfg& cfg = frmCfg::ShowDialog();
+  frmCfg& cfg = frmCfg::ShowDialog(Bar());
   // The skin's colours: text colour 2 on the title, 0 on the other texts, its background behind them.
   EXPECT_TRUE(std::vector({cfg.lbl[0]->ForeColor(), cfg.lbl[1]->ForeColor(), cfg.chk[1]->ForeColor(), cfg.lblPath->ForeColor(),
                            cfg.chk[1]->BackColor(), cfg.Form().BackColor()}) ==

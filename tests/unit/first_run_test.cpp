@@ -8,13 +8,15 @@
 #include "common/settings_store.h"
 #include "core/startup.h"
 #include "platform/codepage.h"
-#include "platform/test_hooks.h"
+#include "platform/scripted/test_hooks.h"
+#include "sidebar/frm_main.h"
 #include "test_support.h"
 #include "ui/testing.h"
 #include "wizard/c_registry.h"
 #include "wizard/first_time.h"
-#include "wizard/frm_lang.h"
-#include "wizard/frm_main.h"
+#include "wizard/forms/frm_lang.h"
+#include "wizard/forms/frm_main.h"
+#include "wizard/forms/wizard_flow.h"
 
 namespace velvane::wizard {
 namespace {
@@ -53,7 +55,8 @@ protected:
 
 // velvane.exe starts the wizard (or reports it missing) until FirstTime is 1 by the number rules; then the reverse.
 TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
-  Main(L"", dir_.Path());
+  velvane::frmMain bar;  // never opened: the wizard starts instead
+  Main(L"", bar, bar.Router(), dir_.Path());
   ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
   const auto& box = ui::testing::MessageLog()[0];
   EXPECT_EQ(box.title + L"|" + std::to_wstring(box.style), L"Error|16");
@@ -65,7 +68,7 @@ TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
     ReleaseInstanceLock();
     pt::StartedPrograms().clear();
     if (value) test::WriteBytes(ConfigFile(), std::string("[INIT]\r\nFirstTime=") + value + "\r\n");
-    EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
+    EXPECT_EQ(Main(L"", bar, bar.Router(), dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
     EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\Primewiz.exe\""});
   }
 
@@ -175,10 +178,10 @@ TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
   Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
                               {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
-  SearchPrograms();
+  ASSERT_TRUE(SearchPrograms());
   EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
   platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, L"C:\\x\\app.exe.FriendlyAppName");
-  SearchPrograms();
+  ASSERT_TRUE(SearchPrograms());
   EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + ExecValue(L"E1", L"Exec"), L"0,");
 
   for (int i = 0; i < 256; ++i) Cache(kMuiCacheKey, {{L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"}});

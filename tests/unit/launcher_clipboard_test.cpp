@@ -5,20 +5,19 @@
 
 #include "lists/clipboard_history.h"
 #include "lists/exec_list.h"
-#include "lists/frm_add_exec.h"
-#include "lists/frm_exec_list.h"
+#include "dialogs/frm_add_exec.h"
+#include "dialogs/frm_exec_list.h"
 #include "lists_support.h"
 #include "platform/clipboard_testing.h"
-#include "platform/test_hooks.h"
+#include "platform/scripted/test_hooks.h"
+#include "sidebar/list_rows.h"
 
 namespace velvane {
 namespace {
 
 class ListsLauncher : public test::ListsFixture {
 protected:
-  ListsLauncher() : savedExec_(std::exchange(gExec, std::make_unique<clsExec>())) {
-    gExec->Bind(&txtExec, &lblAppName, &panel);
-  }
+  ListsLauncher() : savedExec_(std::exchange(gExec, std::make_unique<clsExec>())) {}
   ~ListsLauncher() override {
     frmAddExec::Discard();
     frmExecList::Discard();
@@ -38,9 +37,6 @@ protected:
     Exec().LoadExecs();
   }
 
-  ui::TextBox& txtExec = panel.AddTextBox(L"txtExec", {12, 220, 145, 17});
-  ui::Label& lblAppName = panel.AddLabel(L"lblAppName", {12, 244, 145, 17});
-
 private:
   std::unique_ptr<clsExec> savedExec_;
 };
@@ -53,20 +49,17 @@ TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
   const std::pair<const wchar_t*, int> cases[] = {
       {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}};
   for (const auto& [typed, entry] : cases) EXPECT_EQ(Exec().FindExec(typed), entry) << typed;
-  for (const auto& [typed, shown] : {std::pair{L"NOTEP", L"Notepad 2"}, std::pair{L"", L""}}) {
-    txtExec.SetText(typed);  // an empty box shows nothing, although "" matches
-    Exec().UpdateExec();
-    EXPECT_EQ(lblAppName.Text(), shown);
-  }
+  for (const auto& [typed, shown] : {std::pair{L"NOTEP", L"Notepad 2"}, std::pair{L"", L""}})
+    EXPECT_EQ(Exec().UpdateExec(typed), shown);  // an empty box shows nothing, although "" matches
 
   platform::testing::StartedPrograms().clear();
-  txtExec.SetText(L"WORD");
-  Exec().DoExec();
+  EXPECT_TRUE(Exec().DoExec(L"WORD"));
   EXPECT_EQ(platform::testing::StartedPrograms(), std::vector<std::wstring>{L"write /A C:\\x.txt"});
   EXPECT_TRUE(ui::testing::MessageLog().empty());
 }
 
-// Total is rounded and kept within the capacity; a full list refuses the next entry with a box, file unchanged.
+// Total is rounded and kept within the capacity; a full list refuses the next entry, file unchanged, and the add
+// dialog says so.
 TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
   Load("400", 301);
   EXPECT_EQ(Exec().ExecCount(), 300);
@@ -75,6 +68,11 @@ TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
   EXPECT_FALSE(Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
   EXPECT_EQ(Exec().ExecCount(), 300);
   EXPECT_EQ(test::ReadBytes(clsExec::ExecFile()), before);
+  frmAddExec& dialog = frmAddExec::ShowDialog(L"x");
+  dialog.lblPath->SetText(L"C:\\x.exe");
+  dialog.txtAppName->SetText(L"X");
+  dialog.cmd[1]->onClick();
+  EXPECT_EQ(Exec().ExecCount(), 300);
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msglimit|" + std::to_wstring(ui::kMbCritical)});
 
   for (const char* total : {"-2", "letters", "2.5"}) {
@@ -99,11 +97,9 @@ TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) 
 // An unknown name asks whether to add it and opens the add dialog with it.
 TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
   panel.Show();
-  std::wstring entry;
-  txtExec.SetText(L"paint");
+  EXPECT_FALSE(Exec().DoExec(L"paint"));
   ui::testing::PushMsgBoxAnswer(ui::kAnswerYes);
-  Exec().DoExec(&entry);
-  EXPECT_EQ(entry, L"paint");
+  OfferNewExec(L"paint", &panel);
   const int style = ui::kMbYesNo | ui::kMbExclamation;
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msgadd|" + std::to_wstring(style)});
   EXPECT_TRUE(panel.Visible());
@@ -112,7 +108,7 @@ TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
 
   frmAddExec::Discard();
   panel.Hide();  // No this time; and a hidden side bar is not shown by the question
-  Exec().DoExec(&entry);
+  OfferNewExec(L"paint", &panel);
   EXPECT_EQ(frmAddExec::Current(), nullptr);
   EXPECT_FALSE(panel.Visible());
 }
@@ -177,7 +173,8 @@ protected:
       if (i < clsClipboard::kTotal)
         images[static_cast<size_t>(i)] = &panel.AddImage(L"imgLock(" + std::to_wstring(i) + L")", {12, 17 * i, 9, 12});
     }
-    history.Bind(labels, images);
+    history.onChanged = [this] { ShowClipboardRows(history, labels); };
+    history.onLockChanged = [this](std::uint8_t num) { ShowClipboardLock(history, num, *images[num]); };
   }
   void Copy(std::initializer_list<const wchar_t*> texts) {
     for (const wchar_t* t : texts) {

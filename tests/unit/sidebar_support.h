@@ -8,7 +8,8 @@
 #include "core/services.h"
 #include "core/startup.h"
 #include "core/visibility.h"
-#include "platform/test_hooks.h"
+#include "dialogs/frm_cfg.h"
+#include "platform/scripted/test_hooks.h"
 #include "sidebar/frm_main.h"
 #include "test_support.h"
 #include "ui/testing.h"
@@ -43,16 +44,21 @@ protected:
   }
   void Start(const std::string& settings, const std::wstring& commandLine = L"") {
     Configure(settings);
-    ASSERT_EQ(Main(commandLine, dir_.Path()), StartupResult::Run);
+    ASSERT_EQ(StartOn(commandLine), StartupResult::Run);
   }
-  static void Stop() {
-    UnloadMainForm();
+  StartupResult StartOn(const std::wstring& commandLine) { return Main(commandLine, *bar_, bar_->Router(), dir_.Path()); }
+  // The side bar goes without saving, and a fresh one waits for the next start.
+  void Stop() {
+    frmCfg::Discard();
+    bar_ = std::make_unique<frmMain>();
     DestroyServices();
     ReleaseInstanceLock();
   }
+  frmMain& Bar() { return *bar_; }
   static auto Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
 
   TempDir dir_;
+  std::unique_ptr<frmMain> bar_ = std::make_unique<frmMain>();
 };
 
 }  // namespace velvane::test

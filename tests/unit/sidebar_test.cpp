@@ -2,7 +2,10 @@
 #include <tuple>
 
 #include "platform/clipboard.h"
-#include "platform/input_testing.h"
+#include "core/commands.h"
+#include "core/notes.h"
+#include "core/side_bar_view.h"
+#include "platform/scripted/input_testing.h"
 #include "unit/sidebar_support.h"
 
 namespace velvane {
@@ -13,7 +16,7 @@ using SideBar = test::SideBarInstallation;
 // Rows, key filter and info line (start hidden, captions and colours: the black-box tests on velvane.exe).
 TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
   Start("");
-  frmMain& f = MainForm();
+  frmMain& f = Bar();
   EXPECT_EQ(f.lblBtn(5).Text(), L"_main:oclose");  // a key missing from the language file stays as it is
   for (int i = 1; i <= 7; ++i) EXPECT_EQ(f.lblClip(i).Bounds().y, 42 + 17 * (i - 1));
   for (int i = 1; i <= 6; ++i) EXPECT_TRUE(f.imgLock(i).HasPicture());
@@ -39,7 +42,7 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
 // A byte setting out of range ends the start (a missing skin picture: the black-box and the forms' tests).
 TEST_F(SideBar, StartErrorsEndTheStart) {
   Configure("[SS]\r\nType=300\r\n");
-  EXPECT_EQ(Main(L"", dir_.Path()), StartupResult::Exit);
+  EXPECT_EQ(StartOn(L""), StartupResult::Exit);
   ASSERT_FALSE(ui::testing::MessageLog().empty());
   const std::wstring& text = ui::testing::MessageLog().back().text;
   EXPECT_EQ(text.rfind(L"Error on loading. Now exiting.\rError # 6 - ", 0), 0u) << text;
@@ -52,8 +55,8 @@ TEST_F(SideBar, SettingsLoadByTheirRules) {
   EXPECT_EQ(OptChk, (std::array<bool, 6>{false, true, false, false, true, false}));
   EXPECT_EQ(ScreensDir, L"C:\\shots\\");
   EXPECT_EQ(ScreenshotType, 2);
-  EXPECT_EQ(MainForm().Window().Alpha(), 0);  // fading on: the first fade-in starts from nothing
-  EXPECT_FALSE(MainForm().imgSS().HasPicture());  // there is no ss_2.bmp
+  EXPECT_EQ(Bar().Window().Alpha(), 0);  // fading on: the first fade-in starts from nothing
+  EXPECT_FALSE(Bar().imgSS().HasPicture());  // there is no ss_2.bmp
   EXPECT_EQ(HotKeys[1].key0, 17);
   EXPECT_EQ(HotKeys[1].key1, 124);
   EXPECT_EQ(HotKeys[2].key0, 0);
@@ -62,30 +65,30 @@ TEST_F(SideBar, SettingsLoadByTheirRules) {
 // A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests).
 TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
-  ui::Window& w = MainForm().Window();
+  ui::Window& w = Bar().Window();
   for (const bool show : {true, false}) {
     ScreenshotType = 0;
-    ShowSideBar(show);
+    ShowSideBar(Bar(), show);
     EXPECT_TRUE(w.Visible());
     EXPECT_EQ(w.Alpha(), show ? 0 : 255);
     EXPECT_EQ(Config(L"SS", L"Type"), show ? L"1" : L"0");
     int ticks = 0;
-    while (ui::testing::FireTimer(MainForm().tTAnim()) && ticks < 100) ++ticks;
+    while (ui::testing::FireTimer(Bar().tTAnim()) && ticks < 100) ++ticks;
     EXPECT_EQ(ticks, 9);
     EXPECT_EQ(w.Visible(), show);
   }
   OptChk[kOptFade] = false;
   OptChk[kOptTopMost] = true;
-  ShowSideBar(true);
+  ShowSideBar(Bar(), true);
   EXPECT_EQ(FadeAlpha, 255);
-  ShowSideBar(false);
+  ShowSideBar(Bar(), false);
   EXPECT_TRUE(w.TopMost());
 }
 
 // A left-button drag of the background glides the bar towards the pointer, within the work area.
 TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   Start("");
-  frmMain& f = MainForm();
+  frmMain& f = Bar();
   f.MoveTwips(0, 0);
   platform::testing::SetCursor(10, 10);
   f.BackgroundMouseDown({ui::kRightButton, 0, 10, 10});
@@ -108,7 +111,7 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   for (int i = 0; i < 400; ++i) ui::testing::FireTimer(f.tMove());
   EXPECT_EQ(f.Window().Left() + f.Window().Width(), 1280);
   EXPECT_EQ(f.Window().Top() + f.Window().Height(), 994);
-  ShowSideBar(true);
+  ShowSideBar(Bar(), true);
   EXPECT_FALSE(f.Pressing);  // a show ends the drag
   // A step is the distance left over 1.2, rounded half to even (2.5 gives 2).
   EXPECT_EQ((std::array{SlideStep(10, 4), SlideStep(10, 9), SlideStep(4, 10), SlideStep(3, 0)}),
@@ -119,7 +122,7 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
 // their code page are checked by the black-box tests.
 TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
   Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
-  frmMain& f = MainForm();
+  frmMain& f = Bar();
   f.ReceiveCommand(L"  -addtodo  buy milk ");
   EXPECT_EQ(gToDo->Item(1), L" buy milk");  // trimmed at the ends only
   f.ReceiveCommand(L"-ADDTODO call back");
@@ -143,34 +146,78 @@ TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
   EXPECT_EQ(ui::testing::QuitRequested(), 0);
 }
 
+// A save that cannot write names its files once and keeps what they should hold: the close button keeps the side
+// bar then, and the next save writes it all.
+TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
+  Start("[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n");
+  frmMain& f = Bar();
+  f.ReceiveCommand(L"-addtodo kept");
+  f.txtNotes().SetText(L"noted");
+  ASSERT_TRUE(gTempFiles->AddFile(L"C:\\shelved.txt"));
+  std::filesystem::remove_all(test::Native(DataDir));
+  f.lblBtn(5).onClick();
+  EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
+  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
+  for (const std::wstring& file : {NotesFile(), clsToDo::FilePath(), clsTempFiles::ShelfFile()})
+    EXPECT_NE(ui::testing::MessageLog()[0].text.find(file), std::wstring::npos) << file;
+  std::filesystem::create_directories(test::Native(DataDir));
+  f.lblBtn(5).onClick();
+  EXPECT_EQ(ui::testing::QuitRequested(), 0);
+  EXPECT_EQ(ui::testing::MessageLog().size(), 1u);
+  EXPECT_EQ(test::ReadBytes(NotesFile()) + test::ReadBytes(clsToDo::FilePath()) + test::ReadBytes(clsTempFiles::ShelfFile()),
+            "noted\r\nkept\r[END]\r\nC:\\shelved.txt\r[END]\r\n");
+}
+
 // The own command line and hand-offs held during the start run on the loaded lists, in order.
 TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder) {
   test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
-  HoldCommand(L"-addtodo first handed");
-  HoldCommand(L"-addtodo second handed");
+  Bar().Router().Hold(L"-addtodo first handed");
+  Bar().Router().Hold(L"-addtodo second handed");
   Start("[CHK]\r\nChk2=1\r\n", L"-addtodo own");
   ASSERT_EQ(gToDo->Count(), 4);
   EXPECT_EQ(gToDo->Item(1), L"second handed");
   EXPECT_EQ(gToDo->Item(2), L"first handed");
   EXPECT_EQ(gToDo->Item(3), L"own");
-  MainForm().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
+  Bar().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
   EXPECT_EQ(gToDo->Item(1), L"later");
 
   // One that arrives while the start's own command waits in a message box waits for the start to end.
   Stop();
-  ui::testing::WhileNextMsgBox([] {
-    MainForm().Window().onCopyData("-addtodo handed meanwhile");
+  ui::testing::WhileNextMsgBox([this] {
+    Bar().Window().onCopyData("-addtodo handed meanwhile");
     EXPECT_EQ(gToDo->Count(), 1) << "it ran before the start ended";
   });
   Start("[CHK]\r\nChk2=1\r\n", L"-exec unknown");  // asks whether to add the program
   EXPECT_EQ(gToDo->Item(1), L"handed meanwhile");
 }
 
+// A hand-off that comes in while a held command runs (a command showing a box lets it in) joins the queue and runs
+// after it; each held command is copied before it runs, never read from the queue that grows meanwhile.
+TEST(CommandRouter, HandOffsArrivingWhileHeldCommandsRunJoinTheQueueInOrder) {
+  struct View final : SideBarView {
+    CommandRouter* router = nullptr;
+    std::wstring notes;
+    int arrivals = 0;
+    void BringForward() override { if (++arrivals <= 9) router->HandOff("-addnote " + std::to_string(arrivals)); }
+    void AppendNote(const std::wstring& text) override { notes += text; }
+    void Open() override {}  void SetShown(bool) override {}  void SetAlpha(std::uint8_t) override {}
+    void SetTopMost(bool) override {}  void StartFade() override {}  void EndDrag() override {}
+    std::wstring NotesText() const override { return notes; }  void SetNotesText(const std::wstring&) override {}
+    void ShowScreenshotKind(std::uint8_t) override {}  void Launch(const std::wstring&) override {}
+    int Message(const std::wstring&, int, const std::wstring&) override { return 0; }
+  } view;
+  CommandRouter router(view);
+  view.router = &router;
+  router.Hold(L"-addnote first ");
+  router.CompleteStartup(L"-addnote own ");
+  EXPECT_EQ(view.notes, L"ownfirst123456789");
+}
+
 // A quick press of the show key toggles the bar, once however long it is held; held past the hold check it shows the
 // bar only until released; nothing while the settings are open. A key tapped alone never completes the pair later.
 TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   Start("[KEYS1]\r\nKey0=17\r\nKey1=123\r\n");
-  frmMain& f = MainForm();
+  frmMain& f = Bar();
   enum Tick { kKeys, kHold, kHolding };  // the key polling, the hold check, the peek's own polling
   const std::tuple<bool, Tick, bool> steps[] = {  // the keys down, the timer that ticks, the bar then visible
       {true, kKeys, true},        // a press shows
@@ -187,7 +234,7 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   };
   for (size_t i = 0; i < std::size(steps); ++i) {
     const auto& [down, tick, visible] = steps[i];
-    SettingsOpen = i + 1 == std::size(steps);
+    if (i + 1 == std::size(steps)) frmCfg::ShowDialog(f);
     platform::testing::SetKeyDown(17, down);
     platform::testing::SetKeyDown(123, down);
     if (tick == kKeys) f.KeysTick();
@@ -198,7 +245,7 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
     }
     EXPECT_EQ(f.Window().Visible(), visible) << "step " << i;
   }
-  SettingsOpen = false;
+  frmCfg::Discard();
   platform::testing::ResetInput();
   platform::testing::TapKey(123);  // F12 alone
   f.KeysTick();
@@ -218,13 +265,13 @@ TEST_F(SideBar, ScreenshotKeyActsOnReleaseExceptWhileTheSettingsAreOpen) {
       {true, false, L"2"}, {false, true, L"2"}, {false, false, L"3"}};
   for (size_t i = 0; i < std::size(steps); ++i) {
     const auto& [open, down, number] = steps[i];
-    SettingsOpen = open;
+    if (open) frmCfg::ShowDialog(Bar());
+    else frmCfg::Discard();
     platform::testing::SetKeyDown(17, down);
     platform::testing::SetKeyDown(122, down);
-    MainForm().KeysTick();
+    Bar().KeysTick();
     EXPECT_EQ(Config(L"TXT", L"Txt1"), number) << "step " << i;
   }
-  SettingsOpen = false;
   platform::testing::ResetInput();
 }
 

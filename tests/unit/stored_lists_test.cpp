@@ -7,6 +7,8 @@
 #include "lists/todo.h"
 #include "lists_support.h"
 #include "platform/codepage.h"
+#include "sidebar/frm_main.h"
+#include "sidebar/list_rows.h"
 
 namespace velvane {
 namespace {
@@ -15,7 +17,9 @@ using Texts = std::vector<std::wstring>;
 
 class ListsToDo : public test::ListsFixture {
 protected:
-  ListsToDo() { todo.Bind(&lst); }
+  ListsToDo() {
+    todo.onChanged = [this] { ShowToDoRows(todo, lst); };
+  }
   Texts Rows() const {
     Texts rows;
     for (int i = 0; i < lst.ItemCount(); ++i) rows.push_back(lst.Item(i));
@@ -86,7 +90,7 @@ protected:
   ListsShelf() {
     for (int i = 1; i <= clsTempFiles::kTotal; ++i)
       labels[static_cast<size_t>(i)] = &panel.AddLabel(L"lblFiles(" + std::to_wstring(i) + L")", {168, 17 * i, 177, 17});
-    shelf.Bind(labels);
+    shelf.onChanged = [this] { ShowShelfRows(shelf, labels); };
   }
   std::wstring Caption(int row) const { return labels[static_cast<size_t>(row)]->Text(); }
 
@@ -117,7 +121,7 @@ TEST_F(ListsShelf, DropsFillPlacesInOrderWithoutExactDuplicatesUpToFifteen) {
   EXPECT_TRUE(shelf.AddFile(L"C:\\new.doc"));
   EXPECT_EQ(Caption(15), L"DOC - new");
 
-  shelf.SaveList();
+  ASSERT_TRUE(shelf.SaveList());
   EXPECT_FALSE(test::Exists(clsTempFiles::ShelfFile()));
   OptChk[kOptKeepFiles] = true;
   ASSERT_TRUE(shelf.SaveList());
@@ -139,37 +143,28 @@ TEST(NotesStrip, RemovesAtMostTwoTrailingControlCharacters) {
 
 class Notes : public test::ListsFixture {
 protected:
-  Notes() { BindNotes(&box); }
-  ~Notes() override { BindNotes(nullptr); }
-
   ui::TextBox& box = panel.AddTextBox(L"txtNotes", {560, 32, 229, 277}, true);
 };
 
 // The option off leaves file and box alone unless forced; on, trailing breaks and empty text round-trip.
 TEST_F(Notes, SavedLoadedAndMovedOut) {
   test::WriteBytes(NotesFile(), "stored\r\n");
-  box.SetText(L"typed");
-  LoadNotes();
-  SaveNotes();
-  EXPECT_EQ(box.Text(), L"typed");
+  EXPECT_EQ(LoadNotes(), std::nullopt);
+  EXPECT_TRUE(SaveNotes(L"typed"));
   EXPECT_EQ(test::ReadBytes(NotesFile()), "stored\r\n");
-  SaveNotes(true);
+  EXPECT_TRUE(SaveNotes(L"typed", true));
   EXPECT_EQ(test::ReadBytes(NotesFile()), "typed\r\n");
   test::WriteBytes(NotesFile(), "x");  // written by another program, without the line end
-  LoadNotes(true);
-  EXPECT_EQ(box.Text(), L"x");
+  EXPECT_EQ(LoadNotes(true), L"x");
 
   OptChk[kOptKeepNotes] = true;
   for (const std::wstring text : {L"line\r\n", L"", L"tab\t", L"a\r\nb"}) {
-    box.SetText(text);
-    SaveNotes();
+    EXPECT_TRUE(SaveNotes(text));
     EXPECT_EQ(test::ReadBytes(NotesFile()), platform::ToAnsi(text) + "\r\n");
-    box.SetText(L"changed");
-    LoadNotes();
-    EXPECT_EQ(box.Text(), text);
+    EXPECT_EQ(LoadNotes(), text);
   }
   std::filesystem::remove_all(test::Native(DataDir));
-  EXPECT_THROW(SaveNotes(true), RuntimeError) << "a failed save reaches the caller";
+  EXPECT_EQ(SaveNotes(L"x", true).Number(), static_cast<int>(ErrorNumber::FileAccess)) << "a failed save says why";
 
   // The selection moves into the chosen file; nothing selected, a cancel or a failed write keeps the notes whole.
   box.SetText(L"keep MOVE keep");

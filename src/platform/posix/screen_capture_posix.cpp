@@ -63,7 +63,7 @@ std::intptr_t DesktopWindow() { return testing::FakeDisplay::kDesktop; }
 std::intptr_t ForegroundWindow() { return testing::TheFakeDisplay().foreground; }
 
 std::optional<WindowBounds> WindowRectangle(std::intptr_t window) {
-  if (window == testing::FakeDisplay::kDesktop) return WindowBounds{};
+  if (window == testing::FakeDisplay::kDesktop) return testing::TheFakeDisplay().screen;
   const auto& windows = testing::TheFakeDisplay().windows;
   const auto found = windows.find(window);
   if (found == windows.end()) return std::nullopt;

@@ -4,13 +4,11 @@
 #include <vector>
 
 #include "platform/process.h"
-#include "platform/test_hooks.h"
 #include "platform/win32/handles.h"
 
 namespace velvane::platform {
 
 bool StartProgram(const std::wstring& commandLine) {
-  if (testing::ProgramsScripted()) return testing::RecordStart(commandLine);
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(L'\0');
   STARTUPINFOW si{};
@@ -24,7 +22,6 @@ bool StartProgram(const std::wstring& commandLine) {
 }
 
 std::intptr_t ShellOpenPath(const std::wstring& path, int showMode) {
-  if (testing::ProgramsScripted()) return testing::RecordOpen(path);
   return reinterpret_cast<std::intptr_t>(ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, showMode));
 }
 

@@ -1,39 +1,42 @@
-#include "lists/frm_add_exec.h"
+#include "dialogs/frm_add_exec.h"
 
 #include "core/config.h"
 #include "core/services.h"
-#include "lists/dialog_layout.h"
-#include "lists/frm_exec_list.h"
+#include "ui/dialog_layout.h"
+#include "dialogs/frm_exec_list.h"
 
 namespace velvane {
 namespace {
 
-using lists::AddCaptionButton;
-using lists::AddCaptionLabel;
-using lists::FontOf;
-using lists::Twips;
+using ui::AddCaptionButton;
+using ui::AddCaptionLabel;
+using ui::FontOf;
+using ui::Twips;
 
 constexpr double kFormPoints = 9;
 
-std::unique_ptr<frmAddExec>& Instance() {
-  static std::unique_ptr<frmAddExec> instance;
-  return instance;
-}
-
 }  // namespace
 
+void OfferNewExec(const std::wstring& name, ui::Window* sideBar) {
+  const bool hide = sideBar && sideBar->Visible();
+  if (hide) sideBar->Hide();
+  const int answer = ui::MsgBox(LangText(L"_exec:msgadd"), ui::kMbYesNo | ui::kMbExclamation, LangText(L"_main:execute"));
+  if (hide) sideBar->Show();
+  if (answer == ui::kAnswerYes) frmAddExec::ShowDialog(name);
+}
+
 frmAddExec::frmAddExec()
-    : window_(std::make_unique<ui::Window>(lists::DialogSpec(L"_exec:title", 4635, 4335, kFormPoints))) {
+    : SingleDialog(ui::DialogSpec(L"_exec:title", 4635, 4335, kFormPoints)) {
   ui::Window& w = *window_;
   // Created in tab order: select, path, short name, display name, add, cancel.
-  imgTop = &lists::AddTopBar(w);
-  lbl[0] = &AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_exec:title", lists::kTitlePoints);
+  imgTop = &ui::AddTopBar(w);
+  lbl[0] = &AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_exec:title", ui::kTitlePoints);
   lbl[1] = &AddCaptionLabel(w, 1, Twips(60, 1020, 2895, 255), L"_exec:path", kFormPoints);
   cmd[0] = &AddCaptionButton(w, 0, Twips(3000, 1020, 1575, 315), L"_exec:select");
   imgDrop = &w.AddImage(L"imgDrop", Twips(1380, 1320, 1800, 1110));
-  lists::LoadSkinPicture(*imgDrop, L"drophere.bmp");
+  ui::LoadSkinPicture(*imgDrop, L"drophere.bmp");
   lblPath = &w.AddLabel(L"lblPath", Twips(60, 1380, 4515, 1095));
-  lblPath->SetFont(FontOf(lists::kSmallPoints));
+  lblPath->SetFont(FontOf(ui::kSmallPoints));
   lblPath->SetForeColor(TextColors[0]);
   lblPath->SetAcceptFiles(true);
   lbl[2] = &AddCaptionLabel(w, 2, Twips(60, 2520, 4515, 255), L"_exec:ename", kFormPoints);
@@ -52,21 +55,13 @@ frmAddExec::frmAddExec()
   w.CenterOnScreen();
 }
 
-frmAddExec::~frmAddExec() = default;
-
-frmAddExec& frmAddExec::ShowDialog() {
-  return lists::ShowSingle(Instance(), [] { return std::unique_ptr<frmAddExec>(new frmAddExec()); });
-}
+frmAddExec& frmAddExec::ShowDialog() { return Show([] { return std::unique_ptr<frmAddExec>(new frmAddExec()); }); }
 
 frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
   frmAddExec& dialog = ShowDialog();
   dialog.txtEname->SetText(ename);
   return dialog;
 }
-
-frmAddExec* frmAddExec::Current() { return lists::OpenSingle(Instance()); }
-
-void frmAddExec::Discard() { lists::DiscardSingle(Instance()); }
 
 void frmAddExec::OnSelect() {
   ui::FileDialogOptions options;
@@ -81,9 +76,11 @@ void frmAddExec::OnAdd() {
   const std::wstring ename = txtEname->Text();
   const std::wstring appName = txtAppName->Text();
   if (path.empty() || ename.empty() || appName.empty()) return;
-  // At the limit the launcher shows its message and adds nothing; the dialog closes all the same.
+  // At the limit the launcher adds nothing and says so; the dialog closes all the same.
   if (gExec && gExec->AddExec(path, ename, appName)) {
     if (frmExecList* list = frmExecList::Current()) list->Refresh();
+  } else if (gExec) {
+    ui::MsgBox(LangText(L"_exec:msglimit"), ui::kMbCritical, LangText(L"_main:execute"));
   }
   window_->Close();
 }

@@ -1,23 +1,19 @@
-#include "wizard/frm_lang.h"
+#include "wizard/forms/frm_lang.h"
 
 #include "common/settings_store.h"
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
-#include "wizard/frm_main.h"
+#include "wizard/forms/wizard_flow.h"
+#include "wizard/forms/frm_main.h"
 
 namespace velvane::wizard {
 namespace {
 
-using lists::Twips;
-
-std::unique_ptr<frmLang>& Instance() {
-  static std::unique_ptr<frmLang> instance;
-  return instance;
-}
+using ui::Twips;
 
 }  // namespace
 
-frmLang::frmLang() : window_(std::make_unique<ui::Window>(WizardSpec(L"Choose your languaje", 2655, 3015))) {
+frmLang::frmLang() : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655, 3015)) {
   lst = &window_->AddListBox(L"lst", Twips(60, 60, 2535, 2505));
   cmd = &window_->AddButton(L"cmd", Twips(1560, 2640, 1035, 315), L"OK");
   options_ = LangOptions();
@@ -27,15 +23,7 @@ frmLang::frmLang() : window_(std::make_unique<ui::Window>(WizardSpec(L"Choose yo
   window_->CenterOnScreen();
 }
 
-frmLang& frmLang::Open() {
-  auto& instance = Instance();
-  instance.reset(new frmLang());
-  instance->window_->Show();
-  instance->window_->Activate();
-  return *instance;
-}
-
-frmLang* frmLang::Current() { return lists::OpenSingle(Instance()); }
+frmLang& frmLang::Open() { return Show([] { return std::unique_ptr<frmLang>(new frmLang()); }); }
 
 void frmLang::OnOk() {
   const int row = lst->ListIndex();

@@ -1,11 +1,11 @@
-#include "platform/test_hooks.h"
-
+// The scripted twin of program starts (platform/scripted/test_hooks.h): nothing is started; the command lines and
+// the opened paths are recorded for the tests.
 #include "platform/files.h"
+#include "platform/process.h"
+#include "platform/scripted/test_hooks.h"
 
-namespace velvane::platform::testing {
+namespace velvane::platform {
 namespace {
-
-bool scripted = false;
 
 // The program part of a command line: a quoted path, or everything up to the first blank.
 std::wstring ProgramOf(const std::wstring& commandLine) {
@@ -18,31 +18,31 @@ std::wstring ProgramOf(const std::wstring& commandLine) {
 
 }  // namespace
 
+namespace testing {
+
 std::vector<std::wstring>& StartedPrograms() {
   static std::vector<std::wstring> started;
-  scripted = true;
   return started;
 }
 
 std::vector<std::wstring>& OpenedPaths() {
   static std::vector<std::wstring> opened;
-  scripted = true;
   return opened;
 }
 
-bool ProgramsScripted() { return scripted; }
+}  // namespace testing
 
-bool RecordStart(const std::wstring& commandLine) {
+bool StartProgram(const std::wstring& commandLine) {
   const std::wstring program = ProgramOf(commandLine);
   const bool ok = program.find(L'\\') == std::wstring::npos || GetFileStamp(program).has_value();
-  if (ok) StartedPrograms().push_back(commandLine);
+  if (ok) testing::StartedPrograms().push_back(commandLine);
   return ok;
 }
 
-std::intptr_t RecordOpen(const std::wstring& path) {
-  OpenedPaths().push_back(path);
+std::intptr_t ShellOpenPath(const std::wstring& path, int /*showMode*/) {
+  testing::OpenedPaths().push_back(path);
   constexpr std::intptr_t kOpened = 42, kFileNotFound = 2;
   return GetFileStamp(path) || !ListDirectory(path).empty() ? kOpened : kFileNotFound;
 }
 
-}  // namespace velvane::platform::testing
+}  // namespace velvane::platform

@@ -5,22 +5,15 @@
 #include <array>
 #include <memory>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 
-class frmExecList {
+class frmExecList : public ui::SingleDialog<frmExecList> {
 public:
   static frmExecList& ShowDialog();
-  static frmExecList* Current();  // the open window, or nullptr
-  // Closes and frees the window; never from the window's own events.
-  static void Discard();
 
-  frmExecList(const frmExecList&) = delete;
-  frmExecList& operator=(const frmExecList&) = delete;
-  ~frmExecList();
 
-  ui::Window& Form() { return *window_; }
   void OnDelete();  // cmd(0): removes the selected entry from memory
   void OnAccept();  // cmd(1): saves the list and closes
   void Refresh();   // refills lst from the launcher's entries
@@ -32,7 +25,6 @@ public:
 
 private:
   frmExecList();
-  std::unique_ptr<ui::Window> window_;
 };
 
 }  // namespace velvane

@@ -5,22 +5,15 @@
 #include <memory>
 #include <string>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane::wizard {
 
-// The window frame both wizard windows share: a fixed dialog frame with the program folder's icon. Sizes in twips.
-ui::WindowSpec WizardSpec(const std::wstring& caption, int widthTwips, int heightTwips);
-
-class frmMain {
+class frmMain : public ui::SingleDialog<frmMain> {
 public:
   static frmMain& Open();  // creates and shows the one window
-  static frmMain* Current();  // the open window, or nullptr
 
-  frmMain(const frmMain&) = delete;
-  frmMain& operator=(const frmMain&) = delete;
 
-  ui::Window& Form() { return *window_; }
   // Draws page p; a page past the last finishes the wizard.
   void ShowPage(int page);
   void OnButton(int index);  // cmd(index): 0 next or finish, 1 previous, 2 search
@@ -32,7 +25,6 @@ public:
 
 private:
   frmMain();
-  std::unique_ptr<ui::Window> window_;
 };
 
 }  // namespace velvane::wizard

@@ -1,58 +1,28 @@
-#include "wizard/frm_main.h"
+#include "wizard/forms/frm_main.h"
 
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/settings_store.h"
 #include "common/text.h"
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
+#include "wizard/forms/wizard_flow.h"
 
 namespace velvane::wizard {
 namespace {
 
-using lists::Twips;
+using ui::Twips;
 
-constexpr double kTitlePoints = 14.25;
 constexpr double kBodyPoints = 9;
 constexpr ui::Color kTitleColor{255, 255, 255};
 
-std::unique_ptr<frmMain>& Instance() {
-  static std::unique_ptr<frmMain> instance;
-  return instance;
-}
-
-ui::Font Points(double points) {
-  ui::Font font;
-  font.points = points;
-  return font;
-}
-
-// A missing picture leaves the image empty.
-void LoadOrClear(ui::Image& image, const std::wstring& path) {
-  try {
-    image.LoadPicture(path);
-  } catch (const RuntimeError&) {
-    image.ClearPicture();
-  }
-}
-
 }  // namespace
 
-ui::WindowSpec WizardSpec(const std::wstring& caption, int widthTwips, int heightTwips) {
-  ui::WindowSpec spec;
-  spec.caption = caption;
-  spec.clientWidth = widthTwips / kTwipsPerPixel;
-  spec.clientHeight = heightTwips / kTwipsPerPixel;
-  spec.dialogFrame = true;
-  if (const std::wstring icon = AppDir + L"icon.ico"; FileExists(icon)) spec.iconPath = icon;
-  return spec;
-}
-
-frmMain::frmMain() : window_(std::make_unique<ui::Window>(WizardSpec(gLang->lReplace(L"_title"), 7575, 5985))) {
+frmMain::frmMain() : SingleDialog(ui::DialogFrame(gLang->lReplace(L"_title"), 7575, 5985)) {
   ui::Window& w = *window_;
   img = &w.AddImage(L"img", Twips(0, 0, 1500, 6000));
   imgTop = &w.AddImage(L"imgTop", Twips(1500, 0, 5100, 960));
-  LoadOrClear(*imgTop, ImagesDir + L"topbar_thick.bmp");
+  ui::LoadPictureOrClear(*imgTop, ImagesDir + L"topbar_thick.bmp");
   ui::Rect top = imgTop->Bounds();
   top.w = w.ClientWidth();
   imgTop->SetBounds(top);
@@ -60,10 +30,10 @@ frmMain::frmMain() : window_(std::make_unique<ui::Window>(WizardSpec(gLang->lRep
   ui::Rect title = Twips(1740, 60, 270, 330);
   title.w = w.ClientWidth() - title.x - title.x / 10;
   lbl[0] = &w.AddLabel(L"lbl(0)", title);
-  lbl[0]->SetFont(Points(kTitlePoints));
+  lbl[0]->SetFont(ui::FontOf(ui::kTitlePoints));
   lbl[0]->SetForeColor(kTitleColor);
   lbl[1] = &w.AddLabel(L"lbl(1)", Twips(1560, 1020, 5955, 4575));
-  lbl[1]->SetFont(Points(kBodyPoints));
+  lbl[1]->SetFont(ui::FontOf(kBodyPoints));
   // Created in tab order: search, previous, next.
   cmd[2] = &w.AddButton(L"cmd(2)", Twips(1560, 5640, 2895, 315), gLang->lReplace(L"_btn:doexecsearch"));
   cmd[1] = &w.AddButton(L"cmd(1)", Twips(4680, 5640, 1395, 315), gLang->lReplace(L"_btn:prev"));
@@ -72,15 +42,7 @@ frmMain::frmMain() : window_(std::make_unique<ui::Window>(WizardSpec(gLang->lRep
   w.CenterOnScreen();
 }
 
-frmMain& frmMain::Open() {
-  auto& instance = Instance();
-  instance.reset(new frmMain());
-  instance->window_->Show();
-  instance->window_->Activate();
-  return *instance;
-}
-
-frmMain* frmMain::Current() { return lists::OpenSingle(Instance()); }
+frmMain& frmMain::Open() { return Show([] { return std::unique_ptr<frmMain>(new frmMain()); }); }
 
 void frmMain::ShowPage(int page) {
   if (page > kPageCount) {
@@ -88,7 +50,7 @@ void frmMain::ShowPage(int page) {
     return;
   }
   const PageLook look = PageFor(page);
-  LoadOrClear(*img, ImagesDir + L"t" + ToText(look.picture) + L".bmp");
+  ui::LoadPictureOrClear(*img, ImagesDir + L"t" + ToText(look.picture) + L".bmp");
   lbl[0]->SetText(gLang->lReplace(look.titleKey));
   lbl[1]->SetText(gLang->lReplace(look.bodyKey));
   cmd[1]->SetEnabled(look.previousEnabled);
@@ -101,9 +63,7 @@ void frmMain::OnButton(int index) {
     case 0: ShowPage(++CurrentPage); break;
     case 1: ShowPage(--CurrentPage); break;
     case 2:
-      try {
-        SearchPrograms();
-      } catch (const RuntimeError&) {
+      if (!SearchPrograms()) {
         // The launcher file cannot be written (no data folder, a read-only file): nothing was found.
         ui::MsgBox(gLang->lReplace(L"_win:searchfailed"), ui::kMbExclamation, window_->Caption());
         return;

@@ -7,25 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane {
 
-class frmAddExec {
+class frmAddExec : public ui::SingleDialog<frmAddExec> {
 public:
   // Shows the dialog, creating it when none is open, and brings it forward.
   static frmAddExec& ShowDialog();
   // The same, then puts the short name into txtEname (the launcher's "add this name?" question).
   static frmAddExec& ShowDialog(const std::wstring& ename);
-  static frmAddExec* Current();  // the open dialog, or nullptr
-  // Closes and frees the dialog; never from the dialog's own events.
-  static void Discard();
 
-  frmAddExec(const frmAddExec&) = delete;
-  frmAddExec& operator=(const frmAddExec&) = delete;
-  ~frmAddExec();
 
-  ui::Window& Form() { return *window_; }
   void OnSelect();  // cmd(0): the file-open dialog
   void OnAdd();     // cmd(1)
   void OnCancel();  // cmd(2)
@@ -41,7 +34,10 @@ public:
 
 private:
   frmAddExec();
-  std::unique_ptr<ui::Window> window_;
 };
+
+// The launcher met a name it does not know: asks whether to add it, the side bar hidden meanwhile, and on Yes opens
+// the add dialog with the name.
+void OfferNewExec(const std::wstring& name, ui::Window* sideBar);
 
 }  // namespace velvane

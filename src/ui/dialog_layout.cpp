@@ -1,12 +1,13 @@
-#include "lists/dialog_layout.h"
+#include "ui/dialog_layout.h"
 
 #include <algorithm>
 
+#include "common/errors.h"
 #include "common/settings_store.h"
 #include "core/config.h"
 #include "core/services.h"
 
-namespace velvane::lists {
+namespace velvane::ui {
 namespace {
 
 constexpr int kTopBarHeightTwips = 960;
@@ -19,26 +20,32 @@ ui::Font FontOf(double points) {
   return font;
 }
 
-ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int heightTwips, double points) {
+ui::WindowSpec DialogFrame(const std::wstring& caption, int widthTwips, int heightTwips) {
   ui::WindowSpec spec;
-  spec.caption = LangText(captionKey);
+  spec.caption = caption;
   spec.clientWidth = widthTwips / kTwipsPerPixel;
   spec.clientHeight = heightTwips / kTwipsPerPixel;
   spec.dialogFrame = true;
-  spec.back = BackColor;
-  spec.font = FontOf(points);
-  // Without the icon file the window keeps the program's own icon.
   if (const std::wstring icon = AppDir + L"icon.ico"; FileExists(icon)) spec.iconPath = icon;
   return spec;
 }
 
-void LoadSkinPicture(ui::Image& image, const wchar_t* file) {
+ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int heightTwips, double points) {
+  ui::WindowSpec spec = DialogFrame(LangText(captionKey), widthTwips, heightTwips);
+  spec.back = BackColor;
+  spec.font = FontOf(points);
+  return spec;
+}
+
+void LoadPictureOrClear(ui::Image& image, const std::wstring& path) {
   try {
-    image.LoadPicture(SkinFolder() + L"\\" + file);
-  } catch (...) {
+    image.LoadPicture(path);
+  } catch (const RuntimeError&) {
     image.ClearPicture();
   }
 }
+
+void LoadSkinPicture(ui::Image& image, const wchar_t* file) { LoadPictureOrClear(image, SkinFolder() + L"\\" + file); }
 
 ui::Image& AddTopBar(ui::Window& window) {
   ui::Image& image = window.AddImage(L"imgTop", {0, 0, window.ClientWidth(), kTopBarHeightTwips / kTwipsPerPixel});
@@ -70,4 +77,4 @@ void PlaceBeside(ui::Window& window, const ui::Window& other) {
   window.Move(left, std::max(area.y, std::min(other.Top(), area.y + area.h - window.Height())));
 }
 
-}  // namespace velvane::lists
+}  // namespace velvane::ui

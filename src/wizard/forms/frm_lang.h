@@ -4,19 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms.h"
+#include "ui/dialog_layout.h"
 
 namespace velvane::wizard {
 
-class frmLang {
+class frmLang : public ui::SingleDialog<frmLang> {
 public:
   static frmLang& Open();  // creates and shows the one window
-  static frmLang* Current();  // the open window, or nullptr
 
-  frmLang(const frmLang&) = delete;
-  frmLang& operator=(const frmLang&) = delete;
 
-  ui::Window& Form() { return *window_; }
   void OnOk();
 
   ui::ListBox* lst = nullptr;
@@ -24,7 +20,6 @@ public:
 
 private:
   frmLang();
-  std::unique_ptr<ui::Window> window_;
   std::vector<std::wstring> options_;  // as listed, "display name|language name"
 };
 

@@ -1,0 +1,13 @@
+#include "common/setting_keys.h"
+
+#include "common/numbers.h"
+#include "common/settings_store.h"
+
+namespace velvane {
+
+std::wstring SettingKey::Text() const { return ReadSetting(ConfigFile(), section, key); }
+bool SettingKey::Flag() const { return LeadingNumber(Text()) == 1.0; }
+std::optional<std::uint8_t> SettingKey::Byte() const { return ByteOf(Text()); }
+void SettingKey::Write(const std::wstring& value) const { WriteSetting(ConfigFile(), section, key, value); }
+
+}  // namespace velvane

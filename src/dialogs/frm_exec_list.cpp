@@ -1,0 +1,52 @@
+#include "dialogs/frm_exec_list.h"
+
+#include "common/text.h"
+#include "core/services.h"
+#include "ui/dialog_layout.h"
+
+namespace velvane {
+namespace {
+
+using ui::AddCaptionButton;
+using ui::Twips;
+
+}  // namespace
+
+frmExecList::frmExecList()
+    : SingleDialog(ui::DialogSpec(L"_elist:title", 3975, 5730, ui::kSmallPoints)) {
+  ui::Window& w = *window_;
+  imgTop = &ui::AddTopBar(w);
+  lbl[0] = &ui::AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_elist:title", ui::kTitlePoints);
+  cmd[0] = &AddCaptionButton(w, 0, Twips(60, 1080, 1215, 315), L"_btn:del");
+  cmd[1] = &AddCaptionButton(w, 1, Twips(2700, 1080, 1215, 315), L"_btn:accept");
+  lst = &w.AddListBox(L"lst", Twips(60, 1440, 3855, 4230));
+  lst->SetFont(ui::FontOf(ui::kSmallPoints));
+
+  cmd[0]->onClick = [this] { OnDelete(); };
+  cmd[1]->onClick = [this] { OnAccept(); };
+  w.CenterOnScreen();
+  Refresh();
+}
+
+frmExecList& frmExecList::ShowDialog() { return Show([] { return std::unique_ptr<frmExecList>(new frmExecList()); }); }
+
+void frmExecList::Refresh() {
+  lst->Clear();
+  if (!gExec) return;
+  // Row k shows entry k + 1: the short name in lower case, " - ", the display name.
+  for (int i = 1; i <= gExec->ExecCount(); ++i) lst->AddItem(ToLowerText(gExec->Entry(i).Exec) + L" - " + gExec->Entry(i).Name);
+}
+
+void frmExecList::OnDelete() {
+  const int row = lst->ListIndex();
+  if (row < 0 || !gExec) return;
+  gExec->DeleteExec(row + 1);
+  Refresh();
+}
+
+void frmExecList::OnAccept() {
+  if (gExec) gExec->SaveExecs();
+  window_->Close();
+}
+
+}  // namespace velvane

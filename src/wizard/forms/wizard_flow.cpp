@@ -1,0 +1,78 @@
+#include "wizard/forms/wizard_flow.h"
+
+#include "common/numbers.h"
+#include "common/setting_keys.h"
+#include "common/settings_store.h"
+#include "platform/instance.h"
+#include "platform/process.h"
+#include "ui/forms.h"
+#include "wizard/first_time.h"
+#include "wizard/forms/frm_lang.h"
+#include "wizard/forms/frm_main.h"
+
+namespace velvane::wizard {
+namespace {
+
+std::intptr_t gWizardMutex = 0;
+
+void StartSideBar() { platform::StartProgram(L"\"" + AppDir + L"velvane.exe\""); }
+
+bool IsFirstWizard() {
+  const platform::MutexOutcome outcome = platform::CreateOwnedMutex(kWizardMutexName);
+  if (outcome.alreadyExists) {
+    platform::CloseMutex(outcome.handle);
+    return false;
+  }
+  gWizardMutex = outcome.handle;  // kept for the life of the process
+  return true;
+}
+
+}  // namespace
+
+WizardStart StartWizard(const std::wstring& programFolder) {
+  if (!IsFirstWizard()) return WizardStart::Exit;  // another wizard runs: end silently
+  if (programFolder.empty()) SetAppFolders();
+  else SetAppFoldersFrom(programFolder);
+  ImagesDir = AppDir + L"images\\";
+  if (LeadingNumber(keys::kFirstTime.Text()) == 1) {
+    StartSideBar();
+    return WizardStart::Exit;
+  }
+  gLang = std::make_unique<clsLang>(
+      [](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
+  gRegistry = std::make_unique<cRegistry>();
+  CurrentPage = 0;
+  // Without language options the choice would be impossible and every later start would land here again: the
+  // default language is taken and the pages are shown. Without any language at all the active one stays as it is.
+  if (!LangOptions().empty()) frmLang::Open();
+  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(fallback);
+  else ShowFirstPage();
+  return WizardStart::Run;
+}
+
+void ChooseLanguage(const std::wstring& language) {
+  keys::kActiveLanguage.Write(language);
+  ShowFirstPage();
+}
+
+void ShowFirstPage() {
+  gLang->LoadLanguage(gLang->ActLang(), L"primewiz");
+  frmMain& pages = frmMain::Open();
+  CurrentPage = 1;
+  pages.ShowPage(CurrentPage);
+}
+
+void FinishWizard() {
+  keys::kFirstTime.Write(L"1");
+  StartSideBar();
+  CurrentPage = kPageCount + 1;
+  if (frmMain* pages = frmMain::Current()) pages->Form().Close();
+  ui::QuitApplication(0);
+}
+
+void ReleaseWizardLock() {
+  if (gWizardMutex) platform::CloseMutex(gWizardMutex);
+  gWizardMutex = 0;
+}
+
+}  // namespace velvane::wizard
