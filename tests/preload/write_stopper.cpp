@@ -33,24 +33,23 @@ Function Next(const char* name) {
   return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-}  // namespace
-
-extern "C" ssize_t write(int fd, const void* bytes, size_t count) {
-  static const auto real = Next<ssize_t (*)(int, const void*, size_t)>("write");
-  if (!Stops(fd, count)) return real(fd, bytes, count);
-  real(fd, bytes, count / 2);
+template <typename Real, typename... Offset>
+ssize_t Write(Real real, int fd, const void* bytes, size_t count, Offset... offset) {
+  if (!Stops(fd, count)) return real(fd, bytes, count, offset...);
+  real(fd, bytes, count / 2, offset...);
   kill(getpid(), SIGKILL);
   return -1;
 }
 
-extern "C" ssize_t pwrite64(int fd, const void* bytes, size_t count, off64_t offset) {
-  static const auto real = Next<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
-  if (!Stops(fd, count)) return real(fd, bytes, count, offset);
-  real(fd, bytes, count / 2, offset);
-  kill(getpid(), SIGKILL);
-  return -1;
+}  // namespace
+
+// Wine's own calls for writing files.
+extern "C" ssize_t write(int fd, const void* bytes, size_t count) {
+  static const auto real = Next<ssize_t (*)(int, const void*, size_t)>("write");
+  return Write(real, fd, bytes, count);
 }
 
 extern "C" ssize_t pwrite(int fd, const void* bytes, size_t count, off_t offset) {
-  return pwrite64(fd, bytes, count, offset);
+  static const auto real = Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+  return Write(real, fd, bytes, count, offset);
 }
