@@ -244,6 +244,7 @@ TEST_F(ScreenshotKey, AFailureIsReportedAndAPressSavesTheScreenOrTheForegroundWi
   installation_.SetSetting(L"SS", L"Type", L"1");
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
+  ASSERT_TRUE(bar.HandOver(L"-save"));  // answered once the start has run, its own bringing forward included
   const HWND framed = CreateWindowExW(0, L"STATIC", L"Framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 123, 77, 301, 203,
                                       nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(framed);
