@@ -12,9 +12,9 @@
 #include "core/notes.h"
 #include "core/services.h"
 #include "core/side_bar_view.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/text_codec.h"
 
 namespace velvane {
 
@@ -55,10 +55,6 @@ void ReleaseInstanceLock() {
   InstanceMutex.reset();
 }
 
-std::string HandOffPayload(const std::wstring& commandLine) {
-  return commandLine.empty() ? std::string(1, '\0') : platform::ToAnsi(commandLine);
-}
-
 std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
                               const std::wstring& source) {
   return L"Error on loading. Now exiting.\rError # " + std::to_wstring(number) + L" - " + description +
@@ -79,7 +75,7 @@ bool HandOver(const std::wstring& commandLine) {
   ActivateWindow(RunningWindow);
   // A visible side bar asked for nothing only needs to come forward.
   if (!commandLine.empty() || !platform::IsWindowShown(RunningWindow))
-    platform::SendCopyData(RunningWindow, HandOffPayload(commandLine), kHandOffTimeoutMs);
+    platform::SendCopyData(RunningWindow, kHandOffUtf16, HandOffPayload(commandLine), kHandOffTimeoutMs);
   return true;
 }
 
@@ -130,9 +126,9 @@ StartupResult Main(const std::wstring& commandLine, SideBarView& bar, CommandRou
     LoadEverything(commandLine, bar, router);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {
-    showStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));
+    showStartupError(e.Number(), platform::codec::FromUtf8(e.what()), platform::codec::FromUtf8(e.Source()));
   } catch (const std::exception& e) {
-    showStartupError(static_cast<int>(ErrorNumber::Internal), platform::FromAnsi(e.what()), L"Velvane");
+    showStartupError(static_cast<int>(ErrorNumber::Internal), platform::codec::FromUtf8(e.what()), L"Velvane");
   }
   return StartupResult::Exit;
 }

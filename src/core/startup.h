@@ -39,8 +39,6 @@ void ActivateWindow(platform::NativeWindow window);
 void BringToFront(platform::NativeWindow window);
 void ReleaseInstanceLock();
 
-// The WM_COPYDATA payload of a command line: its ANSI bytes without a terminating zero; one zero byte when empty.
-std::string HandOffPayload(const std::wstring& commandLine);
 // The start-up failure message.
 std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
                               const std::wstring& source);

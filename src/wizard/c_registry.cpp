@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "platform/codepage.h"
+#include "platform/text_codec.h"
 
 namespace velvane::wizard {
 namespace {
@@ -37,7 +37,7 @@ std::wstring RegText(const RegVariant& value) {
 }
 
 void cRegistry::Raise(std::int32_t number, const std::wstring& description) const {
-  throw RuntimeError(static_cast<ErrorNumber>(number), platform::ToAnsi(description), "Primewiz.cRegistry");
+  throw RuntimeError(static_cast<ErrorNumber>(number), platform::codec::ToUtf8(description), "Primewiz.cRegistry");
 }
 
 void cRegistry::SetMachine(const std::wstring& name) {
@@ -78,9 +78,9 @@ RegVariant cRegistry::Value() {
     case kRegSz:
     case kRegMultiSz:
     case kRegExpandSz: {
-      // The stored bytes without their final terminating zero.
-      const std::string bytes = data->bytes.substr(0, data->bytes.empty() ? 0 : data->bytes.size() - 1);
-      const std::wstring text = platform::FromAnsi(bytes);
+      // The stored text without its final terminating zero (a text stored without one keeps its last character).
+      std::wstring text = platform::codec::FromUtf16Le(data->bytes);
+      if (!text.empty() && text.back() == L'\0') text.pop_back();
       return ValueType == kRegExpandSz ? platform::ExpandEnvironment(text) : text;
     }
     case kRegDword: return Number32(data->bytes, false);
@@ -109,7 +109,7 @@ void cRegistry::SetValue(const RegVariant& value) {
     case kRegSz:
     case kRegExpandSz: {
       const std::wstring text = RegText(value);
-      data = {static_cast<std::uint32_t>(HasReference(text) ? kRegExpandSz : kRegSz), platform::ToAnsi(text) + '\0'};
+      data = {static_cast<std::uint32_t>(HasReference(text) ? kRegExpandSz : kRegSz), platform::codec::ToUtf16Le(text + L'\0')};
       break;
     }
     case kRegBinary: {
@@ -154,7 +154,7 @@ bool cRegistry::EnumerateSections(std::vector<std::wstring>& sections, std::int3
       count = static_cast<std::int32_t>(found->size());
     }
   } catch (const std::exception& e) {
-    Raise(kRegErrorEnumeration, platform::FromAnsi(e.what()));
+    Raise(kRegErrorEnumeration, platform::codec::FromUtf8(e.what()));
   }
   return true;
 }

@@ -23,9 +23,11 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
   EXPECT_EQ(f.Window().Find(L"imgLock(7)"), nullptr);
   for (int i = 1; i <= 15; ++i) EXPECT_EQ(f.lblFiles(i).Bounds().y, 36 + 19 * (i - 1));
 
-  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit.
+  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit; letters
+  // outside Windows-1252 are kept.
   ui::TextBox& box = f.txtExec();
-  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\b'}) EXPECT_EQ(box.NotifyKeyPress(ch), ch);
+  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\u4E2D', L'\b'})
+    EXPECT_EQ(box.NotifyKeyPress(ch), ch);
   for (wchar_t ch : {L'\t', L'\u00FB', L'\u00FF'}) EXPECT_EQ(box.NotifyKeyPress(ch), 0);
 
   ASSERT_TRUE(platform::WriteClipboardText(L"one\r\ntwo"));
@@ -178,13 +180,17 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
   EXPECT_EQ(gToDo->Item(1), L"second handed");
   EXPECT_EQ(gToDo->Item(2), L"first handed");
   EXPECT_EQ(gToDo->Item(3), L"own");
-  Bar().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
-  EXPECT_EQ(gToDo->Item(1), L"later");
+  // Once started, a hand-off runs at once: a second start's own payload, or the system code page's bytes of an
+  // older sender.
+  Bar().Window().onCopyData(kHandOffUtf16, HandOffPayload(L"-addtodo \u041F\u0440\u0438 \u4E2D \U0001F600"));
+  EXPECT_EQ(gToDo->Item(1), L"\u041F\u0440\u0438 \u4E2D \U0001F600");
+  Bar().Window().onCopyData(kHandOffAnsi, "-addtodo caf\xE9");
+  EXPECT_EQ(gToDo->Item(1), L"caf\u00E9");
 
   // One that arrives while the start's own command waits in a message box waits for the start to end.
   Stop();
   ui::testing::WhileNextMsgBox([this] {
-    Bar().Window().onCopyData("-addtodo handed meanwhile");
+    Bar().Window().onCopyData(kHandOffAnsi, "-addtodo handed meanwhile");
     EXPECT_EQ(gToDo->Count(), 1) << "it ran before the start ended";
   });
   Start("[CHK]\r\nChk2=1\r\n", L"-exec unknown");  // asks whether to add the program
@@ -198,7 +204,9 @@ TEST(CommandRouter, HandOffsArrivingWhileHeldCommandsRunJoinTheQueueInOrder) {
     CommandRouter* router = nullptr;
     std::wstring notes;
     int arrivals = 0;
-    void BringForward() override { if (++arrivals <= 9) router->HandOff("-addnote " + std::to_string(arrivals)); }
+    void BringForward() override {
+      if (++arrivals <= 9) router->HandOff(kHandOffAnsi, "-addnote " + std::to_string(arrivals));
+    }
     void AppendNote(const std::wstring& text) override { notes += text; }
     void Open() override {}  void SetShown(bool) override {}  void SetAlpha(std::uint8_t) override {}
     void SetTopMost(bool) override {}  void StartFade() override {}  void EndDrag() override {}
