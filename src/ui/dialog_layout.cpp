@@ -6,6 +6,7 @@
 #include "common/settings_store.h"
 #include "core/config.h"
 #include "core/services.h"
+#include "ui/monitors.h"
 
 namespace velvane::ui {
 namespace {
@@ -71,7 +72,7 @@ ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, con
 
 void PlaceBeside(ui::Window& window, const ui::Window& other) {
   constexpr int kGap = 8;
-  const ui::Rect area = ui::WorkArea();
+  const ui::Rect area = ui::MonitorOf(ui::Monitors(), {other.Left(), other.Top(), other.Width(), other.Height()}).work;
   int left = other.Left() + other.Width() + kGap;
   if (left + window.Width() > area.x + area.w) left = std::max(area.x, other.Left() - window.Width() - kGap);
   window.Move(left, std::max(area.y, std::min(other.Top(), area.y + area.h - window.Height())));

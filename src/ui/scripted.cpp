@@ -20,6 +20,8 @@ struct Script {
   std::vector<testing::ShownFileDialog> files;
   std::optional<std::pair<int, int>> screen;
   std::optional<Rect> workArea;
+  std::optional<std::vector<Monitor>> monitors;
+  std::optional<int> dpi;
   std::optional<int> quit;
   std::function<void()> whileMsgBox;
 };
@@ -78,6 +80,8 @@ std::optional<std::wstring> ScriptedFileDialog(bool save, const FileDialogOption
 
 std::optional<std::pair<int, int>> ScreenSizeOverride() { return TheScript().screen; }
 std::optional<Rect> WorkAreaOverride() { return TheScript().workArea; }
+std::optional<std::vector<Monitor>> MonitorsOverride() { return TheScript().monitors; }
+std::optional<int> DpiOverride() { return TheScript().dpi; }
 void RecordQuit(int exitCode) { TheScript().quit = exitCode; }
 
 }  // namespace detail
@@ -102,6 +106,8 @@ const std::vector<ShownFileDialog>& FileDialogLog() { return On().files; }
 
 void SetScreenSize(int width, int height) { On().screen = std::make_pair(width, height); }
 void SetWorkArea(Rect area) { On().workArea = area; }
+void SetMonitors(std::vector<Monitor> monitors) { On().monitors = std::move(monitors); }
+void SetDpi(int dpi) { On().dpi = dpi; }
 
 std::optional<int> QuitRequested() { return TheScript().quit; }
 

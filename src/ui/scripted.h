@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/forms.h"
 
@@ -17,6 +18,8 @@ std::optional<std::wstring> ScriptedFileDialog(bool save, const FileDialogOption
 
 std::optional<std::pair<int, int>> ScreenSizeOverride();
 std::optional<Rect> WorkAreaOverride();
+std::optional<std::vector<Monitor>> MonitorsOverride();
+std::optional<int> DpiOverride();
 void RecordQuit(int exitCode);
 
 // The classic button sets of a message box style.

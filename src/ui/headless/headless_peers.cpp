@@ -73,9 +73,13 @@ public:
   void Destroy() override {}
   std::pair<int, int> OuterSize() const override {
     const WindowSpec& spec = window_.Spec();
-    if (spec.borderless) return {spec.clientWidth, spec.clientHeight};
-    return {spec.clientWidth + kFrameWidth, spec.clientHeight + kFrameHeight};
+    // Rounded as Windows' MulDiv rounds: 341 design pixels are 512 at 150%.
+    const int width = (spec.clientWidth * Dpi() + kDesignDpi / 2) / kDesignDpi;
+    const int height = (spec.clientHeight * Dpi() + kDesignDpi / 2) / kDesignDpi;
+    if (spec.borderless) return {width, height};
+    return {width + kFrameWidth, height + kFrameHeight};
   }
+  int Dpi() const override { return detail::DpiOverride().value_or(kDesignDpi); }
   std::intptr_t NativeHandle() const override { return 0; }
 
 private:
@@ -123,6 +127,11 @@ int ScreenHeight() {
 Rect WorkArea() {
   if (const auto area = detail::WorkAreaOverride()) return *area;
   return Rect{0, 0, ScreenWidth(), ScreenHeight()};
+}
+
+std::vector<Monitor> Monitors() {
+  if (auto monitors = detail::MonitorsOverride()) return *monitors;
+  return {Monitor{{0, 0, ScreenWidth(), ScreenHeight()}, WorkArea()}};
 }
 
 int RunMessageLoop() { return 0; }
