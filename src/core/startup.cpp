@@ -12,6 +12,7 @@
 #include "core/notes.h"
 #include "core/services.h"
 #include "core/side_bar_view.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "platform/text_codec.h"
 
@@ -121,6 +122,7 @@ StartupResult Main(const std::wstring& commandLine, SideBarView& bar, CommandRou
       StartWizard();
       return StartupResult::Exit;
     }
+    platform::RemoveSaveLeftovers(DataDir);
     LoadEverything(commandLine, bar, router);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {

@@ -1,6 +1,8 @@
 #include "ui/scripted.h"
 
 #include <deque>
+#include <functional>
+#include <utility>
 
 #include "ui/testing.h"
 
@@ -21,6 +23,7 @@ struct Script {
   std::optional<std::vector<Monitor>> monitors;
   std::optional<int> dpi;
   std::optional<int> quit;
+  std::function<void()> whileMsgBox;
 };
 
 Script& TheScript() {
@@ -43,6 +46,7 @@ bool Scripted() { return TheScript().on; }
 int ScriptedMsgBox(const std::wstring& text, int style, const std::wstring& title) {
   Script& s = On();
   s.messages.push_back({text, style, title});
+  if (const auto meanwhile = std::exchange(s.whileMsgBox, nullptr)) meanwhile();
   if (!s.msgAnswers.empty()) {
     const int answer = s.msgAnswers.front();
     s.msgAnswers.pop_front();
@@ -92,6 +96,7 @@ void Reset() {
 void SetScripted(bool on) { TheScript().on = on; }
 
 void PushMsgBoxAnswer(int answer) { On().msgAnswers.push_back(answer); }
+void WhileNextMsgBox(std::function<void()> meanwhile) { On().whileMsgBox = std::move(meanwhile); }
 void PushInputBoxAnswer(std::optional<std::wstring> answer) { On().inputAnswers.push_back(std::move(answer)); }
 void PushFileDialogAnswer(std::optional<std::wstring> path) { On().fileAnswers.push_back(std::move(path)); }
 

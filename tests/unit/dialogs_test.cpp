@@ -25,6 +25,8 @@ protected:
                                 L"Other\\ss_0.bmp"})
       test::WriteBytes(SkinDir + name, test::BitmapFile(1, 1, 0, 0, 0));
     test::WriteBytes(SkinDir + L"notes.txt", "a file among the skins");
+    test::WriteBytes(SkinDir + L"Test\\skin.txt",
+                     "[TEXT0]\r\nRed=10\r\n[TEXT1]\r\nRed=200\r\n[TEXT2]\r\nRed=20\r\n[BACKGROUND]\r\nRed=30\r\n");
     test::WriteBytes(LangDir + L"english\\velvane.txt", "_keys:msg1=First key\r\n_keys:msg2=Second key\r\n"
                                                        "_keys:title=Hot key\r\n_keys:donewin=Done\r\n[END]\r\n");
   }
@@ -165,6 +167,10 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
 TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPicture) {
   Start();
   frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  // The skin's colours: text colour 2 on the title, 0 on the other texts, its background behind them.
+  EXPECT_TRUE(std::vector({cfg.lbl[0]->ForeColor(), cfg.lbl[1]->ForeColor(), cfg.chk[1]->ForeColor(), cfg.lblPath->ForeColor(),
+                           cfg.chk[1]->BackColor(), cfg.Form().BackColor()}) ==
+              std::vector({TextColors[2], TextColors[0], TextColors[0], TextColors[0], BackColor, BackColor}));
   const std::wstring file = dir_ / L"file.txt";
   test::WriteBytes(file, "x");
   cfg.lblPath->NotifyFilesDropped({file, dir_.Path()});
@@ -184,11 +190,14 @@ TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPict
   EXPECT_EQ(cfg.lblPath->Text(), L"E:\\typed");
   EXPECT_EQ(ui::testing::InputBoxLog()[0].initial, dir_.Path());
   EXPECT_EQ(ui::testing::InputBoxLog()[0].prompt, L"_cfg:winedit");
+  cfg.cmd[5]->NotifyClick();
   cfg.OnAccept();
   EXPECT_EQ(ScreensDir, L"E:\\typed\\");
 
-  // The about box shows the skin's picture (caption, version, labels, closing on focus loss: the black-box tests).
-  frmAbout& about = frmAbout::ShowDialog();
+  // The about box, opened from the settings, shows the skin's picture (caption, version, labels, closing on focus
+  // loss: the black-box tests).
+  ASSERT_NE(frmAbout::Current(), nullptr);
+  frmAbout& about = *frmAbout::Current();
   EXPECT_EQ(about.Form().PicturePath(), SkinDir + L"Test\\About.bmp");
   EXPECT_EQ(about.lblData->Text(), L"_about:data\r\n" + dir_.Path() + L"\\data");  // where the data is kept
   about.img->NotifyClick();
@@ -217,7 +226,7 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
     ui::testing::Reset();
     frmKeyPress::Discard();
     frmKeyPress& f = frmKeyPress::ShowDialog(key);
-    EXPECT_EQ(f.lbl->Text(), L"First key");
+    EXPECT_EQ(f.lbl->Text() + L"|" + std::to_wstring(f.lbl->ForeColor().r), L"First key|10");  // text colour 0
     for (int code : released) {
       if (code == 0)
         f.Form().NotifyActivate(false);

@@ -43,14 +43,19 @@ WizardStart StartWizard(const std::wstring& programFolder) {
   gRegistry = std::make_unique<cRegistry>();
   CurrentPage = 0;
   // Without language options the choice would be impossible and every later start would land here again: the
-  // default language is taken and the pages are shown.
-  if (LangOptions().empty()) ChooseLanguage(FallbackLanguage());
-  else frmLang::Open();
+  // default language is taken and the pages are shown. Without any language at all the active one stays as it is.
+  if (!LangOptions().empty()) frmLang::Open();
+  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(fallback);
+  else ShowFirstPage();
   return WizardStart::Run;
 }
 
 void ChooseLanguage(const std::wstring& language) {
   keys::kActiveLanguage.Write(language);
+  ShowFirstPage();
+}
+
+void ShowFirstPage() {
   gLang->LoadLanguage(gLang->ActLang(), L"primewiz");
   frmMain& pages = frmMain::Open();
   CurrentPage = 1;
