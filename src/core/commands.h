@@ -6,11 +6,11 @@
 #include <vector>
 
 namespace velvane {
-class SideBarView;
+struct Velvane;
 
 class CommandRouter {
 public:
-  explicit CommandRouter(SideBarView& bar) : bar_(bar) {}
+  explicit CommandRouter(Velvane& app) : app_(app) {}
   CommandRouter(const CommandRouter&) = delete;
   CommandRouter& operator=(const CommandRouter&) = delete;
 
@@ -26,7 +26,7 @@ public:
   void CompleteStartup(const std::wstring& ownCommand);
 
 private:
-  SideBarView& bar_;
+  Velvane& app_;
   bool started_ = false;
   std::vector<std::wstring> held_;
 };

@@ -37,26 +37,28 @@ platform::Picture clsScreenshot::CaptureClient(std::intptr_t window, int width, 
 
 platform::Picture clsScreenshot::CaptureActiveWindow() const { return CaptureWhole(*this, platform::ForegroundWindow()); }
 
-Outcome clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
-  if (kind == kConfiguredKind) kind = ScreenshotType;
+Outcome clsScreenshot::TakeScreenshot(Settings& settings, std::uint8_t& kind) {
+  if (kind == kConfiguredKind) kind = settings.ScreenshotType;
   Outcome saved;
-  if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile());
-  else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile());
+  if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile(settings));
+  else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile(settings));
   if (!saved) return saved;
-  OptTxt[1] = std::to_wstring(static_cast<std::int64_t>(ScreenshotNumber()) + 1);
-  keys::kScreenshotText.Numbered(1).Write(OptTxt[1]);
+  settings.OptTxt[1] = std::to_wstring(static_cast<std::int64_t>(ScreenshotNumber(settings)) + 1);
+  keys::kScreenshotText.Numbered(1).Write(settings.OptTxt[1]);
   return {};
 }
 
-std::int32_t ScreenshotNumber() {
+std::int32_t ScreenshotNumber(const Settings& settings) {
   try {
-    return ToInt32(LeadingNumber(OptTxt[1]));
+    return ToInt32(LeadingNumber(settings.OptTxt[1]));
   } catch (const RuntimeError&) {
     return 0;
   }
 }
 
-std::wstring ScreenshotFile() { return ScreensDir + OptTxt[0] + std::to_wstring(ScreenshotNumber()) + L".bmp"; }
+std::wstring ScreenshotFile(const Settings& settings) {
+  return settings.ScreensDir + settings.OptTxt[0] + std::to_wstring(ScreenshotNumber(settings)) + L".bmp";
+}
 
 namespace {
 

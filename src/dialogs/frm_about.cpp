@@ -1,7 +1,7 @@
 #include "dialogs/frm_about.h"
 
 #include "core/config.h"
-#include "core/services.h"
+#include "core/velvane.h"
 #include "ui/dialog_layout.h"
 #include "velvane_version.h"
 
@@ -30,8 +30,8 @@ constexpr std::array<Credit, 6> kNames{{
 }};
 constexpr std::array<const wchar_t*, 3> kLanguages{L"English", L"Espa\u00f1ol", L"Other"};
 
-ui::WindowSpec AboutSpec() {
-  ui::WindowSpec spec = ui::DialogSpec(L"_about:title", 3750, 6000, ui::kSmallPoints);
+ui::WindowSpec AboutSpec(const Velvane& app) {
+  ui::WindowSpec spec = ui::DialogSpec(app, L"_about:title", 3750, 6000, ui::kSmallPoints);
   spec.dialogFrame = false;
   spec.borderless = true;  // the picture is the whole box
   return spec;
@@ -44,11 +44,11 @@ std::wstring frmAbout::VersionLine() {
          std::to_wstring(kVersionRevision);
 }
 
-frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
+frmAbout::frmAbout(const Velvane& app) : SingleDialog(AboutSpec(app)) {
   ui::Window& w = *window_;
   // A skin without the picture shows the box on its plain background.
   try {
-    w.SetPicture(SkinFolder() + L"\\About.bmp");
+    w.SetPicture(app.settings.SkinFolder() + L"\\About.bmp");
   } catch (...) {
   }
   const ui::Font bold = [] {
@@ -64,7 +64,7 @@ frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
   constexpr std::array<const wchar_t*, 3> kHeadings{L"_about:progideadesign", L"_about:ideasaimprov", L"_about:trans"};
   constexpr std::array<int, 3> kHeadingTops{1440, 2100, 3000};
   for (size_t i = 0; i < kHeadings.size(); ++i) {
-    lbl[i] = line(L"lbl(" + std::to_wstring(i) + L")", Twips(120, kHeadingTops[i], 3495, 255), LangText(kHeadings[i]),
+    lbl[i] = line(L"lbl(" + std::to_wstring(i) + L")", Twips(120, kHeadingTops[i], 3495, 255), app.LangText(kHeadings[i]),
                   kHeadingInk);
     lbl[i]->SetFont(bold);
   }
@@ -81,8 +81,8 @@ frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
   w.CenterOnScreen();
 }
 
-frmAbout& frmAbout::ShowDialog(const ui::Window* beside) {
-  return Show([] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
+frmAbout& frmAbout::ShowDialog(const Velvane& app, const ui::Window* beside) {
+  return Show([&app] { return std::unique_ptr<frmAbout>(new frmAbout(app)); }, beside);
 }
 
 }  // namespace velvane

@@ -12,7 +12,7 @@ namespace velvane {
 
 class frmAbout : public ui::SingleDialog<frmAbout> {
 public:
-  static frmAbout& ShowDialog(const ui::Window* beside = nullptr);  // a new box opens beside that window
+  static frmAbout& ShowDialog(const Velvane& app, const ui::Window* beside = nullptr);  // a new box opens beside that window
 
   // "Velvane v1.2 - Build #42", from the program's own version numbers.
   static std::wstring VersionLine();
@@ -25,7 +25,7 @@ public:
   std::array<ui::Label*, 6> lblNames{};  // the credit lines
 
 private:
-  frmAbout();
+  explicit frmAbout(const Velvane& app);
 };
 
 }  // namespace velvane

@@ -96,7 +96,7 @@ TEST_F(Fuzzed, StoredFilesKeepTheirLimits) {
     lang.LoadLanguage(L"english", L"velvane");
     EXPECT_LE(lang.Count(), clsLang::kMaxEntries);
     (void)lang.lReplace(L"_main:title");
-    (void)LoadConfig();  // a colour out of a byte's range keeps the last good one, and is listed
+    (void)Set().Load();  // a colour out of a byte's range keeps the last good one, and is listed
     todo.LoadList(true);
     EXPECT_LE(todo.Count(), clsToDo::kCapacity);
     shelf.LoadList(true);
@@ -117,7 +117,7 @@ TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
     (void)HandOffPayload(std::wstring(content.begin(), content.end()));
     if (Bar().txtNotes().Text().size() > 200000) Bar().txtNotes().SetText(L"");
   });
-  EXPECT_LE(gToDo->Count(), clsToDo::kCapacity);
+  EXPECT_LE(App().toDo.Count(), clsToDo::kCapacity);
 }
 
 }  // namespace

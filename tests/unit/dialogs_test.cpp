@@ -3,9 +3,6 @@
 #include <tuple>
 
 #include "core/autostart.h"
-#include "dialogs/frm_about.h"
-#include "dialogs/frm_cfg.h"
-#include "dialogs/frm_key_press.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "unit/sidebar_support.h"
@@ -29,9 +26,6 @@ protected:
                                                        "_keys:title=Hot key\r\n_keys:donewin=Done\r\n[END]\r\n");
   }
   void TearDown() override {
-    frmKeyPress::Discard();
-    frmAbout::Discard();
-    frmCfg::Discard();
     SideBarInstallation::TearDown();
     SetAutostart(false);
   }
@@ -55,9 +49,9 @@ protected:
 TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   Start();
   SetAutostart(true);
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  frmCfg& cfg = frmCfg::ShowDialog(App());
   EXPECT_TRUE(SettingsOpen());
-  EXPECT_EQ(&frmCfg::ShowDialog(Bar()), &cfg);  // a second open brings the same window forward
+  EXPECT_EQ(&frmCfg::ShowDialog(App()), &cfg);  // a second open brings the same window forward
   const std::array<bool, 6> stored{true, false, true, false, true, false};
   for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), stored[i]) << "chk(" << i << ")";
   EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text(), L"shot_|7");
@@ -77,7 +71,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   cfg.lstLang->SetListIndex(1);
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  HotKeys[1] = {18, 65};  // as a capture leaves them
+  Set().HotKeys[1] = {18, 65};  // as a capture leaves them
   cfg.cmd[0]->NotifyClick();
   EXPECT_EQ(frmCfg::Current(), nullptr);
   EXPECT_FALSE(SettingsOpen());
@@ -90,17 +84,17 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   for (const auto& [section, key, value] : written) EXPECT_EQ(Config(section, key), value) << section << " " << key;
   EXPECT_EQ(RunValue(), L"");
   // Reloaded at once: the side bar works with the new values.
-  EXPECT_TRUE(OptChk[kOptFade]);
-  EXPECT_FALSE(OptChk[kOptKeepToDo]);
-  EXPECT_EQ(ScreensDir, L"D:\\pictures\\");
-  EXPECT_EQ(SkinName, L"Other");
-  EXPECT_EQ(OptTxt[1], L"x12");
-  frmCfg::ShowDialog(Bar()).chk[0]->SetValue(true);
+  EXPECT_TRUE(Set().OptChk[kOptFade]);
+  EXPECT_FALSE(Set().OptChk[kOptKeepToDo]);
+  EXPECT_EQ(Set().ScreensDir, L"D:\\pictures\\");
+  EXPECT_EQ(Set().SkinName, L"Other");
+  EXPECT_EQ(Set().OptTxt[1], L"x12");
+  frmCfg::ShowDialog(App()).chk[0]->SetValue(true);
   frmCfg::Current()->OnAccept();
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
 
   const std::string before = test::ReadBytes(ConfigFile());
-  frmCfg& again = frmCfg::ShowDialog(Bar());
+  frmCfg& again = frmCfg::ShowDialog(App());
   for (ui::CheckBox* box : again.chk) box->SetValue(!box->Value());
   again.lstLang->SetListIndex(0);
   again.cmd[3]->NotifyClick();
@@ -112,8 +106,8 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   again.Form().Close();
   EXPECT_EQ(test::ReadBytes(ConfigFile()), before);
   EXPECT_NE(RunValue(), L"");
-  EXPECT_EQ(HotKeys[2].key0, 90);
-  EXPECT_EQ(HotKeys[2].key1, 16);
+  EXPECT_EQ(Set().HotKeys[2].key0, 90);
+  EXPECT_EQ(Set().HotKeys[2].key1, 16);
 }
 
 // OK meeting values out of range still completes: the keys are saved, the window closes, the values are named and
@@ -122,15 +116,15 @@ TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes)
   Start();
   test::WriteBytes(SkinDir + L"Other\\skin.txt", "[TEXT1]\r\nRed=300\r\nGreen=7\r\n");
   WriteSetting(ConfigFile(), L"SS", L"Type", L"256");
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  frmCfg& cfg = frmCfg::ShowDialog(App());
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  HotKeys[1] = {18, 65};
+  Set().HotKeys[1] = {18, 65};
   cfg.OnAccept();
   EXPECT_EQ(frmCfg::Current(), nullptr);
   EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
   EXPECT_EQ(Boxes(), L"_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48|_cfg:title;");
-  EXPECT_EQ(std::tuple(ScreenshotType, TextColors[1].r, TextColors[1].g, SkinName), std::tuple(0, 200, 7, L"Other"));
+  EXPECT_EQ(std::tuple(Set().ScreenshotType, Set().TextColors[1].r, Set().TextColors[1].g, Set().SkinName), std::tuple(0, 200, 7, L"Other"));
 }
 
 // Twenty languages at most, one without "|" shown empty, an unoffered one written empty; without any, OK keeps them.
@@ -141,7 +135,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
     options += "Op" + n + (i == 3 ? "=no bar" : "=L" + n + "|l" + n) + "\r\n";
   }
   Start(options);
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  frmCfg& cfg = frmCfg::ShowDialog(App());
   ASSERT_EQ(cfg.lstLang->ItemCount(), 20);
   EXPECT_EQ(cfg.lstLang->Item(19), L"L20");
   EXPECT_EQ(cfg.lstLang->Item(2), L"");
@@ -151,8 +145,8 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
 
   Stop();
   Start("Options=0\r\n");
-  SkinName = L"Gone";  // not among the skins: nothing selected
-  frmCfg& bare = frmCfg::ShowDialog(Bar());
+  Set().SkinName = L"Gone";  // not among the skins: nothing selected
+  frmCfg& bare = frmCfg::ShowDialog(App());
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
   EXPECT_EQ(bare.lstLang->ItemCount(), 0);
   EXPECT_EQ(bare.lstSkins->ListIndex(), -1);
@@ -163,7 +157,7 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
 
 TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPicture) {
   Start();
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  frmCfg& cfg = frmCfg::ShowDialog(App());
   const std::wstring file = dir_ / L"file.txt";
   test::WriteBytes(file, "x");
   cfg.lblPath->NotifyFilesDropped({file, dir_.Path()});
@@ -184,16 +178,16 @@ TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPict
   EXPECT_EQ(ui::testing::InputBoxLog()[0].initial, dir_.Path());
   EXPECT_EQ(ui::testing::InputBoxLog()[0].prompt, L"_cfg:winedit");
   cfg.OnAccept();
-  EXPECT_EQ(ScreensDir, L"E:\\typed\\");
+  EXPECT_EQ(Set().ScreensDir, L"E:\\typed\\");
 
   // The about box shows the skin's picture (caption, version, labels, closing on focus loss: the black-box tests).
-  frmAbout& about = frmAbout::ShowDialog();
+  frmAbout& about = frmAbout::ShowDialog(App());
   EXPECT_EQ(about.Form().PicturePath(), SkinDir + L"Test\\About.bmp");
   about.img->NotifyClick();
   EXPECT_EQ(frmAbout::Current(), nullptr);
-  SkinName = L"Other";
+  Set().SkinName = L"Other";
   test::WriteBytes(SkinDir + L"Other\\About.bmp", "not a picture");
-  EXPECT_EQ(frmAbout::ShowDialog().Form().PicturePath(), L"");  // no picture, and the box opens all the same
+  EXPECT_EQ(frmAbout::ShowDialog(App()).Form().PicturePath(), L"");  // no picture, and the box opens all the same
 }
 
 // The capture by release order (key 0: the window loses the focus).
@@ -211,10 +205,10 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
   };
   for (const auto& [key, released, one, two, open] : cases) {
     SCOPED_TRACE(testing::Message() << "hot key " << int{key} << ", " << released.size() << " keys");
-    HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
+    Set().HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
     ui::testing::Reset();
     frmKeyPress::Discard();
-    frmKeyPress& f = frmKeyPress::ShowDialog(key);
+    frmKeyPress& f = frmKeyPress::ShowDialog(App(), key);
     EXPECT_EQ(f.lbl->Text(), L"First key");
     for (int code : released) {
       if (code == 0)
@@ -224,7 +218,7 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
     }
     EXPECT_EQ(frmKeyPress::Current() != nullptr, open);
     EXPECT_TRUE(!open || f.lbl->Text() == L"Second key") << "the open window asks for the second key";
-    for (const auto& [now, expected] : {std::pair{HotKeys[1], one}, std::pair{HotKeys[2], two}})
+    for (const auto& [now, expected] : {std::pair{Set().HotKeys[1], one}, std::pair{Set().HotKeys[2], two}})
       EXPECT_EQ(std::pair(now.key0, now.key1), std::pair(expected.key0, expected.key1));
     const bool confirmed = released.size() == 2 && released[1] != 27;
     EXPECT_EQ(Boxes(), confirmed ? L"Done|64|Hot key;" : L"");

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "common/settings_store.h"
-#include "core/startup.h"
+#include "core/velvane.h"
 #include "platform/codepage.h"
 #include "platform/scripted/test_hooks.h"
 #include "sidebar/frm_main.h"
@@ -34,27 +34,27 @@ protected:
                      "all\r\n_t:01=First\r\n_t:09=Last\r\n[END]\r\n");
   }
   void TearDown() override {
-    if (frmLang::Current()) frmLang::Current()->Form().Close();
-    if (frmMain::Current()) frmMain::Current()->Form().Close();
+    frmLang::Discard(), frmMain::Discard();
     ReleaseWizardLock();
-    ReleaseInstanceLock();
   }
   WizardStart Start(const std::string& config) {
     ReleaseWizardLock();
     test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\nDef=english\r\n" + config);
-    return StartWizard(dir_.Path());
+    return StartWizard(wiz_, dir_.Path());
   }
   std::wstring ConfigFile() const { return dir_ / L"data\\config.qdt"; }
   std::wstring ExecValue(const std::wstring& section, const wchar_t* key) const {
     return ReadSetting(dir_ / L"data\\exec.qdt", section, key);
   }
   test::TempDir dir_;
+  Primewiz wiz_;
 };
 
 // velvane.exe starts the wizard (or reports it missing) until FirstTime is 1 by the number rules; then the reverse.
 TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
   velvane::frmMain bar;  // never opened: the wizard starts instead
-  Main(L"", bar, bar.Router(), dir_.Path());
+  Velvane app(bar);
+  Main(L"", app, dir_.Path());
   ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
   const auto& box = ui::testing::MessageLog()[0];
   EXPECT_EQ(box.title + L"|" + std::to_wstring(box.style), L"Error|16");
@@ -63,21 +63,21 @@ TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
 
   test::WriteBytes(dir_ / L"Primewiz.exe", "MZ");
   for (const char* value : {static_cast<const char*>(nullptr), "0", "", "abc", "0.0"}) {  // null: no config.qdt
-    ReleaseInstanceLock();
+    app.instance.ReleaseInstanceLock();
     pt::StartedPrograms().clear();
     if (value) test::WriteBytes(ConfigFile(), std::string("[INIT]\r\nFirstTime=") + value + "\r\n");
-    EXPECT_EQ(Main(L"", bar, bar.Router(), dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
+    EXPECT_EQ(Main(L"", app, dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
     EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\Primewiz.exe\""});
   }
 
   test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=1\r\n");
   pt::StartedPrograms().clear();
-  EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
+  EXPECT_EQ(StartWizard(wiz_, dir_.Path()), WizardStart::Exit);
   EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\velvane.exe\""});
 
   pt::StartedPrograms().clear();
   ASSERT_EQ(Start("Options=1\r\nOp1=E|english\r\n"), WizardStart::Run);
-  EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
+  EXPECT_EQ(StartWizard(wiz_, dir_.Path()), WizardStart::Exit);
   EXPECT_TRUE(pt::StartedPrograms().empty());
 }
 
@@ -171,16 +171,16 @@ TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
   Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
                               {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
-  ASSERT_TRUE(SearchPrograms());
+  ASSERT_TRUE(SearchPrograms(wiz_));
   EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
   platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, L"C:\\x\\app.exe.FriendlyAppName");
-  ASSERT_TRUE(SearchPrograms());
+  ASSERT_TRUE(SearchPrograms(wiz_));
   EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + ExecValue(L"E1", L"Exec"), L"0,");
 
   for (int i = 0; i < 256; ++i) Cache(kMuiCacheKey, {{L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"}});
-  FindPrograms();
-  EXPECT_EQ(FoundCount, 255) << "the search stops at 255 entries";
-  EXPECT_EQ(FoundEntries[255].Exec, L"1254");
+  FindPrograms(wiz_);
+  EXPECT_EQ(wiz_.FoundCount, 255) << "the search stops at 255 entries";
+  EXPECT_EQ(wiz_.FoundEntries[255].Exec, L"1254");
 }
 
 

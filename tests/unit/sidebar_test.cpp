@@ -52,14 +52,14 @@ TEST_F(SideBar, StartErrorsEndTheStart) {
 TEST_F(SideBar, SettingsLoadByTheirRules) {
   Start("[CHK]\r\nChk1=1.0\r\nChk2=2\r\nChk3=yes\r\nChk4=1abc\r\n[PATH]\r\nScreens=C:\\shots\r\n[SS]\r\nType=1.5\r\n"
         "[KEYS1]\r\nKey0=17\r\nKey1=123.5\r\n[KEYS2]\r\nKey0=0\r\n");
-  EXPECT_EQ(OptChk, (std::array<bool, 6>{false, true, false, false, true, false}));
-  EXPECT_EQ(ScreensDir, L"C:\\shots\\");
-  EXPECT_EQ(ScreenshotType, 2);
+  EXPECT_EQ(Set().OptChk, (std::array<bool, 6>{false, true, false, false, true, false}));
+  EXPECT_EQ(Set().ScreensDir, L"C:\\shots\\");
+  EXPECT_EQ(Set().ScreenshotType, 2);
   EXPECT_EQ(Bar().Window().Alpha(), 0);  // fading on: the first fade-in starts from nothing
   EXPECT_FALSE(Bar().imgSS().HasPicture());  // there is no ss_2.bmp
-  EXPECT_EQ(HotKeys[1].key0, 17);
-  EXPECT_EQ(HotKeys[1].key1, 124);
-  EXPECT_EQ(HotKeys[2].key0, 0);
+  EXPECT_EQ(Set().HotKeys[1].key0, 17);
+  EXPECT_EQ(Set().HotKeys[1].key1, 124);
+  EXPECT_EQ(Set().HotKeys[2].key0, 0);
 }
 
 // A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests).
@@ -67,8 +67,8 @@ TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
   ui::Window& w = Bar().Window();
   for (const bool show : {true, false}) {
-    ScreenshotType = 0;
-    ShowSideBar(Bar(), show);
+    Set().ScreenshotType = 0;
+    ShowSideBar(App(), show);
     EXPECT_TRUE(w.Visible());
     EXPECT_EQ(w.Alpha(), show ? 0 : 255);
     EXPECT_EQ(Config(L"SS", L"Type"), show ? L"1" : L"0");
@@ -77,11 +77,11 @@ TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
     EXPECT_EQ(ticks, 9);
     EXPECT_EQ(w.Visible(), show);
   }
-  OptChk[kOptFade] = false;
-  OptChk[kOptTopMost] = true;
-  ShowSideBar(Bar(), true);
-  EXPECT_EQ(FadeAlpha, 255);
-  ShowSideBar(Bar(), false);
+  Set().OptChk[kOptFade] = false;
+  Set().OptChk[kOptTopMost] = true;
+  ShowSideBar(App(), true);
+  EXPECT_EQ(App().FadeAlpha, 255);
+  ShowSideBar(App(), false);
   EXPECT_TRUE(w.TopMost());
 }
 
@@ -111,7 +111,7 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   for (int i = 0; i < 400; ++i) ui::testing::FireTimer(f.tMove());
   EXPECT_EQ(f.Window().Left() + f.Window().Width(), 1280);
   EXPECT_EQ(f.Window().Top() + f.Window().Height(), 994);
-  ShowSideBar(Bar(), true);
+  ShowSideBar(App(), true);
   EXPECT_FALSE(f.Pressing);  // a show ends the drag
   // A step is the distance left over 1.2, rounded half to even (2.5 gives 2).
   EXPECT_EQ((std::array{SlideStep(10, 4), SlideStep(10, 9), SlideStep(4, 10), SlideStep(3, 0)}),
@@ -123,20 +123,20 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
 TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
   Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
   frmMain& f = Bar();
-  f.ReceiveCommand(L"  -addtodo  buy milk ");
-  EXPECT_EQ(gToDo->Item(1), L" buy milk");  // trimmed at the ends only
-  f.ReceiveCommand(L"-ADDTODO call back");
-  f.ReceiveCommand(L"-addtodo");  // a verb that needs an argument does nothing alone
-  EXPECT_EQ(gToDo->Count(), 2);
-  f.ReceiveCommand(L"-deltodo 300");
-  EXPECT_EQ(gToDo->Count(), 2);
-  f.ReceiveCommand(L"-DelToDo 1");
-  EXPECT_EQ(gToDo->Item(1), L" buy milk");
-  f.ReceiveCommand(L"-addtimer 0,5,0,Tea");  // unknown
-  f.ReceiveCommand(L"-save");
+  App().router.ReceiveCommand(L"  -addtodo  buy milk ");
+  EXPECT_EQ(App().toDo.Item(1), L" buy milk");  // trimmed at the ends only
+  App().router.ReceiveCommand(L"-ADDTODO call back");
+  App().router.ReceiveCommand(L"-addtodo");  // a verb that needs an argument does nothing alone
+  EXPECT_EQ(App().toDo.Count(), 2);
+  App().router.ReceiveCommand(L"-deltodo 300");
+  EXPECT_EQ(App().toDo.Count(), 2);
+  App().router.ReceiveCommand(L"-DelToDo 1");
+  EXPECT_EQ(App().toDo.Item(1), L" buy milk");
+  App().router.ReceiveCommand(L"-addtimer 0,5,0,Tea");  // unknown
+  App().router.ReceiveCommand(L"-save");
   EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), " buy milk\r[END]\r\n");
   EXPECT_TRUE(ui::testing::MessageLog().empty());
-  f.ReceiveCommand(L"-addtodo tea");
+  App().router.ReceiveCommand(L"-addtodo tea");
   ASSERT_TRUE(f.Window().NotifyQueryEndSession());
   f.Window().NotifyEndSession();
   EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "tea\r buy milk\r[END]\r\n");
@@ -151,9 +151,9 @@ TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
 TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
   Start("[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n");
   frmMain& f = Bar();
-  f.ReceiveCommand(L"-addtodo kept");
+  App().router.ReceiveCommand(L"-addtodo kept");
   f.txtNotes().SetText(L"noted");
-  ASSERT_TRUE(gTempFiles->AddFile(L"C:\\shelved.txt"));
+  ASSERT_TRUE(App().tempFiles.AddFile(L"C:\\shelved.txt"));
   std::filesystem::remove_all(test::Native(DataDir));
   f.lblBtn(5).onClick();
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
@@ -171,36 +171,31 @@ TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
 // The own command line and hand-offs held during the start run on the loaded lists, in order.
 TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder) {
   test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
-  Bar().Router().Hold(L"-addtodo first handed");
-  Bar().Router().Hold(L"-addtodo second handed");
+  App().router.Hold(L"-addtodo first handed");
+  App().router.Hold(L"-addtodo second handed");
   Start("[CHK]\r\nChk2=1\r\n", L"-addtodo own");
-  ASSERT_EQ(gToDo->Count(), 4);
-  EXPECT_EQ(gToDo->Item(1), L"second handed");
-  EXPECT_EQ(gToDo->Item(2), L"first handed");
-  EXPECT_EQ(gToDo->Item(3), L"own");
+  ASSERT_EQ(App().toDo.Count(), 4);
+  EXPECT_EQ(App().toDo.Item(1), L"second handed");
+  EXPECT_EQ(App().toDo.Item(2), L"first handed");
+  EXPECT_EQ(App().toDo.Item(3), L"own");
   Bar().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
-  EXPECT_EQ(gToDo->Item(1), L"later");
+  EXPECT_EQ(App().toDo.Item(1), L"later");
 }
 
 // A hand-off that comes in while a held command runs (a command showing a box lets it in) joins the queue and runs
 // after it; each held command is copied before it runs, never read from the queue that grows meanwhile.
 TEST(CommandRouter, HandOffsArrivingWhileHeldCommandsRunJoinTheQueueInOrder) {
-  struct View final : SideBarView {
-    CommandRouter* router = nullptr;
+  struct View final : test::NullView {
+    Velvane* app = nullptr;
     std::wstring notes;
     int arrivals = 0;
-    void BringForward() override { if (++arrivals <= 9) router->HandOff("-addnote " + std::to_string(arrivals)); }
+    void BringForward() override { if (++arrivals <= 9) app->router.HandOff("-addnote " + std::to_string(arrivals)); }
     void AppendNote(const std::wstring& text) override { notes += text; }
-    void Open() override {}  void SetShown(bool) override {}  void SetAlpha(std::uint8_t) override {}
-    void SetTopMost(bool) override {}  void StartFade() override {}  void EndDrag() override {}
-    std::wstring NotesText() const override { return notes; }  void SetNotesText(const std::wstring&) override {}
-    void ShowScreenshotKind(std::uint8_t) override {}  void Launch(const std::wstring&) override {}
-    int Message(const std::wstring&, int, const std::wstring&) override { return 0; }
   } view;
-  CommandRouter router(view);
-  view.router = &router;
-  router.Hold(L"-addnote first ");
-  router.CompleteStartup(L"-addnote own ");
+  Velvane app(view);
+  view.app = &app;
+  app.router.Hold(L"-addnote first ");
+  app.router.CompleteStartup(L"-addnote own ");
   EXPECT_EQ(view.notes, L"ownfirst123456789");
 }
 
@@ -225,7 +220,7 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   };
   for (size_t i = 0; i < std::size(steps); ++i) {
     const auto& [down, tick, visible] = steps[i];
-    if (i + 1 == std::size(steps)) frmCfg::ShowDialog(f);
+    if (i + 1 == std::size(steps)) frmCfg::ShowDialog(App());
     platform::testing::SetKeyDown(17, down);
     platform::testing::SetKeyDown(123, down);
     if (tick == kKeys) f.KeysTick();
