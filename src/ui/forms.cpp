@@ -584,4 +584,21 @@ void ReportEventError(std::exception_ptr error) noexcept {
   }
 }
 
+namespace {
+Desktop* gDesktop = nullptr;
+Desktop& Current() { return gDesktop ? *gDesktop : SystemDesktop(); }
+}  // namespace
+
+void UseDesktop(Desktop* desktop) { gDesktop = desktop; }
+int MsgBox(const std::wstring& text, int style, const std::wstring& title) { return Current().MsgBox(text, style, title); }
+std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title, const std::wstring& initial) {
+  return Current().InputBox(prompt, title, initial);
+}
+std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) { return Current().FileDialog(false, options); }
+std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) { return Current().FileDialog(true, options); }
+Rect WorkArea() { return Current().WorkArea(); }
+int ScreenWidth() { return Current().Screen().w; }
+int ScreenHeight() { return Current().Screen().h; }
+void QuitApplication(int exitCode) { Current().Quit(exitCode); }
+
 }  // namespace velvane::ui

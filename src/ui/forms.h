@@ -457,4 +457,20 @@ int ScreenHeight();
 int RunMessageLoop();
 void QuitApplication(int exitCode = 0);
 
+// What the functions above ask of the system, as one seam: each backend brings the system's own (the headless one a
+// 1280 x 1024 screen that shows no boxes), and the tests put their script in its place (ui/testing.h).
+class Desktop {
+public:
+  virtual ~Desktop() = default;
+  virtual int MsgBox(const std::wstring& text, int style, const std::wstring& title) = 0;
+  virtual std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
+                                               const std::wstring& initial) = 0;
+  virtual std::optional<std::wstring> FileDialog(bool save, const FileDialogOptions& options) = 0;
+  virtual Rect Screen() = 0;  // at 0, 0
+  virtual Rect WorkArea() = 0;
+  virtual void Quit(int exitCode) = 0;  // ends the message loop
+};
+Desktop& SystemDesktop();
+void UseDesktop(Desktop* desktop);  // nullptr: the system's again
+
 }  // namespace velvane::ui

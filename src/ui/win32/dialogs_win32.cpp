@@ -2,7 +2,6 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "ui/scripted.h"
 #include "ui/win32/win32_forms.h"
 
 namespace velvane::ui {
@@ -182,7 +181,6 @@ std::wstring DialogFilter(const std::wstring& filter) {
 }
 
 std::optional<std::wstring> ShowFileDialog(bool save, const FileDialogOptions& options) {
-  if (detail::Scripted()) return detail::ScriptedFileDialog(save, options);
   const GetFileNameFn show = CommonDialogFunction(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
   if (!show) return std::nullopt;
   constexpr size_t kPathBuffer = 32768;
@@ -214,41 +212,36 @@ bool MessageLoopRunning() { return gLoopDepth > 0; }
 
 }  // namespace win32
 
-int MsgBox(const std::wstring& text, int style, const std::wstring& title) {
-  if (detail::Scripted()) return detail::ScriptedMsgBox(text, style, title);
-  const HWND owner = GetActiveWindow();
-  UINT type = static_cast<UINT>(style) & (MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK);
-  type |= MB_SETFOREGROUND;
-  if (!owner) type |= MB_TASKMODAL;
-  return MessageBoxW(owner, text.c_str(), title.c_str(), type);
-}
+// The system's own boxes, dialogs and screen.
+class Win32Desktop final : public Desktop {
+public:
+  int MsgBox(const std::wstring& text, int style, const std::wstring& title) override {
+    const HWND owner = GetActiveWindow();
+    UINT type = static_cast<UINT>(style) & (MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK);
+    type |= MB_SETFOREGROUND;
+    if (!owner) type |= MB_TASKMODAL;
+    return MessageBoxW(owner, text.c_str(), title.c_str(), type);
+  }
+  std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
+                                       const std::wstring& initial) override {
+    InputDialog dialog;
+    return dialog.Run(prompt, title, initial);
+  }
+  std::optional<std::wstring> FileDialog(bool save, const FileDialogOptions& options) override {
+    return ShowFileDialog(save, options);
+  }
+  Rect Screen() override { return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+  Rect WorkArea() override {
+    RECT r{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return Screen();
+    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  void Quit(int exitCode) override { PostQuitMessage(exitCode); }
+};
 
-std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
-                                     const std::wstring& initial) {
-  if (detail::Scripted()) return detail::ScriptedInputBox(prompt, title, initial);
-  InputDialog dialog;
-  return dialog.Run(prompt, title, initial);
-}
-
-std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) { return ShowFileDialog(false, options); }
-
-std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) { return ShowFileDialog(true, options); }
-
-int ScreenWidth() {
-  if (const auto size = detail::ScreenSizeOverride()) return size->first;
-  return GetSystemMetrics(SM_CXSCREEN);
-}
-
-int ScreenHeight() {
-  if (const auto size = detail::ScreenSizeOverride()) return size->second;
-  return GetSystemMetrics(SM_CYSCREEN);
-}
-
-Rect WorkArea() {
-  if (const auto area = detail::WorkAreaOverride()) return *area;
-  RECT r{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return Rect{0, 0, ScreenWidth(), ScreenHeight()};
-  return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+Desktop& SystemDesktop() {
+  static Win32Desktop desktop;
+  return desktop;
 }
 
 int RunMessageLoop() {
@@ -274,12 +267,6 @@ int RunMessageLoop() {
   }
   --gLoopDepth;
   return exitCode;
-}
-
-void QuitApplication(int exitCode) {
-  detail::RecordQuit(exitCode);
-  // Under a test script the thread's queue stays clean for the next test.
-  if (!detail::Scripted()) PostQuitMessage(exitCode);
 }
 
 }  // namespace velvane::ui
