@@ -13,6 +13,7 @@ have Xvfb || need+=(xvfb)
 have xdotool || need+=(xdotool)
 have xwd || need+=(x11-apps)
 [ -x /usr/bin/convert ] || need+=(imagemagick)
+[ -d /usr/share/i18n/locales ] && have localedef || need+=(locales)
 [ -d /usr/src/googletest/googletest ] || need+=(googletest)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 if [ ${#need[@]} -gt 0 ]; then

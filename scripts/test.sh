@@ -26,5 +26,11 @@ cleanup() { wine_stop; [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; true;
 trap cleanup EXIT
 xvfb_start || exit 1
 wine_prepare
+# The code page runs need the locales a Wine process takes its code page from; built once into the build folder.
+mkdir -p "$ROOT/build/win/locales"
+for locale in ru_RU ja_JP hi_IN; do
+  [ -d "$ROOT/build/win/locales/$locale.UTF-8" ] ||
+    localedef -i "$locale" -f UTF-8 "$ROOT/build/win/locales/$locale.UTF-8" >/dev/null 2>&1 || true
+done
 (cd "$ROOT/build/win" && ctest --output-on-failure) || status=1
 exit $status

@@ -13,13 +13,24 @@
 
 #include "common/errors.h"
 #include "platform/registry.h"
+#include "platform/text_codec.h"
 
 namespace velvane::test {
 
-// Velvane's paths use backslashes; on POSIX the file system wants slashes.
+// Text in several scripts, beyond the Basic Multilingual Plane too, and its UTF-8 bytes; text that fits Windows-1252,
+// and its bytes there.
+inline const std::wstring kWorld = L"\u041F\u0440\u0438\u0432\u0435\u0442 \u0141\u00F3d\u017A \u4E2D\u6587 \U0001F600";
+inline const std::string kWorldUtf8 =
+    "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xC5\x81\xC3\xB3" "d\xC5\xBA \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80";
+inline const std::wstring kSpanish = L"Espa\u00F1ol \u20AC";
+inline const std::string kSpanishBytes = "Espa\xF1ol \x80";
+inline const std::string kUtf8Mark = "\xEF\xBB\xBF";
+
+// Velvane's paths use backslashes; on POSIX the file system wants slashes, and names in UTF-8.
 inline std::filesystem::path Native(std::wstring path) {
-  if (std::filesystem::path::preferred_separator == L'/') std::replace(path.begin(), path.end(), L'\\', L'/');
-  return std::filesystem::path(path);
+  if (std::filesystem::path::preferred_separator == L'\\') return std::filesystem::path(path);
+  std::replace(path.begin(), path.end(), L'\\', L'/');
+  return std::filesystem::path(platform::codec::ToUtf8(path));
 }
 
 inline void WriteBytes(const std::wstring& path, const std::string& bytes) {

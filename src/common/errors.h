@@ -1,6 +1,6 @@
 #pragma once
 // Run-time errors of Velvane's routines. A routine either traps its own errors and answers an empty value, or lets
-// a RuntimeError travel to its caller; start-up shows the one that reaches it and ends.
+// a RuntimeError travel to its caller; start-up shows the one that reaches it and ends. Descriptions are UTF-8.
 #include <stdexcept>
 #include <string>
 

@@ -2,10 +2,10 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/text_codec.h"
 
 namespace velvane {
 
@@ -27,8 +27,7 @@ void SetAppFolders() { SetAppFoldersFrom(platform::ExecutableFolder()); }
 
 std::wstring ReadSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
   try {
-    return platform::FromAnsi(platform::ProfileRead(platform::ToAnsi(file), platform::ToAnsi(section),
-                                                    platform::ToAnsi(key), kSettingBufferChars));
+    return platform::ProfileRead(file, section, key, kSettingBufferChars);
   } catch (...) {
     return {};
   }
@@ -36,7 +35,7 @@ std::wstring ReadSetting(const std::wstring& file, const std::wstring& section, 
 
 void WriteSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key, const std::wstring& value) {
   try {
-    platform::ProfileWrite(platform::ToAnsi(file), platform::ToAnsi(section), platform::ToAnsi(key), platform::ToAnsi(value));
+    platform::ProfileWrite(file, section, key, value);
   } catch (...) {
   }
 }
@@ -44,7 +43,7 @@ void WriteSetting(const std::wstring& file, const std::wstring& section, const s
 std::wstring ReadTextFile(const std::wstring& path) {
   try {
     const auto bytes = platform::ReadFileBytes(path);
-    return bytes ? platform::FromAnsi(*bytes) : std::wstring();
+    return bytes ? platform::codec::DecodeStored(*bytes) : std::wstring();
   } catch (...) {
     return {};
   }
@@ -65,18 +64,18 @@ LineCache& Cache() {
   return cache;
 }
 
-std::vector<std::wstring> SplitLines(const std::string& bytes) {
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
   std::vector<std::wstring> lines;
   size_t from = 0;
-  while (from < bytes.size()) {
-    const size_t cr = bytes.find('\r', from);
-    if (cr == std::string::npos) {
-      lines.push_back(platform::FromAnsi(std::string_view(bytes).substr(from)));
+  while (from < text.size()) {
+    const size_t cr = text.find(L'\r', from);
+    if (cr == std::wstring::npos) {
+      lines.push_back(text.substr(from));
       break;
     }
-    lines.push_back(platform::FromAnsi(std::string_view(bytes).substr(from, cr - from)));
+    lines.push_back(text.substr(from, cr - from));
     from = cr + 1;
-    if (from < bytes.size() && bytes[from] == '\n') ++from;  // CR LF ends a line like CR alone
+    if (from < text.size() && text[from] == L'\n') ++from;  // CR LF ends a line like CR alone
   }
   return lines;
 }
@@ -94,7 +93,7 @@ std::wstring ReadFileLine(const std::wstring& path, std::int32_t n) {
       if (!bytes) return {};
       cache.path = path;
       cache.stamp = *stamp;
-      cache.lines = SplitLines(*bytes);
+      cache.lines = SplitLines(platform::codec::DecodeStored(*bytes));
     }
     return static_cast<size_t>(n) <= cache.lines.size() ? cache.lines[static_cast<size_t>(n) - 1] : std::wstring();
   } catch (...) {
@@ -104,8 +103,9 @@ std::wstring ReadFileLine(const std::wstring& path, std::int32_t n) {
 
 Outcome WriteTextFile(const std::wstring& path, const std::wstring& text) {
   Cache().path.clear();  // a file rewritten within the timer resolution must not be read from the cache
-  if (!platform::ReplaceFileContents(path, platform::ToAnsi(text) + "\r\n"))
-    return {ErrorNumber::FileAccess, "Path/File access error"};
+  // UTF-8 where the text needs it: an older copy reading the bytes line by line still finds every line and "[END]".
+  const std::string bytes = platform::codec::EncodeStored(text + L"\r\n", platform::codec::UnicodeForm::Utf8);
+  if (!platform::ReplaceFileContents(path, bytes)) return {ErrorNumber::FileAccess, "Path/File access error"};
   return {};
 }
 

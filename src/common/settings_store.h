@@ -1,6 +1,7 @@
 #pragma once
 // Where Velvane keeps its files, and the routines through which every setting and data file is read and written.
-// All files are in the ANSI code page; texts are converted at each call.
+// Files without a byte-order mark are Windows-1252 on every system; text that does not fit it is stored with a mark
+// (UTF-16LE in profile files, UTF-8 in text files), see platform/text_codec.h.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -8,6 +8,7 @@
 #include "core/side_bar_view.h"
 #include "core/velvane.h"
 #include "platform/codepage.h"
+#include "platform/text_codec.h"
 
 namespace velvane {
 
@@ -47,17 +48,26 @@ void CommandRouter::ReceiveCommand(const std::wstring& command) {
     app_.bar.BringForward();
     RunCommand(TrimBlanks(command));
   } catch (const std::exception& e) {
-    app_.bar.Message(L"An error occurred: " + platform::FromAnsi(e.what()), kMbExclamation, L"Velvane");
+    app_.bar.Message(L"An error occurred: " + platform::codec::FromUtf8(e.what()), kMbExclamation, L"Velvane");
   }
 }
 
-void CommandRouter::HandOff(std::string_view bytes) {
+std::string HandOffPayload(const std::wstring& commandLine) {
+  // Never empty: a message without data is ignored, and an empty command line still brings the side bar forward.
+  return platform::codec::ToUtf16Le(commandLine.empty() ? std::wstring(1, L'\0') : commandLine);
+}
+
+std::wstring HandOffCommand(std::uintptr_t tag, std::string_view payload) {
+  return tag == kHandOffUtf16 ? platform::codec::FromUtf16Le(payload) : platform::FromAnsi(payload);
+}
+
+void CommandRouter::HandOff(std::uintptr_t tag, std::string_view bytes) {
   if (bytes.empty()) return;
   if (!started_) {
-    Hold(platform::FromAnsi(bytes));
+    Hold(HandOffCommand(tag, bytes));
     return;
   }
-  ReceiveCommand(platform::FromAnsi(bytes));
+  ReceiveCommand(HandOffCommand(tag, bytes));
 }
 
 void CommandRouter::CompleteStartup(const std::wstring& ownCommand) {

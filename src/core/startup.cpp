@@ -10,8 +10,8 @@
 #include "core/notes.h"
 #include "core/side_bar_view.h"
 #include "core/velvane.h"
-#include "platform/codepage.h"
 #include "platform/process.h"
+#include "platform/text_codec.h"
 
 namespace velvane {
 
@@ -45,10 +45,6 @@ void BringToFront(platform::NativeWindow window) {
   platform::BringToTop(window);
 }
 
-std::string HandOffPayload(const std::wstring& commandLine) {
-  return commandLine.empty() ? std::string(1, '\0') : platform::ToAnsi(commandLine);
-}
-
 std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
                               const std::wstring& source) {
   return L"Error on loading. Now exiting.\rError # " + std::to_wstring(number) + L" - " + description +
@@ -70,7 +66,7 @@ bool HandOver(SingleInstance& instance, const std::wstring& commandLine) {
   ActivateWindow(running);
   // A visible side bar asked for nothing only needs to come forward.
   if (!commandLine.empty() || !platform::IsWindowShown(running))
-    platform::SendCopyData(running, HandOffPayload(commandLine), kHandOffTimeoutMs);
+    platform::SendCopyData(running, kHandOffUtf16, HandOffPayload(commandLine), kHandOffTimeoutMs);
   return true;
 }
 
@@ -119,9 +115,9 @@ StartupResult Main(const std::wstring& commandLine, Velvane& app, const std::wst
     LoadEverything(commandLine, app);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {
-    showStartupError(e.Number(), platform::FromAnsi(e.what()), platform::FromAnsi(e.Source()));
+    showStartupError(e.Number(), platform::codec::FromUtf8(e.what()), platform::codec::FromUtf8(e.Source()));
   } catch (const std::exception& e) {
-    showStartupError(static_cast<int>(ErrorNumber::Internal), platform::FromAnsi(e.what()), L"Velvane");
+    showStartupError(static_cast<int>(ErrorNumber::Internal), platform::codec::FromUtf8(e.what()), L"Velvane");
   }
   return StartupResult::Exit;
 }

@@ -41,8 +41,6 @@ void MarkWindow(platform::NativeWindow window);
 void ActivateWindow(platform::NativeWindow window);
 void BringToFront(platform::NativeWindow window);
 
-// The WM_COPYDATA payload of a command line: its ANSI bytes without a terminating zero; one zero byte when empty.
-std::string HandOffPayload(const std::wstring& commandLine);
 // The start-up failure message.
 std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
                               const std::wstring& source);

@@ -1,5 +1,7 @@
 #include "platform/cp1252.h"
 
+#include <cstdint>
+
 namespace velvane::platform::cp1252 {
 namespace {
 
@@ -9,27 +11,26 @@ constexpr wchar_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0
                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char EncodeChar(wchar_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(static_cast<unsigned char>(c));
+// The byte of c, or -1 when the code page has none.
+int EncodeChar(wchar_t c) {
+  const auto code = static_cast<std::uint32_t>(c);
+  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
   for (int i = 0; i < 32; ++i) {
-    const wchar_t mapped = kHigh[i] ? kHigh[i] : static_cast<wchar_t>(0x80 + i);
-    if (mapped == c) return static_cast<char>(0x80 + i);
+    const std::uint32_t mapped = kHigh[i] ? static_cast<std::uint32_t>(kHigh[i]) : static_cast<std::uint32_t>(0x80 + i);
+    if (mapped == code) return 0x80 + i;
   }
-  return '?';
+  return -1;
 }
 
 }  // namespace
 
-std::string Encode(std::wstring_view text) {
+std::optional<std::string> EncodeExact(std::wstring_view text) {
   std::string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    // A UTF-16 surrogate pair (Windows) is one character outside the code page: one '?'.
-    if (sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF)
-      ++i;
-    out += EncodeChar(c);
+  for (const wchar_t c : text) {
+    const int byte = EncodeChar(c);
+    if (byte < 0) return std::nullopt;
+    out += static_cast<char>(static_cast<unsigned char>(byte));
   }
   return out;
 }

@@ -21,6 +21,7 @@ struct FakeWindow {
 
 struct SentCopyData {
   NativeWindow window;
+  std::uintptr_t tag;
   std::string bytes;
   unsigned timeoutMs;
 };

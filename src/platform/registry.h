@@ -13,7 +13,7 @@ void CreateRegKey(RegistryRoot root, const std::wstring& key);
 
 }  // namespace velvane::platform
 
-// ---- The registry at the level of the system's 8-bit calls, for the wizard's registry class ----
+// ---- The registry at the level of stored bytes, for the wizard's registry class ----
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -26,8 +26,8 @@ inline constexpr RegRoot kRegClassesRoot = 0x80000000u;
 inline constexpr RegRoot kRegCurrentUser = 0x80000001u;
 inline constexpr RegRoot kRegLocalMachine = 0x80000002u;
 
-// A stored value: its type number and its bytes exactly as stored (texts in the ANSI code page, usually with their
-// terminating zero).
+// A stored value: its type number and its bytes exactly as stored (texts in UTF-16LE, usually with their terminating
+// zero).
 struct RegData {
   std::uint32_t type = 0;
   std::string bytes;

@@ -42,7 +42,7 @@ void frmMain::Open(Velvane& app) {
   WirePanel();
 
   // Other instances hand their command lines over in WM_COPYDATA, and find this window by its mark.
-  window_->onCopyData = [this](std::string_view bytes) { app_->router.HandOff(bytes); };
+  window_->onCopyData = [this](std::uintptr_t tag, std::string_view bytes) { app_->router.HandOff(tag, bytes); };
   window_->onQueryUnload = [this] { return OnQueryUnload(); };
   window_->onUnload = [] { ui::QuitApplication(0); };
   // Logging off must not lose what was added since the last hide: the session's end saves like a hide does.

@@ -12,7 +12,7 @@
 #include "dialogs/frm_cfg.h"
 #include "dialogs/frm_add_exec.h"
 #include "dialogs/frm_exec_list.h"
-#include "platform/codepage.h"
+#include "platform/cp1252.h"
 #include "platform/process.h"
 
 namespace velvane {
@@ -135,11 +135,13 @@ void frmMain::WirePanel() {
   imgSaveNote_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(app_->LangText(L"_info:nsave")); };
 
   txtExec_->onChange = [this] { lblAppName_->SetText(app_->exec.UpdateExec(txtExec_->Text())); };
-  // Characters outside ANSI codes 32 to 250 are dropped; the code page's own characters from 128 up (the euro sign,
-  // the dashes) are judged by their ANSI code, not by their larger UTF-16 value.
+  // Characters of Windows-1252 outside its codes 32 to 250 are dropped; its own characters from 128 up (the euro
+  // sign, the dashes) are judged by their code there, not by their larger UTF-16 value. Letters of other scripts
+  // are kept.
   txtExec_->onKeyPress = [](wchar_t* ch) {
-    const auto ansi = static_cast<unsigned char>(platform::ToAnsi(std::wstring_view(ch, 1)).front());
-    if ((ansi < 32 || ansi > 250) && *ch != kVkBack) *ch = 0;
+    const auto code = platform::cp1252::EncodeExact(std::wstring_view(ch, 1));
+    const int byte = code ? static_cast<unsigned char>(code->front()) : -1;
+    if (byte >= 0 && (byte < 32 || byte > 250) && *ch != kVkBack) *ch = 0;
   };
   txtExec_->onKeyUp = [this](const ui::KeyEvent& e) { RunLauncherBox(e); };
 

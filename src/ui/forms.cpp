@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "common/errors.h"
-#include "platform/codepage.h"
+#include "platform/text_codec.h"
 #include "ui/peers.h"
 #include "ui/picture_check.h"
 
@@ -578,7 +578,7 @@ void ReportEventError(std::exception_ptr error) noexcept {
       description = e.what();
     } catch (...) {
     }
-    MsgBox(L"An error occurred: " + platform::FromAnsi(description), kMbCritical, L"Velvane");
+    MsgBox(L"An error occurred: " + platform::codec::FromUtf8(description), kMbCritical, L"Velvane");
   } catch (...) {
     // Nothing may leave: the caller is a window procedure.
   }

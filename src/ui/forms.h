@@ -389,8 +389,9 @@ public:
   std::function<void()> onUnload;
   // The Windows session really ends (after onQueryUnload agreed): the last moment to keep what the user has.
   std::function<void()> onEndSession;
-  // The raw bytes of a WM_COPYDATA message sent to the window (our own subclass of the window procedure).
-  std::function<void(std::string_view bytes)> onCopyData;
+  // The tag (dwData) and raw bytes of a WM_COPYDATA message sent to the window (our own subclass of the window
+  // procedure).
+  std::function<void(std::uintptr_t tag, std::string_view bytes)> onCopyData;
 
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
   Control* Find(const std::wstring& name) const;

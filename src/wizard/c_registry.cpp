@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "platform/codepage.h"
+#include "platform/text_codec.h"
 
 namespace velvane::wizard {
 namespace {
@@ -37,7 +37,7 @@ std::wstring RegText(const RegVariant& value) {
 }
 
 void cRegistry::Raise(std::int32_t number, const std::wstring& description) const {
-  throw RuntimeError(static_cast<ErrorNumber>(number), platform::ToAnsi(description), "Primewiz.cRegistry");
+  throw RuntimeError(static_cast<ErrorNumber>(number), platform::codec::ToUtf8(description), "Primewiz.cRegistry");
 }
 
 bool cRegistry::KeyExists() const { return platform::RawKeyExists(Root(), SectionKey); }
@@ -73,9 +73,9 @@ RegVariant cRegistry::Value() {
     case kRegSz:
     case kRegMultiSz:
     case kRegExpandSz: {
-      // The stored bytes without their final terminating zero.
-      const std::string bytes = data->bytes.substr(0, data->bytes.empty() ? 0 : data->bytes.size() - 1);
-      const std::wstring text = platform::FromAnsi(bytes);
+      // The stored text without its final terminating zero (a text stored without one keeps its last character).
+      std::wstring text = platform::codec::FromUtf16Le(data->bytes);
+      if (!text.empty() && text.back() == L'\0') text.pop_back();
       return ValueType == kRegExpandSz ? platform::ExpandEnvironment(text) : text;
     }
     case kRegDword: return Number32(data->bytes, false);
@@ -94,7 +94,7 @@ void cRegistry::SetValue(const RegVariant& value) {
     case kRegSz:
     case kRegExpandSz: {
       const std::wstring text = RegText(value);
-      data = {static_cast<std::uint32_t>(HasReference(text) ? kRegExpandSz : kRegSz), platform::ToAnsi(text) + '\0'};
+      data = {static_cast<std::uint32_t>(HasReference(text) ? kRegExpandSz : kRegSz), platform::codec::ToUtf16Le(text + L'\0')};
       break;
     }
     case kRegBinary: {

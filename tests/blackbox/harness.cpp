@@ -50,13 +50,13 @@ bool FileExists(const std::wstring& path) {
 
 // ---- The installation ----
 
-Installation::Installation() {
+Installation::Installation(const std::wstring& folderSuffix) {
   // VELVANE_DIST as Windows programs see it: "/work/dist" is "Z:\work\dist"; a Windows path passes.
   const std::wstring variable = EnvironmentVariable(L"VELVANE_DIST");
   const fs::path dist = fs::path(variable.starts_with(L"/") ? L"Z:" + variable : variable).make_preferred();
   static std::atomic<int> counter{0};
   const fs::path base = fs::temp_directory_path() / (L"velvane-blackbox-" + std::to_wstring(GetCurrentProcessId()) +
-                                                     L"-" + std::to_wstring(++counter));
+                                                     L"-" + std::to_wstring(++counter) + folderSuffix);
   folder_ = base.wstring() + L"\\";
   std::error_code error;
   fs::remove_all(base, error);  // a leftover of an earlier run under the same process number

@@ -44,10 +44,10 @@ bool WriteBytes(const std::wstring& path, std::string_view bytes);
 bool FileExists(const std::wstring& path);
 
 // A copy of the installation in VELVANE_DIST with the shipped data/config.qdt but none of the user's lists; a failed
-// copy fails the test. Left on disk for a look when the test failed.
+// copy fails the test. Left on disk for a look when the test failed. The folder's name ends with the suffix given.
 class Installation {
 public:
-  Installation();
+  explicit Installation(const std::wstring& folderSuffix = L"");
   ~Installation();
 
   const std::wstring& Folder() const { return folder_; }  // ends with a backslash
@@ -139,6 +139,7 @@ private:
 // A test with its own installation; fails at once when the copy failed or a side bar from elsewhere runs.
 class BlackBoxTest : public ::testing::Test {
 protected:
+  explicit BlackBoxTest(const std::wstring& folderSuffix = L"") : installation_(folderSuffix) {}
   void SetUp() override;
   Installation installation_;
 };

@@ -147,16 +147,16 @@ protected:
   }
 };
 
-// Arguments go over as ANSI bytes (no terminating zero, no trimming) and the bar comes forward; with none a visible
-// bar is only brought forward and restored, a hidden one gets one zero byte.
+// Arguments go over as UTF-16LE units under their own tag (no terminating zero, no trimming) and the bar comes
+// forward; with none a visible bar is only brought forward and restored, a hidden one gets one zero unit.
 TEST_F(SecondStart, HandsTheArgumentsOverAndBringsTheBarForward) {
   SideBar().visible = true;
-  EXPECT_EQ(Main(L"-addnote caf\u00E9 \u2603"), StartupResult::Exit);
+  EXPECT_EQ(Main(L" -x \u00E9\u4E2D\U0001F600 "), StartupResult::Exit);
   ASSERT_EQ(pt::Desktop().sent.size(), 1u);
-  EXPECT_EQ(std::tuple(pt::Desktop().sent[0].window, pt::Desktop().sent[0].bytes, pt::Desktop().sent[0].timeoutMs),
-            std::tuple(0x20, std::string("-addnote caf\xE9 ?"), 5000u));
+  EXPECT_EQ(std::tuple(pt::Desktop().sent[0].window, pt::Desktop().sent[0].tag, pt::Desktop().sent[0].bytes,
+                       pt::Desktop().sent[0].timeoutMs),
+            std::tuple(0x20, 1200u, std::string(" \0-\0x\0 \0\xE9\0\x2D\x4E\x3D\xD8\x00\xDE \0", 18), 5000u));
   EXPECT_EQ(SideBar().broughtForward, 1);
-  EXPECT_EQ(HandOffPayload(L" -show "), " -show ");
   pt::Desktop().sent.clear();
   SideBar().minimized = true;
   Main(L"");
@@ -165,7 +165,7 @@ TEST_F(SecondStart, HandsTheArgumentsOverAndBringsTheBarForward) {
   SideBar().visible = false;
   Main(L"");
   ASSERT_EQ(pt::Desktop().sent.size(), 1u);
-  EXPECT_EQ(pt::Desktop().sent[0].bytes, std::string(1, '\0'));
+  EXPECT_EQ(pt::Desktop().sent[0].bytes, std::string(2, '\0'));
 }
 
 TEST(FirstInstance, AFailedMutexCountsAsTheFirstInstance) {

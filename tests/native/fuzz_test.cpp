@@ -13,6 +13,7 @@
 #include "lists/temp_files.h"
 #include "lists/todo.h"
 #include "platform/ini_profile.h"
+#include "platform/text_codec.h"
 #include "sidebar/frm_main.h"
 #include "unit/sidebar_support.h"
 
@@ -66,18 +67,26 @@ const long kMemoryInputs = EnvNumber("VELVANE_FUZZ_INPUTS", 5000);
 using Fuzzed = test::SideBarInstallation;
 constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";  // the keep options: every list file is read
 
-TEST_F(Fuzzed, ProfileReaderAndWriter) {
-  Fuzz(kMemoryInputs, [](const std::string& content, Inputs& in) {
-    const std::string key = in.Next().substr(0, 12), section = in.Next().substr(0, 12);
+// Any bytes decode to a text that both marked forms carry back unchanged; the profile format takes any text.
+TEST_F(Fuzzed, StoredTextCodecAndProfileReaderAndWriter) {
+  using platform::codec::DecodeStored;
+  using platform::codec::EncodeStored;
+  using platform::codec::UnicodeForm;
+  Fuzz(kMemoryInputs, [](const std::string& bytes, Inputs& in) {
+    const std::wstring content = DecodeStored(bytes);
+    for (const UnicodeForm form : {UnicodeForm::Utf8, UnicodeForm::Utf16Le})
+      ASSERT_EQ(DecodeStored(EncodeStored(content, form)), content) << "form " << static_cast<int>(form);
+    const std::wstring key = DecodeStored(in.Next().substr(0, 12)), section = DecodeStored(in.Next().substr(0, 12));
     EXPECT_LE(platform::ini::Read(content, section, key, 255).size(), 255u);
-    const std::string written = platform::ini::Write(content, section, key, "v");  // any name: it must not break
+    const std::wstring written = platform::ini::Write(content, section, key, L"v");  // any name: it must not break
     // A name that the format can carry reads back what was written.
-    auto plain = [](const std::string& name, const char* forbidden) {
-      return name.find_first_of(forbidden) == std::string::npos && name.find('\0') == std::string::npos &&
-             name.find_first_not_of(" \t") != std::string::npos;
+    auto plain = [](const std::wstring& name, const wchar_t* forbidden) {
+      return name.find_first_of(forbidden) == std::wstring::npos && name.find(L'\0') == std::wstring::npos &&
+             name.find_first_not_of(L" \t") != std::wstring::npos;
     };
-    if (plain(key, "=[]\r\n;\"") && plain(section, "[]\r\n")) {
-      EXPECT_EQ(platform::ini::Read(written, section, key, 255), "v") << "key " << key << " section " << section;
+    if (plain(key, L"=[]\r\n;\"") && plain(section, L"[]\r\n")) {
+      EXPECT_EQ(platform::ini::Read(written, section, key, 255), L"v")
+          << "key " << platform::codec::ToUtf8(key) << " section " << platform::codec::ToUtf8(section);
     }
   });
 }
@@ -113,7 +122,7 @@ TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
       LoadNotes(true);
     }
     static const char* const kVerbs[] = {"-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-addtimer ", "-show", ""};
-    Bar().Window().onCopyData(kVerbs[in.Pick(0, 6)] + content);
+    Bar().Window().onCopyData(in.Pick(0, 1) ? kHandOffUtf16 : kHandOffAnsi, kVerbs[in.Pick(0, 6)] + content);
     (void)HandOffPayload(std::wstring(content.begin(), content.end()));
     if (Bar().txtNotes().Text().size() > 200000) Bar().txtNotes().SetText(L"");
   });

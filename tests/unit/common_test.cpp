@@ -7,8 +7,7 @@
 #include "common/numbers.h"
 #include "common/settings_store.h"
 #include "common/text.h"
-#include "platform/ini_profile.h"
-#include "platform/profile.h"
+#include "platform/text_codec.h"
 #include "test_support.h"
 
 namespace velvane {
@@ -27,14 +26,31 @@ TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
   EXPECT_EQ(AppDir + L"|" + DataDir, L"D:\\|D:\\data\\");
 }
 
-TEST_F(SettingsStore, SettingsReadEmptyWhenMissingAreCutAt4999AndStoredInTheAnsiCodePage) {
+// Values that fit Windows-1252 keep its bytes; one that does not turns the file into UTF-16LE with its mark until
+// everything fits again. Missing files, sections and keys read as "", long values are cut at 4999 characters.
+TEST_F(SettingsStore, SettingsKeepAnyScriptReadEmptyWhenMissingAndAreCutAt4999) {
   const std::wstring file = dir / L"config.qdt";
-  WriteSetting(file, L"S", L"K", L"Espa\u00F1ol \u20AC \u4E2D");
-  EXPECT_EQ(ReadBytes(file), "[S]\r\nK=Espa\xF1ol \x80 ?\r\n");
-  EXPECT_EQ(ReadSetting(file, L"S", L"K"), L"Espa\u00F1ol \u20AC ?");
-  EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K"), L"");
+  WriteSetting(file, L"S", L"K", test::kSpanish);
+  EXPECT_EQ(ReadBytes(file), "[S]\r\nK=" + test::kSpanishBytes + "\r\n");
+  WriteSetting(file, L"S", L"W", test::kWorld);
+  EXPECT_EQ(ReadBytes(file).substr(0, 4), std::string("\xFF\xFE[\0", 4));
+  EXPECT_EQ(ReadSetting(file, L"S", L"W") + ReadSetting(file, L"s", L"k"), test::kWorld + test::kSpanish);
+  WriteSetting(file, L"S", L"W", L"x");
+  EXPECT_EQ(ReadBytes(file), "[S]\r\nK=" + test::kSpanishBytes + "\r\nW=x\r\n");
+  EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K") + ReadSetting(dir / L"no", L"S", L"K"),
+            L"");
   WriteSetting(file, L"S", L"K", std::wstring(6000, L'v'));
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
+}
+
+// A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning; a 1252 text that
+// begins like a mark is stored in the marked form.
+TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
+  using namespace platform::codec;
+  EXPECT_EQ(DecodeStored(std::string("\xFF\xFE" "A\0\x3D\xD8\x00\xDE\x00\xD8", 10)), L"A\U0001F600\xD800");
+  EXPECT_EQ(DecodeStored(test::kUtf8Mark + "\xC3\xA9\xE9\x80\xED\xA0\x80"), L"\u00E9\u00E9\u20AC\xD800");
+  for (const wchar_t* text : {L"\u00FF\u00FEx", L"\u00EF\u00BB\u00BF"})
+    EXPECT_EQ(DecodeStored(EncodeStored(text, UnicodeForm::Utf8)), text);
 }
 
 TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
@@ -67,49 +83,6 @@ TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
   // Without the extension, as the wizard's program search takes names, it is checked there.
   EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true) + L"|" + FileBaseName(L"C:\\dir.d\\", true), L"my.file.txt|");
 }
-
-// The profile functions and their portable twin read the same values and write the same bytes (a rewrite drops blank
-// lines); under Wine "system" is the real API.
-TEST_F(SettingsStore, SystemProfileAndTwinAgree) {
-  const std::string sample =
-      "\r\n  [ A ]  \r\n k1 = v1 \r\nk2=\"quoted\"\r\nk3='single\"\r\nk4=0123456789abc\r\nk5\r\n;c=d\r\n"
-      "[A]\r\nk6=dup\r\n[B\r\nk7=x\r\nk8==y\r\n[C]\nlf=unix\n[D]\r\nk=a=b\r\n";
-  const std::array<const char*, 3> cases[] = {  // section, key, value
-      {"A", "k1", "v1"},       {" A ", "k1", "v1"},       {"a", "K1", "v1"}, {"A", "k2", "quoted"},
-      {"A", "k3", "'single\""}, {"A", "k4", "012345678"}, {"A", "k5", ""},   {"A", "k6", ""},
-      {"B", "k7", ""},         {"D", "k", "a=b"},         {"C", "lf", "unix"}, {"A", "zz", ""}, {"Z", "k1", ""}};
-  const std::wstring file = dir / L"p.ini";
-  for (const std::string& content : {sample, std::string()}) {
-    WriteBytes(file, content);
-    for (const auto& [section, key, value] : cases) {
-      const std::string expected = content.empty() ? "" : value;
-      EXPECT_EQ(platform::ProfileRead(test::Native(file).string(), section, key, 10), expected) << key;
-      EXPECT_EQ(platform::ini::Read(content, section, key, 10), expected) << key;
-    }
-  }
-
-  const std::string path = test::Native(dir / L"w.ini").string();
-  std::string twin;
-  const std::array<const char*, 3> writes[] = {{"INIT", "Total", "2"}, {"E1", "Name", "Note pad "},
-                                               {"E1", "Exec", "  x"},  {"INIT", "Other", "q"},
-                                               {"init", "total", "3"}, {"E2", "Path", "C:\\a b\\c.exe"}};
-  for (const auto& [section, key, value] : writes) {
-    ASSERT_TRUE(platform::ProfileWrite(path, section, key, value));
-    twin = platform::ini::Write(twin, section, key, value);
-  }
-  std::string expected =
-      "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n";
-  EXPECT_EQ(ReadBytes(dir / L"w.ini"), expected);
-  EXPECT_EQ(twin, expected);
-
-  const std::string start = "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n";
-  WriteBytes(file, start);
-  ASSERT_TRUE(platform::ProfileWrite(test::Native(file).string(), "A", "k1", "new"));
-  expected = "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n";
-  EXPECT_EQ(ReadBytes(file), expected);
-  EXPECT_EQ(platform::ini::Write(start, "A", "k1", "new"), expected);
-}
-
 
 // Separators cut at the first occurrence within the first 255 characters.
 TEST(TextRoutines, SeparatorsFieldsDropsAndReplacements) {

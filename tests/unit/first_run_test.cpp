@@ -6,8 +6,8 @@
 
 #include "common/settings_store.h"
 #include "core/velvane.h"
-#include "platform/codepage.h"
 #include "platform/scripted/test_hooks.h"
+#include "platform/text_codec.h"
 #include "sidebar/frm_main.h"
 #include "test_support.h"
 #include "ui/testing.h"
@@ -143,7 +143,7 @@ protected:
   // Written in the order both registries enumerate them.
   static void Cache(const wchar_t* key, const std::vector<std::pair<std::wstring, std::wstring>>& values) {
     for (const auto& [name, data] : values)
-      platform::RawSetValue(platform::kRegCurrentUser, key, name, {kRegSz, platform::ToAnsi(data) + '\0'});
+      platform::RawSetValue(platform::kRegCurrentUser, key, name, {kRegSz, platform::codec::ToUtf16Le(data + L'\0')});
   }
   std::wstring Entry(int i) const {  // "Exec|Name|Path" of section Ei
     const std::wstring section = L"E" + std::to_wstring(i);
@@ -166,14 +166,16 @@ TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
               L"Wizard|3 found, 3 in all");
   }
 
-  // Without the older cache key the current one is read: display names under the path and ".FriendlyAppName".
+  // Without the older cache key the current one is read: display names under the path and ".FriendlyAppName", in
+  // any script.
   test::DeleteUserKeys({kMuiCacheKey});
-  Cache(kMuiCacheCurrentKey, {{L"C:\\x\\app.exe.ApplicationCompany", L"Company"},
-                              {L"C:\\x\\app.exe.FriendlyAppName", L"App"}, {L"LangID", L"x"}});
+  const std::wstring app = L"C:\\" + test::kWorld + L"\\\u4E2D\u6587.exe";
+  Cache(kMuiCacheCurrentKey,
+        {{app + L".ApplicationCompany", L"Company"}, {app + L".FriendlyAppName", test::kWorld}, {L"LangID", L"x"}});
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
   ASSERT_TRUE(SearchPrograms(wiz_));
-  EXPECT_EQ(Entry(1), L"app|App|C:\\x\\app.exe");
-  platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, L"C:\\x\\app.exe.FriendlyAppName");
+  EXPECT_EQ(Entry(1), L"\u4E2D\u6587|" + test::kWorld + L"|" + app);
+  platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, app + L".FriendlyAppName");
   ASSERT_TRUE(SearchPrograms(wiz_));
   EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + ExecValue(L"E1", L"Exec"), L"0,");
 

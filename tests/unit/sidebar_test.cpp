@@ -23,9 +23,11 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
   EXPECT_EQ(f.Window().Find(L"imgLock(7)"), nullptr);
   for (int i = 1; i <= 15; ++i) EXPECT_EQ(f.lblFiles(i).Bounds().y, 36 + 19 * (i - 1));
 
-  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit.
+  // The euro sign, S caron and the en dash have ANSI codes 128, 138 and 150; 251 and 255 are past the limit; letters
+  // outside Windows-1252 are kept.
   ui::TextBox& box = f.txtExec();
-  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\b'}) EXPECT_EQ(box.NotifyKeyPress(ch), ch);
+  for (wchar_t ch : {L'a', L'\u20AC', L'\u0160', L'\u2013', L'\u00FA', L'\u4E2D', L'\b'})
+    EXPECT_EQ(box.NotifyKeyPress(ch), ch);
   for (wchar_t ch : {L'\t', L'\u00FB', L'\u00FF'}) EXPECT_EQ(box.NotifyKeyPress(ch), 0);
 
   ASSERT_TRUE(platform::WriteClipboardText(L"one\r\ntwo"));
@@ -178,8 +180,12 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
   EXPECT_EQ(App().toDo.Item(1), L"second handed");
   EXPECT_EQ(App().toDo.Item(2), L"first handed");
   EXPECT_EQ(App().toDo.Item(3), L"own");
-  Bar().Window().onCopyData("-addtodo later");  // once started, a hand-off runs at once
-  EXPECT_EQ(App().toDo.Item(1), L"later");
+  // Once started, a hand-off runs at once: a second start's own payload, or the system code page's bytes of an
+  // older sender.
+  Bar().Window().onCopyData(kHandOffUtf16, HandOffPayload(L"-addtodo \u041F\u0440\u0438 \u4E2D \U0001F600"));
+  EXPECT_EQ(App().toDo.Item(1), L"\u041F\u0440\u0438 \u4E2D \U0001F600");
+  Bar().Window().onCopyData(kHandOffAnsi, "-addtodo caf\xE9");
+  EXPECT_EQ(App().toDo.Item(1), L"caf\u00E9");
 }
 
 // A hand-off that comes in while a held command runs (a command showing a box lets it in) joins the queue and runs
@@ -189,7 +195,9 @@ TEST(CommandRouter, HandOffsArrivingWhileHeldCommandsRunJoinTheQueueInOrder) {
     Velvane* app = nullptr;
     std::wstring notes;
     int arrivals = 0;
-    void BringForward() override { if (++arrivals <= 9) app->router.HandOff("-addnote " + std::to_string(arrivals)); }
+    void BringForward() override {
+      if (++arrivals <= 9) app->router.HandOff(kHandOffAnsi, "-addnote " + std::to_string(arrivals));
+    }
     void AppendNote(const std::wstring& text) override { notes += text; }
   } view;
   Velvane app(view);

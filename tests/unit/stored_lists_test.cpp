@@ -6,7 +6,6 @@
 #include "lists/temp_files.h"
 #include "lists/todo.h"
 #include "lists_support.h"
-#include "platform/codepage.h"
 #include "sidebar/frm_main.h"
 #include "sidebar/list_rows.h"
 
@@ -160,7 +159,7 @@ TEST_F(Notes, SavedLoadedAndMovedOut) {
   OptChk[kOptKeepNotes] = true;
   for (const std::wstring text : {L"line\r\n", L"", L"tab\t", L"a\r\nb"}) {
     EXPECT_TRUE(SaveNotes(text, OptChk[kOptKeepNotes]));
-    EXPECT_EQ(test::ReadBytes(NotesFile()), platform::ToAnsi(text) + "\r\n");
+    EXPECT_EQ(test::ReadBytes(NotesFile()), std::string(text.begin(), text.end()) + "\r\n");
     EXPECT_EQ(LoadNotes(OptChk[kOptKeepNotes]), text);
   }
   std::filesystem::remove_all(test::Native(DataDir));

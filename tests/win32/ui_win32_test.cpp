@@ -341,11 +341,12 @@ TEST_F(UiWin32, ToolTipsAnImagesCaptionAndEmptyHandOffs) {
   row.SetToolTip(L"");
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 0);
 
-  int handOffs = 0;
-  window.onCopyData = [&](std::string_view) { ++handOffs; };
-  for (COPYDATASTRUCT empty : {COPYDATASTRUCT{0, 0, nullptr}, COPYDATASTRUCT{0, 0, &handOffs}})
-    EXPECT_EQ(SendMessageW(HwndOf(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&empty)), 0);
-  EXPECT_EQ(handOffs, 0);
+  std::vector<std::pair<std::uintptr_t, std::string>> handOffs;
+  window.onCopyData = [&](std::uintptr_t tag, std::string_view bytes) { handOffs.emplace_back(tag, bytes); };
+  char payload[] = "a\0";
+  for (COPYDATASTRUCT data : {COPYDATASTRUCT{0, 0, nullptr}, COPYDATASTRUCT{0, 0, payload}, COPYDATASTRUCT{1200, 2, payload}})
+    EXPECT_EQ(SendMessageW(HwndOf(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
+  EXPECT_EQ(handOffs, (std::vector<std::pair<std::uintptr_t, std::string>>{{1200, std::string("a\0", 2)}}));
 }
 
 // As any other reader of the Run key sees it; its command and its round trip are checked by the settings tests.

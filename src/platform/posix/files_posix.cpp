@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/posix/native_path.h"
+#include "platform/text_codec.h"
 #include "platform/wildcard.h"
 
 namespace velvane::platform {
@@ -66,7 +66,7 @@ std::vector<DirEntry> ListDirectory(const std::wstring& pattern) {
   DIR* dir = opendir(NativePath(folder).c_str());
   if (!dir) return found;
   std::vector<std::wstring> names;
-  while (dirent* e = readdir(dir)) names.push_back(FromAnsi(e->d_name));
+  while (dirent* e = readdir(dir)) names.push_back(codec::FromUtf8(e->d_name));
   closedir(dir);
   // "." and ".." first, then the names in order, as an NTFS listing gives them.
   std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
@@ -86,7 +86,7 @@ std::wstring ExecutablePath() {
   char buffer[4096];
   const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
   if (n <= 0) return L".\\velvane";
-  std::wstring out = FromAnsi(std::string(buffer, static_cast<size_t>(n)));
+  std::wstring out = codec::FromUtf8(std::string_view(buffer, static_cast<size_t>(n)));
   std::replace(out.begin(), out.end(), L'/', L'\\');
   return out;
 }

@@ -1,13 +1,13 @@
 #pragma once
-// Velvane's paths are Windows paths; on a POSIX system the backslashes become slashes.
+// Velvane's paths are Windows paths; on a POSIX system the backslashes become slashes and names are UTF-8.
 #include <string>
 
-#include "platform/codepage.h"
+#include "platform/text_codec.h"
 
 namespace velvane::platform {
 
 inline std::string NativePath(const std::wstring& path) {
-  std::string out = ToAnsi(path);
+  std::string out = codec::ToUtf8(path);
   for (auto& c : out)
     if (c == '\\') c = '/';
   return out;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/codepage.h"
+#include "platform/text_codec.h"
 #include "platform/registry.h"
 #include "platform/registry_testing.h"
 
@@ -62,7 +62,7 @@ void CreateRegKey(RegistryRoot root, const std::wstring& key) {
   testing::Registry()[full];
 }
 
-// ---- The 8-bit level ----
+// ---- The raw level ----
 
 namespace {
 
@@ -93,7 +93,7 @@ std::optional<RegData> RawQueryValue(RegRoot root, const std::wstring& key, cons
   if (v == values->end()) return std::nullopt;
   const auto& types = testing::RegistryTypes()[Full(root, key)];
   const auto t = types.find(name);
-  if (t == types.end()) return RegData{kRegSz, ToAnsi(v->second) + '\0'};
+  if (t == types.end()) return RegData{kRegSz, codec::ToUtf16Le(v->second + L'\0')};
   std::string bytes;
   for (const wchar_t c : v->second) bytes += static_cast<char>(c);
   return RegData{t->second, bytes};
@@ -139,9 +139,9 @@ RegStatus RawSetValue(RegRoot root, const std::wstring& key, const std::wstring&
   const std::wstring full = Full(root, key);
   auto& types = testing::RegistryTypes()[full];
   if (data.type == kRegSz) {
-    std::string text = data.bytes;
-    if (!text.empty() && text.back() == '\0') text.pop_back();
-    testing::Registry()[full][name] = FromAnsi(text);
+    std::wstring text = codec::FromUtf16Le(data.bytes);
+    if (!text.empty() && text.back() == L'\0') text.pop_back();
+    testing::Registry()[full][name] = text;
     types.erase(name);
   } else {
     std::wstring raw;
@@ -168,9 +168,9 @@ std::wstring ExpandEnvironment(const std::wstring& text) {
     const size_t close = open == std::wstring::npos ? open : text.find(L'%', open + 1);
     if (close == std::wstring::npos) break;
     out += text.substr(at, open - at);
-    const char* value = std::getenv(ToAnsi(text.substr(open + 1, close - open - 1)).c_str());
+    const char* value = std::getenv(codec::ToUtf8(text.substr(open + 1, close - open - 1)).c_str());
     if (value && close > open + 1) {
-      out += FromAnsi(value);
+      out += codec::FromUtf8(value);
       at = close + 1;
     } else {
       out += L'%';  // not a reference: the second sign may open the next one

@@ -59,9 +59,9 @@ void RestoreWindow(NativeWindow window) { SendMessageW(Hwnd(window), WM_SYSCOMMA
 void SetForeground(NativeWindow window) { SetForegroundWindow(Hwnd(window)); }
 void BringToTop(NativeWindow window) { BringWindowToTop(Hwnd(window)); }
 
-void SendCopyData(NativeWindow window, std::string_view bytes, unsigned timeoutMs) {
+void SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs) {
   COPYDATASTRUCT data{};
-  data.dwData = 0;
+  data.dwData = tag;
   data.cbData = static_cast<DWORD>(bytes.size());
   data.lpData = const_cast<char*>(bytes.data());
   DWORD_PTR result = 0;

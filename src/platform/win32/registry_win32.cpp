@@ -1,9 +1,10 @@
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <vector>
 
-#include "platform/codepage.h"
 #include "platform/registry.h"
 #include "platform/win32/handles.h"
 
@@ -27,31 +28,27 @@ UniqueRegKey OpenKey(RegistryRoot root, const std::wstring& key) {
 
 }  // namespace
 
-// Values are stored in the ANSI code page, as the rest of Velvane's data.
 std::wstring ReadRegString(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
   const UniqueRegKey k = OpenKey(root, key);
   if (!k) return {};
-  const std::string ansiName = ToAnsi(name);
   DWORD size = 0;
-  if (RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
+  if (RegQueryValueExW(k.get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
     return {};
-  std::vector<char> buffer(size, '\0');
-  if (RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+  std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(k.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size) !=
       ERROR_SUCCESS)
     return {};
   // The text ends at its terminating zero; a value written without one ends with the data.
-  std::string value(buffer.data(), size);
-  value.resize(value.find('\0') == std::string::npos ? value.size() : value.find('\0'));
-  return FromAnsi(value);
+  value.resize(std::min<size_t>(value.find(L'\0'), size / sizeof(wchar_t)));
+  return value;
 }
 
 void WriteRegString(RegistryRoot root, const std::wstring& key, const std::wstring& name, const std::wstring& data) {
   const UniqueRegKey k = OpenKey(root, key);
   if (!k) return;
-  const std::string bytes = ToAnsi(data);
   // The terminating zero belongs to a REG_SZ value: readers that trust the stored size would run past the text.
-  RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.c_str()),
-                 static_cast<DWORD>(bytes.size() + 1));
+  RegSetValueExW(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 void DeleteRegValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
@@ -65,7 +62,7 @@ void CreateRegKey(RegistryRoot root, const std::wstring& key) {
   const UniqueRegKey owner(status == ERROR_SUCCESS ? created : nullptr);  // only created: closed on return
 }
 
-// ---- The 8-bit level: names and texts in the ANSI code page, as the registry class expects ----
+// ---- The raw level, as the registry class expects it: values as their stored bytes ----
 
 namespace {
 
@@ -74,17 +71,17 @@ constexpr REGSAM kEnumerateSubKeys = KEY_ENUMERATE_SUB_KEYS;
 
 HKEY RootKey(RegRoot root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root))); }
 
-// The key opened with the given rights through the 8-bit call; empty when it cannot be opened.
-UniqueRegKey OpenAnsiKey(RegRoot root, const std::wstring& key, REGSAM access) {
+// The key opened with the given rights; empty when it cannot be opened.
+UniqueRegKey OpenRawKey(RegRoot root, const std::wstring& key, REGSAM access) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(RootKey(root), key.c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
   return UniqueRegKey(opened);
 }
 
 // Creates the key, or opens it when it exists.
-UniqueRegKey CreateAnsiKey(RegRoot root, const std::wstring& key) {
+UniqueRegKey CreateRawKey(RegRoot root, const std::wstring& key) {
   HKEY created = nullptr;
-  if (RegCreateKeyExA(RootKey(root), ToAnsi(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kKeyRights, nullptr,
+  if (RegCreateKeyExW(RootKey(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kKeyRights, nullptr,
                       &created, nullptr) != ERROR_SUCCESS)
     return {};
   return UniqueRegKey(created);
@@ -93,18 +90,17 @@ UniqueRegKey CreateAnsiKey(RegRoot root, const std::wstring& key) {
 }  // namespace
 
 bool RawKeyExists(RegRoot root, const std::wstring& key) {
-  return static_cast<bool>(OpenAnsiKey(root, key, kQueryValue));
+  return static_cast<bool>(OpenRawKey(root, key, kQueryValue));
 }
 
 std::optional<RegData> RawQueryValue(RegRoot root, const std::wstring& key, const std::wstring& name) {
-  const UniqueRegKey k = OpenAnsiKey(root, key, kQueryValue);
+  const UniqueRegKey k = OpenRawKey(root, key, kQueryValue);
   if (!k) return std::nullopt;
-  const std::string ansiName = ToAnsi(name);
   DWORD type = 0, size = 0;
-  const LONG asked = RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, &type, nullptr, &size);
+  const LONG asked = RegQueryValueExW(k.get(), name.c_str(), nullptr, &type, nullptr, &size);
   if (asked != ERROR_SUCCESS && asked != ERROR_MORE_DATA) return std::nullopt;
   RegData data{type, std::string(size, '\0')};
-  if (size > 0 && RegQueryValueExA(k.get(), ansiName.c_str(), nullptr, nullptr,
+  if (size > 0 && RegQueryValueExW(k.get(), name.c_str(), nullptr, nullptr,
                                    reinterpret_cast<BYTE*>(data.bytes.data()), &size) != ERROR_SUCCESS)
     return std::nullopt;
   data.bytes.resize(size);
@@ -112,62 +108,61 @@ std::optional<RegData> RawQueryValue(RegRoot root, const std::wstring& key, cons
 }
 
 std::optional<std::vector<std::wstring>> RawValueNames(RegRoot root, const std::wstring& key) {
-  const UniqueRegKey k = OpenAnsiKey(root, key, kQueryValue);
+  const UniqueRegKey k = OpenRawKey(root, key, kQueryValue);
   if (!k) return std::nullopt;
   DWORD longest = 0;
-  RegQueryInfoKeyA(k.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
+  RegQueryInfoKeyW(k.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
                    nullptr);
   std::vector<std::wstring> names;
-  std::vector<char> buffer(longest + 1);
+  std::vector<wchar_t> buffer(longest + 1);
   for (DWORD index = 0;; ++index) {
     DWORD length = static_cast<DWORD>(buffer.size());
     // The end of the list and every other failure end the enumeration.
-    if (RegEnumValueA(k.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumValueW(k.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       break;
-    names.push_back(FromAnsi(std::string_view(buffer.data(), length)));
+    names.emplace_back(buffer.data(), length);
   }
   return names;
 }
 
 std::optional<std::vector<std::wstring>> RawSubKeyNames(RegRoot root, const std::wstring& key) {
-  const UniqueRegKey k = OpenAnsiKey(root, key, kEnumerateSubKeys);
+  const UniqueRegKey k = OpenRawKey(root, key, kEnumerateSubKeys);
   if (!k) return std::nullopt;
   std::vector<std::wstring> names;
-  char buffer[256];
-  for (DWORD index = 0; RegEnumKeyA(k.get(), index, buffer, sizeof buffer) == ERROR_SUCCESS; ++index)
-    names.push_back(FromAnsi(std::string_view(buffer, strnlen(buffer, sizeof buffer))));
+  wchar_t buffer[256];  // a key name has at most 255 characters
+  for (DWORD index = 0; RegEnumKeyW(k.get(), index, buffer, static_cast<DWORD>(std::size(buffer))) == ERROR_SUCCESS; ++index)
+    names.emplace_back(buffer, wcsnlen(buffer, std::size(buffer)));
   return names;
 }
 
-bool RawCreateKey(RegRoot root, const std::wstring& key) { return static_cast<bool>(CreateAnsiKey(root, key)); }
+bool RawCreateKey(RegRoot root, const std::wstring& key) { return static_cast<bool>(CreateRawKey(root, key)); }
 
 bool RawDeleteKey(RegRoot root, const std::wstring& key) {
-  return RegDeleteKeyA(RootKey(root), ToAnsi(key).c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyW(RootKey(root), key.c_str()) == ERROR_SUCCESS;
 }
 
 RegStatus RawSetValue(RegRoot root, const std::wstring& key, const std::wstring& name, const RegData& data) {
-  const UniqueRegKey k = CreateAnsiKey(root, key);
+  const UniqueRegKey k = CreateRawKey(root, key);
   if (!k) return RegStatus::NoKey;
-  const LONG written = RegSetValueExA(k.get(), ToAnsi(name).c_str(), 0, data.type,
+  const LONG written = RegSetValueExW(k.get(), name.c_str(), 0, data.type,
                                       reinterpret_cast<const BYTE*>(data.bytes.data()),
                                       static_cast<DWORD>(data.bytes.size()));
   return written == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
 }
 
 RegStatus RawDeleteValue(RegRoot root, const std::wstring& key, const std::wstring& name) {
-  const UniqueRegKey k = OpenAnsiKey(root, key, kKeyRights);
+  const UniqueRegKey k = OpenRawKey(root, key, kKeyRights);
   if (!k) return RegStatus::NoKey;
-  return RegDeleteValueA(k.get(), ToAnsi(name).c_str()) == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
+  return RegDeleteValueW(k.get(), name.c_str()) == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
 }
 
 std::wstring ExpandEnvironment(const std::wstring& text) {
-  const std::string ansi = ToAnsi(text);
-  const DWORD needed = ExpandEnvironmentStringsA(ansi.c_str(), nullptr, 0);
+  const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
   if (needed == 0) return text;
-  std::vector<char> buffer(needed);
-  const DWORD got = ExpandEnvironmentStringsA(ansi.c_str(), buffer.data(), needed);
+  std::vector<wchar_t> buffer(needed);
+  const DWORD got = ExpandEnvironmentStringsW(text.c_str(), buffer.data(), needed);
   if (got == 0 || got > needed) return text;
-  return FromAnsi(std::string_view(buffer.data(), got - 1));
+  return std::wstring(buffer.data(), got - 1);
 }
 
 }  // namespace velvane::platform

@@ -278,7 +278,7 @@ LRESULT TopWindow::OnCopyData(const COPYDATASTRUCT* data) {
   const auto size = static_cast<std::int32_t>(data->cbData);
   if (size <= 0) return 0;
   const std::string_view bytes(static_cast<const char*>(data->lpData), static_cast<size_t>(size));
-  if (!window_.Closed() && window_.onCopyData) window_.onCopyData(bytes);
+  if (!window_.Closed() && window_.onCopyData) window_.onCopyData(data->dwData, bytes);
   return 0;
 }
 
