@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 
 namespace velvane {

@@ -1,7 +1,7 @@
 #include "common/setting_keys.h"
 
 #include "common/numbers.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 
 namespace velvane {
 

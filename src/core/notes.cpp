@@ -1,6 +1,6 @@
 #include "core/notes.h"
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 
 namespace velvane {
 namespace {

@@ -3,7 +3,7 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 #include "core/config.h"
 #include "platform/files.h"

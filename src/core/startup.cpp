@@ -5,7 +5,7 @@
 #include "common/message_box.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "core/autostart.h"
 #include "core/notes.h"
 #include "core/side_bar_view.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/numbers.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 #include "lists/list_file.h"
 #include "platform/process.h"

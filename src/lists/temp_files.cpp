@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 #include "lists/list_file.h"
 

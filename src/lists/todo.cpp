@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "lists/list_file.h"
 
 namespace velvane {

@@ -2,7 +2,7 @@
 // What the side bar's controls do when clicked, typed into or hovered: the clipboard rows and their locks, the file
 // shelf, the to-do list, the notes, the launcher box, the screenshot icons and the text buttons.
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 #include "core/config.h"
 #include "core/notes.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/errors.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "core/velvane.h"
 
 namespace velvane::ui {

@@ -2,7 +2,7 @@
 
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 
 namespace velvane::wizard {

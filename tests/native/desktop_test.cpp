@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "core/velvane.h"
 #include "platform/instance_testing.h"
 #include "platform/screen_capture_testing.h"

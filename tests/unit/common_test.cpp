@@ -5,7 +5,7 @@
 
 #include "common/lang.h"
 #include "common/numbers.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 #include "platform/text_codec.h"
 #include "test_support.h"

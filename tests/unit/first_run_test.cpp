@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "core/velvane.h"
 #include "platform/scripted/test_hooks.h"
 #include "platform/text_codec.h"

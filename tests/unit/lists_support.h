@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "common/lang.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "core/side_bar_view.h"
 #include "core/velvane.h"
 #include "test_support.h"

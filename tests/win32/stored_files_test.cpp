@@ -13,7 +13,7 @@
 #include <tuple>
 
 #include "common/lang.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "platform/profile.h"
 #include "platform/text_codec.h"
 #include "test_support.h"

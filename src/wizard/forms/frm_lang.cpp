@@ -1,6 +1,6 @@
 #include "wizard/forms/frm_lang.h"
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
 #include "wizard/forms/wizard_flow.h"

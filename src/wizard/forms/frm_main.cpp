@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "common/numbers.h"
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "common/text.h"
 #include "ui/dialog_layout.h"
 #include "wizard/first_time.h"

@@ -1,4 +1,4 @@
-#include "common/settings_store.h"
+#include "common/text_files.h"
 
 #include "common/errors.h"
 #include "common/text.h"
