@@ -1,7 +1,8 @@
 #include "common/setting_keys.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
-#include "common/text_files.h"
+#include "common/profile_files.h"
 
 namespace velvane {
 

@@ -1,6 +1,6 @@
 #include "common/skin.h"
 
-#include "common/text_files.h"
+#include "common/profile_files.h"
 
 namespace velvane {
 

@@ -1,9 +1,9 @@
 #include "core/config.h"
 
+#include "common/folders.h"
 #include "common/message_box.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/text_files.h"
 #include "common/text.h"
 #include "core/notes.h"
 #include "core/side_bar_view.h"

@@ -1,5 +1,6 @@
 #include "core/notes.h"
 
+#include "common/folders.h"
 #include "common/text_files.h"
 
 namespace velvane {

@@ -3,8 +3,8 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/text_files.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "core/config.h"
 #include "platform/files.h"
 

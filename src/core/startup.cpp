@@ -2,10 +2,10 @@
 
 
 #include "common/errors.h"
+#include "common/folders.h"
 #include "common/message_box.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/text_files.h"
 #include "core/autostart.h"
 #include "core/notes.h"
 #include "core/side_bar_view.h"

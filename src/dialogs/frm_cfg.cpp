@@ -1,9 +1,10 @@
 #include "dialogs/frm_cfg.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/text_files.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "core/autostart.h"
 #include "core/velvane.h"
 #include "dialogs/frm_about.h"

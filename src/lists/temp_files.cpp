@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "common/text_files.h"
+#include "common/folders.h"
+#include "common/shell_open.h"
 #include "common/text.h"
 #include "lists/list_file.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/text_files.h"
+#include "common/folders.h"
 #include "lists/list_file.h"
 
 namespace velvane {

@@ -2,15 +2,15 @@
 // What the side bar's controls do when clicked, typed into or hovered: the clipboard rows and their locks, the file
 // shelf, the to-do list, the notes, the launcher box, the screenshot icons and the text buttons.
 
-#include "common/text_files.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "core/config.h"
 #include "core/notes.h"
 #include "core/velvane.h"
 #include "core/visibility.h"
 #include "dialogs/frm_about.h"
-#include "dialogs/frm_cfg.h"
 #include "dialogs/frm_add_exec.h"
+#include "dialogs/frm_cfg.h"
 #include "dialogs/frm_exec_list.h"
 #include "platform/cp1252.h"
 #include "platform/process.h"

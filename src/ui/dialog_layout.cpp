@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/errors.h"
+#include "common/folders.h"
 #include "common/text_files.h"
 #include "core/velvane.h"
 

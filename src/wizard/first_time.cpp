@@ -1,9 +1,10 @@
 #include "wizard/first_time.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/text_files.h"
 #include "common/text.h"
+#include "common/text_files.h"
 
 namespace velvane::wizard {
 

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "common/text_files.h"
+#include "common/folders.h"
+#include "common/profile_files.h"
 #include "core/velvane.h"
 #include "platform/instance_testing.h"
 #include "platform/screen_capture_testing.h"

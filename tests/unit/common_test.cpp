@@ -3,10 +3,12 @@
 
 #include <algorithm>
 
+#include "common/folders.h"
 #include "common/lang.h"
 #include "common/numbers.h"
-#include "common/text_files.h"
+#include "common/profile_files.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "platform/text_codec.h"
 #include "test_support.h"
 

@@ -4,7 +4,8 @@
 
 #include <cstdlib>
 
-#include "common/text_files.h"
+#include "common/folders.h"
+#include "common/profile_files.h"
 #include "core/velvane.h"
 #include "platform/scripted/test_hooks.h"
 #include "platform/text_codec.h"

@@ -5,6 +5,7 @@
 
 #include "lists/clipboard_history.h"
 #include "lists/exec_list.h"
+#include "common/profile_files.h"
 #include "dialogs/frm_add_exec.h"
 #include "dialogs/frm_exec_list.h"
 #include "lists_support.h"

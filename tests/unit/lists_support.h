@@ -1,14 +1,14 @@
 #pragma once
 // The list tests' throw-away installation, a model without entries in its language table over a side bar that does
-// nothing, and a panel; the folders are restored afterwards.
+// nothing, and a panel.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <tuple>
 
+#include "common/folders.h"
 #include "common/lang.h"
-#include "common/text_files.h"
 #include "core/side_bar_view.h"
 #include "core/velvane.h"
 #include "test_support.h"
@@ -28,14 +28,12 @@ struct NullView : SideBarView {
 class ListsFixture : public ::testing::Test {
 protected:
   void SetUp() override {
-    saved_ = {AppDir, DataDir, LangDir, SkinDir};
     SetAppFoldersFrom(dir_.Path());
     DefaultDir = dir_.Path() + L"\\docs\\";
     std::filesystem::create_directories(Native(DataDir));
     app.settings.SkinName = L"plain";
     ui::testing::Reset();
   }
-  void TearDown() override { std::tie(AppDir, DataDir, LangDir, SkinDir) = saved_; }
 
   // The message boxes shown so far, each as "title|text|style".
   static std::vector<std::wstring> Boxes() {
@@ -52,8 +50,6 @@ protected:
   std::wstring& DefaultDir = app.settings.DefaultDir;
   ui::Window panel{{.caption = {}, .clientWidth = 800, .clientHeight = 341, .font = {}, .iconPath = {}}};
 
-private:
-  std::tuple<std::wstring, std::wstring, std::wstring, std::wstring> saved_;
 };
 
 }  // namespace velvane::test

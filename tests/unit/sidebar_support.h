@@ -3,7 +3,8 @@
 // settings; each stop leaves a fresh pair for the next start. Shared by the side bar's, the dialogs' and the fuzzing tests.
 #include <gtest/gtest.h>
 
-#include "common/text_files.h"
+#include "common/folders.h"
+#include "common/profile_files.h"
 #include "core/velvane.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_add_exec.h"

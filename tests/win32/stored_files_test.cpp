@@ -12,8 +12,9 @@
 #include <string>
 #include <tuple>
 
+#include "common/folders.h"
 #include "common/lang.h"
-#include "common/text_files.h"
+#include "common/profile_files.h"
 #include "platform/profile.h"
 #include "platform/text_codec.h"
 #include "test_support.h"

@@ -1,4 +1,4 @@
-// Message boxes, the input box, the file dialogs, the screen and the message loop.
+// The system's desktop: message boxes, the input box, the file dialogs and the screen.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -7,8 +7,6 @@
 namespace velvane::ui {
 
 namespace {
-
-int gLoopDepth = 0;
 
 // ---- Input box ----
 
@@ -206,12 +204,6 @@ std::optional<std::wstring> ShowFileDialog(bool save, const FileDialogOptions& o
 
 }  // namespace
 
-namespace win32 {
-
-bool MessageLoopRunning() { return gLoopDepth > 0; }
-
-}  // namespace win32
-
 // The system's own boxes, dialogs and screen.
 class Win32Desktop final : public Desktop {
 public:
@@ -242,31 +234,6 @@ public:
 Desktop& SystemDesktop() {
   static Win32Desktop desktop;
   return desktop;
-}
-
-int RunMessageLoop() {
-  if (win32::TopWindow::OpenCount() == 0) return 0;
-  ++gLoopDepth;
-  int exitCode = 0;
-  MSG msg{};
-  for (;;) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      exitCode = static_cast<int>(msg.wParam);
-      break;
-    }
-    if (got == -1) break;
-    // Tab, Enter and Escape move between the controls of our windows as in a dialog. Only keys go that way: the
-    // timer ticks of an idle side bar must not pay for the dialog routing.
-    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-      const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-      if (root && win32::TopWindow::IsOurs(root) && IsDialogMessageW(root, &msg)) continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  --gLoopDepth;
-  return exitCode;
 }
 
 }  // namespace velvane::ui

@@ -3,8 +3,8 @@
 #include "common/text_files.h"
 #include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
-#include "wizard/forms/wizard_flow.h"
 #include "wizard/forms/frm_main.h"
+#include "wizard/forms/wizard_flow.h"
 
 namespace velvane::wizard {
 namespace {

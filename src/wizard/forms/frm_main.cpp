@@ -2,8 +2,8 @@
 
 #include "common/errors.h"
 #include "common/numbers.h"
-#include "common/text_files.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
 #include "wizard/forms/wizard_flow.h"

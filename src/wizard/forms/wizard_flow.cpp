@@ -1,8 +1,8 @@
 #include "wizard/forms/wizard_flow.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/text_files.h"
 #include "platform/instance.h"
 #include "platform/process.h"
 #include "ui/forms.h"
