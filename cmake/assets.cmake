@@ -1,7 +1,7 @@
 # Pictures the programs load at run time: the skins, the wizard's pages and the program icon. They are drawn by
 # scripts/make_assets.py into ${CMAKE_BINARY_DIR}/assets; the language files are committed under assets/lang.
 #
-# Sets VELVANE_RC, the generated resource script that embeds the icon. The executables velvane and Primewiz get
+# Sets VELVANE_RC, the generated resource script that embeds the icon and the application manifest. The executables velvane and Primewiz get
 # it (and a dependency on the drawn pictures) at the end of the directory, wherever this file is included.
 
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
@@ -22,10 +22,12 @@ add_custom_command(
   VERBATIM)
 add_custom_target(velvane_assets ALL DEPENDS ${_velvane_assets_stamp} ${VELVANE_ICON_FILE})
 
+set(VELVANE_MANIFEST_FILE ${CMAKE_BINARY_DIR}/velvane.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/assets/velvane.manifest.in ${VELVANE_MANIFEST_FILE} @ONLY)
 set(VELVANE_RC ${CMAKE_BINARY_DIR}/velvane.rc)
 configure_file(${CMAKE_SOURCE_DIR}/assets/velvane.rc.in ${VELVANE_RC} @ONLY)
-# windres does not report the icon as a dependency, so a new icon would not rebuild the resource object.
-set_source_files_properties(${VELVANE_RC} PROPERTIES OBJECT_DEPENDS ${VELVANE_ICON_FILE})
+# windres does not report the icon and the manifest as dependencies, so new ones would not rebuild the resource object.
+set_source_files_properties(${VELVANE_RC} PROPERTIES OBJECT_DEPENDS "${VELVANE_ICON_FILE};${VELVANE_MANIFEST_FILE}")
 
 function(_velvane_assets_attach)
   foreach(exe IN ITEMS velvane Primewiz)

@@ -6,6 +6,10 @@ Usage: make_assets.py OUTDIR
 Writes OUTDIR/skins/<skin>/ (bitmaps and skin.txt for each skin), OUTDIR/images/ (wizard pages and banner)
 and OUTDIR/icon.ico. Standard library only; the output is the same byte for byte on every run.
 
+Every skin and wizard picture is also drawn for displays at 150% and 200% ("i_main@150.bmp", "i_main@200.bmp"):
+the shapes are given in the design's pixels (96 dpi) and drawn at the canvas's scale, so the larger pictures are as
+sharp as the small ones. A size of n design pixels is int(n * scale + 0.5) pixels, as Windows rounds.
+
 All shapes are drawn as signed distance functions (negative inside, in pixels) and anti-aliased by coverage:
 a pixel whose centre lies d pixels inside an edge is covered by clamp(0.5 + d). The side-bar background has
 to line up with the controls of the side-bar window, whose positions are listed in SIDEBAR below.
@@ -29,13 +33,20 @@ def mix(a, b, t):
     return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
 
 
-class Canvas:
-    """An RGBA picture held as floats; alpha 1 everywhere unless created transparent."""
+def scaled(n, scale):
+    return int(n * scale + 0.5)
 
-    def __init__(self, w, h, color=(0, 0, 0), alpha=1.0):
-        self.w, self.h = w, h
-        self.rgb = [float(c) for _ in range(w * h) for c in color]
-        self.a = [float(alpha)] * (w * h)
+
+class Canvas:
+    """An RGBA picture held as floats; alpha 1 everywhere unless created transparent.
+
+    w and h are its pixels; the drawing calls take design pixels, which are `scale` pixels each."""
+
+    def __init__(self, w, h, color=(0, 0, 0), alpha=1.0, scale=1.0):
+        self.scale = scale
+        self.w, self.h = scaled(w, scale), scaled(h, scale)
+        self.rgb = [float(c) for _ in range(self.w * self.h) for c in color]
+        self.a = [float(alpha)] * (self.w * self.h)
 
     def blend(self, x, y, color, cov):
         i = y * self.w + x
@@ -54,16 +65,17 @@ class Canvas:
 
     def paint(self, sdf, bbox, color, alpha=1.0):
         """Fills the shape sdf inside bbox (x0, y0, x1, y1); color is an RGB tuple or a function of (x, y)."""
-        x0 = max(0, int(math.floor(bbox[0])) - 1)
-        y0 = max(0, int(math.floor(bbox[1])) - 1)
-        x1 = min(self.w, int(math.ceil(bbox[2])) + 1)
-        y1 = min(self.h, int(math.ceil(bbox[3])) + 1)
+        s = self.scale
+        x0 = max(0, int(math.floor(bbox[0] * s)) - 1)
+        y0 = max(0, int(math.floor(bbox[1] * s)) - 1)
+        x1 = min(self.w, int(math.ceil(bbox[2] * s)) + 1)
+        y1 = min(self.h, int(math.ceil(bbox[3] * s)) + 1)
         solid = not callable(color)
         for y in range(y0, y1):
-            py = y + 0.5
+            py = (y + 0.5) / s
             for x in range(x0, x1):
-                px = x + 0.5
-                cov = 0.5 - sdf(px, py)
+                px = (x + 0.5) / s
+                cov = 0.5 - sdf(px, py) * s
                 if cov <= 0.0:
                     continue
                 if cov > 1.0:
@@ -71,15 +83,20 @@ class Canvas:
                 self.blend(x, y, color if solid else color(px, py), cov * alpha)
 
     def fill(self, color, rect=None, alpha=1.0):
-        """Fills an axis-aligned rectangle (x, y, w, h) of whole pixels; color may be a function of (x, y)."""
-        x, y, w, h = rect if rect else (0, 0, self.w, self.h)
+        """Fills an axis-aligned rectangle (x, y, w, h) of whole design pixels; color and alpha may be functions
+        of (x, y)."""
+        s = self.scale
+        x, y, w, h = (scaled(v, s) for v in rect) if rect else (0, 0, self.w, self.h)
         solid = not callable(color)
         for yy in range(max(0, y), min(self.h, y + h)):
             for xx in range(max(0, x), min(self.w, x + w)):
-                self.blend(xx, yy, color if solid else color(xx + 0.5, yy + 0.5), alpha)
+                px, py = (xx + 0.5) / s, (yy + 0.5) / s
+                self.blend(xx, yy, color if solid else color(px, py), alpha(px, py) if callable(alpha) else alpha)
 
     def crop(self, x, y, w, h):
-        out = Canvas(w, h)
+        """The part at x, y of w x h design pixels."""
+        out = Canvas(w, h, scale=self.scale)
+        x, y, w, h = (scaled(v, self.scale) for v in (x, y, w, h))
         for yy in range(h):
             for xx in range(w):
                 i = (y + yy) * self.w + x + xx
@@ -437,10 +454,10 @@ def title_mark(canvas, p, title):
     draw(canvas, rrect(x - 8, y + 3, 3, 15, 1.5), vgradient(y + 3, y + 18, p["accent"], p["accent2"]))
 
 
-def draw_sidebar(p):
+def draw_sidebar(p, scale=1.0):
     L = SIDEBAR
     W, H = L["size"]
-    cv = Canvas(W, H)
+    cv = Canvas(W, H, scale=scale)
     cv.fill(vgradient(0, H, p["bg_top"], p["bg_bottom"]))
 
     for t in L["titles"]:
@@ -506,16 +523,15 @@ def draw_sidebar(p):
 
     # Info line: a dark strip across the bottom with a fading accent hairline on top.
     cv.fill(p["info"], (0, INFO_TOP, W, H - INFO_TOP))
-    for x in range(W):
-        fade = 1.0 - abs(x + 0.5 - W / 2.0) / (W / 2.0)
-        cv.blend(x, INFO_TOP, mix(p["accent"], p["accent2"], (x + 0.5) / W), 0.25 + 0.6 * fade)
+    cv.fill(lambda x, y: mix(p["accent"], p["accent2"], x / W), (0, INFO_TOP, W, 1),
+            lambda x, y: 0.25 + 0.6 * (1.0 - abs(x - W / 2.0) / (W / 2.0)))
 
     # The window frame: one lighter pixel round the edge.
     draw(cv, outline(rrect(0, 0, W, H, 0), 1.0), p["frame"])
     return cv
 
 
-def lock_bitmap(p, locked):
+def lock_bitmap(p, locked, scale):
     """The 9 x 12 lock switch drawn over the clipboard card's gutter."""
     if locked:
         art = [
@@ -551,14 +567,14 @@ def lock_bitmap(p, locked):
         body, dark = p["lock_body_off"], p["lock_body_off_dark"]
     colours = {".": p["paper_gutter"], "s": p["lock_shackle"], "B": body, "d": dark,
                "k": mix(dark, (0, 0, 0), 0.35)}
-    cv = Canvas(9, 12)
+    cv = Canvas(9, 12, scale=scale)
     for y, row in enumerate(art):
         assert len(row) == 9, row
         for x, ch in enumerate(row):
-            cv.blend(x, y, colours[ch], 1.0)
+            cv.fill(colours[ch], (x, y, 1, 1))
     # Round the body's top corners a little.
-    cv.blend(0, 5, mix(body, p["paper_gutter"], 0.5), 1.0)
-    cv.blend(8, 5, mix(body, p["paper_gutter"], 0.5), 1.0)
+    cv.fill(mix(body, p["paper_gutter"], 0.5), (0, 5, 1, 1))
+    cv.fill(mix(body, p["paper_gutter"], 0.5), (8, 5, 1, 1))
     return cv
 
 
@@ -583,9 +599,9 @@ def monitor_icon(base, p, kind):
     return cv
 
 
-def draw_topbar(p, w=309, h=64):
+def draw_topbar(p, scale=1.0, w=309, h=64):
     """Title bar picture of the dialogs; stretched sideways to the dialog's width, so it only varies downwards."""
-    cv = Canvas(w, h)
+    cv = Canvas(w, h, scale=scale)
     cv.fill(vgradient(0, h - 3, p["banner_top"], p["banner_bottom"]))
     cv.fill((255, 255, 255), (0, 0, w, 1), 0.10)
     cv.fill(hgradient(0, w, p["accent"], p["accent2"]), (0, h - 3, w, 3))
@@ -593,9 +609,9 @@ def draw_topbar(p, w=309, h=64):
     return cv
 
 
-def draw_drophere(p, w=120, h=74):
+def draw_drophere(p, scale=1.0, w=120, h=74):
     """The drop hint under a path label: faint, so that the path drawn over it stays readable."""
-    cv = Canvas(w, h, p["BACKGROUND"])
+    cv = Canvas(w, h, p["BACKGROUND"], scale=scale)
     box = rrect(2, 2, w - 4, h - 4, 8)
     f = box[0]
     per = 7.0
@@ -652,10 +668,10 @@ def logo_shapes(x, y, s):
     return frame, bar, rows
 
 
-def draw_about(p, w=250, h=400):
+def draw_about(p, scale=1.0, w=250, h=400):
     """About box picture: a header with the mark and the name, a light body for the credit lines and a footer
     holding the version line and the close mark (the box's close area lies over it)."""
-    cv = Canvas(w, h, p["about_body"])
+    cv = Canvas(w, h, p["about_body"], scale=scale)
     head = 88
     cv.fill(vgradient(0, head, p["about_head_top"], p["about_head_bottom"]), (0, 0, w, head))
     cv.fill(hgradient(0, w, p["accent"], p["accent2"]), (0, head - 3, w, 3))
@@ -693,18 +709,28 @@ def skin_txt(p):
     return ("\r\n".join(lines)).encode("ascii")
 
 
+# The scales every picture is drawn for, with the suffix of their file names.
+SCALES = ((1.0, ""), (1.5, "@150"), (2.0, "@200"))
+
+
+def save_scaled(path, canvas, suffix):
+    stem, ext = os.path.splitext(path)
+    save_bmp(stem + suffix + ext, canvas)
+
+
 def make_skin(outdir, name, p):
     d = os.path.join(outdir, "skins", name)
-    main = draw_sidebar(p)
-    save_bmp(os.path.join(d, "i_main.bmp"), main)
-    save_bmp(os.path.join(d, "lock_on.bmp"), lock_bitmap(p, True))
-    save_bmp(os.path.join(d, "lock_off.bmp"), lock_bitmap(p, False))
-    kx, ky, kw, kh = SIDEBAR["ss_kind"]
-    for kind in (0, 1):
-        save_bmp(os.path.join(d, "ss_%d.bmp" % kind), monitor_icon(main.crop(kx, ky, kw, kh), p, kind))
-    save_bmp(os.path.join(d, "topbar_thick.bmp"), draw_topbar(p))
-    save_bmp(os.path.join(d, "drophere.bmp"), draw_drophere(p))
-    save_bmp(os.path.join(d, "About.bmp"), draw_about(p))
+    for scale, suffix in SCALES:
+        main = draw_sidebar(p, scale)
+        save_scaled(os.path.join(d, "i_main.bmp"), main, suffix)
+        save_scaled(os.path.join(d, "lock_on.bmp"), lock_bitmap(p, True, scale), suffix)
+        save_scaled(os.path.join(d, "lock_off.bmp"), lock_bitmap(p, False, scale), suffix)
+        kx, ky, kw, kh = SIDEBAR["ss_kind"]
+        for kind in (0, 1):
+            save_scaled(os.path.join(d, "ss_%d.bmp" % kind), monitor_icon(main.crop(kx, ky, kw, kh), p, kind), suffix)
+        save_scaled(os.path.join(d, "topbar_thick.bmp"), draw_topbar(p, scale), suffix)
+        save_scaled(os.path.join(d, "drophere.bmp"), draw_drophere(p, scale), suffix)
+        save_scaled(os.path.join(d, "About.bmp"), draw_about(p, scale), suffix)
     write_file(os.path.join(d, "skin.txt"), skin_txt(p))
 
 
@@ -781,8 +807,8 @@ def page_glyph(page, cx, cy):
     raise ValueError(page)
 
 
-def draw_wizard_page(page, w=100, h=400):
-    cv = Canvas(w, h)
+def draw_wizard_page(page, scale=1.0, w=100, h=400):
+    cv = Canvas(w, h, scale=scale)
     cv.fill(wizard_background)
     cv.fill(hgradient(0, w, WIZ["accent"], mix(WIZ["accent"], WIZ["accent2"], w / 340.0)),
             (0, WIZ_BANNER_H - 3, w, 3))
@@ -798,8 +824,8 @@ def draw_wizard_page(page, w=100, h=400):
     return cv
 
 
-def draw_wizard_banner(w=405, h=WIZ_BANNER_H):
-    cv = Canvas(w, h)
+def draw_wizard_banner(scale=1.0, w=405, h=WIZ_BANNER_H):
+    cv = Canvas(w, h, scale=scale)
     cv.fill(wizard_background, (0, 0, w, h))
     cv.fill((255, 255, 255), (0, 0, w, 1), 0.08)
     cv.fill(hgradient(-100, w, WIZ["accent"], WIZ["accent2"]), (0, h - 3, w, 3))
@@ -843,9 +869,10 @@ def main(argv):
     out = argv[1]
     for name, palette in SKINS:
         make_skin(out, name, palette)
-    for page in range(1, 9):
-        save_bmp(os.path.join(out, "images", "t%d.bmp" % page), draw_wizard_page(page))
-    save_bmp(os.path.join(out, "images", "topbar_thick.bmp"), draw_wizard_banner())
+    for scale, suffix in SCALES:
+        for page in range(1, 9):
+            save_scaled(os.path.join(out, "images", "t%d.bmp" % page), draw_wizard_page(page, scale), suffix)
+        save_scaled(os.path.join(out, "images", "topbar_thick.bmp"), draw_wizard_banner(scale), suffix)
     write_file(os.path.join(out, "icon.ico"), ico_bytes([draw_icon(48), draw_icon(32), draw_icon(16)]))
     return 0
 

@@ -26,6 +26,9 @@ cleanup() { wine_stop; [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; true;
 trap cleanup EXIT
 xvfb_start || exit 1
 wine_prepare
+# The tests measure the windows at 100% (96 dpi): a prefix left at another scale (scripts/run.sh may try one) would
+# move every pixel.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f </dev/null >/dev/null 2>&1
 # The code page runs need the locales a Wine process takes its code page from; built once into the build folder.
 mkdir -p "$ROOT/build/win/locales"
 for locale in ru_RU ja_JP hi_IN; do

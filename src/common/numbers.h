@@ -14,8 +14,10 @@ std::uint8_t ToByte(double value);
 std::int16_t ToInt16(double value);
 std::int32_t ToInt32(double value);
 
-// Window positions and the dialogs' layouts are written in twips, 15 to a pixel at 96 dpi.
+// Window positions and the dialogs' layouts are written in twips, 1440 to an inch: 15 to a design pixel (96 dpi),
+// 1440 / dpi to a pixel of a monitor at another scale.
 constexpr int kTwipsPerPixel = 15;
+constexpr double TwipsPerPixelAt(int dpi) { return 1440.0 / dpi; }
 
 inline std::uint8_t ByteValue(std::wstring_view text) { return ToByte(LeadingNumber(text)); }
 // The same without the failure: nothing when the rounded value is outside 0 to 255.

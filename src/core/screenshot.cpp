@@ -15,17 +15,11 @@ platform::Picture clsScreenshot::CaptureWindow(std::intptr_t window, bool client
   return platform::CaptureWindow(window, client, left, top, width, height);
 }
 
-namespace {
-
-// A window with its frame, as large as its outer rectangle; the desktop window's is the screen.
-platform::Picture CaptureWhole(const clsScreenshot& shots, std::intptr_t window) {
-  const platform::WindowBounds r = platform::WindowRectangle(window).value_or(platform::WindowBounds{});
-  return shots.CaptureWindow(window, false, 0, 0, r.right - r.left, r.bottom - r.top);
+platform::Picture clsScreenshot::CaptureScreen() const {
+  // Every monitor, as the Print Screen key takes them: the desktop's origin is the primary monitor's top-left corner.
+  const platform::WindowBounds all = platform::VirtualScreen();
+  return CaptureWindow(platform::DesktopWindow(), false, all.left, all.top, all.right - all.left, all.bottom - all.top);
 }
-
-}  // namespace
-
-platform::Picture clsScreenshot::CaptureScreen() const { return CaptureWhole(*this, platform::DesktopWindow()); }
 
 platform::Picture clsScreenshot::CaptureForm(std::intptr_t window, int width, int height) const {
   return CaptureWindow(window, false, 0, 0, width, height);
@@ -35,7 +29,14 @@ platform::Picture clsScreenshot::CaptureClient(std::intptr_t window, int width, 
   return CaptureWindow(window, true, 0, 0, width, height);
 }
 
-platform::Picture clsScreenshot::CaptureActiveWindow() const { return CaptureWhole(*this, platform::ForegroundWindow()); }
+platform::Picture clsScreenshot::CaptureActiveWindow() const {
+  // The frame the user sees, without the invisible resize borders that newer Windows counts in the outer rectangle.
+  const std::intptr_t window = platform::ForegroundWindow();
+  const platform::WindowBounds r = platform::WindowRectangle(window).value_or(platform::WindowBounds{});
+  const platform::WindowBounds seen = platform::VisibleFrame(window).value_or(r);
+  return CaptureWindow(window, false, seen.left - r.left, seen.top - r.top, seen.right - seen.left,
+                       seen.bottom - seen.top);
+}
 
 Outcome clsScreenshot::TakeScreenshot(Settings& settings, std::uint8_t& kind) {
   if (kind == kConfiguredKind) kind = settings.ScreenshotType;

@@ -48,5 +48,10 @@ struct WindowBounds {
 };
 // The outer rectangle in screen pixels; nullopt when the window cannot be asked.
 std::optional<WindowBounds> WindowRectangle(std::intptr_t window);
+// The rectangle that holds every monitor, in the desktop's pixels (the primary monitor's top-left corner is 0, 0).
+WindowBounds VirtualScreen();
+// The part of the outer rectangle that is drawn (the desktop composer's frame, without invisible resize borders);
+// nullopt when the system does not say.
+std::optional<WindowBounds> VisibleFrame(std::intptr_t window);
 
 }  // namespace velvane::platform

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/screen_capture.h"
@@ -23,7 +24,9 @@ struct FakeDisplay {
   std::function<std::uint32_t(int x, int y)> colorAt = [](int, int) { return 0u; };
   std::vector<std::uint32_t> palette;  // 256 entries make the display a 256-colour one
   WindowBounds screen{0, 0, 1280, 1024};  // the desktop window's rectangle
+  std::optional<WindowBounds> virtualScreen;  // every monitor together; the screen alone when not set
   std::map<std::intptr_t, WindowBounds> windows;  // outer rectangles of the windows other than the desktop
+  std::map<std::intptr_t, WindowBounds> visibleFrames;  // where the composer draws less than the outer rectangle
   std::intptr_t foreground = 0;
   bool failing = false;  // the system gives no bitmap
   std::vector<Capture> captures;

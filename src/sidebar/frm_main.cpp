@@ -26,10 +26,9 @@ void frmMain::Open(Velvane& app) {
   CreateControls();
   ApplySkinAndCaptions();
 
-  // First appearance: centred on the screen.
-  const std::int32_t left = (ui::ScreenWidth() - window_->Width()) / 2;
-  const std::int32_t top = (ui::ScreenHeight() - window_->Height()) / 2;
-  MoveTwips(left * kTwipsPerPixel, top * kTwipsPerPixel);
+  // First appearance: centred on the monitor that holds the pointer.
+  window_->CenterOnScreen();
+  MoveTwips(ToTwips(window_->Left()), ToTwips(window_->Top()));
 
   // The lists tell the side bar when they change, and it draws them into its rows.
   clsClipboard& history = app_->clipboard;
@@ -45,6 +44,8 @@ void frmMain::Open(Velvane& app) {
   window_->onCopyData = [this](std::uintptr_t tag, std::string_view bytes) { app_->router.HandOff(tag, bytes); };
   window_->onQueryUnload = [this] { return OnQueryUnload(); };
   window_->onUnload = [] { ui::QuitApplication(0); };
+  window_->onDpiChanged = [this] { DpiChanged(); };
+  window_->onDisplayChange = [this] { BringOntoMonitor(); };
   // Logging off must not lose what was added since the last hide: the session's end saves like a hide does.
   window_->onEndSession = [this] { SaveAll(*app_); };
   MarkWindow(window_->NativeHandle());
@@ -60,6 +61,8 @@ bool frmMain::OnQueryUnload() {
 void frmMain::SetShown(bool shown) {
   if (shown) window_->Show();
   else window_->Hide();
+  // A bar left outside every monitor (one was unplugged while it was hidden) is shown on the nearest one.
+  if (shown) BringOntoMonitor();
 }
 
 void frmMain::SetAlpha(std::uint8_t alpha) { SetWindowAlpha(*window_, alpha); }

@@ -49,9 +49,12 @@ public:
   // A proposed Left (vertical false) or Top (vertical true) in twips, clamped to the work area.
   std::int32_t ClampToWorkArea(std::int32_t position, bool vertical) const;
 
-  // Left and Top of the window in twips; kept with sub-pixel precision for the glide.
+  // Left and Top of the window in twips (1440 / dpi to a pixel of its monitor); kept with sub-pixel precision for
+  // the glide.
   std::int32_t LeftTwips() const { return leftTwips_; }
   void MoveTwips(std::int32_t left, std::int32_t top);
+  // A bar that no monitor's work area shows any part of moves into the work area of the nearest monitor.
+  void BringOntoMonitor();
 
   bool Pressing = false;  // a drag of the background is in progress
   std::int32_t GrabX = 0, GrabY = 0;
@@ -87,6 +90,12 @@ public:
 
 private:
   void CreateControls();
+  double TwipsPerPixel() const;
+  std::int32_t ToPixels(std::int32_t twips) const;
+  std::int32_t ToTwips(std::int32_t pixels) const;
+  ui::Rect PixelRect() const;  // the window on the screen
+  ui::Rect ClampArea() const;  // in pixels: where the glide may take the bar
+  void DpiChanged();
   void ApplySkinAndCaptions();
   void WirePanel();
   bool OnQueryUnload();

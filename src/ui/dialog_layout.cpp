@@ -6,6 +6,7 @@
 #include "common/folders.h"
 #include "common/text_files.h"
 #include "core/velvane.h"
+#include "ui/monitors.h"
 
 namespace velvane::ui {
 namespace {
@@ -74,7 +75,7 @@ ui::Button& AddCaptionButton(const Velvane& app, ui::Window& window, int index, 
 
 void PlaceBeside(ui::Window& window, const ui::Window& other) {
   constexpr int kGap = 8;
-  const ui::Rect area = ui::WorkArea();
+  const ui::Rect area = ui::MonitorOf(ui::Monitors(), {other.Left(), other.Top(), other.Width(), other.Height()}).work;
   int left = other.Left() + other.Width() + kGap;
   if (left + window.Width() > area.x + area.w) left = std::max(area.x, other.Left() - window.Width() - kGap);
   window.Move(left, std::max(area.y, std::min(other.Top(), area.y + area.h - window.Height())));

@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "platform/input.h"
 #include "platform/text_codec.h"
+#include "ui/monitors.h"
 #include "ui/peers.h"
 #include "ui/picture_check.h"
 
@@ -489,7 +491,14 @@ int Window::Width() const { return peer_ ? peer_->OuterSize().first : spec_.clie
 
 int Window::Height() const { return peer_ ? peer_->OuterSize().second : spec_.clientHeight; }
 
-void Window::CenterOnScreen() { Move((ScreenWidth() - Width()) / 2, (ScreenHeight() - Height()) / 2); }
+int Window::Dpi() const { return peer_ ? peer_->Dpi() : kDesignDpi; }
+
+void Window::CenterOnScreen() {
+  // On the monitor under the pointer: the user has just clicked there.
+  const auto [x, y] = platform::CursorPosition().value_or(std::pair(0, 0));
+  const Rect screen = MonitorOf(Monitors(), {x, y, 1, 1}).bounds;
+  Move(screen.x + (screen.w - Width()) / 2, screen.y + (screen.h - Height()) / 2);
+}
 
 void Window::Activate() {
   if (peer_ && !closed_) peer_->Activate();
@@ -559,6 +568,14 @@ bool Window::NotifyQueryEndSession() {
   return !onQueryUnload || onQueryUnload();
 }
 
+void Window::NotifyDpiChanged() {
+  if (!closed_) Raise(onDpiChanged);
+}
+
+void Window::NotifyDisplayChange() {
+  if (!closed_) Raise(onDisplayChange);
+}
+
 void Window::NotifyEndSession() {
   if (closed_) return;
   Raise(onEndSession);
@@ -597,6 +614,7 @@ std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstr
 std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) { return Current().FileDialog(false, options); }
 std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) { return Current().FileDialog(true, options); }
 Rect WorkArea() { return Current().WorkArea(); }
+std::vector<Monitor> Monitors() { return Current().Monitors(); }
 int ScreenWidth() { return Current().Screen().w; }
 int ScreenHeight() { return Current().Screen().h; }
 void QuitApplication(int exitCode) { Current().Quit(exitCode); }

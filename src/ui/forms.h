@@ -31,6 +31,9 @@
 
 namespace velvane::ui {
 
+// The DPI the design's pixels are drawn for (100%): a design pixel is dpi / kDesignDpi pixels on a monitor.
+constexpr int kDesignDpi = 96;
+
 struct Rect {
   int x = 0, y = 0, w = 0, h = 0;
   bool operator==(const Rect&) const = default;
@@ -54,7 +57,7 @@ enum : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 struct MouseEvent {
   int button = 0;  // kLeftButton, kRightButton, ...; 0 for a move without buttons
   int shift = 0;   // kShiftMask | kCtrlMask | kAltMask
-  int x = 0, y = 0;  // pixels, relative to the control (or the window's client area)
+  int x = 0, y = 0;  // screen pixels (at the window's DPI), relative to the control (or the window's client area)
 };
 
 struct KeyEvent {
@@ -86,7 +89,7 @@ public:
 
   void SetText(const std::wstring& text);  // caption of labels and buttons, text of text boxes
   const std::wstring& Text() const { return text_; }
-  void SetBounds(Rect bounds);  // pixels of the parent's client area
+  void SetBounds(Rect bounds);  // design pixels (96 dpi) of the parent's client area; the peer scales them
   Rect Bounds() const { return bounds_; }
   void SetVisible(bool visible);
   bool Visible() const { return visible_; }
@@ -317,7 +320,7 @@ private:
 
 struct WindowSpec {
   std::wstring caption;
-  int clientWidth = 0, clientHeight = 0;  // pixels
+  int clientWidth = 0, clientHeight = 0;  // design pixels (96 dpi)
   bool borderless = false;     // no border and no caption bar
   bool layered = false;        // one constant alpha for the whole window
   bool dialogFrame = false;    // fixed single border with a close box
@@ -361,7 +364,7 @@ public:
   std::uint8_t Alpha() const { return alpha_; }
   void SetTopMost(bool topMost);  // neither moves, resizes, shows nor hides the window
   bool TopMost() const { return topMost_; }
-  // Outer position and size in pixels of the screen.
+  // Outer position and size in pixels of the screen: the design's size scaled to the window's DPI.
   void Move(int left, int top);
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -369,7 +372,10 @@ public:
   int Height() const;
   int ClientWidth() const { return spec_.clientWidth; }
   int ClientHeight() const { return spec_.clientHeight; }
+  // Centred on the monitor that holds the pointer.
   void CenterOnScreen();
+  // Dots per inch of the monitor the window is on (96 at 100%); its controls and fonts are laid out at it.
+  int Dpi() const;
   // Restores a minimised window, then brings it to the foreground and to the top.
   void Activate();
   // Ends the window: raises onQueryUnload first (which may refuse), then destroys its native window.
@@ -392,6 +398,10 @@ public:
   // The tag (dwData) and raw bytes of a WM_COPYDATA message sent to the window (our own subclass of the window
   // procedure).
   std::function<void(std::uintptr_t tag, std::string_view bytes)> onCopyData;
+  // The window moved to a monitor of another DPI and was laid out again at it (Dpi() is the new one).
+  std::function<void()> onDpiChanged;
+  // Monitors were added, removed, moved or resized.
+  std::function<void()> onDisplayChange;
 
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
   Control* Find(const std::wstring& name) const;
@@ -410,6 +420,8 @@ public:
   bool NotifyQueryEndSession();
   // The session ends: the window is gone without a further question (raises onEndSession, then onUnload).
   void NotifyEndSession();
+  void NotifyDpiChanged();
+  void NotifyDisplayChange();
 
 private:
   template <typename T, typename... Args>
@@ -448,10 +460,20 @@ struct FileDialogOptions {
 std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options);
 std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options);
 
-// Screen facts in pixels.
+// Screen facts in pixels (of the primary monitor).
 Rect WorkArea();
 int ScreenWidth();
 int ScreenHeight();
+
+// One monitor of the desktop, in pixels of the virtual screen (the primary's top-left corner is 0, 0; a monitor left
+// of or above it has negative coordinates).
+struct Monitor {
+  Rect bounds;
+  Rect work;  // without the task bar and other docked bars
+  bool operator==(const Monitor&) const = default;
+};
+// Every monitor, the primary first.
+std::vector<Monitor> Monitors();
 
 // Runs the message loop until QuitApplication (or the last window of the program has ended it); answers the exit code.
 // Returns at once when no window is open.
@@ -469,6 +491,7 @@ public:
   virtual std::optional<std::wstring> FileDialog(bool save, const FileDialogOptions& options) = 0;
   virtual Rect Screen() = 0;  // at 0, 0
   virtual Rect WorkArea() = 0;
+  virtual std::vector<Monitor> Monitors() = 0;
   virtual void Quit(int exitCode) = 0;  // ends the message loop
 };
 Desktop& SystemDesktop();

@@ -74,6 +74,8 @@ public:
   virtual void Destroy() = 0;
   // Outer size in pixels (frame included).
   virtual std::pair<int, int> OuterSize() const = 0;
+  // Dots per inch of the window's monitor.
+  virtual int Dpi() const = 0;
   virtual std::intptr_t NativeHandle() const = 0;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/forms.h"
+#include "ui/scripted.h"
 
 #include <deque>
 
@@ -20,6 +20,8 @@ struct Script final : Desktop {
   std::vector<testing::ShownFileDialog> files;
   std::optional<std::pair<int, int>> screen;
   std::optional<Rect> workArea;
+  std::optional<std::vector<Monitor>> monitors;
+  std::optional<int> dpi;
   std::optional<int> quit;
 
   int MsgBox(const std::wstring& text, int style, const std::wstring& title) override {
@@ -42,6 +44,13 @@ struct Script final : Desktop {
   }
   Rect Screen() override { return screen ? Rect{0, 0, screen->first, screen->second} : SystemDesktop().Screen(); }
   Rect WorkArea() override { return workArea ? *workArea : SystemDesktop().WorkArea(); }
+  std::vector<Monitor> Monitors() override {
+    if (monitors) return *monitors;
+    std::vector<Monitor> list = SystemDesktop().Monitors();
+    if (screen) list.front().bounds = Screen();
+    if (workArea) list.front().work = *workArea;  // a work area set here stands for the primary monitor's
+    return list;
+  }
   void Quit(int exitCode) override { quit = exitCode; }  // the thread's queue stays clean for the next test
 
   template <typename T>
@@ -64,6 +73,12 @@ Script& On() {
 
 }  // namespace
 
+namespace detail {
+
+std::optional<int> DpiOverride() { return TheScript().dpi; }
+
+}  // namespace detail
+
 namespace testing {
 
 void Reset() {
@@ -83,6 +98,8 @@ const std::vector<ShownFileDialog>& FileDialogLog() { return On().files; }
 
 void SetScreenSize(int width, int height) { On().screen = std::make_pair(width, height); }
 void SetWorkArea(Rect area) { On().workArea = area; }
+void SetMonitors(std::vector<Monitor> monitors) { On().monitors = std::move(monitors); }
+void SetDpi(int dpi) { On().dpi = dpi; }
 
 std::optional<int> QuitRequested() { return TheScript().quit; }
 

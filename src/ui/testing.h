@@ -40,9 +40,13 @@ const std::vector<ShownMessage>& MessageLog();
 const std::vector<ShownInputBox>& InputBoxLog();
 const std::vector<ShownFileDialog>& FileDialogLog();
 
-// The headless screen is 1280 x 1024 pixels with the whole of it as work area.
+// The headless screen is 1280 x 1024 pixels with the whole of it as work area, on one monitor.
 void SetScreenSize(int width, int height);
 void SetWorkArea(Rect area);
+// Replaces the monitors (the screen size and work area then no longer make the list).
+void SetMonitors(std::vector<Monitor> monitors);
+// The DPI of the headless windows (96 unless set); set it before the windows are made.
+void SetDpi(int dpi);
 
 // The exit code of the last QuitApplication call since Reset().
 std::optional<int> QuitRequested();

@@ -67,4 +67,16 @@ std::optional<WindowBounds> WindowRectangle(std::intptr_t window) {
   return found->second;
 }
 
+WindowBounds VirtualScreen() {
+  const testing::FakeDisplay& display = testing::TheFakeDisplay();
+  return display.virtualScreen.value_or(display.screen);
+}
+
+std::optional<WindowBounds> VisibleFrame(std::intptr_t window) {
+  const auto& frames = testing::TheFakeDisplay().visibleFrames;
+  const auto found = frames.find(window);
+  if (found == frames.end()) return std::nullopt;
+  return found->second;
+}
+
 }  // namespace velvane::platform

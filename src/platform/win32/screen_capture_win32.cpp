@@ -1,5 +1,6 @@
 // Screen pictures with GDI: a compatible bitmap filled by BitBlt from the window's DC, read back with GetDIBits.
 #include <windows.h>
+#include <dwmapi.h>
 
 #include <cstring>
 
@@ -146,6 +147,27 @@ std::intptr_t ForegroundWindow() { return reinterpret_cast<std::intptr_t>(GetFor
 std::optional<WindowBounds> WindowRectangle(std::intptr_t window) {
   RECT r{};
   if (!GetWindowRect(AsHwnd(window), &r)) return std::nullopt;
+  return WindowBounds{r.left, r.top, r.right, r.bottom};
+}
+
+WindowBounds VirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return WindowBounds{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::optional<WindowBounds> VisibleFrame(std::intptr_t window) {
+  // dwmapi is loaded on first use: a static import would slow every start, and Windows before Vista lacks it.
+  using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+  static const GetAttributeFn getAttribute = [] {
+    const HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    return dwm ? reinterpret_cast<GetAttributeFn>(
+                     reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
+               : nullptr;
+  }();
+  RECT r{};
+  if (!getAttribute || FAILED(getAttribute(AsHwnd(window), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r))) ||
+      r.right <= r.left || r.bottom <= r.top)
+    return std::nullopt;
   return WindowBounds{r.left, r.top, r.right, r.bottom};
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ui/peers.h"
+#include "ui/scripted.h"
 
 namespace velvane::ui {
 
@@ -72,9 +73,13 @@ public:
   void Destroy() override {}
   std::pair<int, int> OuterSize() const override {
     const WindowSpec& spec = window_.Spec();
-    if (spec.borderless) return {spec.clientWidth, spec.clientHeight};
-    return {spec.clientWidth + kFrameWidth, spec.clientHeight + kFrameHeight};
+    // Rounded as Windows' MulDiv rounds: 341 design pixels are 512 at 150%.
+    const int width = (spec.clientWidth * Dpi() + kDesignDpi / 2) / kDesignDpi;
+    const int height = (spec.clientHeight * Dpi() + kDesignDpi / 2) / kDesignDpi;
+    if (spec.borderless) return {width, height};
+    return {width + kFrameWidth, height + kFrameHeight};
   }
+  int Dpi() const override { return detail::DpiOverride().value_or(kDesignDpi); }
   std::intptr_t NativeHandle() const override { return 0; }
 
 private:
@@ -100,6 +105,7 @@ public:
   std::optional<std::wstring> FileDialog(bool, const FileDialogOptions&) override { return {}; }
   Rect Screen() override { return Rect{0, 0, kScreenWidth, kScreenHeight}; }
   Rect WorkArea() override { return Screen(); }
+  std::vector<Monitor> Monitors() override { return {Monitor{Screen(), WorkArea()}}; }
   void Quit(int) override {}
 };
 

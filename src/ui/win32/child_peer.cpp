@@ -35,7 +35,8 @@ ChildPeer::~ChildPeer() {
 
 RECT ChildPeer::BoundsRect() const {
   const Rect b = control_.Bounds();
-  return RECT{b.x, b.y, b.x + b.w, b.y + b.h};
+  const int left = top_.Scale(b.x), top = top_.Scale(b.y);
+  return RECT{left, top, left + top_.Scale(b.w), top + top_.Scale(b.h)};
 }
 
 void ChildPeer::Create(const wchar_t* windowClass, DWORD style, DWORD exStyle) {
@@ -44,11 +45,12 @@ void ChildPeer::Create(const wchar_t* windowClass, DWORD style, DWORD exStyle) {
   if (control_.Visible()) style |= WS_VISIBLE;
   if (!control_.Enabled()) style |= WS_DISABLED;
   exStyle |= WS_EX_NOPARENTNOTIFY;
-  font_ = CreateFontFor(control_.GetFont());
-  const Rect b = control_.Bounds();
+  font_ = CreateFontFor(control_.GetFont(), top_.Dpi());
+  const RECT b = BoundsRect();
   // Our own classes bind this object at WM_NCCREATE; a system class is subclassed right after.
-  const HWND hwnd = CreateWindowExW(exStyle, windowClass, control_.Text().c_str(), style, b.x, b.y, b.w, b.h,
-                                    top_.Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), Instance(), this);
+  const HWND hwnd = CreateWindowExW(exStyle, windowClass, control_.Text().c_str(), style, b.left, b.top,
+                                    b.right - b.left, b.bottom - b.top, top_.Hwnd(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), Instance(), this);
   if (!hwnd) return;
   if (!Windowless()) {
     hwnd_.reset(hwnd);
@@ -242,8 +244,13 @@ void ChildPeer::Focus() {
   if (hwnd_ && !Windowless()) SetFocus(hwnd_.get());
 }
 
+void ChildPeer::DpiChanged() {
+  ApplyFont();
+  Update(ControlChange::Bounds);
+}
+
 void ChildPeer::ApplyFont() {
-  UniqueFont font = CreateFontFor(control_.GetFont());
+  UniqueFont font = CreateFontFor(control_.GetFont(), top_.Dpi());
   if (hwnd_) SendMessageW(hwnd_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   // The old font goes only once the control no longer uses it.
   font_ = std::move(font);

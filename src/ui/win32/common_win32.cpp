@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include <cmath>
+#include <map>
 
 #include "ui/win32/win32_forms.h"
 
@@ -11,17 +12,50 @@ HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 COLORREF ToColorRef(Color c) { return RGB(c.r, c.g, c.b); }
 
-int FontPixelHeight(double points) {
-  constexpr double kScreenDpi = 96.0;
+int FontPixelHeight(double points, int dpi) {
   constexpr double kPointsPerInch = 72.0;
-  return -static_cast<int>(std::lround(points * kScreenDpi / kPointsPerInch));
+  return -static_cast<int>(std::lround(points * dpi / kPointsPerInch));
 }
 
-UniqueFont CreateFontFor(const Font& font) {
-  return UniqueFont(CreateFontW(FontPixelHeight(font.points), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+namespace {
+
+int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// GDI would quietly substitute whatever it likes for a face that is not installed: we choose the stand-in ourselves.
+const std::wstring& InstalledFace(const std::wstring& face) {
+  static std::map<std::wstring, std::wstring> known;
+  const auto it = known.find(face);
+  if (it != known.end()) return it->second;
+  bool found = false;
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
+  if (const WindowDc screen(nullptr); screen.get())
+    EnumFontFamiliesExW(screen.get(), &wanted, &FaceFound, reinterpret_cast<LPARAM>(&found), 0);
+  return known.emplace(face, found || face.empty() ? face : std::wstring(kFallbackFace)).first->second;
+}
+
+}  // namespace
+
+UniqueFont CreateFontFor(const Font& font, int dpi) {
+  return UniqueFont(CreateFontW(FontPixelHeight(font.points, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                                 font.italic ? TRUE : FALSE, font.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                font.face.c_str()));
+                                InstalledFace(font.face).c_str()));
+}
+
+void KeepClassicLook(HWND control) {
+  // uxtheme is loaded on first use and kept: Windows before XP lacks it, and a static import slows every start.
+  using SetThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const SetThemeFn setTheme = [] {
+    const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    return uxtheme ? reinterpret_cast<SetThemeFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
+                   : nullptr;
+  }();
+  if (setTheme && control) setTheme(control, L"", L"");
 }
 
 int ShiftState() {

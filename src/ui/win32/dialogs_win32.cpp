@@ -12,7 +12,7 @@ namespace {
 
 inline constexpr wchar_t kInputBoxClass[] = L"VelvaneInputBox";
 
-// Layout of the input box in pixels: the prompt on the left, the buttons on the right, the text line below.
+// Layout of the input box in design pixels: the prompt on the left, the buttons on the right, the text line below.
 constexpr int kInputWidth = 360;
 constexpr int kInputHeight = 128;
 constexpr int kInputMargin = 10;
@@ -64,28 +64,31 @@ public:
 
     constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT outer{0, 0, kInputWidth, kInputHeight};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    // Laid out at the system's DPI: the box opens in the middle of the primary monitor.
+    const int dpi = win32::SystemDpi();
+    const auto scale = [dpi](int designPixels) { return win32::ScaleToDpi(designPixels, dpi); };
+    const int inputWidth = scale(kInputWidth), inputHeight = scale(kInputHeight), margin = scale(kInputMargin);
+    const int buttonWidth = scale(kButtonWidth), buttonHeight = scale(kButtonHeight), editHeight = scale(kEditHeight);
+    RECT outer{0, 0, inputWidth, inputHeight};
+    win32::AdjustWindowRectForDpi(&outer, kStyle, kExStyle, dpi);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
     const HWND owner = GetActiveWindow();
-    font_ = win32::CreateFontFor(Font{});
+    font_ = win32::CreateFontFor(Font{}, dpi);
     win32::UniqueHwnd dialog(CreateWindowExW(kExStyle, kInputBoxClass, title.c_str(), kStyle,
                                              (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                                              (GetSystemMetrics(SM_CYSCREEN) - height) / 3, width, height, owner,
                                              nullptr, win32::Instance(), this));
     if (!dialog) return std::nullopt;
     const HWND hwnd = dialog.get();
-    const int buttonsLeft = kInputWidth - kInputMargin - kButtonWidth;
-    AddChild(L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, kInputMargin, kInputMargin,
-             buttonsLeft - 2 * kInputMargin, kInputHeight - 3 * kInputMargin - kEditHeight, kPromptId);
-    AddChild(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, buttonsLeft, kInputMargin, kButtonWidth,
-             kButtonHeight, IDOK);
-    AddChild(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, buttonsLeft, kInputMargin * 3 / 2 + kButtonHeight,
-             kButtonWidth, kButtonHeight, IDCANCEL);
-    const HWND edit = AddChild(L"EDIT", initial, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, kInputMargin,
-                               kInputHeight - kInputMargin - kEditHeight, kInputWidth - 2 * kInputMargin, kEditHeight,
-                               kEditId);
+    const int buttonsLeft = inputWidth - margin - buttonWidth;
+    AddChild(L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, margin, margin, buttonsLeft - 2 * margin,
+             inputHeight - 3 * margin - editHeight, kPromptId);
+    AddChild(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, buttonsLeft, margin, buttonWidth, buttonHeight, IDOK);
+    AddChild(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, buttonsLeft, margin * 3 / 2 + buttonHeight,
+             buttonWidth, buttonHeight, IDCANCEL);
+    const HWND edit = AddChild(L"EDIT", initial, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, margin,
+                               inputHeight - margin - editHeight, inputWidth - 2 * margin, editHeight, kEditId);
     {
       ThreadWindowsDisabled modal(hwnd);
       ShowWindow(hwnd, SW_SHOW);
@@ -223,6 +226,7 @@ public:
     return ShowFileDialog(save, options);
   }
   Rect Screen() override { return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+  std::vector<Monitor> Monitors() override { return win32::SystemMonitors(); }
   Rect WorkArea() override {
     RECT r{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return Screen();

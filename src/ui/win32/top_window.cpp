@@ -67,15 +67,21 @@ TopWindow::TopWindow(Window& window) : window_(window) {
   RegisterVisualClasses();
   const WindowSpec& spec = window.Spec();
   const Frame frame = FrameOf(spec);
-  RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
-  AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
   const HWND owner = spec.showInTaskbar ? nullptr : TaskbarlessOwner();
   // The thunk binds this object and keeps the handle at WM_NCCREATE.
+  dpi_ = SystemDpi();
+  const SIZE outer = DesignOuterSize();
   CreateWindowExW(frame.exStyle, kWindowClass, window.Caption().c_str(), frame.style, window.Left(), window.Top(),
-                  outer.right - outer.left, outer.bottom - outer.top, owner, nullptr, Instance(), this);
+                  outer.cx, outer.cy, owner, nullptr, Instance(), this);
   if (!hwnd_) return;
   counted_ = true;
   ++gOpenWindows;
+  // The monitor the window landed on may have another scale than the system's.
+  if (const int dpi = WindowDpi(hwnd_.get()); dpi != dpi_) {
+    dpi_ = dpi;
+    const SIZE size = DesignOuterSize();
+    SetWindowPos(hwnd_.get(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   // A layered window shows nothing until its alpha is set.
   if (spec.layered) ApplyAlpha();
   LoadIcon(spec.iconPath);
@@ -138,6 +144,8 @@ LRESULT TopWindow::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return window_.NotifyQueryEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION: if (wParam) window_.NotifyEndSession(); return 0;
     case WM_WINDOWPOSCHANGED: OnWindowPosChanged(reinterpret_cast<const WINDOWPOS*>(lParam)); break;
+    case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+    case WM_DISPLAYCHANGE: window_.NotifyDisplayChange(); break;
     case WM_NCDESTROY: OnNcDestroy(hwnd); break;
     default: break;
   }
@@ -150,11 +158,11 @@ void TopWindow::RenderScene(HDC dc, const RECT& area) const {
   UniqueBrush back(CreateSolidBrush(ToColorRef(window_.BackColor())));
   FillRect(dc, &area, back.get());
   if (picture_) {
-    const RECT pictureRect{0, 0, pictureSize_.cx, pictureSize_.cy};
+    const RECT pictureRect{0, 0, picture_.Size().cx, picture_.Size().cy};
     RECT part{};
     if (IntersectRect(&part, &pictureRect, &area)) {
       MemoryDc source(CreateCompatibleDC(dc));
-      SelectScope select(source.get(), picture_.get());
+      SelectScope select(source.get(), picture_.Bitmap());
       BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, source.get(), part.left,
              part.top, SRCCOPY);
     }
@@ -316,7 +324,7 @@ HWND TopWindow::ToolTips() {
   toolTips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_.get(), nullptr,
                                   Instance(), nullptr));
-  if (toolTips_) SendMessageW(toolTips_.get(), TTM_SETMAXTIPWIDTH, 0, kToolTipMaxWidth);
+  if (toolTips_) SendMessageW(toolTips_.get(), TTM_SETMAXTIPWIDTH, 0, Scale(kToolTipMaxWidth));
   return toolTips_.get();
 }
 
@@ -375,6 +383,31 @@ void TopWindow::OnWindowPosChanged(const WINDOWPOS* pos) {
   if (pos->flags & SWP_HIDEWINDOW) window_.NotifyVisible(false);
 }
 
+LRESULT TopWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = dpi > 0 ? dpi : kDesignDpi;
+  if (!window_.PicturePath().empty()) picture_.Load(window_.PicturePath(), dpi_);
+  for (const auto& [id, child] : children_) child->DpiChanged();
+  if (toolTips_) SendMessageW(toolTips_.get(), TTM_SETMAXTIPWIDTH, 0, Scale(kToolTipMaxWidth));
+  // Where Windows suggests (the pointer stays over the same spot of a dragged window), at our own size.
+  const SIZE size = DesignOuterSize();
+  if (suggested)
+    SetWindowPos(hwnd_.get(), nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  GetClientRect(hwnd_.get(), &client);
+  InvalidateArea(client);
+  window_.NotifyDpiChanged();
+  return 0;
+}
+
+SIZE TopWindow::DesignOuterSize() const {
+  const WindowSpec& spec = window_.Spec();
+  const Frame frame = FrameOf(spec);
+  RECT outer{0, 0, Scale(spec.clientWidth), Scale(spec.clientHeight)};
+  AdjustWindowRectForDpi(&outer, frame.style, frame.exStyle, dpi_);
+  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void TopWindow::OnNcDestroy(HWND hwnd) {
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   (void)hwnd_.release();
@@ -394,7 +427,7 @@ void TopWindow::Update(WindowChange what) {
     case WindowChange::Caption: SetWindowTextW(hwnd, window_.Caption().c_str()); break;
     case WindowChange::BackColor:
     case WindowChange::Picture: {
-      if (window_.PicturePath().empty()) picture_.reset();
+      if (window_.PicturePath().empty()) picture_.Reset();
       RECT client{};
       GetClientRect(hwnd, &client);
       InvalidateArea(client);
@@ -421,15 +454,7 @@ void TopWindow::ApplyAlpha() {
   SetLayeredWindowAttributes(hwnd, 0, window_.Alpha(), LWA_ALPHA);
 }
 
-bool TopWindow::LoadPicture(const std::wstring& path) {
-  UniqueBitmap bitmap(static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  BITMAP info{};
-  if (!bitmap || !GetObjectW(bitmap.get(), sizeof(info), &info)) return false;
-  picture_ = std::move(bitmap);
-  pictureSize_ = SIZE{info.bmWidth, info.bmHeight};
-  return true;
-}
+bool TopWindow::LoadPicture(const std::wstring& path) { return picture_.Load(path, dpi_); }
 
 bool TopWindow::LoadIcon(const std::wstring& icoPath) {
   const int bigSize = GetSystemMetrics(SM_CXICON);
@@ -473,11 +498,8 @@ void TopWindow::Destroy() {
 std::pair<int, int> TopWindow::OuterSize() const {
   RECT r{};
   if (hwnd_ && GetWindowRect(hwnd_.get(), &r)) return {r.right - r.left, r.bottom - r.top};
-  const WindowSpec& spec = window_.Spec();
-  const Frame frame = FrameOf(spec);
-  RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
-  AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
-  return {outer.right - outer.left, outer.bottom - outer.top};
+  const SIZE outer = DesignOuterSize();
+  return {outer.cx, outer.cy};
 }
 
 bool TopWindow::IsOurs(HWND hwnd) {

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "ui/win32/win32_forms.h"
 
 namespace velvane::ui::win32 {
@@ -91,7 +93,8 @@ public:
     const std::wstring text = label_.Text().empty() ? L" " : label_.Text();
     DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-    return std::make_pair(static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top));
+    // Measured with the font at the window's DPI; the bounds are design pixels.
+    return std::make_pair(DesignFromDpi(r.right - r.left, top_.Dpi()), DesignFromDpi(r.bottom - r.top, top_.Dpi()));
   }
 
 private:
@@ -102,35 +105,33 @@ class ImagePeer final : public VisualPeer {
 public:
   ImagePeer(Image& image, TopWindow& top) : VisualPeer(image, top), image_(image) { Create(kImageClass, 0, 0); }
 
-  bool LoadPicture(const std::wstring& path) override {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    BITMAP info{};
-    if (!bitmap || !GetObjectW(bitmap.get(), sizeof(info), &info)) return false;
-    bitmap_ = std::move(bitmap);
-    size_ = SIZE{info.bmWidth, info.bmHeight};
-    return true;
-  }
+  bool LoadPicture(const std::wstring& path) override { return picture_.Load(path, top_.Dpi()); }
 
   void Update(ControlChange what) override {
-    if (what == ControlChange::Picture && image_.PicturePath().empty()) bitmap_.reset();
+    if (what == ControlChange::Picture && image_.PicturePath().empty()) picture_.Reset();
     ChildPeer::Update(what);
+  }
+
+  void DpiChanged() override {
+    if (!image_.PicturePath().empty()) picture_.Load(image_.PicturePath(), top_.Dpi());
+    ChildPeer::DpiChanged();
   }
 
   void DrawVisual(HDC dc) const override {
     const RECT r = BoundsRect();
     SavedDcState saved(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    if (bitmap_) {
+    if (picture_) {
       MemoryDc source(CreateCompatibleDC(dc));
-      SelectScope select(source.get(), bitmap_.get());
+      SelectScope select(source.get(), picture_.Bitmap());
+      const SIZE size = picture_.Size();
       if (image_.Stretch()) {
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, size_.cx, size_.cy,
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, size.cx, size.cy,
                    SRCCOPY);
       } else {
-        BitBlt(dc, r.left, r.top, size_.cx, size_.cy, source.get(), 0, 0, SRCCOPY);
+        BitBlt(dc, r.left, r.top, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
       }
     } else if (image_.Icon() != BuiltinIcon::None) {
       DrawBuiltinIcon(dc, image_.Icon(), r, ToColorRef(image_.ForeColor()));
@@ -139,8 +140,7 @@ public:
 
 private:
   Image& image_;
-  UniqueBitmap bitmap_;
-  SIZE size_{};
+  DpiPicture picture_;
 };
 
 // The glyphs are laid out on a 16 x 16 grid and scaled to the rectangle.
@@ -181,7 +181,8 @@ void DrawFolder(HDC dc, const Grid& g) {
 
 void DrawBuiltinIcon(HDC dc, BuiltinIcon icon, const RECT& r, COLORREF color) {
   SavedDcState saved(dc);
-  UniquePen pen(CreatePen(PS_SOLID, 1, color));
+  // One line of the 16 x 16 grid is a pixel wide at 100% and grows with the scale.
+  UniquePen pen(CreatePen(PS_SOLID, std::max(1, static_cast<int>(r.right - r.left) / 16), color));
   SelectScope selectPen(dc, pen.get());
   SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
   const Grid grid{r};

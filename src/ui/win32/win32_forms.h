@@ -27,9 +27,45 @@ inline constexpr wchar_t kImageClass[] = L"VelvaneImage";
 
 HINSTANCE Instance();
 COLORREF ToColorRef(Color c);
-// Points to pixels at 96 dpi, negative: the height of the characters without the internal leading.
-int FontPixelHeight(double points);
-UniqueFont CreateFontFor(const Font& font);
+
+// ---- Scale (dpi_win32.cpp) ----
+// The one scaling function: design pixels (96 dpi) to pixels at the DPI.
+int ScaleToDpi(int designPixels, int dpi);
+// Pixels at the DPI back to design pixels, rounded up so that what was measured still fits.
+int DesignFromDpi(int pixels, int dpi);
+// The DPI of the window's monitor; the system's DPI where Windows cannot tell one monitor from another.
+int WindowDpi(HWND hwnd);
+int SystemDpi();
+// AdjustWindowRectEx for a frame drawn at the DPI.
+void AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
+
+// A bitmap file shown at a DPI. The skins may hold drawings for 150% and 200% beside each picture ("name@150.bmp",
+// "name@200.bmp"): the one for the scale, else the nearest larger, else the largest is taken, and scaled smoothly to
+// the exact size once when it is loaded. Without such files the 100% picture is scaled.
+class DpiPicture {
+public:
+  // False when the file cannot be read (the picture is then unchanged).
+  bool Load(const std::wstring& path, int dpi);
+  void Reset() { bitmap_.reset(); }
+  explicit operator bool() const { return static_cast<bool>(bitmap_); }
+  HBITMAP Bitmap() const { return bitmap_.get(); }
+  SIZE Size() const { return size_; }  // pixels on screen
+
+private:
+  UniqueBitmap bitmap_;
+  SIZE size_{};
+};
+
+// Points to pixels at the DPI, negative: the height of the characters without the internal leading.
+int FontPixelHeight(double points, int dpi);
+// The font at the DPI, in the face asked for when it is installed, else in kFallbackFace.
+UniqueFont CreateFontFor(const Font& font, int dpi);
+// Windows 10 and 11 lack the design's "Lucida Sans"; Tahoma comes with every Windows, and its narrower, shorter
+// letters keep every caption inside the boxes drawn for the design's face.
+inline constexpr wchar_t kFallbackFace[] = L"Tahoma";
+// The control keeps the classic look under the version 6 common controls: a themed check box draws its text in the
+// theme's colour, unreadable on a dark skin.
+void KeepClassicLook(HWND control);
 // kShiftMask | kCtrlMask | kAltMask from the keyboard state of the current message.
 int ShiftState();
 // The mouse buttons held in a mouse message's wParam, as kLeftButton | kRightButton | kMiddleButton.
@@ -55,9 +91,12 @@ public:
   void Activate() override;
   void Destroy() override;
   std::pair<int, int> OuterSize() const override;
+  int Dpi() const override { return dpi_; }
   std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_.get()); }
 
   HWND Hwnd() const { return hwnd_.get(); }
+  // Design pixels to pixels of this window.
+  int Scale(int designPixels) const { return ScaleToDpi(designPixels, dpi_); }
   Window& Model() const { return window_; }
 
   // Children register before their native window exists (owner-drawn lists are measured while being created).
@@ -95,6 +134,9 @@ private:
   LRESULT OnCopyData(const COPYDATASTRUCT* data);
   LRESULT OnDropFiles(HDROP drop);
   LRESULT OnMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnDpiChanged(int dpi, const RECT* suggested);
+  // The outer size for the design's client area at the window's DPI.
+  SIZE DesignOuterSize() const;
   void OnKey(UINT msg, WPARAM wParam);
   void OnWindowPosChanged(const WINDOWPOS* pos);
   void OnNcDestroy(HWND hwnd);
@@ -107,8 +149,8 @@ private:
   UniqueHwnd hwnd_;
   UniqueHwnd toolTips_;
   bool toolTipsTried_ = false;
-  UniqueBitmap picture_;
-  SIZE pictureSize_{};
+  DpiPicture picture_;
+  int dpi_ = kDesignDpi;
   UniqueIcon bigIcon_, smallIcon_;
   std::map<int, ChildPeer*> children_;
   int nextChildId_ = kFirstControlId;
@@ -143,6 +185,8 @@ public:
   virtual bool Windowless() const { return false; }
   virtual void DrawVisual(HDC) const {}
   virtual void OnCommand(int) {}
+  // The window moved to a monitor of another DPI: font, bounds and pictures at the new one.
+  virtual void DpiChanged();
   // The brush for WM_CTLCOLOR*, or nullptr for the system's colours.
   virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
   virtual void OnMeasureItem(MEASUREITEMSTRUCT*) {}
@@ -152,7 +196,7 @@ public:
   HWND Hwnd() const { return hwnd_.get(); }
   int Id() const { return id_; }
   HFONT FontHandle() const { return font_.get(); }
-  RECT BoundsRect() const;
+  RECT BoundsRect() const;  // the bounds in pixels of the window at its DPI
 
 protected:
   // Creates the child window (a system class is subclassed, so that its messages pass OnMessage first).
@@ -205,6 +249,7 @@ void DrawBuiltinIcon(HDC dc, BuiltinIcon icon, const RECT& r, COLORREF color);
 
 // True while RunMessageLoop runs: the last window to end then ends the loop.
 bool MessageLoopRunning();
+std::vector<Monitor> SystemMonitors();  // the primary first
 
 // comctl32, loaded on first use (a static import slows every start of the program).
 bool LoadCommonControls();

@@ -24,7 +24,12 @@ public:
     Create(L"EDIT", style, 0);
     if (!hwnd_) return;
     SendMessageW(hwnd_.get(), EM_SETLIMITTEXT, 0, 0);  // no limit but memory: the notes may be long
-    SendMessageW(hwnd_.get(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kEditMargin, kEditMargin));
+    ApplyMargins();
+  }
+
+  void DpiChanged() override {
+    ChildPeer::DpiChanged();
+    ApplyMargins();  // a new font resets them
   }
 
   void SelectionSet(int start, int length) override {
@@ -90,6 +95,11 @@ protected:
   }
 
 private:
+  void ApplyMargins() {
+    const int margin = top_.Scale(kEditMargin);
+    if (hwnd_) SendMessageW(hwnd_.get(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+  }
+
   LRESULT OnChar(wchar_t ch, LPARAM lParam) {
     const HWND hwnd = hwnd_.get();
     ch = box_.NotifyKeyPress(ch);
@@ -150,11 +160,12 @@ public:
 
   void OnMeasureItem(MEASUREITEMSTRUCT* item) override {
     // Called while the list is being created: measured with the font of the control, which exists by then.
-    WindowDc dc(top_.Hwnd());
-    SelectScope font(dc.get(), font_.get());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.get(), &metrics);
-    item->itemHeight = static_cast<UINT>(std::max<int>(metrics.tmHeight + 2, kCheckSize + 2 * kCheckMargin));
+    item->itemHeight = static_cast<UINT>(RowHeight());
+  }
+
+  void DpiChanged() override {
+    ChildPeer::DpiChanged();
+    if (hwnd_ && list_.CheckBoxes()) SendMessageW(hwnd_.get(), LB_SETITEMHEIGHT, 0, RowHeight());
   }
 
   void OnDrawItem(const DRAWITEMSTRUCT* item) override {
@@ -168,11 +179,12 @@ public:
     RECT r = item->rcItem;
     UniqueBrush back(CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : ToColorRef(list_.BackColor())));
     FillRect(dc, &r, back.get());
-    const int top = r.top + (r.bottom - r.top - kCheckSize) / 2;
-    RECT box{r.left + kCheckMargin, top, r.left + kCheckMargin + kCheckSize, top + kCheckSize};
+    const int size = top_.Scale(kCheckSize), margin = top_.Scale(kCheckMargin);
+    const int top = r.top + (r.bottom - r.top - size) / 2;
+    RECT box{r.left + margin, top, r.left + margin + size, top + size};
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (list_.Checked(row) ? DFCS_CHECKED : 0));
     RECT text = r;
-    text.left = box.right + 2 * kCheckMargin;
+    text.left = box.right + 2 * margin;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ToColorRef(list_.ForeColor()));
     SelectScope font(dc, font_.get());
@@ -205,6 +217,14 @@ protected:
   }
 
 private:
+  int RowHeight() const {
+    WindowDc dc(top_.Hwnd());
+    SelectScope font(dc.get(), font_.get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return std::max<int>(metrics.tmHeight + top_.Scale(2), top_.Scale(kCheckSize + 2 * kCheckMargin));
+  }
+
   LRESULT OnCheckClick(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = ChildPeer::OnMessage(WM_LBUTTONDOWN, wParam, lParam);
     if (!hwnd_) return result;
@@ -213,7 +233,7 @@ private:
     const bool outside = HIWORD(hit) != 0;
     const int x = static_cast<short>(LOWORD(lParam));
     // Only a click on the box itself ticks it; a click on the text selects the row.
-    if (!outside && x < kCheckMargin * 2 + kCheckSize) list_.NotifyCheckToggled(row);
+    if (!outside && x < top_.Scale(kCheckMargin * 2 + kCheckSize)) list_.NotifyCheckToggled(row);
     return result;
   }
 
@@ -235,6 +255,7 @@ class CheckBoxPeer final : public ChildPeer {
 public:
   CheckBoxPeer(CheckBox& box, TopWindow& top) : ChildPeer(box, top), box_(box) {
     Create(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0);
+    KeepClassicLook(hwnd_.get());
     Update(ControlChange::Value);
   }
 
