@@ -16,6 +16,11 @@ have xwd || need+=(x11-apps)
 [ -d /usr/share/i18n/locales ] && have localedef || need+=(locales)
 [ -d /usr/src/googletest/googletest ] || need+=(googletest)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+# The packages (scripts/package.sh) and their checks.
+have zip || need+=(zip)
+have unzip || need+=(unzip)
+have wixl || need+=(wixl)
+have msibuild || need+=(msitools)
 if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable code natively (with AddressSanitizer and UBSan),
 # then the Windows build under Wine on a private virtual display. Exits non-zero on any failure.
+# --package: then also the packages for Windows users (scripts/package_check.sh; slow).
 set -uo pipefail
+PACKAGE=0
+[ "${1:-}" = "--package" ] && PACKAGE=1
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$ROOT/scripts/deps.sh" || exit 1
 JOBS=$(nproc)
@@ -36,4 +39,9 @@ for locale in ru_RU ja_JP hi_IN; do
     localedef -i "$locale" -f UTF-8 "$ROOT/build/win/locales/$locale.UTF-8" >/dev/null 2>&1 || true
 done
 (cd "$ROOT/build/win" && ctest --output-on-failure) || status=1
+if [ "$PACKAGE" = 1 ]; then
+  echo "== Packages"
+  wine_stop
+  "$ROOT/scripts/package_check.sh" || status=1
+fi
 exit $status

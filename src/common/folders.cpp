@@ -1,5 +1,6 @@
 #include "common/folders.h"
 
+#include "common/data_folder.h"
 #include "platform/files.h"
 
 namespace velvane {
@@ -15,7 +16,7 @@ const std::wstring& SkinDir = gSkin;
 
 void SetAppFoldersFrom(const std::wstring& programFolder) {
   gApp = programFolder + L"\\";
-  gData = gApp + L"data\\";
+  gData = PrepareDataFolder(gApp);
   gLang = gApp + L"lang\\";
   gSkin = gApp + L"skins\\";
 }

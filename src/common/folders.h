@@ -1,6 +1,7 @@
 #pragma once
 // Where Velvane keeps its files: the program's folder and the data, language and skin folders in it. Set once by
-// the start of each program; each ends with a backslash, and everything else only reads them.
+// the start of each program; each ends with a backslash, and everything else only reads them. DataDir is the
+// program folder's data\ or, where that cannot be written, the user's own (common/data_folder.h).
 #include <string>
 
 namespace velvane {

@@ -3,11 +3,17 @@
 // non-numeric text is 0); converting to a whole-number type rounds halves to even and fails outside the type's range.
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace velvane {
 
 double LeadingNumber(std::wstring_view text);
+// Whether the text begins with a number (after blanks), so that LeadingNumber reads more than the empty 0.
+bool HoldsNumber(std::wstring_view text);
+// The leading number plus one as decimal text, exact however long the number is: "007" gives "8", "7.5x" "8.5",
+// "1e3" "1001", text without a number "1".
+std::wstring NextNumberText(std::wstring_view text);
 double RoundHalfEven(double value);
 // These throw RuntimeError(Overflow) when the rounded value does not fit.
 std::uint8_t ToByte(double value);

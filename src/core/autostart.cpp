@@ -9,6 +9,26 @@ using platform::RegistryRoot;
 
 bool AutostartEnabled() { return !platform::ReadRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue).empty(); }
 
+namespace {
+
+// The system marks a switched-off entry with an odd first byte (3, followed by the time of switching off); 2 or 6
+// mean on, and so does a missing value.
+bool SwitchedOff() {
+  const auto approved = platform::RawQueryValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
+  return approved && !approved->bytes.empty() && (approved->bytes[0] & 1) != 0;
+}
+
+}  // namespace
+
+bool StartsWithWindows() { return AutostartEnabled() && !SwitchedOff(); }
+
+void ApproveAutostart() {
+  // What the system writes when the user switches an entry on: 2, then eleven zero bytes (no time of switching off).
+  constexpr std::uint32_t kRegBinary = 3;
+  const platform::RegData switchedOn{kRegBinary, std::string("\x02") + std::string(11, '\0')};
+  if (SwitchedOff()) platform::RawSetValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue, switchedOn);
+}
+
 void SetAutostart(bool enable) {
   if (!enable) {
     platform::DeleteRegValue(RegistryRoot::CurrentUser, kRunKey, kRunValue);

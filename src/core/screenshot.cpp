@@ -44,21 +44,15 @@ Outcome clsScreenshot::TakeScreenshot(Settings& settings, std::uint8_t& kind) {
   if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile(settings));
   else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile(settings));
   if (!saved) return saved;
-  settings.OptTxt[1] = std::to_wstring(static_cast<std::int64_t>(ScreenshotNumber(settings)) + 1);
+  settings.OptTxt[1] = NextNumberText(settings.OptTxt[1]);
   keys::kScreenshotText.Numbered(1).Write(settings.OptTxt[1]);
   return {};
 }
 
-std::int32_t ScreenshotNumber(const Settings& settings) {
-  try {
-    return ToInt32(LeadingNumber(settings.OptTxt[1]));
-  } catch (const RuntimeError&) {
-    return 0;
-  }
-}
-
+// The number is named as stored ("007", "7.5"): its value would give two texts one file. Only a text without a
+// number is named 0.
 std::wstring ScreenshotFile(const Settings& settings) {
-  return settings.ScreensDir + settings.OptTxt[0] + std::to_wstring(ScreenshotNumber(settings)) + L".bmp";
+  return settings.ScreensDir + settings.OptTxt[0] + (HoldsNumber(settings.OptTxt[1]) ? settings.OptTxt[1] : L"0") + L".bmp";
 }
 
 namespace {
@@ -99,7 +93,8 @@ std::string BitmapFileHeader(const platform::BitmapPixels& pixels) {
 }
 
 Outcome SavePicture(const platform::Picture& picture, const std::wstring& path) {
-  // Header and rows are written one after the other: a screen's worth of pixels is not copied once more.
+  // Header and rows are written one after the other, the rows straight from the captured bitmap: a screen's worth of
+  // pixels is never copied.
   const platform::BitmapPixels pixels = picture.Pixels();
   if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return {};
   const size_t slash = path.find_last_of(L'\\');

@@ -23,15 +23,13 @@ public:
   platform::Picture CaptureClient(std::intptr_t window, int width, int height) const;
   platform::Picture CaptureActiveWindow() const;
   // Captures as the kind says (kConfiguredKind is replaced by ScreenshotType, in the caller's variable too) and saves
-  // the picture as ScreenshotFile(); any other kind saves nothing. Then the number goes up by one in OptTxt and in
-  // config.qdt. A picture that cannot be written answers the reason and leaves the number as it was.
+  // the picture as ScreenshotFile(); any other kind saves nothing. Then the number goes up by one (exactly, at any
+  // size) in OptTxt and in config.qdt. A picture that cannot be written answers the reason and leaves the number as it
+  // was.
   Outcome TakeScreenshot(Settings& settings, std::uint8_t& kind);
 };
 
-// The number of the next screenshot: the whole-number value of OptTxt entry 1 (its leading number, rounded; text
-// without a number, or beyond the range of a 32-bit number, counts as 0).
-std::int32_t ScreenshotNumber(const Settings& settings);
-// ScreensDir & prefix & number & ".bmp".
+// ScreensDir & prefix & number & ".bmp", the number as OptTxt entry 1 holds it (0 when it holds none).
 std::wstring ScreenshotFile(const Settings& settings);
 // What a bitmap file holds before its pixel rows: file header, information header, colour table (8 bits only).
 std::string BitmapFileHeader(const platform::BitmapPixels& pixels);

@@ -10,6 +10,7 @@
 #include "core/notes.h"
 #include "core/side_bar_view.h"
 #include "core/velvane.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "platform/text_codec.h"
 
@@ -112,6 +113,7 @@ StartupResult Main(const std::wstring& commandLine, Velvane& app, const std::wst
       StartWizard();
       return StartupResult::Exit;
     }
+    platform::RemoveSaveLeftovers(DataDir);
     LoadEverything(commandLine, app);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {

@@ -1,5 +1,6 @@
 #include "dialogs/frm_about.h"
 
+#include "common/folders.h"
 #include "core/config.h"
 #include "core/velvane.h"
 #include "ui/dialog_layout.h"
@@ -44,6 +45,12 @@ std::wstring frmAbout::VersionLine() {
          std::to_wstring(kVersionRevision);
 }
 
+std::wstring frmAbout::DataLine(const Velvane& app) {
+  std::wstring folder = DataDir;
+  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  return app.LangText(L"_about:data") + L"\r\n" + folder;
+}
+
 frmAbout::frmAbout(const Velvane& app) : SingleDialog(AboutSpec(app)) {
   ui::Window& w = *window_;
   // A skin without the picture shows the box on its plain background.
@@ -74,6 +81,8 @@ frmAbout::frmAbout(const Velvane& app) : SingleDialog(AboutSpec(app)) {
   for (size_t i = 0; i < kNames.size(); ++i)
     lblNames[i] = line(L"lblNames(" + std::to_wstring(i) + L")", Twips(kNames[i].left, kNames[i].top, 3630 - kNames[i].left, 255),
                        kNames[i].text, kCreditInk);
+  // Room for a long path: it wraps over up to three lines below the heading.
+  lblData = line(L"lblData", Twips(120, 4200, 3495, 1020), DataLine(app), kCreditInk);
   lblV = line(L"lblV", Twips(60, 5700, 3015, 255), VersionLine(), kCreditInk);
   img = &w.AddImage(L"img", Twips(3120, 5400, 435, 435));
   img->onClick = [this] { window_->Close(); };

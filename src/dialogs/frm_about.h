@@ -16,10 +16,11 @@ public:
 
   // "Velvane v1.2 - Build #42", from the program's own version numbers.
   static std::wstring VersionLine();
-
-
+  // The heading "_about:data" and, on the next line, the data folder without its trailing backslash.
+  static std::wstring DataLine(const Velvane& app);
 
   ui::Label* lblV = nullptr;
+  ui::Label* lblData = nullptr;  // which folder holds the user's data
   ui::Image* img = nullptr;  // the close area
   std::array<ui::Label*, 6> lbl{};       // 0 to 2 the headings, 3 to 5 the languages of the translations
   std::array<ui::Label*, 6> lblNames{};  // the credit lines

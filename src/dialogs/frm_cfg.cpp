@@ -109,7 +109,7 @@ void frmCfg::LoadValues() {
   LoadStep([this] { LoadLanguages(); });
   LoadStep([this] { LoadSkins(); });
   LoadStep([this] { lblPath->SetText(app_.settings.ScreensDir); });
-  LoadStep([this] { chk[0]->SetValue(AutostartEnabled()); });
+  LoadStep([this] { chk[0]->SetValue(StartsWithWindows()); });
 }
 
 void frmCfg::LoadLanguages() {
@@ -153,6 +153,7 @@ void frmCfg::OnButton(int index) {
 
 void frmCfg::OnAccept() {
   SetAutostart(chk[0]->Value());
+  if (chk[0]->Value()) ApproveAutostart();
   for (int i = 1; i <= 5; ++i)
     keys::kOption.Numbered(i).Write(chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
   for (int i = 0; i <= 1; ++i) keys::kScreenshotText.Numbered(i).Write(txt[static_cast<size_t>(i)]->Text());

@@ -23,6 +23,9 @@ struct DirEntry {
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 std::optional<FileStamp> GetFileStamp(const std::wstring& path);
+// A save writes to the file's name with this suffix first; a crash in the middle of the save leaves that file behind.
+inline constexpr wchar_t kSaveTemporarySuffix[] = L".new~";
+
 // Writes the bytes to a new file beside the old one and swaps it in with one rename, so an interrupted save leaves
 // either the old file or the new one. False when any step fails; the old file is then untouched.
 bool ReplaceFileContents(const std::wstring& path, std::string_view bytes);
@@ -36,5 +39,8 @@ std::wstring ExecutablePath();
 // The folder of the running executable, without a trailing backslash.
 std::wstring ExecutableFolder();
 bool RemoveFile(const std::wstring& path);
+// Removes what interrupted saves left in the folder (given with its trailing backslash). Only the one program that
+// saves there may call it, before it saves anything.
+void RemoveSaveLeftovers(const std::wstring& folder);
 
 }  // namespace velvane::platform

@@ -4,18 +4,20 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velvane::platform {
 
 // Pixels laid out as a bitmap file holds them: rows bottom-up, each padded to a multiple of 4 bytes; 24 bits per pixel
-// (blue, green, red), or 8 bits indexing the colour table (entries 0x00RRGGBB).
+// (blue, green, red), or 8 bits indexing the colour table (entries 0x00RRGGBB). The rows are the picture's own memory,
+// not a copy: they are valid while the picture lives.
 struct BitmapPixels {
   int width = 0;
   int height = 0;
   int bitsPerPixel = 24;
   std::vector<std::uint32_t> palette;
-  std::string rows;
+  std::string_view rows;
 
   static int Stride(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 };

@@ -1,6 +1,8 @@
 #include "ui/scripted.h"
 
 #include <deque>
+#include <functional>
+#include <utility>
 
 #include "ui/testing.h"
 
@@ -23,9 +25,11 @@ struct Script final : Desktop {
   std::optional<std::vector<Monitor>> monitors;
   std::optional<int> dpi;
   std::optional<int> quit;
+  std::function<void()> whileMsgBox;
 
   int MsgBox(const std::wstring& text, int style, const std::wstring& title) override {
     messages.push_back({text, style, title});
+    if (const auto meanwhile = std::exchange(whileMsgBox, nullptr)) meanwhile();
     if (!msgAnswers.empty()) return Next(msgAnswers);
     switch (style & kButtonsMask) {
       case kMbYesNo: return kAnswerNo;
@@ -89,6 +93,7 @@ void Reset() {
 void SetScripted(bool on) { UseDesktop(on ? &TheScript() : nullptr); }
 
 void PushMsgBoxAnswer(int answer) { On().msgAnswers.push_back(answer); }
+void WhileNextMsgBox(std::function<void()> meanwhile) { On().whileMsgBox = std::move(meanwhile); }
 void PushInputBoxAnswer(std::optional<std::wstring> answer) { On().inputAnswers.push_back(std::move(answer)); }
 void PushFileDialogAnswer(std::optional<std::wstring> path) { On().fileAnswers.push_back(std::move(path)); }
 

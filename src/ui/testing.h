@@ -2,6 +2,7 @@
 // Test hooks of the forms layer. Once a test calls any of these (Reset() in a fixture's SetUp is the usual way),
 // message boxes, input boxes and file dialogs are never shown, on any backend: they are logged and answered from
 // the queues below. A screen size or work area set here replaces the real one.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ void SetScripted(bool on);
 void PushMsgBoxAnswer(int answer);
 void PushInputBoxAnswer(std::optional<std::wstring> answer);
 void PushFileDialogAnswer(std::optional<std::wstring> path);
+// Runs once while the next message box is open, as the messages a real box's loop handles would.
+void WhileNextMsgBox(std::function<void()> meanwhile);
 
 const std::vector<ShownMessage>& MessageLog();
 const std::vector<ShownInputBox>& InputBoxLog();

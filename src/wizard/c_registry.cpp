@@ -40,6 +40,11 @@ void cRegistry::Raise(std::int32_t number, const std::wstring& description) cons
   throw RuntimeError(static_cast<ErrorNumber>(number), platform::codec::ToUtf8(description), "Primewiz.cRegistry");
 }
 
+void cRegistry::SetMachine(const std::wstring& name) {
+  if (name.size() <= 2) machine_.clear();
+  else machine_ = name.rfind(L"\\\\", 0) == 0 ? name : L"\\\\" + name;
+}
+
 bool cRegistry::KeyExists() const { return platform::RawKeyExists(Root(), SectionKey); }
 
 bool cRegistry::CreateKey() const {
@@ -84,6 +89,16 @@ RegVariant cRegistry::Value() {
   }
 }
 
+RegVariant cRegistry::ValueEx(std::int32_t root, const std::wstring& section, const std::wstring& valueName,
+                              std::int32_t type, const RegVariant& fallback) {
+  ClassKey = root;
+  SectionKey = section;
+  ValueKey = valueName;
+  ValueType = type;
+  Default = fallback;
+  return Value();
+}
+
 void cRegistry::SetValue(const RegVariant& value) {
   const std::wstring failure = L"Failed to set registry value Key: '" + ToText(ClassKey) + L"',Section: '" +
                                SectionKey + L"',Key: '" + ValueKey + L"' to value: '" + RegText(value) + L"'";
@@ -99,7 +114,7 @@ void cRegistry::SetValue(const RegVariant& value) {
     }
     case kRegBinary: {
       const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&value);
-      if (!bytes) Raise(kRegErrorFailed, L"");
+      if (!bytes) Raise(kRegErrorFailed, kGenericErrorText);
       data = {kRegBinary, std::string(bytes->begin(), bytes->end())};
       break;
     }
@@ -133,9 +148,13 @@ bool cRegistry::EnumerateValues(std::vector<std::wstring>& names, std::int32_t& 
 bool cRegistry::EnumerateSections(std::vector<std::wstring>& sections, std::int32_t& count) const {
   sections.assign(1, std::wstring());
   count = 0;
-  if (const auto found = platform::RawSubKeyNames(Root(), SectionKey)) {
-    sections.insert(sections.end(), found->begin(), found->end());
-    count = static_cast<std::int32_t>(found->size());
+  try {
+    if (const auto found = platform::RawSubKeyNames(Root(), SectionKey)) {
+      sections.insert(sections.end(), found->begin(), found->end());
+      count = static_cast<std::int32_t>(found->size());
+    }
+  } catch (const std::exception& e) {
+    Raise(kRegErrorEnumeration, platform::codec::FromUtf8(e.what()));
   }
   return true;
 }

@@ -48,8 +48,7 @@ TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) 
     RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane", RRF_RT_REG_SZ, nullptr, run, &size);
     EXPECT_EQ(CompareStringOrdinal(run, -1, (L"\"" + installation_.Program() + L"\"").c_str(), -1, TRUE), CSTR_EQUAL)
         << Utf8(run);
-    ASSERT_TRUE(bar.HandOver(L"-addtodo " + kCyrillic));
-    ASSERT_TRUE(bar.HandOver(L"-addtodo " + kChinese));
+    for (const std::wstring& item : {kCyrillic, kChinese}) ASSERT_TRUE(bar.HandOver(L"-addtodo " + item));
     ASSERT_TRUE(bar.HandOver(L"-hide"));
     EXPECT_EQ(File(L"todo.qdt"), kUtf8Mark + Utf8(kChinese) + "\r" + Utf8(kCyrillic) + "\r[END]\r\n");
     EXPECT_EQ(File(L"tempfiles.qdt"), shelf);

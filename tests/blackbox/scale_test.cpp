@@ -9,33 +9,21 @@ namespace {
 class LogPixels {
 public:
   explicit LogPixels(DWORD dpi) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, &key_, nullptr) != ERROR_SUCCESS)
-      return;
-    DWORD size = sizeof(old_), type = 0;
-    hadOld_ = RegQueryValueExW(key_, kValue, nullptr, &type, reinterpret_cast<BYTE*>(&old_), &size) == ERROR_SUCCESS &&
-              type == REG_DWORD;
-    set_ = RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi)) ==
-           ERROR_SUCCESS;
+    DWORD size = sizeof old_;
+    hadOld_ = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &old_, &size) == ERROR_SUCCESS;
+    set_ = RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof dpi) == ERROR_SUCCESS;
   }
-  LogPixels(const LogPixels&) = delete;
-  LogPixels& operator=(const LogPixels&) = delete;
   ~LogPixels() {
-    if (!key_) return;
-    if (hadOld_)
-      RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
-    else
-      RegDeleteValueW(key_, kValue);
-    RegCloseKey(key_);
+    if (hadOld_) RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &old_, sizeof old_);
+    else RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
   }
   bool Set() const { return set_; }
 
 private:
-  static constexpr wchar_t kValue[] = L"LogPixels";
-  HKEY key_ = nullptr;
+  static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+  static constexpr const wchar_t* kValue = L"LogPixels";
   DWORD old_ = 0;
-  bool hadOld_ = false;
-  bool set_ = false;
+  bool hadOld_ = false, set_ = false;
 };
 
 using Scale = BlackBoxTest;
@@ -50,8 +38,7 @@ TEST_F(Scale, AtOneHundredFiftyPercentTheSideBarIsLaidOutOneAndAHalfTimesTheDesi
   ASSERT_TRUE(bar.HandOver(L"-show"));
   RECT frame{};
   GetWindowRect(bar.Window(), &frame);
-  EXPECT_EQ(frame.right - frame.left, 1200);
-  EXPECT_EQ(frame.bottom - frame.top, 512);
+  EXPECT_EQ(std::pair(frame.right - frame.left, frame.bottom - frame.top), std::pair(1200L, 512L));
   const HWND hide = ChildByText(bar.Window(), installation_.Text(L"_main:ohide"), L"VelvaneLabel");
   ASSERT_NE(hide, nullptr) << DescribeWindowsOf(bar.ProcessId());
   const RECT r = RectInParent(hide);

@@ -1,4 +1,4 @@
-// The side bar's dealings with the desktop, on its headless twins: screenshots, and a second start's hand-off.
+// Dealings with the system on its headless twins: screenshots, a second start's hand-off, a failing registry.
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
@@ -6,11 +6,13 @@
 #include "common/profile_files.h"
 #include "core/velvane.h"
 #include "platform/instance_testing.h"
+#include "platform/registry_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "sidebar/frm_main.h"
 #include "test_support.h"
 #include "ui/testing.h"
 #include "unit/lists_support.h"
+#include "wizard/c_registry.h"
 
 namespace velvane {
 namespace {
@@ -58,13 +60,14 @@ protected:
   Settings& settings_ = app_.settings;
 };
 
+// The file takes the number as stored; the next one counts on without a limit, so no older picture is overwritten.
 TEST_F(Screenshots, FileNameAndNumberRules) {
   const std::wstring cases[][4] = {  // prefix, Txt1, file, next Txt1
-      {L"shot_", L"7", L"shot_7.bmp", L"8"}, {L"", L"8", L"8.bmp", L"9"},
-      {L"a", L"7.5x", L"a8.bmp", L"9"},  // the leading number, rounded half to even
-      {L"a", L"abc", L"a0.bmp", L"1"},   {L"a", L"99999999999", L"a0.bmp", L"1"}};
+      {L"shot_", L"007", L"shot_007.bmp", L"8"}, {L"", L"8", L"8.bmp", L"9"}, {L"a", L"7.5x", L"a7.5x.bmp", L"8.5"},
+      {L"a", L"abc", L"a0.bmp", L"1"}, {L"a", L"2147483648", L"a2147483648.bmp", L"2147483649"}};
   for (const auto& c : cases) {
     settings_.OptTxt = {c[0], c[1]};
+    ASSERT_FALSE(test::Exists(settings_.ScreensDir + c[2]));
     EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kScreen);
     EXPECT_TRUE(test::Exists(settings_.ScreensDir + c[2])) << test::Native(c[2]);
     EXPECT_EQ(settings_.OptTxt[1] + L"|" + Number(), c[3] + L"|" + c[3]);
@@ -113,19 +116,6 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
   pt::TheFakeDisplay().failing = true;  // no bitmap from the system: a blank picture is still saved
   Take(clsScreenshot::kScreen);
   EXPECT_EQ(Le(Saved(L"shot_8.bmp"), 18, 8), 1u | 1ull << 32);
-}
-
-TEST_F(Screenshots, AFailedSaveKeepsTheNumberAndTheHotKeyTellsTheUser) {
-  settings_.ScreensDir = dir_.Path() + L"\\missing\\";
-  Take(clsScreenshot::kScreen);
-  EXPECT_EQ(saved_.Number(), static_cast<int>(ErrorNumber::PathNotFound));
-  TakeHotKeyScreenshot(app_);
-  EXPECT_EQ(settings_.OptTxt[1] + Number(), L"77");
-  settings_.ScreensDir = dir_.Path() + L"\\shots\\";
-  TakeHotKeyScreenshot(app_);
-  EXPECT_EQ(Number(), L"8");
-  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
-  EXPECT_EQ(ui::testing::MessageLog()[0].style, ui::kMbExclamation);
 }
 
 class SecondStart : public ::testing::Test {
@@ -203,6 +193,15 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
     EXPECT_EQ(pt::Desktop().pausedMs, ends ? kHandOffPollMs : kHandOffTimeoutMs);
     EXPECT_TRUE(pt::Desktop().sent.empty() && app_.instance.RunningWindow == 0 && ui::testing::MessageLog().empty());
   }
+}
+
+// A failure inside the wizard's sub-key listing comes out as the registry class's enumeration error.
+TEST(RegistryFaults, AFailureInsideTheSubKeyListingRaisesTheEnumerationError) {
+  wizard::cRegistry reg;
+  std::vector<std::wstring> names;
+  std::int32_t count = 0;
+  pt::FailNextSubKeyListing() = true;
+  EXPECT_EQ(test::ErrorNumberOf([&] { reg.EnumerateSections(names, count); }), wizard::kRegErrorEnumeration);
 }
 
 }  // namespace

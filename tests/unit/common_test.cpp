@@ -25,7 +25,7 @@ protected:
 
 TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
   SetAppFoldersFrom(L"D:");  // the runtime already gives no backslash
-  EXPECT_EQ(AppDir + L"|" + DataDir, L"D:\\|D:\\data\\");
+  EXPECT_EQ(AppDir + L"|" + LangDir + L"|" + SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
 }
 
 // Values that fit Windows-1252 keep its bytes; one that does not turns the file into UTF-16LE with its mark until
@@ -113,6 +113,10 @@ TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOut
       {L"", 0.0},  {L"abc", 0.0}, {L"1abc", 1.0},  {L"1.0", 1.0}, {L"  42 apples", 42.0}, {L"-2", -2.0},
       {L".5", 0.5}, {L"1e3", 1000.0}, {L"1e", 1.0}, {L"-", 0.0},  {L"1e999999", 1.0}};  // a runaway exponent is not read
   for (const auto& [text, value] : leading) EXPECT_EQ(LeadingNumber(text), value) << text;
+  const std::pair<const wchar_t*, const wchar_t*> next[] = {  // exact beyond any type; signs, fractions, exponents
+      {L"abc", L"1"}, {L"99999999999999999999x", L"100000000000000000000"}, {L"2.5e-1", L"1.25"}, {L"1e3", L"1001"},
+      {L"-1.5", L"-0.5"}, {L"-0.25", L"0.75"}, {L"-1", L"0"}};
+  for (const auto& [text, after] : next) EXPECT_EQ(NextNumberText(text), after) << text;
   const std::pair<double, int> bytes[] = {{1.5, 2}, {2.5, 2}, {254.6, 255}, {-0.5, 0} /* 0 is inside the range */};
   for (const auto& [value, byte] : bytes) EXPECT_EQ(ToByte(value), byte) << value;
   EXPECT_EQ(std::pair(ToInt32(-2.5), ToInt32(-3.5)), std::pair(-2, -4));

@@ -22,12 +22,15 @@ protected:
                                 L"Other\\ss_0.bmp"})
       test::WriteBytes(SkinDir + name, test::BitmapFile(1, 1, 0, 0, 0));
     test::WriteBytes(SkinDir + L"notes.txt", "a file among the skins");
+    test::WriteBytes(SkinDir + L"Test\\skin.txt",
+                     "[TEXT0]\r\nRed=10\r\n[TEXT1]\r\nRed=200\r\n[TEXT2]\r\nRed=20\r\n[BACKGROUND]\r\nRed=30\r\n");
     test::WriteBytes(LangDir + L"english\\velvane.txt", "_keys:msg1=First key\r\n_keys:msg2=Second key\r\n"
                                                        "_keys:title=Hot key\r\n_keys:donewin=Done\r\n[END]\r\n");
   }
   void TearDown() override {
     SideBarInstallation::TearDown();
     SetAutostart(false);
+    platform::RawDeleteValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
   }
   void Start(const std::string& lang = "Options=2\r\nOp1=English|english\r\nOp2=Spanish|spanish\r\n") {
     Configure("[CHK]\r\nChk1=0\r\nChk2=1\r\nChk3=0\r\nChk4=1\r\nChk5=0\r\n[TXT]\r\nTxt0=shot_\r\nTxt1=7\r\n"
@@ -158,6 +161,11 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
 TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPicture) {
   Start();
   frmCfg& cfg = frmCfg::ShowDialog(App());
+  // The skin's colours: text colour 2 on the title, 0 on the other texts, its background behind them.
+  const Settings& set = Set();
+  EXPECT_TRUE(std::vector({cfg.lbl[0]->ForeColor(), cfg.lbl[1]->ForeColor(), cfg.chk[1]->ForeColor(), cfg.lblPath->ForeColor(),
+                           cfg.chk[1]->BackColor(), cfg.Form().BackColor()}) ==
+              std::vector({set.TextColors[2], set.TextColors[0], set.TextColors[0], set.TextColors[0], set.BackColor, set.BackColor}));
   const std::wstring file = dir_ / L"file.txt";
   test::WriteBytes(file, "x");
   cfg.lblPath->NotifyFilesDropped({file, dir_.Path()});
@@ -177,12 +185,16 @@ TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPict
   EXPECT_EQ(cfg.lblPath->Text(), L"E:\\typed");
   EXPECT_EQ(ui::testing::InputBoxLog()[0].initial, dir_.Path());
   EXPECT_EQ(ui::testing::InputBoxLog()[0].prompt, L"_cfg:winedit");
+  cfg.cmd[5]->NotifyClick();
   cfg.OnAccept();
   EXPECT_EQ(Set().ScreensDir, L"E:\\typed\\");
 
-  // The about box shows the skin's picture (caption, version, labels, closing on focus loss: the black-box tests).
-  frmAbout& about = frmAbout::ShowDialog(App());
+  // The about box, opened from the settings, shows the skin's picture (caption, version, labels, closing on focus
+  // loss: the black-box tests).
+  ASSERT_NE(frmAbout::Current(), nullptr);
+  frmAbout& about = *frmAbout::Current();
   EXPECT_EQ(about.Form().PicturePath(), SkinDir + L"Test\\About.bmp");
+  EXPECT_EQ(about.lblData->Text(), L"_about:data\r\n" + dir_.Path() + L"\\data");  // where the data is kept
   about.img->NotifyClick();
   EXPECT_EQ(frmAbout::Current(), nullptr);
   Set().SkinName = L"Other";
@@ -209,7 +221,7 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
     ui::testing::Reset();
     frmKeyPress::Discard();
     frmKeyPress& f = frmKeyPress::ShowDialog(App(), key);
-    EXPECT_EQ(f.lbl->Text(), L"First key");
+    EXPECT_EQ(f.lbl->Text() + L"|" + std::to_wstring(f.lbl->ForeColor().r), L"First key|10");  // text colour 0
     for (int code : released) {
       if (code == 0)
         f.Form().NotifyActivate(false);
@@ -238,6 +250,29 @@ TEST_F(Dialogs, AutostartValueIsQuotedAndRefreshedAtStart) {
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
   SetAutostart(false);
   EXPECT_FALSE(AutostartEnabled());
+}
+
+// The box shows unticked an entry the user switched off in the system's list of start-up programs; OK with the box
+// ticked switches it on there too, and the Run value is written as ever.
+TEST_F(Dialogs, StartWithWindowsBoxFollowsTheSystemsListOfStartUpPrograms) {
+  Start();
+  SetAutostart(true);
+  const auto approve = [](std::string bytes) {
+    platform::RawSetValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue, {3, std::move(bytes)});
+  };
+  const std::string off("\x03\0\0\0\xd4\x0d\x43\x8d\xc8\x3b\xd9\x01", 12), on = '\x02' + std::string(11, '\0');
+  const std::pair<std::string, bool> cases[] = {{off, false}, {on, true}, {'\x06' + std::string(11, '\0'), true}};
+  for (const auto& [bytes, ticked] : cases) {
+    approve(bytes);
+    EXPECT_EQ(frmCfg::ShowDialog(App()).chk[0]->Value(), ticked) << int(bytes[0]);
+    frmCfg::Discard();
+  }
+  approve(off);
+  frmCfg::ShowDialog(App()).chk[0]->SetValue(true);
+  frmCfg::ShowDialog(App()).OnAccept();  // the window already open
+  const auto approved = platform::RawQueryValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
+  EXPECT_EQ(approved ? approved->bytes : "none", on);
+  EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
 }
 
 }  // namespace

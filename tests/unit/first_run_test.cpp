@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "common/folders.h"
 #include "common/profile_files.h"
@@ -28,10 +29,11 @@ protected:
   void SetUp() override {
     ui::testing::Reset();
     pt::StartedPrograms().clear();
-    test::WriteBytes(dir_ / L"images\\t1.bmp", test::BitmapFile(4, 4, 0, 0, 0));
+    for (int p = 1; p <= 8; ++p)
+      test::WriteBytes(dir_ / (L"images\\t" + std::to_wstring(p) + L".bmp"), test::BitmapFile(4, 4, 0, 0, 0));
     test::WriteBytes(dir_ / L"velvane.exe", "MZ");
     test::WriteBytes(dir_ / L"lang\\english\\primewiz.txt",
-                     "texts\r\n_title=Wizard\r\n_btn:next=Next\r\n_btn:finish=Done\r\n_win:searchdone=%n found, %n in "
+                     "texts\r\n_title=Wizard\r\n_btn:next=Next\r\n_btn:finish=Done\r\n_btn:prev=Back\r\n_btn:doexecsearch=Find\r\n_win:searchdone=%n found, %n in "
                      "all\r\n_t:01=First\r\n_t:09=Last\r\n[END]\r\n");
   }
   void TearDown() override {
@@ -85,6 +87,9 @@ TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
 // An option shows the text before its first "|" and writes the rest; without options the default is taken at once.
 // Finish writes FirstTime=1 and nothing else and starts the side bar; the close box ends without it.
 TEST_F(Wizard, LanguageChoicePagesAndFinish) {
+  ASSERT_EQ(Start("Options=0.7\r\nOp1=E|english\r\n"), WizardStart::Run);
+  ASSERT_TRUE(frmLang::Current() && frmLang::Current()->lst->ItemCount() == 1);  // the count is rounded first
+  frmLang::Current()->Form().Close();
   ASSERT_EQ(Start("Options=3\r\nOp1=English|english\r\nOp2=Two|two|x\r\nOp3=bare\r\nOp4=Hidden|h\r\n"),
             WizardStart::Run);
   frmLang& lang = *frmLang::Current();
@@ -98,7 +103,7 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
   EXPECT_EQ(frmMain::Current()->lbl[0]->Text(), L"First");
 
-  for (const char* options : {"", "Options=0\r\n", "Options=none\r\n"}) {
+  for (const char* options : {"", "Options=0\r\n", "Options=none\r\n", "Options=0.5\r\nOp1=H|h\r\n"}) {
     frmMain::Current()->Form().Close();
     ASSERT_EQ(Start(options), WizardStart::Run) << options;
     ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
@@ -108,15 +113,18 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
 
   frmMain& w = *frmMain::Current();
   EXPECT_EQ(w.imgTop->Bounds().w, w.Form().ClientWidth());
-  EXPECT_FALSE(w.cmd[1]->Enabled());
-  for (int p = 2; p <= 9; ++p) {
-    w.cmd[0]->NotifyClick();
-    EXPECT_TRUE(w.cmd[1]->Enabled() && w.cmd[2]->Visible() == (p == 6)) << "page " << p;
+  EXPECT_EQ(w.cmd[1]->Text() + L"|" + w.cmd[2]->Text(), L"Back|Find");
+  for (int p = 1; p <= 9; ++p) {
+    if (p > 1) w.cmd[0]->NotifyClick();
+    EXPECT_TRUE(w.cmd[1]->Enabled() == (p > 1) && w.cmd[2]->Visible() == (p == 6)) << "page " << p;
+    const std::wstring n = std::to_wstring(p), title = p == 1 ? L"First" : p == 9 ? L"Last" : L"_t:0" + n;
+    EXPECT_EQ(w.lbl[0]->Text() + L"|" + w.lbl[1]->Text() + L"|" + w.cmd[0]->Text() + L"|" + w.img->PicturePath(),
+              title + L"|_b:0" + n + (p < 9 ? L"|Next|" : L"|Done|") +
+                  dir_ / (L"images\\t" + (p < 9 ? n : L"1") + L".bmp"));
   }
   w.cmd[1]->NotifyClick();
   w.cmd[0]->NotifyClick();
   EXPECT_EQ(w.lbl[0]->Text() + L"|" + w.lbl[1]->Text() + L"|" + w.cmd[0]->Text(), L"Last|_b:09|Done");
-  EXPECT_EQ(w.img->PicturePath(), dir_.Path() + L"\\images\\t1.bmp");
   std::string expected = test::ReadBytes(ConfigFile());
   expected.replace(expected.find("FirstTime=0"), 11, "FirstTime=1");
   w.cmd[0]->NotifyClick();
@@ -128,14 +136,13 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   frmMain::Current()->Form().Close();
   EXPECT_EQ(ReadSetting(ConfigFile(), L"INIT", L"FirstTime"), L"0");
   EXPECT_EQ(pt::StartedPrograms().size(), 1u);
-}
 
-TEST(WizardPages, Table) {
-  for (int p = 1; p <= 9; ++p) {
-    const PageLook look = PageFor(p);
-    EXPECT_EQ(look.picture, p == 9 ? 1 : p) << p;
-    EXPECT_EQ(look.titleKey + look.bodyKey, L"_t:0" + std::to_wstring(p) + L"_b:0" + std::to_wstring(p));
-  }
+  // Neither options nor a default nor a language folder: the pages show, the active language is left alone.
+  std::filesystem::remove_all(test::Native(dir_ / L"lang"));
+  ReleaseWizardLock();
+  test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\nActive=spanish\r\n");
+  ASSERT_EQ(StartWizard(wiz_, dir_.Path()), WizardStart::Run);
+  EXPECT_TRUE(frmMain::Current() && ReadSetting(ConfigFile(), L"LANG", L"Active") == L"spanish");
 }
 
 class Search : public Wizard {
@@ -224,6 +231,15 @@ TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
   EXPECT_EQ(reg_.ValueType, 42);
 
   EXPECT_EQ(Write(L"text", kRegSz, std::wstring(L"Notepad \u00e9")), RegVariant{std::wstring(L"Notepad \u00e9")});
+  cRegistry other;
+  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"text", kRegBinary, {}), RegVariant{std::wstring(L"Notepad \u00e9")});
+  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"missing", 42, std::int32_t{7}), RegVariant{std::int32_t{7}});
+  EXPECT_EQ(other.ValueType, 42);
+  // Another computer's name gets "\\" in front unless it has them; two characters or fewer clear it.
+  for (const auto& [name, held] : {std::pair(L"pc1", L"\\\\pc1"), {L"\\\\pc2", L"\\\\pc2"}, {L"ab", L""}}) {
+    other.SetMachine(name);
+    EXPECT_EQ(other.Machine(), held) << name;
+  }
   EXPECT_EQ(Write(L"number", kRegDword, std::int32_t{-2}), RegVariant{std::int32_t{-2}});
   // A 16-bit number is stored as a plain 32-bit one, also for the big-endian type.
   EXPECT_EQ(Write(L"short", kRegDwordBigEndian, std::int16_t{300}), RegVariant{std::int32_t{300}});
@@ -256,17 +272,22 @@ TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
   EXPECT_EQ(count, 0);
 }
 
-// Failures raise their numbers, the text naming the key.
+// Failures raise their numbers, the text naming the key, or the runtime's own text where the class gives none.
 TEST_F(RegistryClass, FailedWritesAndDeletionsRaiseTheirNumbers) {
+  const auto raised = [](const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const RuntimeError& e) {
+      return std::to_string(e.Number()) + " " + e.Source() + ": " + e.what();
+    }
+    return std::string("nothing raised");
+  };
   reg_.ValueKey = L"absent";
-  try {
-    reg_.DeleteValue();
-    ADD_FAILURE() << "nothing raised";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(std::to_string(e.Number()) + " " + e.Source() + ": " + e.what(),
-              "26001 Primewiz.cRegistry: Failed to delete registry Key: '-2147483647',Section: "
-              "'Software\\VelvaneTests\\Registry',Key: 'absent");
-  }
+  EXPECT_EQ(raised([&] { reg_.DeleteValue(); }), "26001 Primewiz.cRegistry: Failed to delete registry Key: "
+                                                  "'-2147483647',Section: 'Software\\VelvaneTests\\Registry',Key: 'absent");
+  reg_.ValueType = kRegBinary;
+  EXPECT_EQ(raised([&] { reg_.SetValue(std::wstring(L"not bytes")); }),
+            "26001 Primewiz.cRegistry: Application-defined or object-defined error");
   reg_.ValueType = 9;
   EXPECT_EQ(test::ErrorNumberOf([&] { reg_.SetValue(std::wstring(L"t")); }), kRegErrorWriteFailed);
   reg_.SectionKey = L"Software\\VelvaneTests\\Missing";

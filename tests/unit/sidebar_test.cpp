@@ -186,6 +186,15 @@ TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder)
   EXPECT_EQ(App().toDo.Item(1), L"\u041F\u0440\u0438 \u4E2D \U0001F600");
   Bar().Window().onCopyData(kHandOffAnsi, "-addtodo caf\xE9");
   EXPECT_EQ(App().toDo.Item(1), L"caf\u00E9");
+
+  // One that arrives while the start's own command waits in a message box waits for the start to end.
+  Stop();
+  ui::testing::WhileNextMsgBox([this] {
+    Bar().Window().onCopyData(kHandOffAnsi, "-addtodo handed meanwhile");
+    EXPECT_EQ(App().toDo.Count(), 1) << "it ran before the start ended";
+  });
+  Start("[CHK]\r\nChk2=1\r\n", L"-exec unknown");  // asks whether to add the program
+  EXPECT_EQ(App().toDo.Item(1), L"handed meanwhile");
 }
 
 // A hand-off that comes in while a held command runs (a command showing a box lets it in) joins the queue and runs
@@ -247,6 +256,25 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   platform::testing::SetKeyDown(17, true);  // later Ctrl alone, for Ctrl+C elsewhere
   f.KeysTick();
   EXPECT_FALSE(f.Window().Visible());
+  platform::testing::ResetInput();
+}
+
+// The screenshot key acts once, on release; it does nothing while the settings are open, but a press latched before
+// they opened still acts. Kind 2 takes no picture but uses up a number, which shows that the key acted.
+TEST_F(SideBar, ScreenshotKeyActsOnReleaseExceptWhileTheSettingsAreOpen) {
+  Start("[KEYS2]\r\nKey0=17\r\nKey1=122\r\n[TXT]\r\nTxt1=1\r\n[SS]\r\nType=2\r\n");
+  const std::tuple<bool, bool, const wchar_t*> steps[] = {  // settings open, keys down, the number after the tick
+      {true, true, L"1"}, {true, false, L"1"}, {false, true, L"1"}, {false, true, L"1"}, {true, true, L"1"},
+      {true, false, L"2"}, {false, true, L"2"}, {false, false, L"3"}};
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    const auto& [open, down, number] = steps[i];
+    if (open) frmCfg::ShowDialog(App());
+    else frmCfg::Discard();
+    platform::testing::SetKeyDown(17, down);
+    platform::testing::SetKeyDown(122, down);
+    Bar().KeysTick();
+    EXPECT_EQ(Config(L"TXT", L"Txt1"), number) << "step " << i;
+  }
   platform::testing::ResetInput();
 }
 

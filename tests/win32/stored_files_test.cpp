@@ -5,11 +5,8 @@
 // system code page, and VELVANE_CODE_PAGE names the one a run expects, so a run that did not get it fails.
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdlib>
-#include <string>
 #include <tuple>
 
 #include "common/folders.h"

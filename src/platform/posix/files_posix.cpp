@@ -36,7 +36,7 @@ bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) { ret
 
 bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts) {
   const std::string native = NativePath(path);
-  const std::string temp = native + ".new~";
+  const std::string temp = NativePath(path + kSaveTemporarySuffix);
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
   bool written = true;

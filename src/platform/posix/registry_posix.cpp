@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <stdexcept>
+#include <utility>
 
 #include "platform/text_codec.h"
 #include "platform/registry.h"
@@ -19,6 +21,11 @@ RegistryMap& Registry() {
 RegistryTypeMap& RegistryTypes() {
   static RegistryTypeMap types;
   return types;
+}
+
+bool& FailNextSubKeyListing() {
+  static bool fail = false;
+  return fail;
 }
 
 }  // namespace testing
@@ -108,6 +115,7 @@ std::optional<std::vector<std::wstring>> RawValueNames(RegRoot root, const std::
 }
 
 std::optional<std::vector<std::wstring>> RawSubKeyNames(RegRoot root, const std::wstring& key) {
+  if (std::exchange(testing::FailNextSubKeyListing(), false)) throw std::runtime_error("Out of memory");
   if (!FindKey(root, key)) return std::nullopt;
   const std::wstring prefix = Full(root, key) + L"\\";
   std::vector<std::wstring> names;

@@ -6,6 +6,7 @@ namespace velvane::platform {
 
 struct Picture::Handles {
   BitmapPixels pixels;
+  std::string rows;
 };
 
 Picture::Picture() = default;
@@ -33,9 +34,9 @@ Picture CaptureWindow(std::intptr_t window, bool client, int left, int top, int 
   p.palette = display.palette;
   p.bitsPerPixel = p.palette.empty() ? 24 : 8;
   const auto stride = static_cast<size_t>(BitmapPixels::Stride(width, p.bitsPerPixel));
-  p.rows.assign(stride * static_cast<size_t>(height), '\0');
+  handles->rows.assign(stride * static_cast<size_t>(height), '\0');
   for (int y = 0; y < height; ++y) {
-    char* row = p.rows.data() + stride * static_cast<size_t>(height - 1 - y);
+    char* row = handles->rows.data() + stride * static_cast<size_t>(height - 1 - y);
     for (int x = 0; x < width; ++x) {
       const std::uint32_t c = display.colorAt(origin.left + left + x, origin.top + top + y);
       if (p.bitsPerPixel == 8) {
@@ -45,14 +46,16 @@ Picture CaptureWindow(std::intptr_t window, bool client, int left, int top, int 
       }
     }
   }
+  p.rows = handles->rows;
   return Picture(std::move(handles));
 }
 
 BitmapPixels Picture::Pixels() const {
   if (handles_) return handles_->pixels;
+  static constexpr char kBlackPixel[4] = {};
   BitmapPixels blank;
   blank.width = blank.height = 1;
-  blank.rows.assign(4, '\0');
+  blank.rows = std::string_view(kBlackPixel, sizeof kBlackPixel);
   return blank;
 }
 

@@ -32,7 +32,7 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
 bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) { return ReplaceFileContents(path, {bytes}); }
 
 bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts) {
-  const std::wstring temp = path + L".new~";
+  const std::wstring temp = path + kSaveTemporarySuffix;
   {
     UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;

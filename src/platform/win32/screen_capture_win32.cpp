@@ -1,4 +1,6 @@
-// Screen pictures with GDI: a compatible bitmap filled by BitBlt from the window's DC, read back with GetDIBits.
+// Screen pictures with GDI. A true-colour screen is copied by BitBlt straight into a 24-bit DIB section, whose rows
+// are already laid out as a bitmap file keeps them; a 256-colour one into a compatible bitmap with the system palette,
+// read back with GetDIBits.
 #include <windows.h>
 #include <dwmapi.h>
 
@@ -21,6 +23,8 @@ struct Picture::Handles {
   UniquePalette palette;  // only on a 256-colour display
   int width = 0;
   int height = 0;
+  const char* rows = nullptr;  // the DIB section's pixels; none in a compatible bitmap
+  mutable std::string indexed;  // a compatible bitmap's pixels, read back when asked for
 };
 
 Picture::Picture() = default;
@@ -70,14 +74,25 @@ Picture CaptureWindow(std::intptr_t window, bool client, int left, int top, int 
   auto handles = std::make_unique<Picture::Handles>();
   const WindowDc source(AsHwnd(window), !client);
   const MemoryDc memory(CreateCompatibleDC(source.get()));
-  if (width > 0 && height > 0) handles->bitmap.reset(CreateCompatibleBitmap(source.get(), width, height));
+  if (width > 0 && height > 0) {
+    handles->palette = SystemPalette(source.get());
+    if (handles->palette) {
+      handles->bitmap.reset(CreateCompatibleBitmap(source.get(), width, height));
+    } else {
+      BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};  // bottom-up
+      void* bits = nullptr;
+      handles->bitmap.reset(
+          CreateDIBSection(source.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
+      handles->rows = static_cast<const char*>(bits);
+    }
+  }
   if (memory && handles->bitmap) {
     handles->width = width;
     handles->height = height;
-    handles->palette = SystemPalette(source.get());
     const SelectScope bitmap(memory.get(), handles->bitmap.get());
     const PaletteScope palette(memory.get(), handles->palette.get());
     BitBlt(memory.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY);
+    GdiFlush();  // the DIB section's pixels are read directly
   }
   return Picture(std::move(handles));
 }
@@ -87,51 +102,36 @@ BitmapPixels Picture::Pixels() const {
   const bool paletted = handles_ && handles_->palette;
   pixels.bitsPerPixel = paletted ? 8 : 24;
   if (!handles_ || !handles_->bitmap) {
+    static constexpr char kBlackPixel[4] = {};
     pixels.width = pixels.height = 1;
-    pixels.rows.assign(4, '\0');
+    pixels.rows = std::string_view(kBlackPixel, sizeof kBlackPixel);
     return pixels;
   }
   pixels.width = handles_->width;
   pixels.height = handles_->height;
 
+  const auto lines = static_cast<size_t>(pixels.height);
+  if (!paletted) {
+    const auto bytes = static_cast<size_t>(BitmapPixels::Stride(pixels.width, 24)) * lines;
+    if (handles_->rows) pixels.rows = std::string_view(handles_->rows, bytes);
+    return pixels;
+  }
   std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + kPaletteEntries * sizeof(RGBQUAD));
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
   header->biSize = sizeof(BITMAPINFOHEADER);
   header->biWidth = pixels.width;
   header->biHeight = pixels.height;  // bottom-up, as the file keeps them
   header->biPlanes = 1;
-  header->biBitCount = static_cast<WORD>(paletted ? 8 : 32);
+  header->biBitCount = 8;
   header->biCompression = BI_RGB;
   // The colour table of an 8-bit read comes from the palette selected into the DC.
   const MemoryDc dc(CreateCompatibleDC(nullptr));
-  const PaletteScope palette(dc.get(), paletted ? handles_->palette.get() : nullptr);
-  const auto lines = static_cast<UINT>(pixels.height);
-  if (!paletted) {
-    // A true-colour screen keeps 32 bits a pixel: read them as they are and drop the fourth byte here, which costs
-    // a fraction of the system's own conversion to 24 bits.
-    // The packing runs forwards in the same buffer: a row's 24-bit bytes never pass its 32-bit ones.
-    const size_t stride = static_cast<size_t>(BitmapPixels::Stride(pixels.width, 24));
-    const size_t quadStride = static_cast<size_t>(pixels.width) * 4;
-    pixels.rows.assign(quadStride * lines, '\0');
-    GetDIBits(dc.get(), handles_->bitmap.get(), 0, lines, pixels.rows.data(),
-              reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-    char* rows = pixels.rows.data();
-    for (size_t y = 0; y < lines; ++y) {
-      char* out = rows + y * stride;
-      const char* in = rows + y * quadStride;
-      for (int x = 0; x < pixels.width; ++x, out += 3, in += 4) {
-        out[0] = in[0];
-        out[1] = in[1];
-        out[2] = in[2];
-      }
-      for (char* pad = out; pad < rows + (y + 1) * stride; ++pad) *pad = '\0';
-    }
-    pixels.rows.resize(stride * lines);
-    return pixels;
-  }
-  pixels.rows.assign(static_cast<size_t>(BitmapPixels::Stride(pixels.width, 8)) * lines, '\0');
-  GetDIBits(dc.get(), handles_->bitmap.get(), 0, lines, pixels.rows.data(), reinterpret_cast<BITMAPINFO*>(info.data()),
-            DIB_RGB_COLORS);
+  const PaletteScope palette(dc.get(), handles_->palette.get());
+  std::string& indexed = handles_->indexed;
+  indexed.assign(static_cast<size_t>(BitmapPixels::Stride(pixels.width, 8)) * lines, '\0');
+  GetDIBits(dc.get(), handles_->bitmap.get(), 0, static_cast<UINT>(lines), indexed.data(),
+            reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+  pixels.rows = indexed;
   {
     const auto* colours = reinterpret_cast<const RGBQUAD*>(info.data() + sizeof(BITMAPINFOHEADER));
     for (int i = 0; i < kPaletteEntries; ++i)

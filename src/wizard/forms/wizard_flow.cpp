@@ -40,14 +40,19 @@ WizardStart StartWizard(Primewiz& wiz, const std::wstring& programFolder) {
   }
   wiz.lang = clsLang([](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
   // Without language options the choice would be impossible and every later start would land here again: the
-  // default language is taken and the pages are shown.
-  if (LangOptions().empty()) ChooseLanguage(wiz, FallbackLanguage());
-  else frmLang::Open(wiz);
+  // default language is taken and the pages are shown. Without any language at all the active one stays as it is.
+  if (!LangOptions().empty()) frmLang::Open(wiz);
+  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(wiz, fallback);
+  else ShowFirstPage(wiz);
   return WizardStart::Run;
 }
 
 void ChooseLanguage(Primewiz& wiz, const std::wstring& language) {
   keys::kActiveLanguage.Write(language);
+  ShowFirstPage(wiz);
+}
+
+void ShowFirstPage(Primewiz& wiz) {
   wiz.lang.LoadLanguage(wiz.lang.ActLang(), L"primewiz");
   frmMain& pages = frmMain::Open(wiz);
   wiz.CurrentPage = 1;
