@@ -359,12 +359,6 @@ Timer::Timer(Window& parent, std::wstring name, int intervalMs, bool enabled)
 
 Timer::~Timer() = default;
 
-void Timer::SetInterval(int ms) {
-  if (ms == interval_) return;
-  interval_ = ms;
-  if (peer_) peer_->Update();
-}
-
 void Timer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
@@ -433,12 +427,6 @@ Timer& Window::AddTimer(const std::wstring& name, int intervalMs, bool enabled) 
   return ref;
 }
 
-void Window::SetCaption(const std::wstring& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  if (peer_) peer_->Update(WindowChange::Caption);
-}
-
 void Window::SetBackColor(Color c) {
   spec_.back = c;
   if (peer_) peer_->Update(WindowChange::BackColor);
@@ -451,12 +439,6 @@ void Window::SetPicture(const std::wstring& path) {
   }
   picturePath_ = path;
   if (peer_) peer_->Update(WindowChange::Picture);
-}
-
-void Window::SetIcon(const std::wstring& icoPath) {
-  if (peer_ && !peer_->LoadIcon(icoPath)) return;
-  spec_.iconPath = icoPath;
-  if (peer_) peer_->Update(WindowChange::Icon);
 }
 
 void Window::Show() {

@@ -297,8 +297,6 @@ public:
   ~Timer();
   const std::wstring& Name() const { return name_; }
   Window& Parent() const { return parent_; }
-  // An interval of 0 (or less) stops the ticks while keeping Enabled().
-  void SetInterval(int ms);
   int Interval() const { return interval_; }
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
@@ -346,15 +344,12 @@ public:
   CheckBox& AddCheckBox(const std::wstring& name, Rect bounds, const std::wstring& caption = {});
   Timer& AddTimer(const std::wstring& name, int intervalMs, bool enabled);
 
-  void SetCaption(const std::wstring& caption);
   const std::wstring& Caption() const { return caption_; }
   void SetBackColor(Color c);
   Color BackColor() const { return spec_.back; }
   // The background picture, drawn from the top-left corner; throws RuntimeError when it cannot be loaded.
   void SetPicture(const std::wstring& path);  // an empty path clears the picture
   const std::wstring& PicturePath() const { return picturePath_; }
-  // An .ico file; empty: the program's own icon. A file that cannot be loaded keeps the current icon.
-  void SetIcon(const std::wstring& icoPath);
   const WindowSpec& Spec() const { return spec_; }
 
   void Show();  // visible, not necessarily active
@@ -371,7 +366,6 @@ public:
   int Width() const;
   int Height() const;
   int ClientWidth() const { return spec_.clientWidth; }
-  int ClientHeight() const { return spec_.clientHeight; }
   // Centred on the monitor that holds the pointer.
   void CenterOnScreen();
   // Dots per inch of the monitor the window is on (96 at 100%); its controls and fonts are laid out at it.

@@ -68,7 +68,6 @@ public:
 
   void Update(WindowChange) override {}
   bool LoadPicture(const std::wstring&) override { return true; }
-  bool LoadIcon(const std::wstring&) override { return true; }
   void Activate() override {}
   void Destroy() override {}
   std::pair<int, int> OuterSize() const override {
