@@ -1,16 +1,10 @@
 // Dealings with the system on its headless twins: screenshots, a second start's hand-off, a failing registry.
-#include <gtest/gtest.h>
-
 #include "common/errors.h"
-#include "common/folders.h"
 #include "common/profile_files.h"
-#include "core/velvane.h"
 #include "platform/instance_testing.h"
 #include "platform/registry_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "sidebar/frm_main.h"
-#include "test_support.h"
-#include "ui/testing.h"
 #include "unit/lists_support.h"
 #include "wizard/c_registry.h"
 
@@ -46,11 +40,10 @@ protected:
     settings_.OptTxt = {L"shot_", L"7"};
     settings_.ScreenshotType = clsScreenshot::kScreen;
   }
-  std::uint8_t Take(std::uint8_t kind) {
-    saved_ = app_.screenshot.TakeScreenshot(settings_, kind);
+  std::uint8_t Take(std::uint8_t kind) {  // the kind taken
+    (void)app_.screenshot.TakeScreenshot(settings_, kind);
     return kind;
   }
-  Outcome saved_;
   std::wstring Number() { return ReadSetting(ConfigFile(), L"TXT", L"Txt1"); }
   std::string Saved(const wchar_t* name) { return test::ReadBytes(settings_.ScreensDir + name); }
 
@@ -102,10 +95,9 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
     Take(clsScreenshot::kScreen);
     const std::string b = Saved(L"shot_7.bmp");
     ASSERT_EQ(b.size(), offset + 3 * stride);
-    EXPECT_EQ(b.substr(0, 2), "BM");
-    // File size, pixel offset, header size, bits per pixel, pixel bytes.
-    EXPECT_EQ(std::vector({Le(b, 2, 4), Le(b, 10, 4), Le(b, 14, 4), Le(b, 28, 2), Le(b, 34, 4)}),
-              std::vector<std::uint64_t>({b.size(), offset, 40, indexed ? 8u : 24u, 3 * stride}));
+    // "BM", file size, pixel offset, header size, bits per pixel, pixel bytes.
+    EXPECT_EQ(std::vector({Le(b, 0, 2), Le(b, 2, 4), Le(b, 10, 4), Le(b, 14, 4), Le(b, 28, 2), Le(b, 34, 4)}),
+              std::vector<std::uint64_t>({0x4D42, b.size(), offset, 40, indexed ? 8u : 24u, 3 * stride}));
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x) {
         const std::uint32_t c = pt::TheFakeDisplay().colorAt(x, y);
@@ -120,22 +112,21 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
 
 class SecondStart : public ::testing::Test {
 protected:
-  void SetUp() override {
+  void SetUp() override { RunningSideBar(1); }
+  // A side bar holding the instance mutex, its window behind an unrelated one and marked that many times.
+  void RunningSideBar(int marks) {
     pt::ResetDesktop();
     ui::testing::Reset();
     app_.instance.RunningWindow = 0;
-    RunningSideBar();
-    pt::Desktop().windows[0x10] = {};                  // an unrelated window first in Z order
-    pt::Desktop().windows[0x20].marks[kWindowMarkName] = 1;
+    pt::Desktop().mutexes.insert(kInstanceMutexName);
+    pt::Desktop().mutexHandles[1] = kInstanceMutexName;
+    pt::Desktop().windows[0x10] = {};
+    SideBar().marks[kWindowMarkName] = marks;
   }
   pt::FakeWindow& SideBar() { return pt::Desktop().windows[0x20]; }
   StartupResult Main(const std::wstring& commandLine) { return velvane::Main(commandLine, app_); }
   frmMain spare_;  // never opened: a second start hands over and ends
   Velvane app_{spare_};
-  static void RunningSideBar() {
-    pt::Desktop().mutexes.insert(kInstanceMutexName);
-    pt::Desktop().mutexHandles[1] = kInstanceMutexName;
-  }
 };
 
 // Arguments go over as UTF-16LE units under their own tag (no terminating zero, no trimming) and the bar comes
@@ -184,10 +175,7 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
   // Never marked with exactly one: it gives up after the hand-off time, at once when the first start ends (it started
   // the wizard), and quietly.
   for (const bool ends : {false, true}) {
-    pt::ResetDesktop();
-    RunningSideBar();
-    app_.instance.RunningWindow = 0;
-    SideBar().marks[kWindowMarkName] = 2;
+    RunningSideBar(2);
     if (ends) pt::Desktop().onPause = [] { platform::CloseMutex(1); };
     EXPECT_EQ(Main(L"-addtodo x"), StartupResult::HandOffFailed);
     EXPECT_EQ(pt::Desktop().pausedMs, ends ? kHandOffPollMs : kHandOffTimeoutMs);
@@ -195,7 +183,6 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
   }
 }
 
-// A failure inside the wizard's sub-key listing comes out as the registry class's enumeration error.
 TEST(RegistryFaults, AFailureInsideTheSubKeyListingRaisesTheEnumerationError) {
   wizard::cRegistry reg;
   std::vector<std::wstring> names;

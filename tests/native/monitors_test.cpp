@@ -1,5 +1,4 @@
 // The side bar and the screenshots on a desktop of several monitors and at another scale, on the headless twins.
-#include "platform/scripted/input_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "unit/sidebar_support.h"
 
@@ -17,21 +16,6 @@ protected:
   void SetUp() override {
     SideBarInstallation::SetUp();
     ui::testing::SetMonitors({kPrimary, kLeft});
-  }
-  // Grabs the background at 10, 10 and lets go with the pointer at x, y; the glide then runs until it rests.
-  void DragTo(int x, int y) {
-    frmMain& f = Bar();
-    pt::SetCursor(f.Window().Left() + 10, f.Window().Top() + 10);
-    f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
-    pt::SetCursor(x, y);
-    f.BackgroundMouseMove({ui::kLeftButton, 0, 10, 10});
-    f.BackgroundMouseUp({ui::kLeftButton, 0, 10, 10});
-    // Each tick covers about a twelfth to an eighteenth of the way left: a larger step is a jump.
-    for (int i = 0; i < 600; ++i) {
-      const int before = f.Window().Left(), rest = std::abs(f.DragTargetX - before);
-      ui::testing::FireTimer(f.tMove());
-      ASSERT_LE(std::abs(f.Window().Left() - before), rest / 12 + 1) << "tick " << i << " from " << before;
-    }
   }
 };
 
@@ -78,14 +62,9 @@ TEST_F(Monitors, TheGlideWorksInTwipsOfTheMonitorsScale) {
   frmMain& f = Bar();
   EXPECT_EQ(std::pair(f.Window().Width(), f.Window().Height()), std::pair(1200, 512));
   f.MoveTwips(0, 0);
-  pt::SetCursor(10, 10);
-  f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
-  pt::SetCursor(190, 10);
-  f.BackgroundMouseMove({ui::kLeftButton, 0, 190, 10});
-  ui::testing::FireTimer(f.tMove());
+  DragTo(190, 10, 1);
   EXPECT_EQ(std::pair(f.LeftTwips(), f.Window().Left()), std::pair(150, 15));  // 180 / 1.2 twips, 10 to a pixel
 
-  f.Pressing = false;
   f.MoveTwips(1800, 0);
   f.DragTargetX = f.Window().Left();
   ui::testing::SetDpi(96);  // the window went to a 100% monitor at the same place

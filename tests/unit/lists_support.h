@@ -16,6 +16,14 @@
 
 namespace velvane::test {
 
+// The message boxes shown so far, each as "title|text|style".
+inline std::vector<std::wstring> Boxes() {
+  std::vector<std::wstring> boxes;
+  for (const auto& box : ui::testing::MessageLog())
+    boxes.push_back(box.title + L"|" + box.text + L"|" + std::to_wstring(box.style));
+  return boxes;
+}
+
 // A side bar view that does nothing; tests override what they watch.
 struct NullView : SideBarView {
   void Open(Velvane&) override {}  void SetShown(bool) override {}  void SetAlpha(std::uint8_t) override {}
@@ -33,14 +41,6 @@ protected:
     std::filesystem::create_directories(Native(DataDir));
     app.settings.SkinName = L"plain";
     ui::testing::Reset();
-  }
-
-  // The message boxes shown so far, each as "title|text|style".
-  static std::vector<std::wstring> Boxes() {
-    std::vector<std::wstring> boxes;
-    for (const auto& box : ui::testing::MessageLog())
-      boxes.push_back(box.title + L"|" + box.text + L"|" + std::to_wstring(box.style));
-    return boxes;
   }
 
   TempDir dir_;

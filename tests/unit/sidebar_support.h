@@ -1,21 +1,16 @@
 #pragma once
 // A small installation with a test skin and a language, where a side bar and its model start with the given
 // settings; each stop leaves a fresh pair for the next start. Shared by the side bar's, the dialogs' and the fuzzing tests.
-#include <gtest/gtest.h>
-
-#include "common/folders.h"
 #include "common/profile_files.h"
-#include "core/velvane.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_add_exec.h"
 #include "dialogs/frm_cfg.h"
 #include "dialogs/frm_exec_list.h"
 #include "dialogs/frm_key_press.h"
 #include "lists_support.h"
+#include "platform/scripted/input_testing.h"
 #include "platform/scripted/test_hooks.h"
 #include "sidebar/frm_main.h"
-#include "test_support.h"
-#include "ui/testing.h"
 
 namespace velvane::test {
 
@@ -55,6 +50,21 @@ protected:
   Velvane& App() { return *app_; }
   Settings& Set() { return app_->settings; }
   static auto Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
+  // Grabs the background at 10, 10 and lets go with the pointer at x, y; the glide then runs that many ticks, each
+  // covering about a twelfth to an eighteenth of the way left: a larger step is a jump.
+  void DragTo(int x, int y, int ticks = 600) {
+    frmMain& f = Bar();
+    platform::testing::SetCursor(f.Window().Left() + 10, f.Window().Top() + 10);
+    f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
+    platform::testing::SetCursor(x, y);
+    f.BackgroundMouseMove({ui::kLeftButton, 0, 10, 10});
+    f.BackgroundMouseUp({ui::kLeftButton, 0, 10, 10});
+    for (int i = 0; i < ticks; ++i) {
+      const int before = f.Window().Left(), rest = std::abs(f.DragTargetX - before);
+      ui::testing::FireTimer(f.tMove());
+      ASSERT_LE(std::abs(f.Window().Left() - before), rest / 12 + 1) << "tick " << i << " from " << before;
+    }
+  }
 
   TempDir dir_;
   std::unique_ptr<frmMain> bar_ = std::make_unique<frmMain>();
