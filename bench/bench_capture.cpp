@@ -73,7 +73,7 @@ int wmain(int argc, wchar_t** argv) {
         if ((side == 0) == (i % 2 == 0)) {
           const velvane::platform::Picture picture = screenshot.CaptureScreen();
           captureMs = NowMs() - start;
-          velvane::SavePicture(picture, folder + L"bench_shot.bmp").ThrowIfFailed();
+          if (!velvane::SavePicture(picture, folder + L"bench_shot.bmp")) throw std::runtime_error("the picture was not saved");
           velvaneMs = NowMs() - start;
         } else {
           FloorShot(folder + L"bench_floor.bmp");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -54,15 +55,16 @@ inline void DeleteUserKeys(std::initializer_list<const wchar_t*> keys) {
   }
 }
 
-// The number of the RuntimeError the action raises; 0 when it raises none.
-inline int ErrorNumberOf(const std::function<void()>& action) {
+// The RuntimeError the action raises as "number source: text", and its number; "" and 0 when it raises none.
+inline std::string ErrorOf(const std::function<void()>& action) {
   try {
     action();
   } catch (const RuntimeError& e) {
-    return e.Number();
+    return std::to_string(e.Number()) + " " + e.Source() + ": " + e.what();
   }
-  return 0;
+  return "";
 }
+inline int ErrorNumberOf(const std::function<void()>& action) { return std::atoi(ErrorOf(action).c_str()); }
 
 // The bytes of a bottom-up 24-bit bitmap file of one colour.
 inline std::string BitmapFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {

@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "ui/forms.h"
+#include "wizard/first_time.h"
 #include "wizard/forms/wizard_flow.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  if (velvane::wizard::StartWizard() != velvane::wizard::WizardStart::Run) return 0;
+  velvane::wizard::Primewiz wiz;  // lives as long as the process
+  if (velvane::wizard::StartWizard(wiz) != velvane::wizard::WizardStart::Run) return 0;
   return velvane::ui::RunMessageLoop();
 }

@@ -11,9 +11,10 @@ constexpr int kExitHandOffFailed = 2;
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   // The arguments exactly as the runtime gives them, without the program path.
   const std::wstring arguments = commandLine ? commandLine : L"";
-  // The side bar lives as long as the process; the loop ends with it.
+  // The side bar and its owner live as long as the process; the loop ends with them.
   velvane::frmMain sideBar;
-  switch (velvane::Main(arguments, sideBar, sideBar.Router())) {
+  velvane::Velvane app(sideBar);
+  switch (velvane::Main(arguments, app)) {
     case velvane::StartupResult::Run:
       break;
     case velvane::StartupResult::HandOffFailed:

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "common/folders.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
 #include "common/text.h"
+#include "common/text_files.h"
 
 namespace velvane {
 namespace {

@@ -16,10 +16,6 @@ public:
 
   explicit operator bool() const { return !failure_.has_value(); }
   int Number() const { return failure_ ? static_cast<int>(failure_->number) : 0; }
-  // The failure as the run-time error it stands for; nothing on success.
-  void ThrowIfFailed() const {
-    if (failure_) throw RuntimeError(failure_->number, failure_->reason);
-  }
 
 private:
   struct Failure {

@@ -1,7 +1,8 @@
 #include "common/setting_keys.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
-#include "common/settings_store.h"
+#include "common/profile_files.h"
 
 namespace velvane {
 
@@ -9,5 +10,10 @@ std::wstring SettingKey::Text() const { return ReadSetting(ConfigFile(), section
 bool SettingKey::Flag() const { return LeadingNumber(Text()) == 1.0; }
 std::optional<std::uint8_t> SettingKey::Byte() const { return ByteOf(Text()); }
 void SettingKey::Write(const std::wstring& value) const { WriteSetting(ConfigFile(), section, key, value); }
+
+void TakeByte(const std::wstring& text, std::uint8_t& into, std::wstring where, std::vector<SettingProblem>& problems) {
+  if (const auto value = ByteOf(text)) into = *value;
+  else problems.push_back({std::move(where), text});
+}
 
 }  // namespace velvane

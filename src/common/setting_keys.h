@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/text.h"
 
@@ -22,6 +23,14 @@ struct SettingKey {
   std::optional<std::uint8_t> Byte() const;
   void Write(const std::wstring& value) const;  // creates what is missing; a failed write is ignored
 };
+
+// A stored value that does not fit its setting: where it is ("[SS] Type", "skin.txt [TEXT1] Red") and its text.
+struct SettingProblem {
+  std::wstring where;
+  std::wstring value;
+};
+// A byte setting's text: its value goes into the byte; out of range the byte keeps its value and the text is listed.
+void TakeByte(const std::wstring& text, std::uint8_t& into, std::wstring where, std::vector<SettingProblem>& problems);
 
 namespace keys {
 inline const SettingKey kFirstTime{L"INIT", L"FirstTime"};  // text: the side bar runs once its number is not 0, the

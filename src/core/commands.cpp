@@ -5,10 +5,8 @@
 #include "common/message_box.h"
 #include "common/numbers.h"
 #include "common/text.h"
-#include "core/config.h"
-#include "core/services.h"
 #include "core/side_bar_view.h"
-#include "core/visibility.h"
+#include "core/velvane.h"
 #include "platform/codepage.h"
 #include "platform/text_codec.h"
 
@@ -23,20 +21,20 @@ void CommandRouter::RunCommand(const std::wstring& command) {
 
     // A verb that needs an argument and comes without one does nothing.
     if (verb == L"-save") {
-      SaveAll(bar_);
+      SaveAll(app_);
     } else if (verb == L"-addtodo") {
-      if (hasArgument) gToDo->AddToDo(argument);
+      if (hasArgument) app_.toDo.AddToDo(argument);
     } else if (verb == L"-deltodo") {
-      if (hasArgument) gToDo->DelToDo(ByteValue(argument));
+      if (hasArgument) app_.toDo.DelToDo(ByteValue(argument));
     } else if (verb == L"-addnote") {
-      if (hasArgument) bar_.AppendNote(argument);
+      if (hasArgument) app_.bar.AppendNote(argument);
     } else if (verb == L"-exec") {
       // With an argument the entry it names starts; alone, whatever the launcher box holds.
-      bar_.Launch(argument);
+      app_.bar.Launch(argument);
     } else if (verb == L"-show") {
-      ShowSideBar(bar_, true);
+      ShowSideBar(app_, true);
     } else if (verb == L"-hide") {
-      ShowSideBar(bar_, false);
+      ShowSideBar(app_, false);
     }
     // "-addtimer hours,minutes,seconds,title" would hand its fields to a timer component. Velvane has none, so this
     // verb, like any unknown one, does nothing, and its fields are not read.
@@ -47,10 +45,10 @@ void CommandRouter::RunCommand(const std::wstring& command) {
 
 void CommandRouter::ReceiveCommand(const std::wstring& command) {
   try {
-    bar_.BringForward();
+    app_.bar.BringForward();
     RunCommand(TrimBlanks(command));
   } catch (const std::exception& e) {
-    bar_.Message(L"An error occurred: " + platform::codec::FromUtf8(e.what()), kMbExclamation, L"Velvane");
+    app_.bar.Message(L"An error occurred: " + platform::codec::FromUtf8(e.what()), kMbExclamation, L"Velvane");
   }
 }
 

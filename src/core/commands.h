@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace velvane {
-class SideBarView;
+struct Velvane;
 
 // The WM_COPYDATA tag (dwData) names the payload's code page: 0 (the system's ANSI code page) from older senders and
 // from other programs, 1200 (UTF-16LE) from this version, which keeps every character.
@@ -20,7 +20,7 @@ std::wstring HandOffCommand(std::uintptr_t tag, std::string_view payload);
 
 class CommandRouter {
 public:
-  explicit CommandRouter(SideBarView& bar) : bar_(bar) {}
+  explicit CommandRouter(Velvane& app) : app_(app) {}
   CommandRouter(const CommandRouter&) = delete;
   CommandRouter& operator=(const CommandRouter&) = delete;
 
@@ -36,7 +36,7 @@ public:
   void CompleteStartup(const std::wstring& ownCommand);
 
 private:
-  SideBarView& bar_;
+  Velvane& app_;
   bool started_ = false;
   std::vector<std::wstring> held_;
 };

@@ -1,7 +1,7 @@
 #include "core/notes.h"
 
-#include "common/settings_store.h"
-#include "core/config.h"
+#include "common/folders.h"
+#include "common/text_files.h"
 
 namespace velvane {
 namespace {
@@ -21,13 +21,13 @@ std::wstring StripTrailingBreaks(std::wstring text) {
   return text;
 }
 
-std::optional<std::wstring> LoadNotes(bool force) {
-  if (!OptChk[kOptKeepNotes] && !force) return std::nullopt;
+std::optional<std::wstring> LoadNotes(bool keep) {
+  if (!keep) return std::nullopt;
   return StripTrailingBreaks(ReadTextFile(NotesFile()));
 }
 
-Outcome SaveNotes(const std::wstring& text, bool force) {
-  if (!OptChk[kOptKeepNotes] && !force) return {};
+Outcome SaveNotes(const std::wstring& text, bool keep) {
+  if (!keep) return {};
   return WriteTextFile(NotesFile(), text);
 }
 

@@ -9,11 +9,11 @@ namespace velvane {
 
 std::wstring NotesFile();  // DataDir & "notes.qdt"
 
-// With the keep-notes option on, or force: the text for the notes box from notes.qdt (a missing file gives "");
-// nothing otherwise.
-std::optional<std::wstring> LoadNotes(bool force = false);
-// With the keep-notes option on, or force: notes.qdt = the text and CR LF. A failed write answers its reason.
-Outcome SaveNotes(const std::wstring& text, bool force = false);
+// With keep set (the keep-notes option, or a forced load): the text for the notes box from notes.qdt (a missing file
+// gives ""); nothing otherwise.
+std::optional<std::wstring> LoadNotes(bool keep);
+// With keep set: notes.qdt = the text and CR LF. A failed write answers its reason.
+Outcome SaveNotes(const std::wstring& text, bool keep);
 // Up to two trailing control characters (codes 0 to 13) removed; texts shorter than 2 characters stay as they are.
 std::wstring StripTrailingBreaks(std::wstring text);
 

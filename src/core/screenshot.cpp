@@ -3,8 +3,8 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "core/config.h"
 #include "platform/files.h"
 
@@ -38,20 +38,22 @@ platform::Picture clsScreenshot::CaptureActiveWindow() const {
                        seen.bottom - seen.top);
 }
 
-Outcome clsScreenshot::TakeScreenshot(std::uint8_t& kind) {
-  if (kind == kConfiguredKind) kind = ScreenshotType;
+Outcome clsScreenshot::TakeScreenshot(Settings& settings, std::uint8_t& kind) {
+  if (kind == kConfiguredKind) kind = settings.ScreenshotType;
   Outcome saved;
-  if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile());
-  else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile());
+  if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile(settings));
+  else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile(settings));
   if (!saved) return saved;
-  OptTxt[1] = NextNumberText(OptTxt[1]);
-  keys::kScreenshotText.Numbered(1).Write(OptTxt[1]);
+  settings.OptTxt[1] = NextNumberText(settings.OptTxt[1]);
+  keys::kScreenshotText.Numbered(1).Write(settings.OptTxt[1]);
   return {};
 }
 
 // The number is named as stored ("007", "7.5"): its value would give two texts one file. Only a text without a
 // number is named 0.
-std::wstring ScreenshotFile() { return ScreensDir + OptTxt[0] + (HoldsNumber(OptTxt[1]) ? OptTxt[1] : L"0") + L".bmp"; }
+std::wstring ScreenshotFile(const Settings& settings) {
+  return settings.ScreensDir + settings.OptTxt[0] + (HoldsNumber(settings.OptTxt[1]) ? settings.OptTxt[1] : L"0") + L".bmp";
+}
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "platform/screen_capture.h"
 
 namespace velvane {
+struct Settings;
 
 class clsScreenshot {
 public:
@@ -25,11 +26,11 @@ public:
   // the picture as ScreenshotFile(); any other kind saves nothing. Then the number goes up by one (exactly, at any
   // size) in OptTxt and in config.qdt. A picture that cannot be written answers the reason and leaves the number as it
   // was.
-  Outcome TakeScreenshot(std::uint8_t& kind);
+  Outcome TakeScreenshot(Settings& settings, std::uint8_t& kind);
 };
 
 // ScreensDir & prefix & number & ".bmp", the number as OptTxt entry 1 holds it (0 when it holds none).
-std::wstring ScreenshotFile();
+std::wstring ScreenshotFile(const Settings& settings);
 // What a bitmap file holds before its pixel rows: file header, information header, colour table (8 bits only).
 std::string BitmapFileHeader(const platform::BitmapPixels& pixels);
 // Writes the picture to the file in one step (an existing file is replaced whole or not at all).

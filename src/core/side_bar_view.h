@@ -5,17 +5,19 @@
 #include <string>
 
 namespace velvane {
+struct Velvane;
 
 class SideBarView {
 public:
   virtual ~SideBarView() = default;
 
-  // Creates the hidden window with its controls and marks it for later starts; once, during the start.
-  virtual void Open() = 0;
+  // Creates the hidden window with its controls on the model given and marks it for later starts; once, during the
+  // start.
+  virtual void Open(Velvane& app) = 0;
   virtual void SetShown(bool shown) = 0;  // at once, without a fade
   virtual void SetAlpha(std::uint8_t alpha) = 0;  // a failure is ignored
   virtual void SetTopMost(bool topMost) = 0;
-  virtual void StartFade() = 0;  // the fade timer steps FadeAlpha in FadeDirection until it is done
+  virtual void StartFade() = 0;  // the fade timer steps the alpha until the fade is done
   virtual void EndDrag() = 0;
   virtual void BringForward() = 0;  // restored when minimised, then to the foreground and to the top
   virtual std::wstring NotesText() const = 0;

@@ -2,26 +2,21 @@
 
 
 #include "common/errors.h"
+#include "common/folders.h"
 #include "common/message_box.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
 #include "core/autostart.h"
-#include "core/commands.h"
-#include "core/config.h"
 #include "core/notes.h"
-#include "core/services.h"
 #include "core/side_bar_view.h"
+#include "core/velvane.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/text_codec.h"
 
 namespace velvane {
 
-platform::UniqueMutex InstanceMutex;
-platform::NativeWindow RunningWindow = 0;
-
-bool IsFirstInstance(const std::wstring& name) {
+bool SingleInstance::IsFirstInstance(const std::wstring& name) {
   const platform::MutexOutcome outcome = platform::CreateOwnedMutex(name);
   platform::UniqueMutex created(outcome.handle);
   // A second instance closes its handle at once; the first keeps it.
@@ -29,8 +24,8 @@ bool IsFirstInstance(const std::wstring& name) {
   return !outcome.alreadyExists;  // also when the creation failed: better two side bars than none
 }
 
-void FindRunningWindow() {
-  platform::ForEachTopLevelWindow([](platform::NativeWindow w) {
+void SingleInstance::FindRunningWindow() {
+  platform::ForEachTopLevelWindow([this](platform::NativeWindow w) {
     if (!IsMarkedWindow(w)) return true;
     RunningWindow = w;
     return false;
@@ -51,10 +46,6 @@ void BringToFront(platform::NativeWindow window) {
   platform::BringToTop(window);
 }
 
-void ReleaseInstanceLock() {
-  InstanceMutex.reset();
-}
-
 std::wstring StartupErrorText(int number, const std::wstring& description, std::uint32_t systemError,
                               const std::wstring& source) {
   return L"Error on loading. Now exiting.\rError # " + std::to_wstring(number) + L" - " + description +
@@ -63,19 +54,20 @@ std::wstring StartupErrorText(int number, const std::wstring& description, std::
 
 namespace {
 
-bool HandOver(const std::wstring& commandLine) {
-  RunningWindow = 0;
-  FindRunningWindow();
-  for (unsigned waited = 0; !RunningWindow && waited < kHandOffTimeoutMs; waited += kHandOffPollMs) {
+bool HandOver(SingleInstance& instance, const std::wstring& commandLine) {
+  const platform::NativeWindow& running = instance.RunningWindow;
+  instance.RunningWindow = 0;
+  instance.FindRunningWindow();
+  for (unsigned waited = 0; !running && waited < kHandOffTimeoutMs; waited += kHandOffPollMs) {
     if (!platform::MutexExists(kInstanceMutexName)) return false;  // the first start ended meanwhile
     platform::PauseMs(kHandOffPollMs);
-    FindRunningWindow();
+    instance.FindRunningWindow();
   }
-  if (!RunningWindow) return false;
-  ActivateWindow(RunningWindow);
+  if (!running) return false;
+  ActivateWindow(running);
   // A visible side bar asked for nothing only needs to come forward.
-  if (!commandLine.empty() || !platform::IsWindowShown(RunningWindow))
-    platform::SendCopyData(RunningWindow, kHandOffUtf16, HandOffPayload(commandLine), kHandOffTimeoutMs);
+  if (!commandLine.empty() || !platform::IsWindowShown(running))
+    platform::SendCopyData(running, kHandOffUtf16, HandOffPayload(commandLine), kHandOffTimeoutMs);
   return true;
 }
 
@@ -86,35 +78,34 @@ void StartWizard() {
     throw RuntimeError(ErrorNumber::FileNotFound, "File not found");
 }
 
-void LoadEverything(const std::wstring& commandLine, SideBarView& bar, CommandRouter& router) {
-  CreateServices(bar);
-  gLang->LoadLanguage(gLang->ActLang(), L"velvane");
-  gExec->LoadExecs();
-  LoadHotKeys();
+void LoadEverything(const std::wstring& commandLine, Velvane& app) {
+  Settings& settings = app.settings;
+  app.lang.LoadLanguage(app.lang.ActLang(), L"velvane");
+  app.exec.LoadExecs();
+  settings.LoadHotKeys();
   // At the start a value out of range is a start-up error; later reloads keep the last good value.
-  if (!LoadConfig().empty()) throw RuntimeError(ErrorNumber::Overflow, "Overflow");
-  bar.Open();
-  ReloadSettings(bar);
-  if (const auto notes = LoadNotes()) bar.SetNotesText(*notes);
-  gToDo->LoadList(false);
-  gTempFiles->LoadList(false);
+  if (!settings.Load().empty()) throw RuntimeError(ErrorNumber::Overflow, "Overflow");
+  app.bar.Open(app);
+  ReloadSettings(app);
+  if (const auto notes = LoadNotes(settings.OptChk[kOptKeepNotes])) app.bar.SetNotesText(*notes);
+  app.toDo.LoadList(settings.OptChk[kOptKeepToDo]);
+  app.tempFiles.LoadList(settings.OptChk[kOptKeepFiles]);
   // A moved installation keeps starting with Windows: the entry always names the executable that last started.
   if (AutostartEnabled()) SetAutostart(true);
   // The first start's own command runs once the stored lists are in: run earlier, "-save" or a hide would write
   // empty lists over the files, and an added item would be overwritten by the load.
-  router.CompleteStartup(commandLine);
+  app.router.CompleteStartup(commandLine);
 }
 
 }  // namespace
 
-StartupResult Main(const std::wstring& commandLine, SideBarView& bar, CommandRouter& router,
-                   const std::wstring& programFolder) {
-  const auto showStartupError = [&bar](int number, const std::wstring& description, const std::wstring& source) {
-    bar.Message(StartupErrorText(number, description, platform::LastSystemError(), source), kMbCritical, L"Error");
+StartupResult Main(const std::wstring& commandLine, Velvane& app, const std::wstring& programFolder) {
+  const auto showStartupError = [&app](int number, const std::wstring& description, const std::wstring& source) {
+    app.bar.Message(StartupErrorText(number, description, platform::LastSystemError(), source), kMbCritical, L"Error");
   };
   try {
-    if (!IsFirstInstance(kInstanceMutexName)) {
-      return HandOver(commandLine) ? StartupResult::Exit : StartupResult::HandOffFailed;
+    if (!app.instance.IsFirstInstance(kInstanceMutexName)) {
+      return HandOver(app.instance, commandLine) ? StartupResult::Exit : StartupResult::HandOffFailed;
     }
     if (programFolder.empty()) SetAppFolders();
     else SetAppFoldersFrom(programFolder);
@@ -123,7 +114,7 @@ StartupResult Main(const std::wstring& commandLine, SideBarView& bar, CommandRou
       return StartupResult::Exit;
     }
     platform::RemoveSaveLeftovers(DataDir);
-    LoadEverything(commandLine, bar, router);
+    LoadEverything(commandLine, app);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {
     showStartupError(e.Number(), platform::codec::FromUtf8(e.what()), platform::codec::FromUtf8(e.Source()));

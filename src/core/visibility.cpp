@@ -1,28 +1,26 @@
 #include "core/visibility.h"
 
-#include "core/config.h"
 #include "core/side_bar_view.h"
+#include "core/velvane.h"
 
 namespace velvane {
 
-std::uint8_t FadeAlpha = 0;
-FadeState FadeDirection = FadeState::Idle;
-
-void ShowSideBar(SideBarView& bar, bool show) {
-  if (!OptChk[kOptFade]) {
+void ShowSideBar(Velvane& app, bool show) {
+  SideBarView& bar = app.bar;
+  if (!app.settings.OptChk[kOptFade]) {
     bar.SetShown(show);
-    FadeAlpha = show ? 255 : 0;
-    if (!show) SaveAll(bar);
+    app.FadeAlpha = show ? 255 : 0;
+    if (!show) SaveAll(app);
   } else {
-    FadeAlpha = show ? 0 : 255;
-    FadeDirection = show ? FadeState::FadingIn : FadeState::FadingOut;
-    bar.SetAlpha(FadeAlpha);
+    app.FadeAlpha = show ? 0 : 255;
+    app.FadeDirection = show ? FadeState::FadingIn : FadeState::FadingOut;
+    bar.SetAlpha(app.FadeAlpha);
     bar.StartFade();
     // A show starts fully transparent; a hide keeps the window visible until the fade-out ends.
     if (show) bar.SetShown(true);
-    else SaveAll(bar);
+    else SaveAll(app);
   }
-  bar.SetTopMost(OptChk[kOptTopMost]);
+  bar.SetTopMost(app.settings.OptChk[kOptTopMost]);
   bar.EndDrag();
 }
 

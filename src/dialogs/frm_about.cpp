@@ -1,8 +1,8 @@
 #include "dialogs/frm_about.h"
 
-#include "common/settings_store.h"
+#include "common/folders.h"
 #include "core/config.h"
-#include "core/services.h"
+#include "core/velvane.h"
 #include "ui/dialog_layout.h"
 #include "velvane_version.h"
 
@@ -31,8 +31,8 @@ constexpr std::array<Credit, 6> kNames{{
 }};
 constexpr std::array<const wchar_t*, 3> kLanguages{L"English", L"Espa\u00f1ol", L"Other"};
 
-ui::WindowSpec AboutSpec() {
-  ui::WindowSpec spec = ui::DialogSpec(L"_about:title", 3750, 6000, ui::kSmallPoints);
+ui::WindowSpec AboutSpec(const Velvane& app) {
+  ui::WindowSpec spec = ui::DialogSpec(app, L"_about:title", 3750, 6000, ui::kSmallPoints);
   spec.dialogFrame = false;
   spec.borderless = true;  // the picture is the whole box
   return spec;
@@ -45,17 +45,17 @@ std::wstring frmAbout::VersionLine() {
          std::to_wstring(kVersionRevision);
 }
 
-std::wstring frmAbout::DataLine() {
+std::wstring frmAbout::DataLine(const Velvane& app) {
   std::wstring folder = DataDir;
   if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  return LangText(L"_about:data") + L"\r\n" + folder;
+  return app.LangText(L"_about:data") + L"\r\n" + folder;
 }
 
-frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
+frmAbout::frmAbout(const Velvane& app) : SingleDialog(AboutSpec(app)) {
   ui::Window& w = *window_;
   // A skin without the picture shows the box on its plain background.
   try {
-    w.SetPicture(SkinFolder() + L"\\About.bmp");
+    w.SetPicture(app.settings.SkinFolder() + L"\\About.bmp");
   } catch (...) {
   }
   const ui::Font bold = [] {
@@ -71,7 +71,7 @@ frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
   constexpr std::array<const wchar_t*, 3> kHeadings{L"_about:progideadesign", L"_about:ideasaimprov", L"_about:trans"};
   constexpr std::array<int, 3> kHeadingTops{1440, 2100, 3000};
   for (size_t i = 0; i < kHeadings.size(); ++i) {
-    lbl[i] = line(L"lbl(" + std::to_wstring(i) + L")", Twips(120, kHeadingTops[i], 3495, 255), LangText(kHeadings[i]),
+    lbl[i] = line(L"lbl(" + std::to_wstring(i) + L")", Twips(120, kHeadingTops[i], 3495, 255), app.LangText(kHeadings[i]),
                   kHeadingInk);
     lbl[i]->SetFont(bold);
   }
@@ -82,7 +82,7 @@ frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
     lblNames[i] = line(L"lblNames(" + std::to_wstring(i) + L")", Twips(kNames[i].left, kNames[i].top, 3630 - kNames[i].left, 255),
                        kNames[i].text, kCreditInk);
   // Room for a long path: it wraps over up to three lines below the heading.
-  lblData = line(L"lblData", Twips(120, 4200, 3495, 1020), DataLine(), kCreditInk);
+  lblData = line(L"lblData", Twips(120, 4200, 3495, 1020), DataLine(app), kCreditInk);
   lblV = line(L"lblV", Twips(60, 5700, 3015, 255), VersionLine(), kCreditInk);
   img = &w.AddImage(L"img", Twips(3120, 5400, 435, 435));
   img->onClick = [this] { window_->Close(); };
@@ -90,8 +90,8 @@ frmAbout::frmAbout() : SingleDialog(AboutSpec()) {
   w.CenterOnScreen();
 }
 
-frmAbout& frmAbout::ShowDialog(const ui::Window* beside) {
-  return Show([] { return std::unique_ptr<frmAbout>(new frmAbout()); }, beside);
+frmAbout& frmAbout::ShowDialog(const Velvane& app, const ui::Window* beside) {
+  return Show([&app] { return std::unique_ptr<frmAbout>(new frmAbout(app)); }, beside);
 }
 
 }  // namespace velvane

@@ -12,14 +12,12 @@ namespace velvane {
 
 class frmAbout : public ui::SingleDialog<frmAbout> {
 public:
-  static frmAbout& ShowDialog(const ui::Window* beside = nullptr);  // a new box opens beside that window
+  static frmAbout& ShowDialog(const Velvane& app, const ui::Window* beside = nullptr);  // a new box opens beside that window
 
   // "Velvane v1.2 - Build #42", from the program's own version numbers.
   static std::wstring VersionLine();
   // The heading "_about:data" and, on the next line, the data folder without its trailing backslash.
-  static std::wstring DataLine();
-
-
+  static std::wstring DataLine(const Velvane& app);
 
   ui::Label* lblV = nullptr;
   ui::Label* lblData = nullptr;  // which folder holds the user's data
@@ -28,7 +26,7 @@ public:
   std::array<ui::Label*, 6> lblNames{};  // the credit lines
 
 private:
-  frmAbout();
+  explicit frmAbout(const Velvane& app);
 };
 
 }  // namespace velvane

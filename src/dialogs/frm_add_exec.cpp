@@ -1,7 +1,7 @@
 #include "dialogs/frm_add_exec.h"
 
 #include "core/config.h"
-#include "core/services.h"
+#include "core/velvane.h"
 #include "ui/dialog_layout.h"
 #include "dialogs/frm_exec_list.h"
 
@@ -17,36 +17,35 @@ constexpr double kFormPoints = 9;
 
 }  // namespace
 
-void OfferNewExec(const std::wstring& name, ui::Window* sideBar) {
+void OfferNewExec(Velvane& app, const std::wstring& name, ui::Window* sideBar) {
   const bool hide = sideBar && sideBar->Visible();
   if (hide) sideBar->Hide();
-  const int answer = ui::MsgBox(LangText(L"_exec:msgadd"), ui::kMbYesNo | ui::kMbExclamation, LangText(L"_main:execute"));
+  const int answer = ui::MsgBox(app.LangText(L"_exec:msgadd"), ui::kMbYesNo | ui::kMbExclamation, app.LangText(L"_main:execute"));
   if (hide) sideBar->Show();
-  if (answer == ui::kAnswerYes) frmAddExec::ShowDialog(name);
+  if (answer == ui::kAnswerYes) frmAddExec::ShowDialog(app, name);
 }
 
-frmAddExec::frmAddExec()
-    : SingleDialog(ui::DialogSpec(L"_exec:title", 4635, 4335, kFormPoints)) {
+frmAddExec::frmAddExec(Velvane& app) : SingleDialog(ui::DialogSpec(app, L"_exec:title", 4635, 4335, kFormPoints)), app_(app) {
   ui::Window& w = *window_;
   // Created in tab order: select, path, short name, display name, add, cancel.
-  imgTop = &ui::AddTopBar(w);
-  lbl[0] = &AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_exec:title", ui::kTitlePoints);
-  lbl[1] = &AddCaptionLabel(w, 1, Twips(60, 1020, 2895, 255), L"_exec:path", kFormPoints);
-  cmd[0] = &AddCaptionButton(w, 0, Twips(3000, 1020, 1575, 315), L"_exec:select");
+  imgTop = &ui::AddTopBar(app_, w);
+  lbl[0] = &AddCaptionLabel(app_, w, 0, Twips(240, 60, 1440, 330), L"_exec:title", ui::kTitlePoints);
+  lbl[1] = &AddCaptionLabel(app_, w, 1, Twips(60, 1020, 2895, 255), L"_exec:path", kFormPoints);
+  cmd[0] = &AddCaptionButton(app_, w, 0, Twips(3000, 1020, 1575, 315), L"_exec:select");
   imgDrop = &w.AddImage(L"imgDrop", Twips(1380, 1320, 1800, 1110));
-  ui::LoadSkinPicture(*imgDrop, L"drophere.bmp");
+  ui::LoadSkinPicture(app_, *imgDrop, L"drophere.bmp");
   lblPath = &w.AddLabel(L"lblPath", Twips(60, 1380, 4515, 1095));
   lblPath->SetFont(FontOf(ui::kSmallPoints));
-  lblPath->SetForeColor(TextColors[0]);
+  lblPath->SetForeColor(app_.settings.TextColors[0]);
   lblPath->SetAcceptFiles(true);
-  lbl[2] = &AddCaptionLabel(w, 2, Twips(60, 2520, 4515, 255), L"_exec:ename", kFormPoints);
+  lbl[2] = &AddCaptionLabel(app_, w, 2, Twips(60, 2520, 4515, 255), L"_exec:ename", kFormPoints);
   txtEname = &w.AddTextBox(L"txtEname", Twips(2880, 2820, 1695, 285));
   txtEname->SetFont(FontOf(kFormPoints));
-  lbl[3] = &AddCaptionLabel(w, 3, Twips(60, 3240, 4515, 255), L"_exec:appname", kFormPoints);
+  lbl[3] = &AddCaptionLabel(app_, w, 3, Twips(60, 3240, 4515, 255), L"_exec:appname", kFormPoints);
   txtAppName = &w.AddTextBox(L"txtAppName", Twips(2220, 3540, 2355, 285));
   txtAppName->SetFont(FontOf(kFormPoints));
-  cmd[1] = &AddCaptionButton(w, 1, Twips(2880, 3960, 1695, 315), L"_btn:add");
-  cmd[2] = &AddCaptionButton(w, 2, Twips(1020, 3960, 1815, 315), L"_btn:cancel");
+  cmd[1] = &AddCaptionButton(app_, w, 1, Twips(2880, 3960, 1695, 315), L"_btn:add");
+  cmd[2] = &AddCaptionButton(app_, w, 2, Twips(1020, 3960, 1815, 315), L"_btn:cancel");
 
   cmd[0]->onClick = [this] { OnSelect(); };
   cmd[1]->onClick = [this] { OnAdd(); };
@@ -55,18 +54,20 @@ frmAddExec::frmAddExec()
   w.CenterOnScreen();
 }
 
-frmAddExec& frmAddExec::ShowDialog() { return Show([] { return std::unique_ptr<frmAddExec>(new frmAddExec()); }); }
+frmAddExec& frmAddExec::ShowDialog(Velvane& app) {
+  return Show([&app] { return std::unique_ptr<frmAddExec>(new frmAddExec(app)); });
+}
 
-frmAddExec& frmAddExec::ShowDialog(const std::wstring& ename) {
-  frmAddExec& dialog = ShowDialog();
+frmAddExec& frmAddExec::ShowDialog(Velvane& app, const std::wstring& ename) {
+  frmAddExec& dialog = ShowDialog(app);
   dialog.txtEname->SetText(ename);
   return dialog;
 }
 
 void frmAddExec::OnSelect() {
   ui::FileDialogOptions options;
-  options.title = LangText(L"_exec:selectdialog");
-  options.filter = L"EXE - " + LangText(L"_ext:exe") + L"|*.exe|" + LangText(L"_ext:all") + L"|*.*";
+  options.title = app_.LangText(L"_exec:selectdialog");
+  options.filter = L"EXE - " + app_.LangText(L"_ext:exe") + L"|*.exe|" + app_.LangText(L"_ext:all") + L"|*.*";
   options.owner = window_.get();
   if (const auto file = ui::ShowOpenDialog(options); file && !file->empty()) lblPath->SetText(*file);
 }
@@ -77,10 +78,10 @@ void frmAddExec::OnAdd() {
   const std::wstring appName = txtAppName->Text();
   if (path.empty() || ename.empty() || appName.empty()) return;
   // At the limit the launcher adds nothing and says so; the dialog closes all the same.
-  if (gExec && gExec->AddExec(path, ename, appName)) {
+  if (app_.exec.AddExec(path, ename, appName)) {
     if (frmExecList* list = frmExecList::Current()) list->Refresh();
-  } else if (gExec) {
-    ui::MsgBox(LangText(L"_exec:msglimit"), ui::kMbCritical, LangText(L"_main:execute"));
+  } else {
+    ui::MsgBox(app_.LangText(L"_exec:msglimit"), ui::kMbCritical, app_.LangText(L"_main:execute"));
   }
   window_->Close();
 }

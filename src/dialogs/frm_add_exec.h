@@ -14,9 +14,9 @@ namespace velvane {
 class frmAddExec : public ui::SingleDialog<frmAddExec> {
 public:
   // Shows the dialog, creating it when none is open, and brings it forward.
-  static frmAddExec& ShowDialog();
+  static frmAddExec& ShowDialog(Velvane& app);
   // The same, then puts the short name into txtEname (the launcher's "add this name?" question).
-  static frmAddExec& ShowDialog(const std::wstring& ename);
+  static frmAddExec& ShowDialog(Velvane& app, const std::wstring& ename);
 
 
   void OnSelect();  // cmd(0): the file-open dialog
@@ -33,11 +33,12 @@ public:
   ui::TextBox* txtAppName = nullptr;
 
 private:
-  frmAddExec();
+  explicit frmAddExec(Velvane& app);
+  Velvane& app_;
 };
 
 // The launcher met a name it does not know: asks whether to add it, the side bar hidden meanwhile, and on Yes opens
 // the add dialog with the name.
-void OfferNewExec(const std::wstring& name, ui::Window* sideBar);
+void OfferNewExec(Velvane& app, const std::wstring& name, ui::Window* sideBar);
 
 }  // namespace velvane

@@ -1,15 +1,14 @@
 #include "dialogs/frm_cfg.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "core/autostart.h"
-#include "core/config.h"
-#include "core/services.h"
+#include "core/velvane.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_key_press.h"
-#include "core/side_bar_view.h"
 #include "ui/dialog_layout.h"
 
 namespace velvane {
@@ -31,8 +30,8 @@ void LoadStep(Step&& step) {
 
 }  // namespace
 
-frmCfg::frmCfg(SideBarView& bar)
-    : SingleDialog(ui::DialogSpec(L"_cfg:title", kWidthTwips, kHeightTwips, ui::kSmallPoints)), bar_(bar) {
+frmCfg::frmCfg(Velvane& app)
+    : SingleDialog(ui::DialogSpec(app, L"_cfg:title", kWidthTwips, kHeightTwips, ui::kSmallPoints)), app_(app) {
   CreateControls();
   LoadValues();
   window_->CenterOnScreen();
@@ -41,18 +40,18 @@ frmCfg::frmCfg(SideBarView& bar)
 void frmCfg::CreateControls() {
   ui::Window& w = *window_;
   const auto label = [&](int i, ui::Rect at, const wchar_t* key) {
-    lbl[static_cast<size_t>(i)] = &ui::AddCaptionLabel(w, i, at, key, i == 0 ? ui::kTitlePoints : ui::kSmallPoints);
+    lbl[static_cast<size_t>(i)] = &ui::AddCaptionLabel(app_, w, i, at, key, i == 0 ? ui::kTitlePoints : ui::kSmallPoints);
     lbl[static_cast<size_t>(i)]->SetAutoSize(true);  // no caption is cut off, in any language
   };
   const auto check = [&](int i, const wchar_t* key) {
     ui::CheckBox& box = w.AddCheckBox(L"chk(" + std::to_wstring(i) + L")", Twips(60, 1020 + 360 * i, 4035, 255),
-                                      LangText(key));
-    box.SetForeColor(TextColors[0]);
-    box.SetBackColor(BackColor);
+                                      app_.LangText(key));
+    box.SetForeColor(app_.settings.TextColors[0]);
+    box.SetBackColor(app_.settings.BackColor);
     chk[static_cast<size_t>(i)] = &box;
   };
   const auto button = [&](int i, ui::Rect at, const wchar_t* key) {
-    cmd[static_cast<size_t>(i)] = &ui::AddCaptionButton(w, i, at, key);
+    cmd[static_cast<size_t>(i)] = &ui::AddCaptionButton(app_, w, i, at, key);
     cmd[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(i); };
   };
   const auto textBox = [&](int i, ui::Rect at) {
@@ -66,7 +65,7 @@ void frmCfg::CreateControls() {
   };
 
   // Created in tab order, down the left column, then the lists, then the buttons at the bottom.
-  imgTop = &ui::AddTopBar(w);
+  imgTop = &ui::AddTopBar(app_, w);
   label(0, Twips(180, 60, 1245, 330), L"_cfg:title");
   check(0, L"_cfg:winstart");
   check(1, L"_cfg:doanim");
@@ -80,10 +79,10 @@ void frmCfg::CreateControls() {
   label(2, Twips(60, 4620, 975, 210), L"_cfg:sfolder");
   // The drop picture lies under the folder's path, which is drawn over it.
   imgDrop = &w.AddImage(L"imgDrop", Twips(1140, 4800, 1800, 1110));
-  ui::LoadSkinPicture(*imgDrop, L"drophere.bmp");
+  ui::LoadSkinPicture(app_, *imgDrop, L"drophere.bmp");
   lblPath = &w.AddLabel(L"lblPath", Twips(60, 4860, 3975, 1035));
   lblPath->SetFont(ui::FontOf(ui::kSmallPoints));
-  lblPath->SetForeColor(TextColors[0]);
+  lblPath->SetForeColor(app_.settings.TextColors[0]);
   lblPath->SetAcceptFiles(true);
   lblPath->onFilesDropped = [this](const std::vector<std::wstring>& files) { OnFolderDropped(files); };
   button(4, Twips(3000, 5580, 1095, 315), L"_btn:edit");
@@ -102,14 +101,14 @@ void frmCfg::CreateControls() {
 
 void frmCfg::LoadValues() {
   LoadStep([this] {
-    for (size_t i = 1; i <= 5; ++i) chk[i]->SetValue(OptChk[i]);
+    for (size_t i = 1; i <= 5; ++i) chk[i]->SetValue(app_.settings.OptChk[i]);
   });
   LoadStep([this] {
-    for (size_t i = 0; i <= 1; ++i) txt[i]->SetText(OptTxt[i]);
+    for (size_t i = 0; i <= 1; ++i) txt[i]->SetText(app_.settings.OptTxt[i]);
   });
   LoadStep([this] { LoadLanguages(); });
   LoadStep([this] { LoadSkins(); });
-  LoadStep([this] { lblPath->SetText(ScreensDir); });
+  LoadStep([this] { lblPath->SetText(app_.settings.ScreensDir); });
   LoadStep([this] { chk[0]->SetValue(StartsWithWindows()); });
 }
 
@@ -129,12 +128,12 @@ void frmCfg::LoadSkins() {
   for (const std::wstring& name : ListFolder(SkinDir)) {
     if (name.empty() || name == L"." || name == L"..") continue;
     lstSkins->AddItem(name);
-    if (name == SkinName) lstSkins->SetListIndex(lstSkins->ItemCount() - 1);
+    if (name == app_.settings.SkinName) lstSkins->SetListIndex(lstSkins->ItemCount() - 1);
   }
 }
 
-frmCfg& frmCfg::ShowDialog(SideBarView& bar) {
-  return Show([&bar] { return std::unique_ptr<frmCfg>(new frmCfg(bar)); });
+frmCfg& frmCfg::ShowDialog(Velvane& app) {
+  return Show([&app] { return std::unique_ptr<frmCfg>(new frmCfg(app)); });
 }
 
 bool SettingsOpen() { return frmCfg::Current() != nullptr; }
@@ -144,10 +143,10 @@ void frmCfg::OnButton(int index) {
     case 0: OnAccept(); break;
     case 1: OnCancel(); break;
     // The capture and the about box open beside this window (PlaceBeside tells why).
-    case 2: frmKeyPress::ShowDialog(1, window_.get()); break;
-    case 3: frmKeyPress::ShowDialog(2, window_.get()); break;
+    case 2: frmKeyPress::ShowDialog(app_, 1, window_.get()); break;
+    case 3: frmKeyPress::ShowDialog(app_, 2, window_.get()); break;
     case 4: OnEditFolder(); break;
-    case 5: frmAbout::ShowDialog(window_.get()); break;
+    case 5: frmAbout::ShowDialog(app_, window_.get()); break;
     default: break;
   }
 }
@@ -165,20 +164,20 @@ void frmCfg::OnAccept() {
     keys::kActiveLanguage.Write(row >= 0 ? OptionLanguage(langOptions_[static_cast<size_t>(row)]) : L"");
   // An empty skin would leave the next start without its pictures: without a selection the skin stays.
   if (lstSkins->ListIndex() >= 0) keys::kSkin.Write(lstSkins->Item(lstSkins->ListIndex()));
-  const std::vector<SettingProblem> problems = ReloadSettings(bar_);
-  SaveHotKeys();
+  const std::vector<SettingProblem> problems = ReloadSettings(app_);
+  app_.settings.SaveHotKeys();
   window_->Close();
   // A value out of range keeps its last good value; the user learns which one and what it held.
   if (problems.empty()) return;
-  std::wstring text = LangText(L"_cfg:badvalue");
+  std::wstring text = app_.LangText(L"_cfg:badvalue");
   for (const SettingProblem& p : problems) text += L"\r\n" + p.where + L" = " + p.value;
-  ui::MsgBox(text, ui::kMbExclamation, LangText(L"_cfg:title"));
+  ui::MsgBox(text, ui::kMbExclamation, app_.LangText(L"_cfg:title"));
 }
 
 void frmCfg::OnCancel() { window_->Close(); }
 
 void frmCfg::OnEditFolder() {
-  const auto folder = ui::InputBox(LangText(L"_cfg:winedit"), window_->Caption(), lblPath->Text());
+  const auto folder = ui::InputBox(app_.LangText(L"_cfg:winedit"), window_->Caption(), lblPath->Text());
   if (folder && !folder->empty()) lblPath->SetText(*folder);
 }
 
@@ -188,7 +187,7 @@ void frmCfg::OnFolderDropped(const std::vector<std::wstring>& files) {
   if (FolderExists(path) && !FileExists(path))
     lblPath->SetText(path);
   else
-    ui::MsgBox(LangText(L"_cfg:winnotafolder"), ui::kMbOk | ui::kMbExclamation, window_->Caption());
+    ui::MsgBox(app_.LangText(L"_cfg:winnotafolder"), ui::kMbOk | ui::kMbExclamation, window_->Caption());
 }
 
 }  // namespace velvane

@@ -10,14 +10,13 @@
 #include "ui/dialog_layout.h"
 
 namespace velvane {
-class SideBarView;
 
 // frmCfg, the settings window.
 class frmCfg : public ui::SingleDialog<frmCfg> {
 public:
   // Shows the window with the current settings, creating it when none is open, and brings it forward. OK reloads
-  // the settings into the side bar given.
-  static frmCfg& ShowDialog(SideBarView& bar);
+  // the settings into the side bar of the model given.
+  static frmCfg& ShowDialog(Velvane& app);
 
 
   void OnAccept();  // cmd(0)
@@ -36,14 +35,14 @@ public:
   ui::ListBox* lstLang = nullptr;
 
 private:
-  explicit frmCfg(SideBarView& bar);
+  explicit frmCfg(Velvane& app);
   void CreateControls();
   void LoadValues();
   void LoadLanguages();
   void LoadSkins();
   void OnButton(int index);
 
-  SideBarView& bar_;
+  Velvane& app_;
   std::vector<std::wstring> langOptions_;  // the [LANG] options as read at load ("display name|folder")
 };
 

@@ -1,7 +1,7 @@
 #include "dialogs/frm_exec_list.h"
 
 #include "common/text.h"
-#include "core/services.h"
+#include "core/velvane.h"
 #include "ui/dialog_layout.h"
 
 namespace velvane {
@@ -12,13 +12,13 @@ using ui::Twips;
 
 }  // namespace
 
-frmExecList::frmExecList()
-    : SingleDialog(ui::DialogSpec(L"_elist:title", 3975, 5730, ui::kSmallPoints)) {
+frmExecList::frmExecList(Velvane& app)
+    : SingleDialog(ui::DialogSpec(app, L"_elist:title", 3975, 5730, ui::kSmallPoints)), app_(app) {
   ui::Window& w = *window_;
-  imgTop = &ui::AddTopBar(w);
-  lbl[0] = &ui::AddCaptionLabel(w, 0, Twips(240, 60, 1440, 330), L"_elist:title", ui::kTitlePoints);
-  cmd[0] = &AddCaptionButton(w, 0, Twips(60, 1080, 1215, 315), L"_btn:del");
-  cmd[1] = &AddCaptionButton(w, 1, Twips(2700, 1080, 1215, 315), L"_btn:accept");
+  imgTop = &ui::AddTopBar(app_, w);
+  lbl[0] = &ui::AddCaptionLabel(app_, w, 0, Twips(240, 60, 1440, 330), L"_elist:title", ui::kTitlePoints);
+  cmd[0] = &AddCaptionButton(app_, w, 0, Twips(60, 1080, 1215, 315), L"_btn:del");
+  cmd[1] = &AddCaptionButton(app_, w, 1, Twips(2700, 1080, 1215, 315), L"_btn:accept");
   lst = &w.AddListBox(L"lst", Twips(60, 1440, 3855, 4230));
   lst->SetFont(ui::FontOf(ui::kSmallPoints));
 
@@ -28,24 +28,25 @@ frmExecList::frmExecList()
   Refresh();
 }
 
-frmExecList& frmExecList::ShowDialog() { return Show([] { return std::unique_ptr<frmExecList>(new frmExecList()); }); }
+frmExecList& frmExecList::ShowDialog(Velvane& app) {
+  return Show([&app] { return std::unique_ptr<frmExecList>(new frmExecList(app)); });
+}
 
 void frmExecList::Refresh() {
   lst->Clear();
-  if (!gExec) return;
   // Row k shows entry k + 1: the short name in lower case, " - ", the display name.
-  for (int i = 1; i <= gExec->ExecCount(); ++i) lst->AddItem(ToLowerText(gExec->Entry(i).Exec) + L" - " + gExec->Entry(i).Name);
+  for (int i = 1; i <= app_.exec.ExecCount(); ++i) lst->AddItem(ToLowerText(app_.exec.Entry(i).Exec) + L" - " + app_.exec.Entry(i).Name);
 }
 
 void frmExecList::OnDelete() {
   const int row = lst->ListIndex();
-  if (row < 0 || !gExec) return;
-  gExec->DeleteExec(row + 1);
+  if (row < 0) return;
+  app_.exec.DeleteExec(row + 1);
   Refresh();
 }
 
 void frmExecList::OnAccept() {
-  if (gExec) gExec->SaveExecs();
+  app_.exec.SaveExecs();
   window_->Close();
 }
 

@@ -11,7 +11,7 @@ namespace velvane {
 
 class frmExecList : public ui::SingleDialog<frmExecList> {
 public:
-  static frmExecList& ShowDialog();
+  static frmExecList& ShowDialog(Velvane& app);
 
 
   void OnDelete();  // cmd(0): removes the selected entry from memory
@@ -24,7 +24,8 @@ public:
   ui::ListBox* lst = nullptr;
 
 private:
-  frmExecList();
+  explicit frmExecList(Velvane& app);
+  Velvane& app_;
 };
 
 }  // namespace velvane

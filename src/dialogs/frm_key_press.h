@@ -16,7 +16,7 @@ public:
 
   // Shows the window (creating it when none is open, beside the window given), then starts the capture for hot key 1
   // or 2.
-  static frmKeyPress& ShowDialog(std::uint8_t key, const ui::Window* beside = nullptr);
+  static frmKeyPress& ShowDialog(Velvane& app, std::uint8_t key, const ui::Window* beside = nullptr);
 
 
   // Which hot key the capture is for; any other value than 1 or 2 captures nothing.
@@ -27,7 +27,8 @@ public:
   ui::Label* lbl = nullptr;
 
 private:
-  frmKeyPress();
+  explicit frmKeyPress(Velvane& app);
+  Velvane& app_;
   std::uint8_t settedKey_ = 0;
   int keyCount_ = 0;
   std::array<std::uint8_t, 2> capturedKeys_{};

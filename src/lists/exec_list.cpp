@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "common/folders.h"
 #include "common/numbers.h"
-#include "common/settings_store.h"
+#include "common/profile_files.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "lists/list_file.h"
 #include "platform/process.h"
 

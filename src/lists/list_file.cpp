@@ -1,6 +1,6 @@
 #include "lists/list_file.h"
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 
 namespace velvane::lists {
 

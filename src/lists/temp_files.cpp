@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "common/settings_store.h"
+#include "common/folders.h"
+#include "common/shell_open.h"
 #include "common/text.h"
-#include "core/config.h"
 #include "lists/list_file.h"
 
 namespace velvane {
@@ -16,16 +16,16 @@ constexpr std::int32_t kShowNormal = 1;
 
 std::wstring clsTempFiles::ShelfFile() { return DataDir + L"tempfiles.qdt"; }
 
-Outcome clsTempFiles::SaveList(bool forceSave) {
-  if (!OptChk[kOptKeepFiles] && !forceSave) return {};
+Outcome clsTempFiles::SaveList(bool keep) {
+  if (!keep) return {};
   std::vector<std::wstring> entries;
   for (int i = 1; i <= kTotal && !paths_[static_cast<size_t>(i)].empty(); ++i)
     entries.push_back(paths_[static_cast<size_t>(i)]);
   return lists::WriteListFile(ShelfFile(), entries);
 }
 
-void clsTempFiles::LoadList(bool forceLoad) {
-  if (!OptChk[kOptKeepFiles] && !forceLoad) return;
+void clsTempFiles::LoadList(bool keep) {
+  if (!keep) return;
   const std::vector<std::wstring> entries = lists::ReadListFile(ShelfFile(), kTotal);
   paths_ = {};
   for (size_t i = 0; i < entries.size(); ++i) paths_[i + 1] = entries[i];

@@ -16,11 +16,11 @@ public:
   static constexpr int kTotal = 15;
 
   std::function<void()> onChanged;  // the places changed: the side bar redraws lblFiles (RefreshList)
-  // Writes tempfiles.qdt when the keep option is on or forceSave is set. A failed write leaves the shelf in memory
+  // Writes tempfiles.qdt when keep is set (the keep option, or a forced save). A failed write leaves the shelf in memory
   // and answers the reason; the next save writes the whole shelf again.
-  Outcome SaveList(bool forceSave = false);
-  // Replaces the shelf by tempfiles.qdt's when the keep option is on or forceLoad is set.
-  void LoadList(bool forceLoad = false);
+  Outcome SaveList(bool keep);
+  // Replaces the shelf by tempfiles.qdt's when keep is set.
+  void LoadList(bool keep);
   std::int16_t TotalTempFiles() const { return kTotal; }
   const std::wstring& FilePath(std::uint8_t index) const { return paths_[index <= kTotal ? index : 0]; }
   // Opens the path of a place with the shell's default action (normal window); an empty place does nothing.

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/settings_store.h"
-#include "core/config.h"
+#include "common/folders.h"
 #include "lists/list_file.h"
 
 namespace velvane {
@@ -17,15 +16,15 @@ int clsToDo::CountToDo() const {
   return kCapacity;
 }
 
-Outcome clsToDo::SaveList(bool forceSave) {
-  if (!OptChk[kOptKeepToDo] && !forceSave) return {};
+Outcome clsToDo::SaveList(bool keep) {
+  if (!keep) return {};
   const int n = CountToDo();
   const std::vector<std::wstring> entries(items_.begin() + 1, items_.begin() + 1 + n);
   return lists::WriteListFile(FilePath(), entries);
 }
 
-void clsToDo::LoadList(bool forceLoad) {
-  if (!OptChk[kOptKeepToDo] && !forceLoad) return;
+void clsToDo::LoadList(bool keep) {
+  if (!keep) return;
   const std::vector<std::wstring> entries = lists::ReadListFile(FilePath(), kCapacity);
   items_ = {};
   for (size_t i = 0; i < entries.size(); ++i) items_[i + 1] = entries[i];

@@ -14,11 +14,10 @@ public:
   static constexpr int kCapacity = 250;
 
   std::function<void()> onChanged;  // the items changed: the side bar refills lstToDo (RefreshList)
-  // Writes todo.qdt when the keep option is on or forceSave is set. A failed write leaves the list in memory and
-  // answers the reason; the next save writes the whole list again.
-  Outcome SaveList(bool forceSave = false);
-  // Replaces the list by todo.qdt's when the keep option is on or forceLoad is set.
-  void LoadList(bool forceLoad = false);
+  // Writes todo.qdt when keep is set (the keep option, or a forced save). A failed write leaves the list in memory
+  // and answers the reason; the next save writes the whole list again.
+  Outcome SaveList(bool keep);
+  void LoadList(bool keep);  // replaces the list by todo.qdt's when keep is set
   void RefreshList();
   // Puts the text on top; on a full list the oldest item goes. Empty texts, and "[END]" (which would end the list
   // when the file is read back), are refused.

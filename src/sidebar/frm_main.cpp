@@ -5,17 +5,15 @@
 
 #include "common/numbers.h"
 #include "common/text.h"
-#include "core/config.h"
-#include "core/services.h"
-#include "core/startup.h"
-#include "core/visibility.h"
+#include "core/velvane.h"
 #include "dialogs/frm_add_exec.h"
 #include "sidebar/list_rows.h"
 #include "ui/dialog_layout.h"
 
 namespace velvane {
 
-void frmMain::Open() {
+void frmMain::Open(Velvane& app) {
+  app_ = &app;
   ui::WindowSpec spec;
   spec.caption = L"_main:title";  // never drawn: the window has no caption bar
   spec.clientWidth = kClientWidth;
@@ -33,35 +31,30 @@ void frmMain::Open() {
   MoveTwips(ToTwips(window_->Left()), ToTwips(window_->Top()));
 
   // The lists tell the side bar when they change, and it draws them into its rows.
-  if (gClipboard) {
-    gClipboard->onChanged = [this] { ShowClipboardRows(*gClipboard, lblClip_); };
-    gClipboard->onLockChanged = [this](std::uint8_t num) { ShowClipboardLock(*gClipboard, num, *imgLock_[num]); };
-  }
-  if (gTempFiles) gTempFiles->onChanged = [this] { ShowShelfRows(*gTempFiles, lblFiles_); };
-  if (gToDo) gToDo->onChanged = [this] { ShowToDoRows(*gToDo, *lstToDo_); };
+  clsClipboard& history = app_->clipboard;
+  history.onChanged = [this] { ShowClipboardRows(app_->clipboard, lblClip_); };
+  history.onLockChanged = [this](std::uint8_t num) {
+    ShowClipboardLock(app_->clipboard, num, *imgLock_[num], app_->settings.SkinFolder());
+  };
+  app_->tempFiles.onChanged = [this] { ShowShelfRows(app_->tempFiles, lblFiles_); };
+  app_->toDo.onChanged = [this] { ShowToDoRows(app_->toDo, *lstToDo_); };
   WirePanel();
 
   // Other instances hand their command lines over in WM_COPYDATA, and find this window by its mark.
-  window_->onCopyData = [this](std::uintptr_t tag, std::string_view bytes) { router_.HandOff(tag, bytes); };
+  window_->onCopyData = [this](std::uintptr_t tag, std::string_view bytes) { app_->router.HandOff(tag, bytes); };
   window_->onQueryUnload = [this] { return OnQueryUnload(); };
   window_->onUnload = [] { ui::QuitApplication(0); };
   window_->onDpiChanged = [this] { DpiChanged(); };
   window_->onDisplayChange = [this] { BringOntoMonitor(); };
   // Logging off must not lose what was added since the last hide: the session's end saves like a hide does.
-  window_->onEndSession = [this] { SaveAll(*this); };
+  window_->onEndSession = [this] { SaveAll(*app_); };
   MarkWindow(window_->NativeHandle());
-}
-
-frmMain::~frmMain() {
-  if (gClipboard) gClipboard->onChanged = nullptr, gClipboard->onLockChanged = nullptr;
-  if (gTempFiles) gTempFiles->onChanged = nullptr;
-  if (gToDo) gToDo->onChanged = nullptr;
 }
 
 bool frmMain::OnQueryUnload() {
   // Windows is ending or the window was asked to close: nothing is saved on this path.
   window_->onCopyData = nullptr;
-  ReleaseInstanceLock();
+  app_->instance.ReleaseInstanceLock();
   return true;
 }
 
@@ -84,12 +77,12 @@ void frmMain::AppendNote(const std::wstring& text) {
 }
 
 void frmMain::ShowScreenshotKind(std::uint8_t kind) {
-  ui::LoadPictureOrClear(*imgSS_, SkinFolder() + L"\\ss_" + std::to_wstring(kind) + L".bmp");
+  ui::LoadPictureOrClear(*imgSS_, app_->settings.SkinFolder() + L"\\ss_" + std::to_wstring(kind) + L".bmp");
 }
 
 void frmMain::Launch(const std::wstring& name) {
   const std::wstring entry = name.empty() ? txtExec_->Text() : name;
-  if (!gExec->DoExec(entry)) OfferNewExec(entry, window_.get());
+  if (!app_->exec.DoExec(entry)) OfferNewExec(*app_, entry, window_.get());
 }
 
 int frmMain::Message(const std::wstring& text, int style, const std::wstring& title) {

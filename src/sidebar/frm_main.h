@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "core/commands.h"
 #include "core/side_bar_view.h"
+#include "core/velvane.h"
 #include "ui/forms.h"
 
 namespace velvane {
@@ -18,7 +18,7 @@ namespace velvane {
 // The text buttons, lblBtn(0) to lblBtn(6).
 enum class MainButton : int { AddExec = 0, ExecList = 1, About = 2, Settings = 3, Hide = 4, Close = 5, Notepad = 6 };
 
-// frmMain, the side-bar window: the core's view of it (SideBarView), owner of the command router that hand-offs reach.
+// frmMain, the side-bar window: the core's view of it (SideBarView), drawing and driving the model it is opened on.
 class frmMain final : public SideBarView {
 public:
   static constexpr int kClientWidth = 800;
@@ -26,17 +26,14 @@ public:
   static constexpr ui::Color kRowTextColor{64, 64, 64};
 
   frmMain() = default;  // the window comes with Open()
-  ~frmMain() override;
+  ~frmMain() override = default;
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
   ui::Window& Window() { return *window_; }
-  CommandRouter& Router() { return router_; }
-  // Brings the side bar forward and runs one command line.
-  void ReceiveCommand(const std::wstring& command) { router_.ReceiveCommand(command); }
 
   // SideBarView
-  void Open() override;  // creates the window and its controls, hidden
+  void Open(Velvane& app) override;  // creates the window and its controls, hidden
   void SetShown(bool shown) override;
   void SetAlpha(std::uint8_t alpha) override;
   void SetTopMost(bool topMost) override;
@@ -108,7 +105,7 @@ private:
   void ToDoEntryDone();
   void OnButton(MainButton button);
 
-  CommandRouter router_{*this};
+  Velvane* app_ = nullptr;  // the model, from Open()
   std::unique_ptr<ui::Window> window_;
   std::array<ui::Label*, 5> lbl_{};
   std::array<ui::Label*, 7> lblBtn_{};
@@ -152,9 +149,9 @@ struct WorkAreaRect {
 WorkAreaRect GetWorkArea(bool inTwips);
 
 // The screenshot hot key: the configured kind; a failed save shows a box, and the key does nothing while it is open.
-void TakeHotKeyScreenshot();
+void TakeHotKeyScreenshot(Velvane& app);
 // Moves the box's selected text into a file the user picks; nothing selected, a cancel or a failed write (which
 // shows a message) leaves the notes as they were. True when the text moved.
-bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner = nullptr);
+bool SaveNotesSelection(const clsLang& lang, const std::wstring& folder, ui::TextBox& box, const ui::Window* owner = nullptr);
 
 }  // namespace velvane

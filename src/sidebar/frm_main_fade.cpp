@@ -18,32 +18,32 @@ void SetWindowAlpha(ui::Window& window, std::uint8_t alpha) {
 }
 
 void frmMain::FadeStep() {
-  switch (FadeDirection) {
+  switch (app_->FadeDirection) {
     case FadeState::Idle:
       tTAnim_->SetEnabled(false);
       return;
     case FadeState::FadingOut:
-      if (FadeAlpha >= kFadeStep) {
-        FadeAlpha = static_cast<std::uint8_t>(FadeAlpha - kFadeStep);
+      if (app_->FadeAlpha >= kFadeStep) {
+        app_->FadeAlpha = static_cast<std::uint8_t>(app_->FadeAlpha - kFadeStep);
       } else {
-        FadeAlpha = 0;
-        FadeDirection = FadeState::Idle;
+        app_->FadeAlpha = 0;
+        app_->FadeDirection = FadeState::Idle;
         tTAnim_->SetEnabled(false);
         tMove_->SetEnabled(false);
         window_->Hide();
       }
       break;
     case FadeState::FadingIn:
-      if (FadeAlpha <= 255 - kFadeStep) {
-        FadeAlpha = static_cast<std::uint8_t>(FadeAlpha + kFadeStep);
+      if (app_->FadeAlpha <= 255 - kFadeStep) {
+        app_->FadeAlpha = static_cast<std::uint8_t>(app_->FadeAlpha + kFadeStep);
       } else {
-        FadeAlpha = 255;
-        FadeDirection = FadeState::Idle;
+        app_->FadeAlpha = 255;
+        app_->FadeDirection = FadeState::Idle;
         tTAnim_->SetEnabled(false);
       }
       break;
   }
-  SetWindowAlpha(*window_, FadeAlpha);
+  SetWindowAlpha(*window_, app_->FadeAlpha);
 }
 
 }  // namespace velvane

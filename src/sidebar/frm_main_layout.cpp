@@ -3,7 +3,7 @@
 // the rows of the clipboard history and the file shelf copied from their first row.
 
 #include "core/config.h"
-#include "core/services.h"
+#include "core/velvane.h"
 
 namespace velvane {
 namespace {
@@ -86,9 +86,7 @@ void frmMain::CreateControls() {
   tKeyHolding_ = &w.AddTimer(L"tKeyHolding", kKeyHoldingMs, false);
   tMove_->onTick = [this] { FollowStep(); };
   tTAnim_->onTick = [this] { FadeStep(); };
-  tClipb_->onTick = [] {
-    if (gClipboard) gClipboard->RefreshData();
-  };
+  tClipb_->onTick = [this] { app_->clipboard.RefreshData(); };
   tKeys_->onTick = [this] { KeysTick(); };
   tKeyHold_->onTick = [this] { KeyHoldTick(); };
   tKeyHolding_->onTick = [this] { KeyHoldingTick(); };
@@ -102,21 +100,21 @@ void frmMain::CreateControls() {
 // from their first row.
 void frmMain::ApplySkinAndCaptions() {
   ui::Window& w = *window_;
-  w.SetPicture(SkinFolder() + L"\\i_main.bmp");
+  w.SetPicture(app_->settings.SkinFolder() + L"\\i_main.bmp");
   for (ui::Label* l : lbl_) {
-    l->SetText(LangText(l->Text()));
-    l->SetForeColor(TextColors[1]);
+    l->SetText(app_->LangText(l->Text()));
+    l->SetForeColor(app_->settings.TextColors[1]);
   }
   for (ui::Label* l : lblBtn_) {
-    l->SetText(LangText(l->Text()));
-    l->SetForeColor(TextColors[1]);
+    l->SetText(app_->LangText(l->Text()));
+    l->SetForeColor(app_->settings.TextColors[1]);
   }
-  imgLock_[1]->LoadPicture(SkinFolder() + L"\\lock_off.bmp");
+  imgLock_[1]->LoadPicture(app_->settings.SkinFolder() + L"\\lock_off.bmp");
   // The icons the program draws itself take the colour of the skin's titles; the boxes start in their
   // unfocused colour, as after any loss of focus.
-  for (ui::Image* icon : {img_, imgSaveNote_, imgGoScreen_}) icon->SetForeColor(TextColors[1]);
+  for (ui::Image* icon : {img_, imgSaveNote_, imgGoScreen_}) icon->SetForeColor(app_->settings.TextColors[1]);
   for (ui::Control* box : std::initializer_list<ui::Control*>{lstToDo_, txtToDo_, txtNotes_, txtExec_})
-    box->SetBackColor(BoxColors[0]);
+    box->SetBackColor(app_->settings.BoxColors[0]);
 
   const int total = clsClipboard::kTotal;
   const ui::Rect clip = lblClip_[1]->Bounds();

@@ -2,15 +2,15 @@
 // What the side bar's controls do when clicked, typed into or hovered: the clipboard rows and their locks, the file
 // shelf, the to-do list, the notes, the launcher box, the screenshot icons and the text buttons.
 
-#include "common/settings_store.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "core/config.h"
 #include "core/notes.h"
-#include "core/services.h"
+#include "core/velvane.h"
 #include "core/visibility.h"
 #include "dialogs/frm_about.h"
-#include "dialogs/frm_cfg.h"
 #include "dialogs/frm_add_exec.h"
+#include "dialogs/frm_cfg.h"
 #include "dialogs/frm_exec_list.h"
 #include "platform/cp1252.h"
 #include "platform/process.h"
@@ -25,29 +25,29 @@ constexpr size_t kInfoChars = 64 * 1024;  // the most of a clipboard entry the i
 constexpr wchar_t kSaveFailedKey[] = L"_savesel:failed";
 
 // Language files older than this message lack its key; they get the English text.
-std::wstring SaveFailedText(const std::wstring& path) {
-  std::wstring text = LangText(kSaveFailedKey);
+std::wstring SaveFailedText(const clsLang& lang, const std::wstring& path) {
+  std::wstring text = lang.lReplace(kSaveFailedKey);
   if (text == kSaveFailedKey) text = L"The selected text could not be saved. It is still in the notes.";
   return text + L"\r\n\r\n" + path;
 }
 
 }  // namespace
 
-bool SaveNotesSelection(ui::TextBox& box, const ui::Window* owner) {
+bool SaveNotesSelection(const clsLang& lang, const std::wstring& folder, ui::TextBox& box, const ui::Window* owner) {
   if (box.SelLength() <= 0) return false;
   const int start = box.SelStart();
   const std::wstring kept = box.SelText();
 
   ui::FileDialogOptions options;
-  options.title = LangText(L"_savesel:title");
-  options.filter = L"TXT - " + LangText(L"_ext:txt") + L"|*.txt|" + LangText(L"_ext:all") + L"|*.*";
-  options.initialDir = DefaultDir;
+  options.title = lang.lReplace(L"_savesel:title");
+  options.filter = L"TXT - " + lang.lReplace(L"_ext:txt") + L"|*.txt|" + lang.lReplace(L"_ext:all") + L"|*.*";
+  options.initialDir = folder;
   options.owner = owner;
   const auto file = ui::ShowSaveDialog(options);
   if (!file || file->empty()) return false;
 
   if (!WriteTextFile(*file, kept)) {
-    ui::MsgBox(SaveFailedText(*file), ui::kMbExclamation, LangText(L"_savesel:title"));
+    ui::MsgBox(SaveFailedText(lang, *file), ui::kMbExclamation, lang.lReplace(L"_savesel:title"));
     return false;
   }
   // The text leaves the notes only now that it is safe in the file, and only where it still stands: a command that
@@ -67,24 +67,24 @@ void frmMain::WirePanel() {
     ui::Label& l = *lblClip_[static_cast<size_t>(row)];
     l.onMouseDown = [this, row, &l](const ui::MouseEvent& e) {
       if (row == clsClipboard::kTotal) return;  // the newest row cannot be picked or deleted
-      if (e.button == ui::kLeftButton && !l.Text().empty()) gClipboard->SetToClipboard(static_cast<std::uint8_t>(row));
-      else if (e.button == ui::kRightButton) gClipboard->DelClipb(static_cast<std::uint8_t>(row));
+      if (e.button == ui::kLeftButton && !l.Text().empty()) app_->clipboard.SetToClipboard(static_cast<std::uint8_t>(row));
+      else if (e.button == ui::kRightButton) app_->clipboard.DelClipb(static_cast<std::uint8_t>(row));
     };
     // The info line shows the entry's text as it is; only a text far longer than anyone reads on one line is cut,
     // so that a hover over a huge clip does not hand megabytes to the label.
     l.onMouseMove = [this, row](const ui::MouseEvent&) {
-      SetInfo(gClipboard->ClipbText(static_cast<std::uint8_t>(row)).substr(0, kInfoChars));
+      SetInfo(app_->clipboard.ClipbText(static_cast<std::uint8_t>(row)).substr(0, kInfoChars));
     };
   }
   for (int row = 1; row < clsClipboard::kTotal; ++row) {
     ui::Image& lock = *imgLock_[static_cast<size_t>(row)];
-    lock.onClick = [row] { gClipboard->InvertLock(static_cast<std::uint8_t>(row)); };
-    lock.onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:lock")); };
+    lock.onClick = [this, row] { app_->clipboard.InvertLock(static_cast<std::uint8_t>(row)); };
+    lock.onMouseMove = [this](const ui::MouseEvent&) { SetInfo(app_->LangText(L"_info:lock")); };
   }
 
-  auto dropFiles = [](const std::vector<std::wstring>& files) {
+  auto dropFiles = [this](const std::vector<std::wstring>& files) {
     try {
-      for (size_t i = 0; i < files.size() && i < static_cast<size_t>(clsTempFiles::kTotal); ++i) gTempFiles->AddFile(files[i], false);
+      for (size_t i = 0; i < files.size() && i < static_cast<size_t>(clsTempFiles::kTotal); ++i) app_->tempFiles.AddFile(files[i], false);
     } catch (...) {
       // The first failure ends the drop; the files after it are not added.
     }
@@ -93,13 +93,13 @@ void frmMain::WirePanel() {
     ui::Label& l = *lblFiles_[static_cast<size_t>(row)];
     l.onMouseDown = [this, row, &l](const ui::MouseEvent& e) {
       if (e.button == ui::kLeftButton && !l.Text().empty()) {
-        gTempFiles->ExecTempFile(static_cast<std::uint8_t>(row));
-        ShowSideBar(*this, false);
+        app_->tempFiles.ExecTempFile(static_cast<std::uint8_t>(row));
+        ShowSideBar(*app_, false);
       } else if (e.button == ui::kRightButton) {
-        gTempFiles->DelFile(static_cast<std::uint8_t>(row));
+        app_->tempFiles.DelFile(static_cast<std::uint8_t>(row));
       }
     };
-    l.onMouseMove = [this, row](const ui::MouseEvent&) { SetInfo(gTempFiles->FilePath(static_cast<std::uint8_t>(row))); };
+    l.onMouseMove = [this, row](const ui::MouseEvent&) { SetInfo(app_->tempFiles.FilePath(static_cast<std::uint8_t>(row))); };
     l.onFilesDropped = dropFiles;
   }
   lblFDrop_->onFilesDropped = dropFiles;
@@ -109,34 +109,32 @@ void frmMain::WirePanel() {
     txtToDo_->SetVisible(!txtToDo_->Visible());
     if (txtToDo_->Visible()) txtToDo_->Focus();
   };
-  img_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:2doadd")); };
+  img_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(app_->LangText(L"_info:2doadd")); };
   txtToDo_->onKeyPress = [this](wchar_t* ch) {
     if (*ch != kVkReturn) return;
     *ch = 0;
     ToDoEntryDone();
   };
 
-  auto focusColours = [](ui::Control& c, std::function<void()> extraOnLost = {}) {
-    c.onGotFocus = [&c] { c.SetBackColor(BoxColors[1]); };
-    c.onLostFocus = [&c, extraOnLost] {
+  auto focusColours = [this](ui::Control& c, std::function<void()> extraOnLost = {}) {
+    c.onGotFocus = [this, &c] { c.SetBackColor(app_->settings.BoxColors[1]); };
+    c.onLostFocus = [this, &c, extraOnLost] {
       if (extraOnLost) extraOnLost();
-      c.SetBackColor(BoxColors[0]);
+      c.SetBackColor(app_->settings.BoxColors[0]);
     };
   };
   focusColours(*txtToDo_, [this] { ToDoEntryDone(); });
   focusColours(*lstToDo_);
   focusColours(*txtNotes_);
   focusColours(*txtExec_);
-  lstToDo_->onItemCheck = [](int row) {
-    if (row >= 0 && row < clsToDo::kCapacity) gToDo->DelToDo(static_cast<std::uint8_t>(row + 1));
+  lstToDo_->onItemCheck = [this](int row) {
+    if (row >= 0 && row < clsToDo::kCapacity) app_->toDo.DelToDo(static_cast<std::uint8_t>(row + 1));
   };
 
   imgSaveNote_->onClick = [this] { SaveSelectedNotes(); };
-  imgSaveNote_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(LangText(L"_info:nsave")); };
+  imgSaveNote_->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(app_->LangText(L"_info:nsave")); };
 
-  txtExec_->onChange = [this] {
-    if (gExec) lblAppName_->SetText(gExec->UpdateExec(txtExec_->Text()));
-  };
+  txtExec_->onChange = [this] { lblAppName_->SetText(app_->exec.UpdateExec(txtExec_->Text())); };
   // Characters of Windows-1252 outside its codes 32 to 250 are dropped; its own characters from 128 up (the euro
   // sign, the dashes) are judged by their code there, not by their larger UTF-16 value. Letters of other scripts
   // are kept.
@@ -148,26 +146,26 @@ void frmMain::WirePanel() {
   txtExec_->onKeyUp = [this](const ui::KeyEvent& e) { RunLauncherBox(e); };
 
   imgGoScreen_->onClick = [this] {
-    platform::StartProgram(L"explorer " + ScreensDir);
-    ShowSideBar(*this, false);
+    platform::StartProgram(L"explorer " + app_->settings.ScreensDir);
+    ShowSideBar(*app_, false);
   };
   imgGoScreen_->onMouseMove = [this](const ui::MouseEvent&) {
-    SetInfo(ReplaceAll(LangText(L"_info:ssopendir"), L"%p", ScreensDir));
+    SetInfo(ReplaceAll(app_->LangText(L"_info:ssopendir"), L"%p", app_->settings.ScreensDir));
   };
   imgSS_->onClick = [this] {
     // Only 0 and 1 exist; anything else steps towards them (255 wraps to 0 rather than overflowing).
-    SetScreenshotType(*this, ScreenshotType == 1 ? 0 : static_cast<std::uint8_t>(ScreenshotType + 1));
+    SetScreenshotType(*app_, app_->settings.ScreenshotType == 1 ? 0 : static_cast<std::uint8_t>(app_->settings.ScreenshotType + 1));
   };
   imgSS_->onMouseMove = [this](const ui::MouseEvent&) {
-    SetInfo(LangText(L"_info:sstype" + std::to_wstring(ScreenshotType)));
+    SetInfo(app_->LangText(L"_info:sstype" + std::to_wstring(app_->settings.ScreenshotType)));
   };
 
   for (ui::Label* l : lbl_) l->onMouseMove = [this](const ui::MouseEvent&) { SetInfo(L""); };
   for (int i = 0; i < static_cast<int>(lblBtn_.size()); ++i) {
     lblBtn_[static_cast<size_t>(i)]->onMouseMove = [this, i](const ui::MouseEvent&) {
       SetInfo(L"");
-      if (static_cast<MainButton>(i) == MainButton::AddExec) SetInfo(LangText(L"_info:eadd"));
-      else if (static_cast<MainButton>(i) == MainButton::ExecList) SetInfo(LangText(L"_info:elist"));
+      if (static_cast<MainButton>(i) == MainButton::AddExec) SetInfo(app_->LangText(L"_info:eadd"));
+      else if (static_cast<MainButton>(i) == MainButton::ExecList) SetInfo(app_->LangText(L"_info:elist"));
     };
     lblBtn_[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(static_cast<MainButton>(i)); };
   }
@@ -175,50 +173,50 @@ void frmMain::WirePanel() {
 
 void frmMain::ToDoEntryDone() {
   if (!txtToDo_->Text().empty()) {
-    gToDo->AddToDo(txtToDo_->Text());
+    app_->toDo.AddToDo(txtToDo_->Text());
     txtToDo_->SetText(L"");
   }
   txtToDo_->SetVisible(false);
 }
 
-void frmMain::SaveSelectedNotes() { SaveNotesSelection(*txtNotes_); }
+void frmMain::SaveSelectedNotes() { SaveNotesSelection(app_->lang, app_->settings.DefaultDir, *txtNotes_); }
 
 void frmMain::RunLauncherBox(const ui::KeyEvent& e) {
   if (e.keyCode != kVkReturn || txtExec_->Text().empty()) return;
   Launch(L"");
   txtExec_->SetText(L"");
   // Shift, Ctrl or Alt with Enter keeps the bar shown.
-  if ((e.shift & (ui::kShiftMask | ui::kCtrlMask | ui::kAltMask)) == 0) ShowSideBar(*this, false);
+  if ((e.shift & (ui::kShiftMask | ui::kCtrlMask | ui::kAltMask)) == 0) ShowSideBar(*app_, false);
 }
 
 void frmMain::OnButton(MainButton button) {
   switch (button) {
     case MainButton::AddExec:
-      frmAddExec::ShowDialog();
-      ShowSideBar(*this, false);
+      frmAddExec::ShowDialog(*app_);
+      ShowSideBar(*app_, false);
       break;
     case MainButton::ExecList:
-      frmExecList::ShowDialog();
-      ShowSideBar(*this, false);
+      frmExecList::ShowDialog(*app_);
+      ShowSideBar(*app_, false);
       break;
     case MainButton::About:
-      ShowSideBar(*this, false);
-      frmAbout::ShowDialog();
+      ShowSideBar(*app_, false);
+      frmAbout::ShowDialog(*app_);
       break;
     case MainButton::Settings:
-      frmCfg::ShowDialog(*this);
-      ShowSideBar(*this, false);
+      frmCfg::ShowDialog(*app_);
+      ShowSideBar(*app_, false);
       break;
     case MainButton::Hide:
-      ShowSideBar(*this, false);
+      ShowSideBar(*app_, false);
       break;
     case MainButton::Close:
       // What could not be saved stays in memory, and with it the program: the next close tries again.
-      if (SaveAll(*this)) ui::QuitApplication(0);
+      if (SaveAll(*app_)) ui::QuitApplication(0);
       break;
     case MainButton::Notepad:
       platform::StartProgram(L"notepad");
-      ShowSideBar(*this, false);
+      ShowSideBar(*app_, false);
       break;
   }
 }

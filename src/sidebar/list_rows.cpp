@@ -1,6 +1,5 @@
 #include "sidebar/list_rows.h"
 
-#include "core/config.h"
 #include "ui/dialog_layout.h"
 
 namespace velvane {
@@ -25,8 +24,8 @@ void ShowClipboardRows(const clsClipboard& history, const std::array<ui::Label*,
   }
 }
 
-void ShowClipboardLock(const clsClipboard& history, std::uint8_t num, ui::Image& lock) {
-  ui::LoadPictureOrClear(lock, SkinFolder() + (history.Locked(num) ? L"\\lock_on.bmp" : L"\\lock_off.bmp"));
+void ShowClipboardLock(const clsClipboard& history, std::uint8_t num, ui::Image& lock, const std::wstring& skin) {
+  ui::LoadPictureOrClear(lock, skin + (history.Locked(num) ? L"\\lock_on.bmp" : L"\\lock_off.bmp"));
 }
 
 void ShowShelfRows(const clsTempFiles& shelf, const std::array<ui::Label*, clsTempFiles::kTotal + 1>& rows) {

@@ -13,8 +13,8 @@ namespace velvane {
 
 // lblClip(1..7): captions and tooltips, the entry last seen on the clipboard in bold (UploadClipb).
 void ShowClipboardRows(const clsClipboard& history, const std::array<ui::Label*, clsClipboard::kTotal + 1>& rows);
-// imgLock(num): the skin's picture of the lock's state; without it no picture, never the other state's (RefreshALock).
-void ShowClipboardLock(const clsClipboard& history, std::uint8_t num, ui::Image& lock);
+// imgLock(num): the skin folder's picture of the lock's state; without it no picture, never the other state's (RefreshALock).
+void ShowClipboardLock(const clsClipboard& history, std::uint8_t num, ui::Image& lock, const std::wstring& skin);
 // lblFiles(1..15): "TXT - report" for ...\report.txt (RefreshList).
 void ShowShelfRows(const clsTempFiles& shelf, const std::array<ui::Label*, clsTempFiles::kTotal + 1>& rows);
 // lstToDo: one row per item, the newest on top (RefreshList).

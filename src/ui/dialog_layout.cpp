@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "common/errors.h"
-#include "common/settings_store.h"
-#include "core/config.h"
-#include "core/services.h"
+#include "common/folders.h"
+#include "common/text_files.h"
+#include "core/velvane.h"
 #include "ui/monitors.h"
 
 namespace velvane::ui {
@@ -31,9 +31,9 @@ ui::WindowSpec DialogFrame(const std::wstring& caption, int widthTwips, int heig
   return spec;
 }
 
-ui::WindowSpec DialogSpec(const std::wstring& captionKey, int widthTwips, int heightTwips, double points) {
-  ui::WindowSpec spec = DialogFrame(LangText(captionKey), widthTwips, heightTwips);
-  spec.back = BackColor;
+ui::WindowSpec DialogSpec(const Velvane& app, const std::wstring& captionKey, int widthTwips, int heightTwips, double points) {
+  ui::WindowSpec spec = DialogFrame(app.LangText(captionKey), widthTwips, heightTwips);
+  spec.back = app.settings.BackColor;
   spec.font = FontOf(points);
   return spec;
 }
@@ -46,26 +46,29 @@ void LoadPictureOrClear(ui::Image& image, const std::wstring& path) {
   }
 }
 
-void LoadSkinPicture(ui::Image& image, const wchar_t* file) { LoadPictureOrClear(image, SkinFolder() + L"\\" + file); }
+void LoadSkinPicture(const Velvane& app, ui::Image& image, const wchar_t* file) {
+  LoadPictureOrClear(image, app.settings.SkinFolder() + L"\\" + file);
+}
 
-ui::Image& AddTopBar(ui::Window& window) {
+ui::Image& AddTopBar(const Velvane& app, ui::Window& window) {
   ui::Image& image = window.AddImage(L"imgTop", {0, 0, window.ClientWidth(), kTopBarHeightTwips / kTwipsPerPixel});
   image.SetStretch(true);
-  LoadSkinPicture(image, L"topbar_thick.bmp");
+  LoadSkinPicture(app, image, L"topbar_thick.bmp");
   return image;
 }
 
-ui::Label& AddCaptionLabel(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key, double points) {
-  ui::Label& label = window.AddLabel(L"lbl(" + std::to_wstring(index) + L")", bounds, LangText(key));
+ui::Label& AddCaptionLabel(const Velvane& app, ui::Window& window, int index, ui::Rect bounds, const std::wstring& key,
+                           double points) {
+  ui::Label& label = window.AddLabel(L"lbl(" + std::to_wstring(index) + L")", bounds, app.LangText(key));
   label.SetFont(FontOf(points));
-  label.SetForeColor(index == 0 ? TextColors[2] : TextColors[0]);
+  label.SetForeColor(app.settings.TextColors[index == 0 ? 2 : 0]);
   // The title over the banner is as wide as its text in any language; the design width fits only the shortest.
   if (index == 0) label.SetAutoSize(true);
   return label;
 }
 
-ui::Button& AddCaptionButton(ui::Window& window, int index, ui::Rect bounds, const std::wstring& key) {
-  ui::Button& button = window.AddButton(L"cmd(" + std::to_wstring(index) + L")", bounds, LangText(key));
+ui::Button& AddCaptionButton(const Velvane& app, ui::Window& window, int index, ui::Rect bounds, const std::wstring& key) {
+  ui::Button& button = window.AddButton(L"cmd(" + std::to_wstring(index) + L")", bounds, app.LangText(key));
   button.SetFont(FontOf(kSmallPoints));
   return button;
 }

@@ -359,12 +359,6 @@ Timer::Timer(Window& parent, std::wstring name, int intervalMs, bool enabled)
 
 Timer::~Timer() = default;
 
-void Timer::SetInterval(int ms) {
-  if (ms == interval_) return;
-  interval_ = ms;
-  if (peer_) peer_->Update();
-}
-
 void Timer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
@@ -433,12 +427,6 @@ Timer& Window::AddTimer(const std::wstring& name, int intervalMs, bool enabled) 
   return ref;
 }
 
-void Window::SetCaption(const std::wstring& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  if (peer_) peer_->Update(WindowChange::Caption);
-}
-
 void Window::SetBackColor(Color c) {
   spec_.back = c;
   if (peer_) peer_->Update(WindowChange::BackColor);
@@ -451,12 +439,6 @@ void Window::SetPicture(const std::wstring& path) {
   }
   picturePath_ = path;
   if (peer_) peer_->Update(WindowChange::Picture);
-}
-
-void Window::SetIcon(const std::wstring& icoPath) {
-  if (peer_ && !peer_->LoadIcon(icoPath)) return;
-  spec_.iconPath = icoPath;
-  if (peer_) peer_->Update(WindowChange::Icon);
 }
 
 void Window::Show() {
@@ -600,5 +582,23 @@ void ReportEventError(std::exception_ptr error) noexcept {
     // Nothing may leave: the caller is a window procedure.
   }
 }
+
+namespace {
+Desktop* gDesktop = nullptr;
+Desktop& Current() { return gDesktop ? *gDesktop : SystemDesktop(); }
+}  // namespace
+
+void UseDesktop(Desktop* desktop) { gDesktop = desktop; }
+int MsgBox(const std::wstring& text, int style, const std::wstring& title) { return Current().MsgBox(text, style, title); }
+std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title, const std::wstring& initial) {
+  return Current().InputBox(prompt, title, initial);
+}
+std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) { return Current().FileDialog(false, options); }
+std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) { return Current().FileDialog(true, options); }
+Rect WorkArea() { return Current().WorkArea(); }
+std::vector<Monitor> Monitors() { return Current().Monitors(); }
+int ScreenWidth() { return Current().Screen().w; }
+int ScreenHeight() { return Current().Screen().h; }
+void QuitApplication(int exitCode) { Current().Quit(exitCode); }
 
 }  // namespace velvane::ui

@@ -297,8 +297,6 @@ public:
   ~Timer();
   const std::wstring& Name() const { return name_; }
   Window& Parent() const { return parent_; }
-  // An interval of 0 (or less) stops the ticks while keeping Enabled().
-  void SetInterval(int ms);
   int Interval() const { return interval_; }
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
@@ -346,15 +344,12 @@ public:
   CheckBox& AddCheckBox(const std::wstring& name, Rect bounds, const std::wstring& caption = {});
   Timer& AddTimer(const std::wstring& name, int intervalMs, bool enabled);
 
-  void SetCaption(const std::wstring& caption);
   const std::wstring& Caption() const { return caption_; }
   void SetBackColor(Color c);
   Color BackColor() const { return spec_.back; }
   // The background picture, drawn from the top-left corner; throws RuntimeError when it cannot be loaded.
   void SetPicture(const std::wstring& path);  // an empty path clears the picture
   const std::wstring& PicturePath() const { return picturePath_; }
-  // An .ico file; empty: the program's own icon. A file that cannot be loaded keeps the current icon.
-  void SetIcon(const std::wstring& icoPath);
   const WindowSpec& Spec() const { return spec_; }
 
   void Show();  // visible, not necessarily active
@@ -371,7 +366,6 @@ public:
   int Width() const;
   int Height() const;
   int ClientWidth() const { return spec_.clientWidth; }
-  int ClientHeight() const { return spec_.clientHeight; }
   // Centred on the monitor that holds the pointer.
   void CenterOnScreen();
   // Dots per inch of the monitor the window is on (96 at 100%); its controls and fonts are laid out at it.
@@ -479,5 +473,22 @@ std::vector<Monitor> Monitors();
 // Returns at once when no window is open.
 int RunMessageLoop();
 void QuitApplication(int exitCode = 0);
+
+// What the functions above ask of the system, as one seam: each backend brings the system's own (the headless one a
+// 1280 x 1024 screen that shows no boxes), and the tests put their script in its place (ui/testing.h).
+class Desktop {
+public:
+  virtual ~Desktop() = default;
+  virtual int MsgBox(const std::wstring& text, int style, const std::wstring& title) = 0;
+  virtual std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
+                                               const std::wstring& initial) = 0;
+  virtual std::optional<std::wstring> FileDialog(bool save, const FileDialogOptions& options) = 0;
+  virtual Rect Screen() = 0;  // at 0, 0
+  virtual Rect WorkArea() = 0;
+  virtual std::vector<Monitor> Monitors() = 0;
+  virtual void Quit(int exitCode) = 0;  // ends the message loop
+};
+Desktop& SystemDesktop();
+void UseDesktop(Desktop* desktop);  // nullptr: the system's again
 
 }  // namespace velvane::ui

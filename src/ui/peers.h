@@ -56,7 +56,7 @@ public:
 };
 
 // What a window's peer is told to bring on screen; it reads the value from the window.
-enum class WindowChange { Caption, BackColor, Picture, Icon, Visible, Alpha, TopMost, Position };
+enum class WindowChange { BackColor, Picture, Visible, Alpha, TopMost, Position };
 
 class WindowPeer {
 public:
@@ -68,7 +68,6 @@ public:
   virtual void Update(WindowChange what) = 0;
   // False when the window system cannot read the bitmap file that is about to become the background.
   virtual bool LoadPicture(const std::wstring& path) = 0;
-  virtual bool LoadIcon(const std::wstring& icoPath) = 0;
   virtual void Activate() = 0;
   // Ends the native window for good (the window is already marked closed).
   virtual void Destroy() = 0;

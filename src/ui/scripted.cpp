@@ -10,8 +10,10 @@ namespace velvane::ui {
 
 namespace {
 
-struct Script {
-  bool on = false;
+constexpr int kButtonsMask = 7;  // the classic button sets of a message box style
+
+// The tests' desktop: boxes and dialogs logged and answered from the queues, the screen as set.
+struct Script final : Desktop {
   std::deque<int> msgAnswers;
   std::deque<std::optional<std::wstring>> inputAnswers;
   std::deque<std::optional<std::wstring>> fileAnswers;
@@ -24,6 +26,43 @@ struct Script {
   std::optional<int> dpi;
   std::optional<int> quit;
   std::function<void()> whileMsgBox;
+
+  int MsgBox(const std::wstring& text, int style, const std::wstring& title) override {
+    messages.push_back({text, style, title});
+    if (const auto meanwhile = std::exchange(whileMsgBox, nullptr)) meanwhile();
+    if (!msgAnswers.empty()) return Next(msgAnswers);
+    switch (style & kButtonsMask) {
+      case kMbYesNo: return kAnswerNo;
+      case kMbOkCancel: return kAnswerCancel;
+      default: return kAnswerOk;
+    }
+  }
+  std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
+                                       const std::wstring& initial) override {
+    inputs.push_back({prompt, title, initial});
+    return inputAnswers.empty() ? std::nullopt : Next(inputAnswers);
+  }
+  std::optional<std::wstring> FileDialog(bool save, const FileDialogOptions& options) override {
+    files.push_back({save, options.title, options.filter, options.initialDir});
+    return fileAnswers.empty() ? std::nullopt : Next(fileAnswers);
+  }
+  Rect Screen() override { return screen ? Rect{0, 0, screen->first, screen->second} : SystemDesktop().Screen(); }
+  Rect WorkArea() override { return workArea ? *workArea : SystemDesktop().WorkArea(); }
+  std::vector<Monitor> Monitors() override {
+    if (monitors) return *monitors;
+    std::vector<Monitor> list = SystemDesktop().Monitors();
+    if (screen) list.front().bounds = Screen();
+    if (workArea) list.front().work = *workArea;  // a work area set here stands for the primary monitor's
+    return list;
+  }
+  void Quit(int exitCode) override { quit = exitCode; }  // the thread's queue stays clean for the next test
+
+  template <typename T>
+  static T Next(std::deque<T>& queue) {
+    T answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+  }
 };
 
 Script& TheScript() {
@@ -32,57 +71,15 @@ Script& TheScript() {
 }
 
 Script& On() {
-  Script& s = TheScript();
-  s.on = true;
-  return s;
+  UseDesktop(&TheScript());
+  return TheScript();
 }
 
 }  // namespace
 
 namespace detail {
 
-bool Scripted() { return TheScript().on; }
-
-int ScriptedMsgBox(const std::wstring& text, int style, const std::wstring& title) {
-  Script& s = On();
-  s.messages.push_back({text, style, title});
-  if (const auto meanwhile = std::exchange(s.whileMsgBox, nullptr)) meanwhile();
-  if (!s.msgAnswers.empty()) {
-    const int answer = s.msgAnswers.front();
-    s.msgAnswers.pop_front();
-    return answer;
-  }
-  switch (style & kButtonsMask) {
-    case kMbYesNo: return kAnswerNo;
-    case kMbOkCancel: return kAnswerCancel;
-    default: return kAnswerOk;
-  }
-}
-
-std::optional<std::wstring> ScriptedInputBox(const std::wstring& prompt, const std::wstring& title,
-                                             const std::wstring& initial) {
-  Script& s = On();
-  s.inputs.push_back({prompt, title, initial});
-  if (s.inputAnswers.empty()) return std::nullopt;
-  auto answer = std::move(s.inputAnswers.front());
-  s.inputAnswers.pop_front();
-  return answer;
-}
-
-std::optional<std::wstring> ScriptedFileDialog(bool save, const FileDialogOptions& options) {
-  Script& s = On();
-  s.files.push_back({save, options.title, options.filter, options.initialDir});
-  if (s.fileAnswers.empty()) return std::nullopt;
-  auto answer = std::move(s.fileAnswers.front());
-  s.fileAnswers.pop_front();
-  return answer;
-}
-
-std::optional<std::pair<int, int>> ScreenSizeOverride() { return TheScript().screen; }
-std::optional<Rect> WorkAreaOverride() { return TheScript().workArea; }
-std::optional<std::vector<Monitor>> MonitorsOverride() { return TheScript().monitors; }
 std::optional<int> DpiOverride() { return TheScript().dpi; }
-void RecordQuit(int exitCode) { TheScript().quit = exitCode; }
 
 }  // namespace detail
 
@@ -93,7 +90,7 @@ void Reset() {
   On();
 }
 
-void SetScripted(bool on) { TheScript().on = on; }
+void SetScripted(bool on) { UseDesktop(on ? &TheScript() : nullptr); }
 
 void PushMsgBoxAnswer(int answer) { On().msgAnswers.push_back(answer); }
 void WhileNextMsgBox(std::function<void()> meanwhile) { On().whileMsgBox = std::move(meanwhile); }

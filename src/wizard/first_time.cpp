@@ -1,18 +1,12 @@
 #include "wizard/first_time.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
 #include "common/text.h"
+#include "common/text_files.h"
 
 namespace velvane::wizard {
-
-std::wstring ImagesDir;
-std::unique_ptr<clsLang> gLang;
-std::unique_ptr<cRegistry> gRegistry;
-std::uint8_t CurrentPage = 0;
-std::uint8_t FoundCount = 0;
-std::array<ExecEntry, kMaxFound + 1> FoundEntries;
 
 namespace {
 
@@ -40,17 +34,17 @@ std::wstring FallbackLanguage() {
   return {};
 }
 
-Outcome SearchPrograms() {
-  FindPrograms();
+Outcome SearchPrograms(Primewiz& wiz) {
+  FindPrograms(wiz);
   // Whatever the list held is gone, also when nothing is found.
   clsExec found;
-  return found.ReplaceExecs({FoundEntries.begin() + 1, FoundEntries.begin() + 1 + FoundCount});
+  return found.ReplaceExecs({wiz.FoundEntries.begin() + 1, wiz.FoundEntries.begin() + 1 + wiz.FoundCount});
 }
 
-void FindPrograms() {
-  FoundCount = 0;
-  FoundEntries.fill({});
-  cRegistry& reg = *gRegistry;
+void FindPrograms(Primewiz& wiz) {
+  wiz.FoundCount = 0;
+  wiz.FoundEntries.fill({});
+  cRegistry& reg = wiz.registry;
   reg.ClassKey = static_cast<std::int32_t>(platform::kRegCurrentUser);
   reg.SectionKey = kMuiCacheKey;
   // Current Windows versions keep the cache elsewhere, each program's display name under its path and a suffix.
@@ -66,8 +60,8 @@ void FindPrograms() {
                                       : name;
     // A drive letter and ":" first: resource names ("@..."), network paths and bare names are no programs.
     if (path.size() < 2 || path[1] != L':') continue;
-    if (FoundCount == kMaxFound) break;  // the count and the table end here
-    ExecEntry& entry = FoundEntries[++FoundCount];
+    if (wiz.FoundCount == kMaxFound) break;  // the count and the table end here
+    ExecEntry& entry = wiz.FoundEntries[++wiz.FoundCount];
     entry.Path = path;
     reg.ValueKey = name;
     entry.Name = RegText(reg.Value());
@@ -75,8 +69,8 @@ void FindPrograms() {
   }
 }
 
-std::wstring SearchDoneText() {
-  return ReplaceAll(gLang->lReplace(L"_win:searchdone"), L"%n", ToText(FoundCount));
+std::wstring SearchDoneText(const Primewiz& wiz) {
+  return ReplaceAll(wiz.lang.lReplace(L"_win:searchdone"), L"%n", ToText(wiz.FoundCount));
 }
 
 }  // namespace velvane::wizard

@@ -3,7 +3,6 @@
 // and their flow (start, language choice, finish) are in wizard/forms.
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,14 +22,16 @@ inline constexpr wchar_t kMuiCacheCurrentKey[] =
     L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
 inline constexpr wchar_t kFriendlyNameSuffix[] = L".FriendlyAppName";
 
-extern std::wstring ImagesDir;  // AppDir & "images\"
-
-// The process's state.
-extern std::unique_ptr<clsLang> gLang;
-extern std::unique_ptr<cRegistry> gRegistry;
-extern std::uint8_t CurrentPage;  // 0 until a language is chosen, then 1 to 9
-extern std::uint8_t FoundCount;
-extern std::array<ExecEntry, kMaxFound + 1> FoundEntries;  // slot 0 unused
+// Primewiz, the wizard's owner: its state, made once by the entry (or a test) and passed by reference to the
+// windows and the search.
+struct Primewiz {
+  std::wstring ImagesDir;  // AppDir & "images\"
+  clsLang lang;            // the wizard's texts; the loader's messages are shown in a box
+  cRegistry registry;      // the shell's cache of program names
+  std::uint8_t CurrentPage = 0;  // 0 until a language is chosen, then 1 to 9
+  std::uint8_t FoundCount = 0;
+  std::array<ExecEntry, kMaxFound + 1> FoundEntries;  // slot 0 unused
+};
 
 // What page p shows.
 struct PageLook {
@@ -46,10 +47,10 @@ std::wstring FallbackLanguage();
 
 // Rebuilds exec.qdt from the shell's cache of program names; sets FoundCount and FoundEntries. A launcher file that
 // cannot be written answers the reason.
-Outcome SearchPrograms();
+Outcome SearchPrograms(Primewiz& wiz);
 // The search's registry part alone: FoundCount and FoundEntries from the cache, nothing written.
-void FindPrograms();
+void FindPrograms(Primewiz& wiz);
 // "_win:searchdone" with every "%n" replaced by FoundCount.
-std::wstring SearchDoneText();
+std::wstring SearchDoneText(const Primewiz& wiz);
 
 }  // namespace velvane::wizard

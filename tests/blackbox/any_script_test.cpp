@@ -18,7 +18,6 @@ class AnyScript : public BlackBoxTest {
 protected:
   AnyScript() : BlackBoxTest(L" \u0418\u0432\u0430\u043D \u041F\u0435\u0442\u0440\u043E\u0432") {}
   void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane"); }
-  std::string File(const wchar_t* name) const { return ReadBytes(installation_.DataFile(name)).value_or("(no file)"); }
 };
 
 TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) {
@@ -50,8 +49,9 @@ TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) 
         << Utf8(run);
     for (const std::wstring& item : {kCyrillic, kChinese}) ASSERT_TRUE(bar.HandOver(L"-addtodo " + item));
     ASSERT_TRUE(bar.HandOver(L"-hide"));
-    EXPECT_EQ(File(L"todo.qdt"), kUtf8Mark + Utf8(kChinese) + "\r" + Utf8(kCyrillic) + "\r[END]\r\n");
-    EXPECT_EQ(File(L"tempfiles.qdt"), shelf);
+    EXPECT_EQ(installation_.DataBytes(L"todo.qdt"),
+              kUtf8Mark + Utf8(kChinese) + "\r" + Utf8(kCyrillic) + "\r[END]\r\n");
+    EXPECT_EQ(installation_.DataBytes(L"tempfiles.qdt"), shelf);
     EXPECT_TRUE(bar.Close());
   }
   SideBar bar(installation_, L"-show");

@@ -14,7 +14,6 @@ protected:
   void SetUp() override {
     BlackBoxTest::SetUp();
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
-    installation_.Configure({});
   }
   void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane"); }
   HWND Control(HWND window, const wchar_t* key) const { return ChildByText(window, installation_.Text(key)); }
@@ -56,10 +55,8 @@ TEST_F(Dialogs, HotKeyCaptureSettingsAndAboutBoxWithRealInput) {
   Click(Control(cfg, L"_cfg:showkeys"));
   const HWND keys = WaitForWindow([&] { return Top(bar, L"_keys:title"); });
   ASSERT_NE(keys, nullptr);
-  Key(VK_CONTROL, false);
-  Key(VK_F9, false);
-  Key(VK_F9, true);
-  Key(VK_CONTROL, true);
+  for (const auto& [key, up] : {std::pair(VK_CONTROL, false), {VK_F9, false}, {VK_F9, true}, {VK_CONTROL, true}})
+    Key(key, up);
   // The confirmation box carries the capture window's title.
   const HWND done = WaitForWindow([&] { return Control(Top(bar, L"_keys:title"), L"_keys:donewin"); });
   ASSERT_NE(done, nullptr);
@@ -97,11 +94,7 @@ TEST_F(Dialogs, HotKeyCaptureSettingsAndAboutBoxWithRealInput) {
                                      nullptr, nullptr, nullptr);
   ASSERT_NE(other, nullptr);
   SetForegroundWindow(other);
-  const bool closed = WaitUntil([&] {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    return !IsWindow(about);
-  }, kWindowLimitMs);
+  const bool closed = WaitUntil([&] { return Pump(), !IsWindow(about); }, kWindowLimitMs);
   DestroyWindow(other);
   EXPECT_TRUE(closed) << "the about box stayed open";
   EXPECT_TRUE(bar.Close());

@@ -15,11 +15,11 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
   return value ? value : L"";
 }
 
-std::string ToCodePage(std::wstring_view text, UINT codePage) {
-  const int n =
-      WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+std::string Utf8(std::wstring_view text) {
+  const int length = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), n, nullptr, nullptr);
   return out;
 }
 
@@ -29,8 +29,6 @@ std::wstring FromCodePage(std::string_view bytes, UINT codePage) {
   MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
   return out;
 }
-
-std::string Utf8(std::wstring_view text) { return ToCodePage(text, CP_UTF8); }
 
 std::optional<std::string> ReadBytes(const std::wstring& path) {
   std::ifstream in(fs::path(path), std::ios::binary);
@@ -47,8 +45,6 @@ bool FileExists(const std::wstring& path) {
   std::error_code error;
   return fs::is_regular_file(path, error);
 }
-
-// ---- The installation ----
 
 Installation::Installation(const std::wstring& folderSuffix) {
   // VELVANE_DIST as Windows programs see it: "/work/dist" is "Z:\work\dist"; a Windows path passes.
@@ -101,8 +97,6 @@ void Installation::Configure(const Options& options) const {
   for (const wchar_t* key : {L"Chk2", L"Chk3", L"Chk4"}) SetSetting(L"CHK", key, L"1");
   WritePrivateProfileStringW(L"SS", nullptr, nullptr, ConfigFile().c_str());
 }
-
-// ---- Processes and windows ----
 
 Process Process::Start(const Installation& installation, const std::wstring& arguments) {
   const std::wstring program = installation.Program();
@@ -208,12 +202,6 @@ HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int w, int h) 
   return nullptr;
 }
 
-std::wstring WindowText(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
-}
-
 RECT RectInParent(HWND child) {
   RECT r{};
   GetWindowRect(child, &r);
@@ -269,52 +257,43 @@ void Key(WORD key, bool up, DWORD holdMs) {
   Sleep(holdMs);
 }
 
-// ---- The side bar ----
-
 SideBar::SideBar(const Installation& installation, const std::wstring& arguments)
     : installation_(installation), process_(Process::Start(installation, arguments)) {
   if (!process_) {
-    started_ = ::testing::AssertionFailure() << "velvane.exe could not be started (error " << GetLastError() << ")";
+    started_ << "velvane.exe could not be started (error " << GetLastError() << ")";
     return;
   }
-  WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) != nullptr || !process_.Running(); }, kStartLimitMs,
-            20);
+  WaitUntil([&] { return (window_ = FindSideBar(process_.Id())) || !process_.Running(); }, kStartLimitMs, 20);
   if (window_) started_ = ::testing::AssertionSuccess();
-  else if (!process_.Running())
-    started_ = ::testing::AssertionFailure() << "velvane.exe ended with code " << process_.ExitCode();
-  else started_ = ::testing::AssertionFailure() << "no side bar; windows:" << DescribeWindowsOf(process_.Id());
+  else if (!process_.Running()) started_ << "velvane.exe ended with code " << process_.ExitCode();
+  else started_ << "no side bar; windows:" << DescribeWindowsOf(process_.Id());
 }
 
 ::testing::AssertionResult SideBar::HandOver(const std::wstring& arguments, DWORD limitMs) {
   // Never started again: a hand-off delivered before a crash would then arrive twice.
   Process second = Process::Start(installation_, arguments);
-  const std::string quoted = "\"" + Utf8(arguments) + "\"";
-  if (!second) return ::testing::AssertionFailure() << "the second velvane.exe could not be started";
+  const auto failure = [&] { return ::testing::AssertionFailure() << "second start \"" << Utf8(arguments) << "\": "; };
+  if (!second) return failure() << "could not be started";
   if (!second.WaitForExit(limitMs))
-    return ::testing::AssertionFailure() << "the second start " << quoted << " still ran after " << limitMs
-                                         << " ms; its windows:" << DescribeWindowsOf(second.Id());
-  if (const DWORD code = second.ExitCode(); code != 0)
-    return ::testing::AssertionFailure() << "the second start " << quoted << " ended with code " << code;
-  if (FindSideBar() != window_)
-    return ::testing::AssertionFailure() << "after the second start " << quoted
-                                         << " the first side bar is no longer the one found";
+    return failure() << "still ran after " << limitMs << " ms; its windows:" << DescribeWindowsOf(second.Id());
+  if (second.ExitCode() != 0) return failure() << "ended with code " << second.ExitCode();
+  if (FindSideBar() != window_) return failure() << "the first side bar is no longer the one found";
   return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult SideBar::Close() {
-  if (!process_) return ::testing::AssertionSuccess();
-  if (!process_.WaitForExit(0) && window_ && IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
-  const bool ended = process_.WaitForExit(kCloseLimitMs);
+  if (process_.Running() && IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
+  const bool ended = process_.WaitForExit(kCloseLimitMs);  // at once without a process
   const std::string windows = ended ? "" : DescribeWindowsOf(process_.Id());
   process_ = Process();  // ends it by force when it still runs
   if (ended) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "velvane.exe did not end within " << kCloseLimitMs
-                                       << " ms of a close request; its windows:" << windows;
+  return ::testing::AssertionFailure() << "still ran " << kCloseLimitMs << " ms after a close request:" << windows;
 }
 
 void BlackBoxTest::SetUp() {
   ASSERT_FALSE(HasFailure()) << "no installation to test";
   ASSERT_EQ(FindSideBar(), nullptr) << "a side bar started elsewhere runs: it would take this test's hand-offs";
+  installation_.Configure({});
 }
 
 }  // namespace blackbox

@@ -10,7 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "win32_support.h"
+
 namespace blackbox {
+
+using velvane::test::Pump;
+using velvane::test::WindowText;  // the text the system keeps for the window
 
 // Bounds of the polls: room for a loaded machine under Wine without making a hang slow to report.
 inline constexpr DWORD kStartLimitMs = 10000;
@@ -36,7 +41,6 @@ HWND WaitForWindow(Find&& find, DWORD timeoutMs = kWindowLimitMs) {
 }
 
 std::wstring EnvironmentVariable(const wchar_t* name);
-std::string ToCodePage(std::wstring_view text, UINT codePage);
 std::wstring FromCodePage(std::string_view bytes, UINT codePage);
 std::string Utf8(std::wstring_view text);
 std::optional<std::string> ReadBytes(const std::wstring& path);
@@ -55,6 +59,7 @@ public:
   std::wstring DataFile(const std::wstring& name) const { return folder_ + L"data\\" + name; }
   std::wstring ConfigFile() const { return DataFile(L"config.qdt"); }
   std::wstring Program() const { return Path(L"velvane.exe"); }
+  std::string DataBytes(const std::wstring& name) const { return ReadBytes(DataFile(name)).value_or("(no file)"); }
   // The key's text in a language file ("velvane.txt", "primewiz.txt"; Windows-1252), or the key when it is missing.
   std::wstring Text(const wchar_t* key, const std::wstring& language = L"english",
                     const wchar_t* file = L"velvane.txt") const;
@@ -100,7 +105,6 @@ std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className = nullptr);
 HWND ChildByText(HWND parent, const std::wstring& text, const wchar_t* className = nullptr);
 // The child of that class whose rectangle in the parent is x, y, w, h, or nullptr.
 HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int w, int h);
-std::wstring WindowText(HWND window);   // the text the system keeps for the window
 RECT RectInParent(HWND child);           // in the parent's client coordinates
 std::vector<std::wstring> ListBoxItems(HWND list);
 BYTE LayeredAlpha(HWND window);  // the alpha of a layered window; 255 for an opaque one
@@ -136,7 +140,8 @@ private:
   ::testing::AssertionResult started_ = ::testing::AssertionFailure();
 };
 
-// A test with its own installation; fails at once when the copy failed or a side bar from elsewhere runs.
+// A test with its own installation, configured with the default options; fails at once when the copy failed or a
+// side bar from elsewhere runs.
 class BlackBoxTest : public ::testing::Test {
 protected:
   explicit BlackBoxTest(const std::wstring& folderSuffix = L"") : installation_(folderSuffix) {}

@@ -2,19 +2,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <set>
 
 #include "blackbox/harness.h"
 
 namespace blackbox {
 namespace {
 
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
-
-  std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
-};
+using namespace velvane::test;
 
 // The largest difference of the three colour channels.
 int Distance(std::uint32_t a, std::uint32_t b) {
@@ -22,31 +17,6 @@ int Distance(std::uint32_t a, std::uint32_t b) {
   for (int shift = 0; shift < 24; shift += 8)
     d = std::max(d, std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)));
   return d;
-}
-
-// The pixels of a bitmap that no device context holds (deleted afterwards); black where the system gives none.
-Picture TakePixels(HBITMAP bitmap, int width, int height) {
-  Picture picture{width, height, std::vector<std::uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height))};
-  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), picture.pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(bitmap);
-  for (auto& p : picture.pixels) p &= 0xFFFFFF;
-  return picture;
-}
-
-Picture CaptureScreen(const RECT& area) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return TakePixels(bitmap, width, height);
 }
 
 std::optional<Picture> LoadPicture(const std::wstring& path) {
@@ -99,8 +69,7 @@ TEST_P(Appearance, ShownSideBarIsTheSkinWithItsCaptions) {
   const HWND w = bar.Window();
   RECT frame{};
   GetWindowRect(w, &frame);
-  ASSERT_EQ(frame.right - frame.left, 800);
-  ASSERT_EQ(frame.bottom - frame.top, 341);
+  ASSERT_EQ(std::pair(frame.right - frame.left, frame.bottom - frame.top), std::pair(800L, 341L));
   EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 800) / 2, 1);
   EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - 341) / 2, 1);
 
@@ -154,25 +123,20 @@ TEST_P(Appearance, ShownSideBarIsTheSkinWithItsCaptions) {
 
   std::string where;
   EXPECT_EQ(Mismatches(shot, *skin, background, &where), 0) << "background points unlike the skin:" << where;
-  std::vector<std::wstring> texts, expected;
+  std::multiset<std::wstring> texts, expected;  // in no set order
   for (const Caption& c : found) {
-    texts.push_back(c.text);
+    texts.insert(c.text);
     EXPECT_TRUE(c.Painted()) << Utf8(c.text) << ": " << c.inked << " inked, " << c.untouched << " of " << c.total
                              << " untouched, nearest to the text colour " << c.nearText;
   }
   for (const wchar_t* key : kCaptionKeys) {
-    expected.push_back(installation_.Text(key, language));
-    EXPECT_NE(expected.back(), key) << "missing from the language file";
+    EXPECT_NE(*expected.insert(installation_.Text(key, language)), key) << "missing from the language file";
   }
-  std::sort(texts.begin(), texts.end());
-  std::sort(expected.begin(), expected.end());
   EXPECT_EQ(texts, expected) << "the section titles and text buttons in the active language";
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Appearance, ::testing::Values(L"english", L"spanish"),
                          [](const ::testing::TestParamInfo<const wchar_t*>& p) { return Utf8(p.param); });
-
-// ---- The screenshot hot key ----
 
 // Ctrl and a key held (Wine's GetAsyncKeyState needs about 100 ms), then released; Ctrl+F11 is the screenshot key.
 void PressWithCtrl(WORD key = VK_F11, DWORD holdMs = 200, const std::function<void()>& whileHeld = [] {}) {
@@ -185,24 +149,16 @@ void PressWithCtrl(WORD key = VK_F11, DWORD holdMs = 200, const std::function<vo
 
 class ScreenshotKey : public BlackBoxTest {};
 
-// Windows of this program paint only while it handles their messages.
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
 // A missing folder is reported once in a box naming the file, the number stays and the side bar runs on. Then one
 // picture per press, taken on release however long the keys are held; an empty prefix gives "8.bmp".
 TEST_F(ScreenshotKey, AFailureIsReportedAndAPressSavesTheScreenOrTheForegroundWindowOnRelease) {
-  installation_.Configure({});
   const std::wstring folder = installation_.Path(L"shots\\");
-  installation_.SetSetting(L"PATH", L"Screens", folder);
-  installation_.SetSetting(L"TXT", L"Txt0", L"");
-  installation_.SetSetting(L"TXT", L"Txt1", L"8");
-  installation_.SetSetting(L"SS", L"Type", L"0");
+  for (const auto& [section, key, value] : {std::tuple(L"PATH", L"Screens", folder.c_str()), {L"TXT", L"Txt0", L""},
+                                           {L"TXT", L"Txt1", L"8"}, {L"SS", L"Type", L"0"}})
+    installation_.SetSetting(section, key, value);
   const auto waitForPicture = [&](const wchar_t* name) {
     std::optional<Picture> picture;
-    WaitUntil([&] { return PumpMessages(), (picture = LoadPicture(folder + name)).has_value(); }, 5000, 50);
+    WaitUntil([&] { return Pump(), (picture = LoadPicture(folder + name)).has_value(); }, 5000, 50);
     return picture;
   };
   {
@@ -249,11 +205,11 @@ TEST_F(ScreenshotKey, AFailureIsReportedAndAPressSavesTheScreenOrTheForegroundWi
                                       nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(framed);
   SetForegroundWindow(framed);
-  ASSERT_TRUE(WaitUntil([&] { return PumpMessages(), GetForegroundWindow() == framed; }, kWindowLimitMs));
+  ASSERT_TRUE(WaitUntil([&] { return Pump(), GetForegroundWindow() == framed; }, kWindowLimitMs));
   RECT outer{};
   GetWindowRect(framed, &outer);
   Sleep(1000);
-  PumpMessages();
+  Pump();
   PressWithCtrl(VK_F11, 1200, [&] { EXPECT_FALSE(FileExists(folder + L"9.bmp")) << "taken before the release"; });
   const auto saved = waitForPicture(L"9.bmp");
   ASSERT_TRUE(saved.has_value()) << "no picture";

@@ -22,27 +22,14 @@ DWORD RandomMs(DWORD high) {
 
 // A second start that is not waited for by the harness's rules: it may come before the side bar exists.
 DWORD Send(const Installation& installation, const std::wstring& arguments, DWORD limitMs = 8000) {
-  Process second = Process::Start(installation, arguments);
-  if (!second) return 0xFFFFFFFF;
-  if (!second.WaitForExit(limitMs)) return STILL_ACTIVE;
-  return second.ExitCode();
+  const Process second = Process::Start(installation, arguments);
+  second.WaitForExit(limitMs);
+  return second.ExitCode();  // STILL_ACTIVE when it still runs or never started
 }
 
-std::vector<std::wstring> DataFolderNames(const Installation& installation) {
-  std::vector<std::wstring> names;
-  for (const auto& entry : std::filesystem::directory_iterator(installation.DataFile(L"")))
-    if (entry.is_regular_file()) names.push_back(entry.path().filename().wstring());
-  return names;
-}
-
-class Reliability : public BlackBoxTest {
-protected:
-  std::string Notes() const { return ReadBytes(installation_.DataFile(L"notes.qdt")).value_or(""); }
-  std::string ToDo() const { return ReadBytes(installation_.DataFile(L"todo.qdt")).value_or(""); }
-};
+using Reliability = BlackBoxTest;
 
 TEST_F(Reliability, ASecondStartDuringStartUpIsKept) {
-  installation_.Configure({});
   // A full launcher list makes the start's gap between taking the mutex and showing its window wide enough to hit.
   std::string execs = "[INIT]\r\nTotal=300\r\n";
   for (int i = 1; i <= 300; ++i)
@@ -67,7 +54,8 @@ TEST_F(Reliability, ASecondStartDuringStartUpIsKept) {
     EXPECT_EQ(Send(installation_, L"-addtodo " + item), 0u);
     ASSERT_TRUE(WaitUntil([&] { return FindSideBar(first.Id()) != nullptr; }, kStartLimitMs));
     EXPECT_EQ(Send(installation_, L"-save"), 0u);
-    EXPECT_EQ(ToDo().rfind(Utf8(item) + "\r", 0), 0u) << "todo.qdt: " << ::testing::PrintToString(ToDo());
+    const std::string todo = installation_.DataBytes(L"todo.qdt");
+    EXPECT_EQ(todo.rfind(Utf8(item) + "\r", 0), 0u) << "todo.qdt: " << ::testing::PrintToString(todo);
     PostMessageW(FindSideBar(first.Id()), WM_CLOSE, 0, 0);
     ASSERT_TRUE(first.WaitForExit(kCloseLimitMs));
   }
@@ -75,7 +63,6 @@ TEST_F(Reliability, ASecondStartDuringStartUpIsKept) {
 
 // Another program holding the mutex stands for a first start that never shows its window.
 TEST_F(Reliability, ASecondStartWithNobodyToTakeItEndsWithAnError) {
-  installation_.Configure({});
   HANDLE mutex = CreateMutexW(nullptr, TRUE, L"velvane_APPLICATION_MUTEX");
   ASSERT_NE(mutex, nullptr);
   const ULONGLONG start = GetTickCount64();
@@ -85,7 +72,6 @@ TEST_F(Reliability, ASecondStartWithNobodyToTakeItEndsWithAnError) {
 }
 
 TEST_F(Reliability, ConcurrentHandOffsArriveOnceAndInOrder) {
-  installation_.Configure({});
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
   constexpr int kSenders = 4;
@@ -103,7 +89,7 @@ TEST_F(Reliability, ConcurrentHandOffsArriveOnceAndInOrder) {
               static_cast<double>(GetTickCount64() - start) / (each * kSenders));
   EXPECT_EQ(failures.load(), 0);
   ASSERT_TRUE(bar.HandOver(L"-save"));
-  const std::string notes = Notes();
+  const std::string notes = installation_.DataBytes(L"notes.qdt");
   for (int s = 0; s < kSenders; ++s) {
     size_t last = 0;
     for (int i = 0; i < each; ++i) {
@@ -120,7 +106,6 @@ TEST_F(Reliability, ConcurrentHandOffsArriveOnceAndInOrder) {
 // A crash in the middle of writing notes.qdt (the preloaded write stopper, armed by a marker file in the data folder)
 // leaves the old file whole; the next start removes the half-written temporary file.
 TEST_F(Reliability, ASaveKilledInTheMiddleOfTheWriteLeavesTheOldFileWhole) {
-  installation_.Configure({});
   std::string body;
   while (body.size() < 200'000) body += "A line of the notes that makes the file long enough to take a while.\r\n";
   const std::string notesBefore = body + "end\r\n";
@@ -139,15 +124,16 @@ TEST_F(Reliability, ASaveKilledInTheMiddleOfTheWriteLeavesTheOldFileWhole) {
     save.WaitForExit(kHandOffLimitMs);
     bar.Kill();
     DeleteFileW(marker.c_str());
-    EXPECT_TRUE(Notes() == notesBefore) << "notes.qdt is torn: " << Notes().size() << " bytes";
+    const std::string notes = installation_.DataBytes(L"notes.qdt");
+    EXPECT_TRUE(notes == notesBefore) << "notes.qdt is torn: " << notes.size() << " bytes";
     const size_t half = ReadBytes(temporary).value_or("").size();
     EXPECT_TRUE(half > 0 && half < notesBefore.size()) << "the stopper left " << half << " bytes";
   }
   std::printf("  %d killed saves: the old notes kept whole each time\n", rounds);
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
-  for (const std::wstring& name : DataFolderNames(installation_))
-    EXPECT_EQ(name.find(L'~'), std::wstring::npos) << "the start left the crash's " << Utf8(name);
+  for (const auto& entry : std::filesystem::directory_iterator(installation_.DataFile(L"")))
+    EXPECT_EQ(entry.path().filename().wstring().find(L'~'), std::wstring::npos) << "the start left " << entry.path();
 }
 
 // Copies text like any other program, or like a password manager marking it private.
@@ -167,7 +153,6 @@ bool Copy(const std::wstring& text, bool markPrivate = false) {
 }
 
 TEST_F(Reliability, ABusyOrFloodedClipboardNeverStallsTheSideBar) {
-  installation_.Configure({});
   ASSERT_TRUE(Copy(L"before"));
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());

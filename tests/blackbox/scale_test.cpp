@@ -6,33 +6,27 @@ namespace blackbox {
 namespace {
 
 // HKCU\Control Panel\Desktop LogPixels for the test, put back afterwards (removed when there was none).
-class LogPixels {
-public:
+struct LogPixels {
   explicit LogPixels(DWORD dpi) {
-    DWORD size = sizeof old_;
-    hadOld_ = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &old_, &size) == ERROR_SUCCESS;
-    set_ = RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof dpi) == ERROR_SUCCESS;
+    hadOld = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &old, &size) == ERROR_SUCCESS;
+    set = RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof dpi) == ERROR_SUCCESS;
   }
   ~LogPixels() {
-    if (hadOld_) RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &old_, sizeof old_);
+    if (hadOld) RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &old, sizeof old);
     else RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
   }
-  bool Set() const { return set_; }
-
-private:
   static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
   static constexpr const wchar_t* kValue = L"LogPixels";
-  DWORD old_ = 0;
-  bool hadOld_ = false, set_ = false;
+  DWORD old = 0, size = sizeof old;
+  bool hadOld = false, set = false;
 };
 
 using Scale = BlackBoxTest;
 
 // 800 x 341 design pixels are 1200 x 512, and the "Hide" button at 360, 265, 141 x 17 sits at 540, 398, 212 x 26.
 TEST_F(Scale, AtOneHundredFiftyPercentTheSideBarIsLaidOutOneAndAHalfTimesTheDesign) {
-  installation_.Configure({});
   const LogPixels dpi(144);
-  ASSERT_TRUE(dpi.Set());
+  ASSERT_TRUE(dpi.set);
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
   ASSERT_TRUE(bar.HandOver(L"-show"));

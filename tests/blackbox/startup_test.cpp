@@ -9,7 +9,6 @@ class Start : public BlackBoxTest {};
 
 // A start that fails says so in a message box and ends once the box is closed, leaving no side bar behind.
 TEST_F(Start, FailedStartReportsAndEnds) {
-  installation_.Configure({});
   const std::wstring skin = installation_.Setting(L"XTRA", L"Skin");
   ASSERT_TRUE(DeleteFileW(installation_.Path(L"skins\\" + skin + L"\\i_main.bmp").c_str()));
   Process velvane = Process::Start(installation_, L"");
@@ -30,7 +29,6 @@ class HandOff : public BlackBoxTest {};
 // that fit Windows-1252 reach their files in it, byte for byte as ever, at a save only, and come back after a
 // restart. With the fade a show ends fully opaque and a hide fully transparent and hidden, round after round.
 TEST_F(HandOff, VerbsWithAndWithoutFadeAndListsInWindows1252) {
-  installation_.Configure({});
   const std::wstring item = L"Caf\u00e9 f\u00fcr 2 \u20ac";
   const std::string ansi = "Caf\xE9 f\xFCr 2 \x80";
   const auto file = [&](const wchar_t* name) { return ReadBytes(installation_.DataFile(name)).value_or("(no file)"); };

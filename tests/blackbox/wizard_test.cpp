@@ -70,7 +70,8 @@ TEST_F(RealWizard, ChooseLanguageWalkThePagesAndFinish) {
     ASSERT_TRUE(WaitUntil([&] { return ChildByText(pages, title, L"VelvaneLabel") != nullptr; }, kWindowLimitMs))
         << "page " << page << ": the title did not become " << Utf8(title);
   }
-  EXPECT_EQ(WindowText(next), Text(L"_btn:finish"));
+  // The title changes before the buttons: the caption is waited for, not read at once.
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(next) == Text(L"_btn:finish"); }, kWindowLimitMs)) << Utf8(WindowText(next));
   Click(next);
   EXPECT_TRUE(Ended(wizard, kCloseLimitMs));
   EXPECT_EQ(installation_.Setting(L"INIT", L"FirstTime"), L"1");

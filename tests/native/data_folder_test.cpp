@@ -2,7 +2,7 @@
 // user's local application-data folder) given by the test.
 #include <gtest/gtest.h>
 
-#include "common/settings_store.h"
+#include "common/folders.h"
 #include "platform/user_folders_testing.h"
 #include "test_support.h"
 

@@ -1,17 +1,11 @@
 // Dealings with the system on its headless twins: screenshots, a second start's hand-off, a failing registry.
-#include <gtest/gtest.h>
-
 #include "common/errors.h"
-#include "common/settings_store.h"
-#include "core/config.h"
-#include "core/services.h"
-#include "core/startup.h"
+#include "common/profile_files.h"
 #include "platform/instance_testing.h"
 #include "platform/registry_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "sidebar/frm_main.h"
-#include "test_support.h"
-#include "ui/testing.h"
+#include "unit/lists_support.h"
 #include "wizard/c_registry.h"
 
 namespace velvane {
@@ -40,23 +34,23 @@ protected:
     ui::testing::Reset();
     pt::TheFakeDisplay().screen = {0, 0, 5, 3};
     SetAppFoldersFrom(dir_.Path());
-    ScreensDir = dir_.Path() + L"\\shots\\";
-    test::WriteBytes(ScreensDir + L"shot_7.bmp", std::string(100000, 'x'));  // an older, longer picture
+    settings_.ScreensDir = dir_.Path() + L"\\shots\\";
+    test::WriteBytes(settings_.ScreensDir + L"shot_7.bmp", std::string(100000, 'x'));  // an older, longer picture
     test::WriteBytes(ConfigFile(), "[TXT]\r\nTxt1=7\r\n");
-    OptTxt = {L"shot_", L"7"};
-    ScreenshotType = clsScreenshot::kScreen;
-    gScreenshot = std::make_unique<clsScreenshot>();
+    settings_.OptTxt = {L"shot_", L"7"};
+    settings_.ScreenshotType = clsScreenshot::kScreen;
   }
-  void TearDown() override { gScreenshot.reset(); }
-  std::uint8_t Take(std::uint8_t kind) {
-    saved_ = gScreenshot->TakeScreenshot(kind);
+  std::uint8_t Take(std::uint8_t kind) {  // the kind taken
+    (void)app_.screenshot.TakeScreenshot(settings_, kind);
     return kind;
   }
-  Outcome saved_;
   std::wstring Number() { return ReadSetting(ConfigFile(), L"TXT", L"Txt1"); }
-  std::string Saved(const wchar_t* name) { return test::ReadBytes(ScreensDir + name); }
+  std::string Saved(const wchar_t* name) { return test::ReadBytes(settings_.ScreensDir + name); }
 
   test::TempDir dir_;
+  test::NullView view_;
+  Velvane app_{view_};
+  Settings& settings_ = app_.settings;
 };
 
 // The file takes the number as stored; the next one counts on without a limit, so no older picture is overwritten.
@@ -65,29 +59,29 @@ TEST_F(Screenshots, FileNameAndNumberRules) {
       {L"shot_", L"007", L"shot_007.bmp", L"8"}, {L"", L"8", L"8.bmp", L"9"}, {L"a", L"7.5x", L"a7.5x.bmp", L"8.5"},
       {L"a", L"abc", L"a0.bmp", L"1"}, {L"a", L"2147483648", L"a2147483648.bmp", L"2147483649"}};
   for (const auto& c : cases) {
-    OptTxt = {c[0], c[1]};
-    ASSERT_FALSE(test::Exists(ScreensDir + c[2]));
+    settings_.OptTxt = {c[0], c[1]};
+    ASSERT_FALSE(test::Exists(settings_.ScreensDir + c[2]));
     EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kScreen);
-    EXPECT_TRUE(test::Exists(ScreensDir + c[2])) << test::Native(c[2]);
-    EXPECT_EQ(OptTxt[1] + L"|" + Number(), c[3] + L"|" + c[3]);
+    EXPECT_TRUE(test::Exists(settings_.ScreensDir + c[2])) << test::Native(c[2]);
+    EXPECT_EQ(settings_.OptTxt[1] + L"|" + Number(), c[3] + L"|" + c[3]);
   }
 }
 
 TEST_F(Screenshots, KindRules) {
   pt::TheFakeDisplay().foreground = 0x42;
   pt::TheFakeDisplay().windows[0x42] = {100, 50, 400, 250};
-  ScreenshotType = clsScreenshot::kActiveWindow;
+  settings_.ScreenshotType = clsScreenshot::kActiveWindow;
   EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kActiveWindow);
   EXPECT_EQ(Le(Saved(L"shot_7.bmp"), 18, 8), 300u | 200ull << 32);
   const auto& shots = pt::TheFakeDisplay().captures;
   ASSERT_EQ(shots.size(), 1u);
   EXPECT_TRUE(shots[0].window == 0x42 && !shots[0].client && shots[0].width == 300);  // frame included
   // Any other kind, given or configured, takes nothing but still uses up a number.
-  ScreenshotType = 9;
+  settings_.ScreenshotType = 9;
   EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), 9);
   Take(2);
   EXPECT_EQ(shots.size(), 1u);
-  EXPECT_FALSE(test::Exists(ScreensDir + L"shot_8.bmp"));
+  EXPECT_FALSE(test::Exists(settings_.ScreensDir + L"shot_8.bmp"));
   EXPECT_EQ(Number(), L"10");
 }
 
@@ -97,21 +91,20 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
     if (indexed)  // a 256-colour display: pixels are colour indexes, the file carries the palette
       for (std::uint32_t i = 0; i < 256; ++i) pt::TheFakeDisplay().palette.push_back(i * 0x010203 & 0xFFFFFF);
     const std::uint32_t offset = indexed ? 54 + 1024 : 54, stride = indexed ? 8 : 16;
-    OptTxt[1] = L"7";
+    settings_.OptTxt[1] = L"7";
     Take(clsScreenshot::kScreen);
     const std::string b = Saved(L"shot_7.bmp");
     ASSERT_EQ(b.size(), offset + 3 * stride);
-    EXPECT_EQ(b.substr(0, 2), "BM");
-    // File size, pixel offset, header size, bits per pixel, pixel bytes.
-    EXPECT_EQ(std::vector({Le(b, 2, 4), Le(b, 10, 4), Le(b, 14, 4), Le(b, 28, 2), Le(b, 34, 4)}),
-              std::vector<std::uint64_t>({b.size(), offset, 40, indexed ? 8u : 24u, 3 * stride}));
+    // "BM", file size, pixel offset, header size, bits per pixel, pixel bytes.
+    EXPECT_EQ(std::vector({Le(b, 0, 2), Le(b, 2, 4), Le(b, 10, 4), Le(b, 14, 4), Le(b, 28, 2), Le(b, 34, 4)}),
+              std::vector<std::uint64_t>({0x4D42, b.size(), offset, 40, indexed ? 8u : 24u, 3 * stride}));
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x) {
         const std::uint32_t c = pt::TheFakeDisplay().colorAt(x, y);
         EXPECT_EQ(PixelOf(b, x, y), indexed ? pt::TheFakeDisplay().palette[c & 0xFF] : c) << x << "," << y;
       }
   }
-  EXPECT_FALSE(test::Exists(ScreensDir + L"shot_7.bmp.new~"));
+  EXPECT_FALSE(test::Exists(settings_.ScreensDir + L"shot_7.bmp.new~"));
   pt::TheFakeDisplay().failing = true;  // no bitmap from the system: a blank picture is still saved
   Take(clsScreenshot::kScreen);
   EXPECT_EQ(Le(Saved(L"shot_8.bmp"), 18, 8), 1u | 1ull << 32);
@@ -119,21 +112,21 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
 
 class SecondStart : public ::testing::Test {
 protected:
-  void SetUp() override {
+  void SetUp() override { RunningSideBar(1); }
+  // A side bar holding the instance mutex, its window behind an unrelated one and marked that many times.
+  void RunningSideBar(int marks) {
     pt::ResetDesktop();
     ui::testing::Reset();
-    RunningWindow = 0;
-    RunningSideBar();
-    pt::Desktop().windows[0x10] = {};                  // an unrelated window first in Z order
-    pt::Desktop().windows[0x20].marks[kWindowMarkName] = 1;
-  }
-  pt::FakeWindow& SideBar() { return pt::Desktop().windows[0x20]; }
-  StartupResult Main(const std::wstring& commandLine) { return velvane::Main(commandLine, spare_, spare_.Router()); }
-  frmMain spare_;  // never opened: a second start hands over and ends
-  static void RunningSideBar() {
+    app_.instance.RunningWindow = 0;
     pt::Desktop().mutexes.insert(kInstanceMutexName);
     pt::Desktop().mutexHandles[1] = kInstanceMutexName;
+    pt::Desktop().windows[0x10] = {};
+    SideBar().marks[kWindowMarkName] = marks;
   }
+  pt::FakeWindow& SideBar() { return pt::Desktop().windows[0x20]; }
+  StartupResult Main(const std::wstring& commandLine) { return velvane::Main(commandLine, app_); }
+  frmMain spare_;  // never opened: a second start hands over and ends
+  Velvane app_{spare_};
 };
 
 // Arguments go over as UTF-16LE units under their own tag (no terminating zero, no trimming) and the bar comes
@@ -160,11 +153,12 @@ TEST_F(SecondStart, HandsTheArgumentsOverAndBringsTheBarForward) {
 TEST(FirstInstance, AFailedMutexCountsAsTheFirstInstance) {
   pt::ResetDesktop();
   pt::Desktop().failMutexCreation = true;
-  EXPECT_TRUE(IsFirstInstance(kInstanceMutexName));
+  SingleInstance first, second;
+  EXPECT_TRUE(first.IsFirstInstance(kInstanceMutexName));
   pt::Desktop().failMutexCreation = false;
-  EXPECT_TRUE(IsFirstInstance(kInstanceMutexName));
-  EXPECT_FALSE(IsFirstInstance(kInstanceMutexName));
-  EXPECT_EQ(InstanceMutex.get(), 0);  // the handle of a second instance is closed at once
+  EXPECT_TRUE(first.IsFirstInstance(kInstanceMutexName));
+  EXPECT_FALSE(second.IsFirstInstance(kInstanceMutexName));
+  EXPECT_EQ(second.InstanceMutex.get(), 0);  // the handle of a second instance is closed at once
 }
 
 // A side bar still starting has its mutex but no marked window yet: the second start keeps looking.
@@ -181,18 +175,14 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
   // Never marked with exactly one: it gives up after the hand-off time, at once when the first start ends (it started
   // the wizard), and quietly.
   for (const bool ends : {false, true}) {
-    pt::ResetDesktop();
-    RunningSideBar();
-    RunningWindow = 0;
-    SideBar().marks[kWindowMarkName] = 2;
+    RunningSideBar(2);
     if (ends) pt::Desktop().onPause = [] { platform::CloseMutex(1); };
     EXPECT_EQ(Main(L"-addtodo x"), StartupResult::HandOffFailed);
     EXPECT_EQ(pt::Desktop().pausedMs, ends ? kHandOffPollMs : kHandOffTimeoutMs);
-    EXPECT_TRUE(pt::Desktop().sent.empty() && RunningWindow == 0 && ui::testing::MessageLog().empty());
+    EXPECT_TRUE(pt::Desktop().sent.empty() && app_.instance.RunningWindow == 0 && ui::testing::MessageLog().empty());
   }
 }
 
-// A failure inside the wizard's sub-key listing comes out as the registry class's enumeration error.
 TEST(RegistryFaults, AFailureInsideTheSubKeyListingRaisesTheEnumerationError) {
   wizard::cRegistry reg;
   std::vector<std::wstring> names;

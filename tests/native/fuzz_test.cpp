@@ -1,12 +1,9 @@
 // Seeded random input for every reader of stored or received text: none may crash, hang or trip a sanitizer, each
 // keeps its limits. VELVANE_FUZZ_INPUTS: inputs per reader (scripts/bench.sh: 100,000); VELVANE_FUZZ_SEED replays.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <random>
 
-#include "common/lang.h"
 #include "core/notes.h"
 #include "core/startup.h"
 #include "lists/exec_list.h"
@@ -14,7 +11,6 @@
 #include "lists/todo.h"
 #include "platform/ini_profile.h"
 #include "platform/text_codec.h"
-#include "sidebar/frm_main.h"
 #include "unit/sidebar_support.h"
 
 namespace velvane {
@@ -69,9 +65,7 @@ constexpr char kKeepAll[] = "[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n";  // the k
 
 // Any bytes decode to a text that both marked forms carry back unchanged; the profile format takes any text.
 TEST_F(Fuzzed, StoredTextCodecAndProfileReaderAndWriter) {
-  using platform::codec::DecodeStored;
-  using platform::codec::EncodeStored;
-  using platform::codec::UnicodeForm;
+  using namespace platform::codec;
   Fuzz(kMemoryInputs, [](const std::string& bytes, Inputs& in) {
     const std::wstring content = DecodeStored(bytes);
     for (const UnicodeForm form : {UnicodeForm::Utf8, UnicodeForm::Utf16Le})
@@ -86,7 +80,7 @@ TEST_F(Fuzzed, StoredTextCodecAndProfileReaderAndWriter) {
     };
     if (plain(key, L"=[]\r\n;\"") && plain(section, L"[]\r\n")) {
       EXPECT_EQ(platform::ini::Read(written, section, key, 255), L"v")
-          << "key " << platform::codec::ToUtf8(key) << " section " << platform::codec::ToUtf8(section);
+          << "key " << ToUtf8(key) << " section " << ToUtf8(section);
     }
   });
 }
@@ -105,7 +99,7 @@ TEST_F(Fuzzed, StoredFilesKeepTheirLimits) {
     lang.LoadLanguage(L"english", L"velvane");
     EXPECT_LE(lang.Count(), clsLang::kMaxEntries);
     (void)lang.lReplace(L"_main:title");
-    (void)LoadConfig();  // a colour out of a byte's range keeps the last good one, and is listed
+    (void)Set().Load();  // a colour out of a byte's range keeps the last good one, and is listed
     todo.LoadList(true);
     EXPECT_LE(todo.Count(), clsToDo::kCapacity);
     shelf.LoadList(true);
@@ -126,7 +120,7 @@ TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
     (void)HandOffPayload(std::wstring(content.begin(), content.end()));
     if (Bar().txtNotes().Text().size() > 200000) Bar().txtNotes().SetText(L"");
   });
-  EXPECT_LE(gToDo->Count(), clsToDo::kCapacity);
+  EXPECT_LE(App().toDo.Count(), clsToDo::kCapacity);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 // The side bar and the screenshots on a desktop of several monitors and at another scale, on the headless twins.
-#include "platform/scripted/input_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "unit/sidebar_support.h"
 
@@ -17,21 +16,6 @@ protected:
   void SetUp() override {
     SideBarInstallation::SetUp();
     ui::testing::SetMonitors({kPrimary, kLeft});
-  }
-  // Grabs the background at 10, 10 and lets go with the pointer at x, y; the glide then runs until it rests.
-  void DragTo(int x, int y) {
-    frmMain& f = Bar();
-    pt::SetCursor(f.Window().Left() + 10, f.Window().Top() + 10);
-    f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
-    pt::SetCursor(x, y);
-    f.BackgroundMouseMove({ui::kLeftButton, 0, 10, 10});
-    f.BackgroundMouseUp({ui::kLeftButton, 0, 10, 10});
-    // Each tick covers about a twelfth to an eighteenth of the way left: a larger step is a jump.
-    for (int i = 0; i < 600; ++i) {
-      const int before = f.Window().Left(), rest = std::abs(f.DragTargetX - before);
-      ui::testing::FireTimer(f.tMove());
-      ASSERT_LE(std::abs(f.Window().Left() - before), rest / 12 + 1) << "tick " << i << " from " << before;
-    }
   }
 };
 
@@ -60,7 +44,7 @@ TEST_F(Monitors, ABarOutsideEveryMonitorComesBackOntoTheNearest) {
     ui::testing::SetMonitors({kPrimary, kLeft});
     f.MoveTwips(-1500 * 15, 900 * 15);
     ui::testing::SetMonitors({kPrimary});
-    if (byShow) ShowSideBar(Bar(), true);
+    if (byShow) ShowSideBar(App(), true);
     else f.Window().NotifyDisplayChange();
     EXPECT_EQ(std::pair(f.Window().Left(), f.Window().Top()), std::pair(0, 994 - 341)) << byShow;
   }
@@ -78,14 +62,9 @@ TEST_F(Monitors, TheGlideWorksInTwipsOfTheMonitorsScale) {
   frmMain& f = Bar();
   EXPECT_EQ(std::pair(f.Window().Width(), f.Window().Height()), std::pair(1200, 512));
   f.MoveTwips(0, 0);
-  pt::SetCursor(10, 10);
-  f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
-  pt::SetCursor(190, 10);
-  f.BackgroundMouseMove({ui::kLeftButton, 0, 190, 10});
-  ui::testing::FireTimer(f.tMove());
+  DragTo(190, 10, 1);
   EXPECT_EQ(std::pair(f.LeftTwips(), f.Window().Left()), std::pair(150, 15));  // 180 / 1.2 twips, 10 to a pixel
 
-  f.Pressing = false;
   f.MoveTwips(1800, 0);
   f.DragTargetX = f.Window().Left();
   ui::testing::SetDpi(96);  // the window went to a 100% monitor at the same place
@@ -97,18 +76,16 @@ TEST_F(Monitors, TheGlideWorksInTwipsOfTheMonitorsScale) {
 // The screen kind takes every monitor from the top-left corner of all; the foreground kind the visible frame.
 TEST_F(Monitors, CapturesCoverTheVirtualScreenAndTheVisibleFrame) {
   pt::ResetFakeDisplay();
-  gScreenshot = std::make_unique<clsScreenshot>();
   pt::TheFakeDisplay().virtualScreen = platform::WindowBounds{-3, -1, 4, 2};
-  EXPECT_EQ(gScreenshot->CaptureScreen().Pixels().width, 7);
+  EXPECT_EQ(App().screenshot.CaptureScreen().Pixels().width, 7);
   pt::TheFakeDisplay().windows[0x42] = {100, 50, 400, 250};
   pt::TheFakeDisplay().visibleFrames[0x42] = {107, 50, 393, 243};
   pt::TheFakeDisplay().foreground = 0x42;
-  (void)gScreenshot->CaptureActiveWindow();
+  (void)App().screenshot.CaptureActiveWindow();
   const auto& shots = pt::TheFakeDisplay().captures;
   ASSERT_EQ(shots.size(), 2u);
   EXPECT_TRUE(shots[0].left == -3 && shots[0].top == -1 && shots[0].width == 7 && shots[0].height == 3);
   EXPECT_TRUE(shots[1].left == 7 && shots[1].top == 0 && shots[1].width == 286 && shots[1].height == 193);
-  gScreenshot.reset();
 }
 
 }  // namespace

@@ -11,52 +11,48 @@ namespace {
 using AnyScript = test::SideBarInstallation;
 
 TEST_F(AnyScript, EveryStoreKeepsTheText) {
-  struct Form {
-    std::wstring text;
-    std::string mark, body;  // its bytes in a text file
-  };
-  const Form forms[] = {{test::kSpanish, "", test::kSpanishBytes}, {test::kWorld, test::kUtf8Mark, test::kWorldUtf8}};
-  for (const Form& form : forms) {
-    SCOPED_TRACE(form.mark.empty() ? "1252" : "Unicode");
-    const std::string bytes = form.mark + form.body;
-    const std::wstring folder = dir_.Path() + L"\\" + form.text, parked = folder + L"\\" + form.text + L".txt";
+  const std::tuple<std::wstring, std::string, std::string> forms[] = {  // a text, its mark and bytes in a text file
+      {test::kSpanish, "", test::kSpanishBytes}, {test::kWorld, test::kUtf8Mark, test::kWorldUtf8}};
+  for (const auto& [text, mark, body] : forms) {
+    SCOPED_TRACE(mark.empty() ? "1252" : "Unicode");
+    const std::string bytes = mark + body;
+    const std::wstring folder = dir_.Path() + L"\\" + text, parked = folder + L"\\" + text + L".txt";
     std::filesystem::remove_all(test::Native(DataDir));
     Configure("[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n[TXT]\r\nTxt1=7\r\n");
-    WriteSetting(ConfigFile(), L"LANG", L"Active", form.text);
+    WriteSetting(ConfigFile(), L"LANG", L"Active", text);
     WriteSetting(ConfigFile(), L"PATH", L"Screens", folder);
-    WriteSetting(ConfigFile(), L"TXT", L"Txt0", form.text);
-    test::WriteBytes(LangDir + form.text + L"\\velvane.txt", form.mark + "_main:clipboard=" + form.body + "\r\n");
+    WriteSetting(ConfigFile(), L"TXT", L"Txt0", text);
+    test::WriteBytes(LangDir + text + L"\\velvane.txt", mark + "_main:clipboard=" + body + "\r\n");
     test::WriteBytes(parked, "x");
-    ASSERT_EQ(StartOn(L"-addtodo " + form.text), StartupResult::Run);
-    EXPECT_EQ(Bar().lbl(0).Text(), form.text);
-    Bar().txtNotes().SetText(form.text);
-    ASSERT_TRUE(gTempFiles->AddFile(parked, false));
-    ASSERT_TRUE(gExec->AddExec(L"\"" + folder + L"\\run.exe\" " + form.text, L"run", form.text));
-    ASSERT_TRUE(SaveAll(Bar()));
+    ASSERT_EQ(StartOn(L"-addtodo " + text), StartupResult::Run);
+    EXPECT_EQ(Bar().lbl(0).Text(), text);
+    Bar().txtNotes().SetText(text);
+    ASSERT_TRUE(App().tempFiles.AddFile(parked, false));
+    ASSERT_TRUE(App().exec.AddExec(L"\"" + folder + L"\\run.exe\" " + text, L"run", text));
+    ASSERT_TRUE(SaveAll(App()));
     EXPECT_EQ(test::ReadBytes(clsToDo::FilePath()), bytes + "\r[END]\r\n");
     EXPECT_EQ(test::ReadBytes(NotesFile()), bytes + "\r\n");
     const std::string ascii(dir_.Path().begin(), dir_.Path().end());
     EXPECT_EQ(test::ReadBytes(clsTempFiles::ShelfFile()),
-              form.mark + ascii + "\\" + form.body + "\\" + form.body + ".txt\r[END]\r\n");
+              mark + ascii + "\\" + body + "\\" + body + ".txt\r[END]\r\n");
     for (const std::wstring& profile : {clsExec::ExecFile(), ConfigFile()})
-      EXPECT_EQ(test::ReadBytes(profile).starts_with("\xFF\xFE"), !form.mark.empty());
+      EXPECT_EQ(test::ReadBytes(profile).starts_with("\xFF\xFE"), !mark.empty());
     const std::string exec = test::ReadBytes(clsExec::ExecFile());
-    EXPECT_EQ(exec.find("Name=" + form.body + "\r\n") != std::string::npos, form.mark.empty());
+    EXPECT_EQ(exec.find("Name=" + body + "\r\n") != std::string::npos, mark.empty());
 
     Stop();
     ASSERT_EQ(StartOn(L""), StartupResult::Run);
-    EXPECT_EQ(gToDo->Item(1) + L"|" + Bar().txtNotes().Text() + L"|" + gTempFiles->FilePath(1),
-              form.text + L"|" + form.text + L"|" + parked);
-    EXPECT_EQ(gExec->Entry(1).Name + L"|" + gExec->Entry(1).Path,
-              form.text + L"|\"" + folder + L"\\run.exe\" " + form.text);
+    EXPECT_EQ(App().toDo.Item(1) + L"|" + Bar().txtNotes().Text() + L"|" + App().tempFiles.FilePath(1),
+              text + L"|" + text + L"|" + parked);
+    EXPECT_EQ(App().exec.Entry(1).Name + L"|" + App().exec.Entry(1).Path,
+              text + L"|\"" + folder + L"\\run.exe\" " + text);
     std::uint8_t kind = clsScreenshot::kScreen;
-    EXPECT_TRUE(gScreenshot->TakeScreenshot(kind));
-    EXPECT_TRUE(test::Exists(folder + L"\\" + form.text + L"7.bmp"));
-    // The notes' selection saved to a file of the user's choice.
+    EXPECT_TRUE(App().screenshot.TakeScreenshot(Set(), kind));
+    EXPECT_TRUE(test::Exists(folder + L"\\" + text + L"7.bmp"));
     ui::TextBox& notes = Bar().txtNotes();
-    notes.SetSelection(0, static_cast<int>(form.text.size()));
+    notes.SetSelection(0, static_cast<int>(text.size()));
     ui::testing::PushFileDialogAnswer(folder + L"\\saved.txt");
-    ASSERT_TRUE(SaveNotesSelection(notes));
+    ASSERT_TRUE(SaveNotesSelection(App().lang, Set().DefaultDir, notes));
     EXPECT_EQ(test::ReadBytes(folder + L"\\saved.txt"), bytes + "\r\n");
     Stop();
   }

@@ -3,9 +3,6 @@
 #include <tuple>
 
 #include "core/autostart.h"
-#include "dialogs/frm_about.h"
-#include "dialogs/frm_cfg.h"
-#include "dialogs/frm_key_press.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "unit/sidebar_support.h"
@@ -14,6 +11,7 @@ namespace velvane {
 namespace {
 
 using platform::RegistryRoot;
+using Texts = std::vector<std::wstring>;
 
 // The side bar's installation with a second skin, an about picture and the hot-key capture's texts.
 class Dialogs : public test::SideBarInstallation {
@@ -31,9 +29,6 @@ protected:
                                                        "_keys:title=Hot key\r\n_keys:donewin=Done\r\n[END]\r\n");
   }
   void TearDown() override {
-    frmKeyPress::Discard();
-    frmAbout::Discard();
-    frmCfg::Discard();
     SideBarInstallation::TearDown();
     SetAutostart(false);
     platform::RawDeleteValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
@@ -45,27 +40,19 @@ protected:
     ASSERT_EQ(StartOn(L""), StartupResult::Run);
   }
   static std::wstring RunValue() { return platform::ReadRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue); }
-  // The message boxes shown, each as "text|style|title;".
-  static std::wstring Boxes() {
-    std::wstring shown;
-    for (const auto& box : ui::testing::MessageLog())
-      shown += box.text + L"|" + std::to_wstring(box.style) + L"|" + box.title + L";";
-    return shown;
-  }
 };
 
 // OK writes every key and reloads them; the close box writes nothing, but a hot key captured meanwhile stays in use.
 TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   Start();
   SetAutostart(true);
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
-  EXPECT_TRUE(SettingsOpen());
-  EXPECT_EQ(&frmCfg::ShowDialog(Bar()), &cfg);  // a second open brings the same window forward
+  frmCfg& cfg = frmCfg::ShowDialog(App());
+  EXPECT_EQ(&frmCfg::ShowDialog(App()), &cfg);  // a second open brings the same window forward
   const std::array<bool, 6> stored{true, false, true, false, true, false};
   for (size_t i = 0; i < 6; ++i) EXPECT_EQ(cfg.chk[i]->Value(), stored[i]) << "chk(" << i << ")";
-  EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text(), L"shot_|7");
-  EXPECT_EQ(cfg.lblPath->Text(), L"C:\\shots\\");
-  EXPECT_EQ(cfg.lstLang->ListIndex(), 0);
+  EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text() + L"|" + cfg.lblPath->Text() + L"|" +
+                std::to_wstring(cfg.lstLang->ListIndex()),
+            L"shot_|7|C:\\shots\\|0");
   // Every name of the skins folder but "." and "..", a plain file too, whatever the order of the listing.
   std::vector<std::wstring> skins;
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i) skins.push_back(cfg.lstSkins->Item(i));
@@ -80,10 +67,9 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   cfg.lstLang->SetListIndex(1);
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  HotKeys[1] = {18, 65};  // as a capture leaves them
+  Set().HotKeys[1] = {18, 65};  // as a capture leaves them
   cfg.cmd[0]->NotifyClick();
   EXPECT_EQ(frmCfg::Current(), nullptr);
-  EXPECT_FALSE(SettingsOpen());
   // Section, key and value; the start-with-Windows box lives in the registry only.
   const std::array<const wchar_t*, 3> written[] = {
       {L"CHK", L"Chk0", L""}, {L"CHK", L"Chk1", L"1"}, {L"CHK", L"Chk2", L"0"}, {L"CHK", L"Chk3", L"1"},
@@ -93,17 +79,15 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   for (const auto& [section, key, value] : written) EXPECT_EQ(Config(section, key), value) << section << " " << key;
   EXPECT_EQ(RunValue(), L"");
   // Reloaded at once: the side bar works with the new values.
-  EXPECT_TRUE(OptChk[kOptFade]);
-  EXPECT_FALSE(OptChk[kOptKeepToDo]);
-  EXPECT_EQ(ScreensDir, L"D:\\pictures\\");
-  EXPECT_EQ(SkinName, L"Other");
-  EXPECT_EQ(OptTxt[1], L"x12");
-  frmCfg::ShowDialog(Bar()).chk[0]->SetValue(true);
+  const Settings& now = Set();
+  EXPECT_EQ(std::tuple(now.OptChk[kOptFade], now.OptChk[kOptKeepToDo], now.ScreensDir, now.SkinName, now.OptTxt[1]),
+            std::tuple(true, false, L"D:\\pictures\\", L"Other", L"x12"));
+  frmCfg::ShowDialog(App()).chk[0]->SetValue(true);
   frmCfg::Current()->OnAccept();
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
 
   const std::string before = test::ReadBytes(ConfigFile());
-  frmCfg& again = frmCfg::ShowDialog(Bar());
+  frmCfg& again = frmCfg::ShowDialog(App());
   for (ui::CheckBox* box : again.chk) box->SetValue(!box->Value());
   again.lstLang->SetListIndex(0);
   again.cmd[3]->NotifyClick();
@@ -115,8 +99,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   again.Form().Close();
   EXPECT_EQ(test::ReadBytes(ConfigFile()), before);
   EXPECT_NE(RunValue(), L"");
-  EXPECT_EQ(HotKeys[2].key0, 90);
-  EXPECT_EQ(HotKeys[2].key1, 16);
+  EXPECT_EQ((std::pair<int, int>(Set().HotKeys[2].key0, Set().HotKeys[2].key1)), std::pair(90, 16));
 }
 
 // OK meeting values out of range still completes: the keys are saved, the window closes, the values are named and
@@ -125,15 +108,15 @@ TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes)
   Start();
   test::WriteBytes(SkinDir + L"Other\\skin.txt", "[TEXT1]\r\nRed=300\r\nGreen=7\r\n");
   WriteSetting(ConfigFile(), L"SS", L"Type", L"256");
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  frmCfg& cfg = frmCfg::ShowDialog(App());
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  HotKeys[1] = {18, 65};
+  Set().HotKeys[1] = {18, 65};
   cfg.OnAccept();
   EXPECT_EQ(frmCfg::Current(), nullptr);
   EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
-  EXPECT_EQ(Boxes(), L"_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48|_cfg:title;");
-  EXPECT_EQ(std::tuple(ScreenshotType, TextColors[1].r, TextColors[1].g, SkinName), std::tuple(0, 200, 7, L"Other"));
+  EXPECT_EQ(test::Boxes(), Texts{L"_cfg:title|_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48"});
+  EXPECT_EQ(std::tuple(Set().ScreenshotType, Set().TextColors[1].r, Set().TextColors[1].g, Set().SkinName), std::tuple(0, 200, 7, L"Other"));
 }
 
 // Twenty languages at most, one without "|" shown empty, an unoffered one written empty; without any, OK keeps them.
@@ -144,55 +127,52 @@ TEST_F(Dialogs, LanguageAndSkinLists) {
     options += "Op" + n + (i == 3 ? "=no bar" : "=L" + n + "|l" + n) + "\r\n";
   }
   Start(options);
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  frmCfg& cfg = frmCfg::ShowDialog(App());
   ASSERT_EQ(cfg.lstLang->ItemCount(), 20);
-  EXPECT_EQ(cfg.lstLang->Item(19), L"L20");
-  EXPECT_EQ(cfg.lstLang->Item(2), L"");
-  EXPECT_EQ(cfg.lstLang->ListIndex(), -1);
+  EXPECT_EQ(cfg.lstLang->Item(2) + L"|" + cfg.lstLang->Item(19) + L"|" + std::to_wstring(cfg.lstLang->ListIndex()),
+            L"|L20|-1");
   cfg.OnAccept();
   EXPECT_EQ(Config(L"LANG", L"Active"), L"");
 
   Stop();
   Start("Options=0\r\n");
-  SkinName = L"Gone";  // not among the skins: nothing selected
-  frmCfg& bare = frmCfg::ShowDialog(Bar());
+  Set().SkinName = L"Gone";  // not among the skins: nothing selected
+  frmCfg& bare = frmCfg::ShowDialog(App());
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
-  EXPECT_EQ(bare.lstLang->ItemCount(), 0);
-  EXPECT_EQ(bare.lstSkins->ListIndex(), -1);
+  EXPECT_EQ(std::pair(bare.lstLang->ItemCount(), bare.lstSkins->ListIndex()), std::pair(0, -1));
   bare.OnAccept();
-  EXPECT_EQ(Config(L"LANG", L"Active"), L"english");
-  EXPECT_EQ(Config(L"XTRA", L"Skin"), L"Test");
+  EXPECT_EQ(Config(L"LANG", L"Active") + L"|" + Config(L"XTRA", L"Skin"), L"english|Test");
 }
 
 TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPicture) {
   Start();
-  frmCfg& cfg = frmCfg::ShowDialog(Bar());
+  frmCfg& cfg = frmCfg::ShowDialog(App());
   // The skin's colours: text colour 2 on the title, 0 on the other texts, its background behind them.
+  const Settings& set = Set();
   EXPECT_TRUE(std::vector({cfg.lbl[0]->ForeColor(), cfg.lbl[1]->ForeColor(), cfg.chk[1]->ForeColor(), cfg.lblPath->ForeColor(),
                            cfg.chk[1]->BackColor(), cfg.Form().BackColor()}) ==
-              std::vector({TextColors[2], TextColors[0], TextColors[0], TextColors[0], BackColor, BackColor}));
+              std::vector({set.TextColors[2], set.TextColors[0], set.TextColors[0], set.TextColors[0], set.BackColor, set.BackColor}));
   const std::wstring file = dir_ / L"file.txt";
   test::WriteBytes(file, "x");
   cfg.lblPath->NotifyFilesDropped({file, dir_.Path()});
   EXPECT_EQ(cfg.lblPath->Text(), L"C:\\shots\\");
   cfg.lblPath->NotifyFilesDropped({L""});
-  EXPECT_EQ(Boxes(), L"_cfg:winnotafolder|48|_cfg:title;");  // for the file only
+  EXPECT_EQ(test::Boxes(), Texts{L"_cfg:title|_cfg:winnotafolder|48"});  // for the file only
   cfg.lblPath->NotifyFilesDropped({dir_.Path()});
   EXPECT_EQ(cfg.lblPath->Text(), dir_.Path());
 
-  ui::testing::PushInputBoxAnswer(std::nullopt);
-  ui::testing::PushInputBoxAnswer(L"");
-  ui::testing::PushInputBoxAnswer(L"E:\\typed");
-  cfg.cmd[4]->NotifyClick();
-  cfg.cmd[4]->NotifyClick();
-  EXPECT_EQ(cfg.lblPath->Text(), dir_.Path());  // cancelled, then nothing typed
-  cfg.cmd[4]->NotifyClick();
-  EXPECT_EQ(cfg.lblPath->Text(), L"E:\\typed");
+  const std::pair<std::optional<std::wstring>, std::wstring> answers[] = {  // cancelled, nothing typed, a folder
+      {std::nullopt, dir_.Path()}, {L"", dir_.Path()}, {L"E:\\typed", L"E:\\typed"}};
+  for (const auto& [answer, shown] : answers) {
+    ui::testing::PushInputBoxAnswer(answer);
+    cfg.cmd[4]->NotifyClick();
+    EXPECT_EQ(cfg.lblPath->Text(), shown);
+  }
   EXPECT_EQ(ui::testing::InputBoxLog()[0].initial, dir_.Path());
   EXPECT_EQ(ui::testing::InputBoxLog()[0].prompt, L"_cfg:winedit");
   cfg.cmd[5]->NotifyClick();
   cfg.OnAccept();
-  EXPECT_EQ(ScreensDir, L"E:\\typed\\");
+  EXPECT_EQ(Set().ScreensDir, L"E:\\typed\\");
 
   // The about box, opened from the settings, shows the skin's picture (caption, version, labels, closing on focus
   // loss: the black-box tests).
@@ -202,9 +182,9 @@ TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPict
   EXPECT_EQ(about.lblData->Text(), L"_about:data\r\n" + dir_.Path() + L"\\data");  // where the data is kept
   about.img->NotifyClick();
   EXPECT_EQ(frmAbout::Current(), nullptr);
-  SkinName = L"Other";
+  Set().SkinName = L"Other";
   test::WriteBytes(SkinDir + L"Other\\About.bmp", "not a picture");
-  EXPECT_EQ(frmAbout::ShowDialog().Form().PicturePath(), L"");  // no picture, and the box opens all the same
+  EXPECT_EQ(frmAbout::ShowDialog(App()).Form().PicturePath(), L"");  // no picture, and the box opens all the same
 }
 
 // The capture by release order (key 0: the window loses the focus).
@@ -222,23 +202,20 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
   };
   for (const auto& [key, released, one, two, open] : cases) {
     SCOPED_TRACE(testing::Message() << "hot key " << int{key} << ", " << released.size() << " keys");
-    HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
+    Set().HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
     ui::testing::Reset();
     frmKeyPress::Discard();
-    frmKeyPress& f = frmKeyPress::ShowDialog(key);
+    frmKeyPress& f = frmKeyPress::ShowDialog(App(), key);
     EXPECT_EQ(f.lbl->Text() + L"|" + std::to_wstring(f.lbl->ForeColor().r), L"First key|10");  // text colour 0
-    for (int code : released) {
-      if (code == 0)
-        f.Form().NotifyActivate(false);
-      else
-        f.Form().NotifyKeyUp({code, ui::kCtrlMask});
-    }
+    for (int code : released)
+      if (code == 0) f.Form().NotifyActivate(false);
+      else f.Form().NotifyKeyUp({code, ui::kCtrlMask});
     EXPECT_EQ(frmKeyPress::Current() != nullptr, open);
     EXPECT_TRUE(!open || f.lbl->Text() == L"Second key") << "the open window asks for the second key";
-    for (const auto& [now, expected] : {std::pair{HotKeys[1], one}, std::pair{HotKeys[2], two}})
+    for (const auto& [now, expected] : {std::pair{Set().HotKeys[1], one}, std::pair{Set().HotKeys[2], two}})
       EXPECT_EQ(std::pair(now.key0, now.key1), std::pair(expected.key0, expected.key1));
     const bool confirmed = released.size() == 2 && released[1] != 27;
-    EXPECT_EQ(Boxes(), confirmed ? L"Done|64|Hot key;" : L"");
+    EXPECT_EQ(test::Boxes(), confirmed ? Texts{L"Hot key|Done|64"} : Texts{});
   }
 }
 
@@ -269,12 +246,12 @@ TEST_F(Dialogs, StartWithWindowsBoxFollowsTheSystemsListOfStartUpPrograms) {
   const std::pair<std::string, bool> cases[] = {{off, false}, {on, true}, {'\x06' + std::string(11, '\0'), true}};
   for (const auto& [bytes, ticked] : cases) {
     approve(bytes);
-    EXPECT_EQ(frmCfg::ShowDialog(Bar()).chk[0]->Value(), ticked) << int(bytes[0]);
+    EXPECT_EQ(frmCfg::ShowDialog(App()).chk[0]->Value(), ticked) << int(bytes[0]);
     frmCfg::Discard();
   }
   approve(off);
-  frmCfg::ShowDialog(Bar()).chk[0]->SetValue(true);
-  frmCfg::ShowDialog(Bar()).OnAccept();  // the window already open
+  frmCfg::ShowDialog(App()).chk[0]->SetValue(true);
+  frmCfg::ShowDialog(App()).OnAccept();  // the window already open
   const auto approved = platform::RawQueryValue(platform::kRegCurrentUser, kStartupApprovedKey, kRunValue);
   EXPECT_EQ(approved ? approved->bytes : "none", on);
   EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));

@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 
-#include "common/settings_store.h"
-#include "core/startup.h"
+#include "common/profile_files.h"
+#include "core/velvane.h"
 #include "platform/scripted/test_hooks.h"
 #include "platform/text_codec.h"
 #include "sidebar/frm_main.h"
@@ -36,27 +35,29 @@ protected:
                      "all\r\n_t:01=First\r\n_t:09=Last\r\n[END]\r\n");
   }
   void TearDown() override {
-    if (frmLang::Current()) frmLang::Current()->Form().Close();
-    if (frmMain::Current()) frmMain::Current()->Form().Close();
+    frmLang::Discard(), frmMain::Discard();
     ReleaseWizardLock();
-    ReleaseInstanceLock();
   }
-  WizardStart Start(const std::string& config) {
+  // Starts the wizard with the first run not done yet and the [LANG] entries given; nothing started so far.
+  WizardStart Start(const std::string& config, const std::string& lang = "Def=english\r\n") {
     ReleaseWizardLock();
-    test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\nDef=english\r\n" + config);
-    return StartWizard(dir_.Path());
+    pt::StartedPrograms().clear();
+    test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\n" + lang + config);
+    return StartWizard(wiz_, dir_.Path());
   }
   std::wstring ConfigFile() const { return dir_ / L"data\\config.qdt"; }
   std::wstring ExecValue(const std::wstring& section, const wchar_t* key) const {
     return ReadSetting(dir_ / L"data\\exec.qdt", section, key);
   }
   test::TempDir dir_;
+  Primewiz wiz_;
 };
 
 // velvane.exe starts the wizard (or reports it missing) until FirstTime is 1 by the number rules; then the reverse.
 TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
   velvane::frmMain bar;  // never opened: the wizard starts instead
-  Main(L"", bar, bar.Router(), dir_.Path());
+  Velvane app(bar);
+  Main(L"", app, dir_.Path());
   ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
   const auto& box = ui::testing::MessageLog()[0];
   EXPECT_EQ(box.title + L"|" + std::to_wstring(box.style), L"Error|16");
@@ -65,21 +66,20 @@ TEST_F(Wizard, EachProgramStartsTheOtherByTheFirstRunMark) {
 
   test::WriteBytes(dir_ / L"Primewiz.exe", "MZ");
   for (const char* value : {static_cast<const char*>(nullptr), "0", "", "abc", "0.0"}) {  // null: no config.qdt
-    ReleaseInstanceLock();
+    app.instance.ReleaseInstanceLock();
     pt::StartedPrograms().clear();
     if (value) test::WriteBytes(ConfigFile(), std::string("[INIT]\r\nFirstTime=") + value + "\r\n");
-    EXPECT_EQ(Main(L"", bar, bar.Router(), dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
+    EXPECT_EQ(Main(L"", app, dir_.Path()), StartupResult::Exit) << (value ? value : "no file");
     EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\Primewiz.exe\""});
   }
 
   test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=1\r\n");
   pt::StartedPrograms().clear();
-  EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
+  EXPECT_EQ(StartWizard(wiz_, dir_.Path()), WizardStart::Exit);
   EXPECT_EQ(pt::StartedPrograms(), std::vector<std::wstring>{L"\"" + dir_.Path() + L"\\velvane.exe\""});
 
-  pt::StartedPrograms().clear();
   ASSERT_EQ(Start("Options=1\r\nOp1=E|english\r\n"), WizardStart::Run);
-  EXPECT_EQ(StartWizard(dir_.Path()), WizardStart::Exit);
+  EXPECT_EQ(StartWizard(wiz_, dir_.Path()), WizardStart::Exit);
   EXPECT_TRUE(pt::StartedPrograms().empty());
 }
 
@@ -134,13 +134,11 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain::Current()->Form().Close();
   EXPECT_EQ(ReadSetting(ConfigFile(), L"INIT", L"FirstTime"), L"0");
-  EXPECT_EQ(pt::StartedPrograms().size(), 1u);
+  EXPECT_TRUE(pt::StartedPrograms().empty());
 
   // Neither options nor a default nor a language folder: the pages show, the active language is left alone.
   std::filesystem::remove_all(test::Native(dir_ / L"lang"));
-  ReleaseWizardLock();
-  test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\nActive=spanish\r\n");
-  ASSERT_EQ(StartWizard(dir_.Path()), WizardStart::Run);
+  ASSERT_EQ(Start("", "Active=spanish\r\n"), WizardStart::Run);
   EXPECT_TRUE(frmMain::Current() && ReadSetting(ConfigFile(), L"LANG", L"Active") == L"spanish");
 }
 
@@ -180,16 +178,16 @@ TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
   Cache(kMuiCacheCurrentKey,
         {{app + L".ApplicationCompany", L"Company"}, {app + L".FriendlyAppName", test::kWorld}, {L"LangID", L"x"}});
   test::WriteBytes(dir_ / L"data\\exec.qdt", "[INIT]\r\nTotal=1\r\n[E1]\r\nExec=old\r\n");
-  ASSERT_TRUE(SearchPrograms());
+  ASSERT_TRUE(SearchPrograms(wiz_));
   EXPECT_EQ(Entry(1), L"\u4E2D\u6587|" + test::kWorld + L"|" + app);
   platform::RawDeleteValue(platform::kRegCurrentUser, kMuiCacheCurrentKey, app + L".FriendlyAppName");
-  ASSERT_TRUE(SearchPrograms());
+  ASSERT_TRUE(SearchPrograms(wiz_));
   EXPECT_EQ(ExecValue(L"INIT", L"Total") + L"," + ExecValue(L"E1", L"Exec"), L"0,");
 
   for (int i = 0; i < 256; ++i) Cache(kMuiCacheKey, {{L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"}});
-  FindPrograms();
-  EXPECT_EQ(FoundCount, 255) << "the search stops at 255 entries";
-  EXPECT_EQ(FoundEntries[255].Exec, L"1254");
+  FindPrograms(wiz_);
+  EXPECT_EQ(wiz_.FoundCount, 255) << "the search stops at 255 entries";
+  EXPECT_EQ(wiz_.FoundEntries[255].Exec, L"1254");
 }
 
 
@@ -247,8 +245,7 @@ TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
             (RegVariant{std::vector<std::uint8_t>{1, 0, 255}}));
   ASSERT_EQ(platform::RawSetValue(platform::kRegCurrentUser, kKey, L"big", {kRegDwordBigEndian, {0, 0, 1, 2}}),
             platform::RegStatus::Ok);
-  reg_.ValueKey = L"big";
-  EXPECT_EQ(reg_.Value(), RegVariant{std::int32_t{258}});
+  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"big", kRegDword, {}), RegVariant{std::int32_t{258}});
   // A number value that is not a number writes nothing.
   Write(L"none", kRegDword, std::wstring(L"12"));
   EXPECT_EQ(StoredType(L"none"), 0u);
@@ -273,19 +270,11 @@ TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
 
 // Failures raise their numbers, the text naming the key, or the runtime's own text where the class gives none.
 TEST_F(RegistryClass, FailedWritesAndDeletionsRaiseTheirNumbers) {
-  const auto raised = [](const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const RuntimeError& e) {
-      return std::to_string(e.Number()) + " " + e.Source() + ": " + e.what();
-    }
-    return std::string("nothing raised");
-  };
   reg_.ValueKey = L"absent";
-  EXPECT_EQ(raised([&] { reg_.DeleteValue(); }), "26001 Primewiz.cRegistry: Failed to delete registry Key: "
+  EXPECT_EQ(test::ErrorOf([&] { reg_.DeleteValue(); }), "26001 Primewiz.cRegistry: Failed to delete registry Key: "
                                                   "'-2147483647',Section: 'Software\\VelvaneTests\\Registry',Key: 'absent");
   reg_.ValueType = kRegBinary;
-  EXPECT_EQ(raised([&] { reg_.SetValue(std::wstring(L"not bytes")); }),
+  EXPECT_EQ(test::ErrorOf([&] { reg_.SetValue(std::wstring(L"not bytes")); }),
             "26001 Primewiz.cRegistry: Application-defined or object-defined error");
   reg_.ValueType = 9;
   EXPECT_EQ(test::ErrorNumberOf([&] { reg_.SetValue(std::wstring(L"t")); }), kRegErrorWriteFailed);

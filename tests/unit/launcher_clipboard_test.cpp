@@ -1,10 +1,9 @@
 // The side bar's launcher with its two dialogs, and the clipboard history.
-#include <gtest/gtest.h>
-
 #include <chrono>
 
 #include "lists/clipboard_history.h"
 #include "lists/exec_list.h"
+#include "common/profile_files.h"
 #include "dialogs/frm_add_exec.h"
 #include "dialogs/frm_exec_list.h"
 #include "lists_support.h"
@@ -17,13 +16,8 @@ namespace {
 
 class ListsLauncher : public test::ListsFixture {
 protected:
-  ListsLauncher() : savedExec_(std::exchange(gExec, std::make_unique<clsExec>())) {}
-  ~ListsLauncher() override {
-    frmAddExec::Discard();
-    frmExecList::Discard();
-    gExec = std::move(savedExec_);
-  }
-  clsExec& Exec() { return *gExec; }
+  ~ListsLauncher() override { frmAddExec::Discard(), frmExecList::Discard(); }
+  clsExec& Exec() { return app.exec; }
   static std::wstring Setting(const std::wstring& section, const std::wstring& key) {
     return ReadSetting(clsExec::ExecFile(), section, key);
   }
@@ -36,9 +30,6 @@ protected:
     test::WriteBytes(clsExec::ExecFile(), text);
     Exec().LoadExecs();
   }
-
-private:
-  std::unique_ptr<clsExec> savedExec_;
 };
 
 // Typed names match a case-insensitive prefix, the first entry winning; a known name starts its command line unchanged.
@@ -62,18 +53,17 @@ TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
 // dialog says so.
 TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
   Load("400", 301);
-  EXPECT_EQ(Exec().ExecCount(), 300);
-  EXPECT_EQ(Exec().Entry(300).Path, L"C:\\e300.exe");
+  EXPECT_EQ(std::to_wstring(Exec().ExecCount()) + L"|" + Exec().Entry(300).Path, L"300|C:\\e300.exe");
   const std::string before = test::ReadBytes(clsExec::ExecFile());
   EXPECT_FALSE(Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
-  EXPECT_EQ(Exec().ExecCount(), 300);
   EXPECT_EQ(test::ReadBytes(clsExec::ExecFile()), before);
-  frmAddExec& dialog = frmAddExec::ShowDialog(L"x");
+  frmAddExec& dialog = frmAddExec::ShowDialog(app, L"x");
   dialog.lblPath->SetText(L"C:\\x.exe");
   dialog.txtAppName->SetText(L"X");
   dialog.cmd[1]->onClick();
-  EXPECT_EQ(Exec().ExecCount(), 300);
-  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msglimit|" + std::to_wstring(ui::kMbCritical)});
+  EXPECT_EQ(Exec().ExecCount(), 300) << "neither the call nor the dialog added it";
+  EXPECT_EQ(test::Boxes(),
+            std::vector<std::wstring>{L"_main:execute|_exec:msglimit|" + std::to_wstring(ui::kMbCritical)});
 
   for (const char* total : {"-2", "letters", "2.5"}) {
     Load(total, 3);
@@ -94,31 +84,29 @@ TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) 
   EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E5", L"Name"), L"5|two [INIT] Total=0");
 }
 
-// An unknown name asks whether to add it and opens the add dialog with it.
 TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
   panel.Show();
   EXPECT_FALSE(Exec().DoExec(L"paint"));
   ui::testing::PushMsgBoxAnswer(ui::kAnswerYes);
-  OfferNewExec(L"paint", &panel);
+  OfferNewExec(app, L"paint", &panel);
   const int style = ui::kMbYesNo | ui::kMbExclamation;
-  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msgadd|" + std::to_wstring(style)});
+  EXPECT_EQ(test::Boxes(), std::vector<std::wstring>{L"_main:execute|_exec:msgadd|" + std::to_wstring(style)});
   EXPECT_TRUE(panel.Visible());
   ASSERT_NE(frmAddExec::Current(), nullptr);
   EXPECT_EQ(frmAddExec::Current()->txtEname->Text() + L"|" + frmAddExec::Current()->lblPath->Text(), L"paint|");
 
   frmAddExec::Discard();
   panel.Hide();  // No this time; and a hidden side bar is not shown by the question
-  OfferNewExec(L"paint", &panel);
-  EXPECT_EQ(frmAddExec::Current(), nullptr);
-  EXPECT_FALSE(panel.Visible());
+  OfferNewExec(app, L"paint", &panel);
+  EXPECT_TRUE(frmAddExec::Current() == nullptr && !panel.Visible());
 }
 
 // The add dialog opens once, pictures only from the skin; it needs all three fields, saves, closes; the next is empty.
 TEST_F(ListsLauncher, AddDialog) {
-  frmAddExec& dialog = frmAddExec::ShowDialog(L"ed");
+  frmAddExec& dialog = frmAddExec::ShowDialog(app, L"ed");
   EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
   EXPECT_FALSE(dialog.imgTop->HasPicture() || dialog.imgDrop->HasPicture());
-  EXPECT_EQ(&frmAddExec::ShowDialog(), &dialog);
+  EXPECT_EQ(&frmAddExec::ShowDialog(app), &dialog);
   dialog.txtAppName->SetText(L"Editor");
   dialog.cmd[1]->onClick();  // no program chosen yet
   EXPECT_TRUE(frmAddExec::Current() == &dialog && Exec().ExecCount() == 0);
@@ -136,15 +124,15 @@ TEST_F(ListsLauncher, AddDialog) {
   EXPECT_EQ(frmAddExec::Current(), nullptr);
   EXPECT_EQ(Setting(L"E1", L"Exec") + L"|" + Setting(L"E1", L"Name") + L"|" + Setting(L"E1", L"Path"),
             L"ed|Editor|C:\\ed.exe");
-  test::WriteBytes(SkinFolder() + L"\\topbar_thick.bmp", test::BitmapFile(1, 1, 0, 0, 0));
-  EXPECT_EQ(frmAddExec::ShowDialog().txtEname->Text(), L"");
-  EXPECT_EQ(frmAddExec::Current()->imgTop->PicturePath(), SkinFolder() + L"\\topbar_thick.bmp");
+  test::WriteBytes(app.settings.SkinFolder() + L"\\topbar_thick.bmp", test::BitmapFile(1, 1, 0, 0, 0));
+  EXPECT_EQ(frmAddExec::ShowDialog(app).txtEname->Text(), L"");
+  EXPECT_EQ(frmAddExec::Current()->imgTop->PicturePath(), app.settings.SkinFolder() + L"\\topbar_thick.bmp");
 }
 
 TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
   Load("3", 3);
   Exec().AddExec(L"C:\\n.exe", L"NotePad", L"Notepad");
-  frmExecList& list = frmExecList::ShowDialog();
+  frmExecList& list = frmExecList::ShowDialog(app);
   EXPECT_EQ(list.lst->Item(3), L"notepad - Notepad");
   list.cmd[0]->onClick();  // nothing selected
   EXPECT_EQ(Exec().ExecCount(), 4);
@@ -153,17 +141,15 @@ TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
   list.cmd[0]->onClick();
   EXPECT_EQ(list.lst->Item(1) + L"|" + std::to_wstring(list.lst->ListIndex()), L"e3 - Name 3|-1");
   list.Form().Close();  // the close box keeps the deletion in memory only
-  EXPECT_EQ(Exec().FindExec(L"e2"), 0);
-  EXPECT_EQ(Setting(L"E2", L"Exec"), L"e2");
+  EXPECT_EQ(std::to_wstring(Exec().FindExec(L"e2")) + L"|" + Setting(L"E2", L"Exec"), L"0|e2");
 
-  frmExecList& again = frmExecList::ShowDialog();
+  frmExecList& again = frmExecList::ShowDialog(app);
   again.lst->SetListIndex(0);
   again.cmd[0]->onClick();
   again.cmd[1]->onClick();
   EXPECT_EQ(frmExecList::Current(), nullptr);
   EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E1", L"Exec"), L"2|e3");
 }
-
 
 class ListsClipboard : public test::ListsFixture {
 protected:
@@ -174,7 +160,7 @@ protected:
         images[static_cast<size_t>(i)] = &panel.AddImage(L"imgLock(" + std::to_wstring(i) + L")", {12, 17 * i, 9, 12});
     }
     history.onChanged = [this] { ShowClipboardRows(history, labels); };
-    history.onLockChanged = [this](std::uint8_t num) { ShowClipboardLock(history, num, *images[num]); };
+    history.onLockChanged = [this](std::uint8_t num) { ShowClipboardLock(history, num, *images[num], app.settings.SkinFolder()); };
   }
   void Copy(std::initializer_list<const wchar_t*> texts) {
     for (const wchar_t* t : texts) {
@@ -249,8 +235,7 @@ TEST_F(ListsClipboard, AHugeTextIsStoredWholeShownCutAndCostsNothingOnLaterTicks
   EXPECT_EQ(history.ClipbText(1), huge);
   EXPECT_EQ(labels[1]->Text(), L"xxxxx|R|xxxxxxxx...");
   const std::wstring& tip = labels[1]->ToolTip();
-  EXPECT_LT(tip.size(), static_cast<size_t>(2 * clsClipboard::kToolTipChars));
-  EXPECT_EQ(tip.substr(tip.size() - 3), L"...");
+  EXPECT_TRUE(tip.size() < static_cast<size_t>(2 * clsClipboard::kToolTipChars) && tip.ends_with(L"...")) << tip.size();
 
   board.SetSequenceKnown(false);  // without a sequence number every tick has to look
   history.RefreshData();
@@ -277,13 +262,13 @@ TEST_F(ListsClipboard, BusyOrNonTextClipboardCountsAsNoText) {
 
 TEST_F(ListsClipboard, LockPicturesComeFromTheSkinAndAMissingOneShowsNothing) {
   for (const wchar_t* name : {L"lock_on.bmp", L"lock_off.bmp"})
-    test::WriteBytes(SkinFolder() + L"\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
+    test::WriteBytes(app.settings.SkinFolder() + L"\\" + name, test::BitmapFile(1, 1, 0, 0, 0));
   history.InvertLock(3);
-  EXPECT_EQ(images[3]->PicturePath(), SkinFolder() + L"\\lock_on.bmp");
+  EXPECT_EQ(images[3]->PicturePath(), app.settings.SkinFolder() + L"\\lock_on.bmp");
   history.InvertLock(3);
-  EXPECT_EQ(images[3]->PicturePath(), SkinFolder() + L"\\lock_off.bmp");
+  EXPECT_EQ(images[3]->PicturePath(), app.settings.SkinFolder() + L"\\lock_off.bmp");
 
-  std::filesystem::remove(test::Native(SkinFolder() + L"\\lock_on.bmp"));
+  std::filesystem::remove(test::Native(app.settings.SkinFolder() + L"\\lock_on.bmp"));
   history.InvertLock(3);
   EXPECT_FALSE(images[3]->HasPicture());  // never the picture of the other state
 }

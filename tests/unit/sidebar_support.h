@@ -1,18 +1,16 @@
 #pragma once
-// A small installation with a test skin and a language, where the side bar starts with the given settings; every
-// global the side bar touches is put back afterwards. Shared by the side bar's, the dialogs' and the fuzzing tests.
-#include <gtest/gtest.h>
-
-#include "common/settings_store.h"
-#include "core/config.h"
-#include "core/services.h"
-#include "core/startup.h"
-#include "core/visibility.h"
+// A small installation with a test skin and a language, where a side bar and its model start with the given
+// settings; each stop leaves a fresh pair for the next start. Shared by the side bar's, the dialogs' and the fuzzing tests.
+#include "common/profile_files.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_add_exec.h"
 #include "dialogs/frm_cfg.h"
+#include "dialogs/frm_exec_list.h"
+#include "dialogs/frm_key_press.h"
+#include "lists_support.h"
+#include "platform/scripted/input_testing.h"
 #include "platform/scripted/test_hooks.h"
 #include "sidebar/frm_main.h"
-#include "test_support.h"
-#include "ui/testing.h"
 
 namespace velvane::test {
 
@@ -29,13 +27,7 @@ protected:
     WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n");
     WriteBytes(LangDir + L"english\\velvane.txt", "_main:clipboard=Clipboard\r\n_main:ohide=Hide\r\n[END]\r\n");
   }
-  void TearDown() override {
-    Stop();
-    FadeAlpha = 0;
-    FadeDirection = FadeState::Idle;
-    OptChk = {};
-    HotKeys = {};
-  }
+  void TearDown() override { Stop(); }
   // config.qdt with the first run done, English (with the language options given) and the test skin, then the
   // given sections.
   void Configure(const std::string& settings, const std::string& languageOptions = "") {
@@ -46,19 +38,37 @@ protected:
     Configure(settings);
     ASSERT_EQ(StartOn(commandLine), StartupResult::Run);
   }
-  StartupResult StartOn(const std::wstring& commandLine) { return Main(commandLine, *bar_, bar_->Router(), dir_.Path()); }
-  // The side bar goes without saving, and a fresh one waits for the next start.
+  StartupResult StartOn(const std::wstring& commandLine) { return Main(commandLine, *app_, dir_.Path()); }
+  // The side bar and its model go without saving (the instance lock with them), and a fresh pair waits.
   void Stop() {
-    frmCfg::Discard();
+    frmCfg::Discard(), frmAddExec::Discard(), frmExecList::Discard(), frmKeyPress::Discard(), frmAbout::Discard();
+    app_.reset();
     bar_ = std::make_unique<frmMain>();
-    DestroyServices();
-    ReleaseInstanceLock();
+    app_ = std::make_unique<Velvane>(*bar_);
   }
   frmMain& Bar() { return *bar_; }
+  Velvane& App() { return *app_; }
+  Settings& Set() { return app_->settings; }
   static auto Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
+  // Grabs the background at 10, 10 and lets go with the pointer at x, y; the glide then runs that many ticks, each
+  // covering about a twelfth to an eighteenth of the way left: a larger step is a jump.
+  void DragTo(int x, int y, int ticks = 600) {
+    frmMain& f = Bar();
+    platform::testing::SetCursor(f.Window().Left() + 10, f.Window().Top() + 10);
+    f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
+    platform::testing::SetCursor(x, y);
+    f.BackgroundMouseMove({ui::kLeftButton, 0, 10, 10});
+    f.BackgroundMouseUp({ui::kLeftButton, 0, 10, 10});
+    for (int i = 0; i < ticks; ++i) {
+      const int before = f.Window().Left(), rest = std::abs(f.DragTargetX - before);
+      ui::testing::FireTimer(f.tMove());
+      ASSERT_LE(std::abs(f.Window().Left() - before), rest / 12 + 1) << "tick " << i << " from " << before;
+    }
+  }
 
   TempDir dir_;
   std::unique_ptr<frmMain> bar_ = std::make_unique<frmMain>();
+  std::unique_ptr<Velvane> app_ = std::make_unique<Velvane>(*bar_);
 };
 
 }  // namespace velvane::test

@@ -4,8 +4,6 @@
 #include "platform/clipboard.h"
 #include "core/commands.h"
 #include "core/notes.h"
-#include "core/side_bar_view.h"
-#include "platform/scripted/input_testing.h"
 #include "unit/sidebar_support.h"
 
 namespace velvane {
@@ -30,15 +28,13 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
     EXPECT_EQ(box.NotifyKeyPress(ch), ch);
   for (wchar_t ch : {L'\t', L'\u00FB', L'\u00FF'}) EXPECT_EQ(box.NotifyKeyPress(ch), 0);
 
-  ASSERT_TRUE(platform::WriteClipboardText(L"one\r\ntwo"));
-  ui::testing::FireTimer(f.tClipb());
-  f.lblClip(1).onMouseMove(ui::MouseEvent{});
-  EXPECT_EQ(f.lblInfo().Text(), L"one\r\ntwo");
-  const std::wstring huge(100000, L'x');
-  ASSERT_TRUE(platform::WriteClipboardText(huge));
-  ui::testing::FireTimer(f.tClipb());
-  f.lblClip(2).onMouseMove(ui::MouseEvent{});
-  EXPECT_EQ(f.lblInfo().Text(), huge.substr(0, 64 * 1024));
+  int row = 0;
+  for (const std::wstring& text : {std::wstring(L"one\r\ntwo"), std::wstring(100000, L'x')}) {
+    ASSERT_TRUE(platform::WriteClipboardText(text));
+    ui::testing::FireTimer(f.tClipb());
+    f.lblClip(++row).onMouseMove(ui::MouseEvent{});
+    EXPECT_EQ(f.lblInfo().Text(), text.substr(0, 64 * 1024)) << "row " << row;  // 64 K characters at most
+  }
 }
 
 // A byte setting out of range ends the start (a missing skin picture: the black-box and the forms' tests).
@@ -54,14 +50,12 @@ TEST_F(SideBar, StartErrorsEndTheStart) {
 TEST_F(SideBar, SettingsLoadByTheirRules) {
   Start("[CHK]\r\nChk1=1.0\r\nChk2=2\r\nChk3=yes\r\nChk4=1abc\r\n[PATH]\r\nScreens=C:\\shots\r\n[SS]\r\nType=1.5\r\n"
         "[KEYS1]\r\nKey0=17\r\nKey1=123.5\r\n[KEYS2]\r\nKey0=0\r\n");
-  EXPECT_EQ(OptChk, (std::array<bool, 6>{false, true, false, false, true, false}));
-  EXPECT_EQ(ScreensDir, L"C:\\shots\\");
-  EXPECT_EQ(ScreenshotType, 2);
+  EXPECT_EQ(Set().OptChk, (std::array<bool, 6>{false, true, false, false, true, false}));
+  EXPECT_EQ(Set().ScreensDir + L"|" + std::to_wstring(Set().ScreenshotType), L"C:\\shots\\|2");
   EXPECT_EQ(Bar().Window().Alpha(), 0);  // fading on: the first fade-in starts from nothing
   EXPECT_FALSE(Bar().imgSS().HasPicture());  // there is no ss_2.bmp
-  EXPECT_EQ(HotKeys[1].key0, 17);
-  EXPECT_EQ(HotKeys[1].key1, 124);
-  EXPECT_EQ(HotKeys[2].key0, 0);
+  EXPECT_EQ((std::array<int, 3>{Set().HotKeys[1].key0, Set().HotKeys[1].key1, Set().HotKeys[2].key0}),
+            (std::array{17, 124, 0}));
 }
 
 // A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests).
@@ -69,8 +63,8 @@ TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
   ui::Window& w = Bar().Window();
   for (const bool show : {true, false}) {
-    ScreenshotType = 0;
-    ShowSideBar(Bar(), show);
+    Set().ScreenshotType = 0;
+    ShowSideBar(App(), show);
     EXPECT_TRUE(w.Visible());
     EXPECT_EQ(w.Alpha(), show ? 0 : 255);
     EXPECT_EQ(Config(L"SS", L"Type"), show ? L"1" : L"0");
@@ -79,41 +73,31 @@ TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
     EXPECT_EQ(ticks, 9);
     EXPECT_EQ(w.Visible(), show);
   }
-  OptChk[kOptFade] = false;
-  OptChk[kOptTopMost] = true;
-  ShowSideBar(Bar(), true);
-  EXPECT_EQ(FadeAlpha, 255);
-  ShowSideBar(Bar(), false);
+  Set().OptChk[kOptFade] = false;
+  Set().OptChk[kOptTopMost] = true;
+  ShowSideBar(App(), true);
+  EXPECT_EQ(App().FadeAlpha, 255);
+  ShowSideBar(App(), false);
   EXPECT_TRUE(w.TopMost());
 }
 
-// A left-button drag of the background glides the bar towards the pointer, within the work area.
 TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
   Start("");
   frmMain& f = Bar();
   f.MoveTwips(0, 0);
-  platform::testing::SetCursor(10, 10);
   f.BackgroundMouseDown({ui::kRightButton, 0, 10, 10});
   EXPECT_FALSE(f.Pressing);
-  f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
-  EXPECT_TRUE(f.Pressing);
-  platform::testing::SetCursor(190, 10);  // 180 pixels to the right
-  f.BackgroundMouseMove({ui::kLeftButton, 0, 190, 10});
-  f.BackgroundMouseUp({ui::kLeftButton, 0, 190, 10});
+  DragTo(190, 10, 1);  // 180 pixels to the right
   EXPECT_FALSE(f.Pressing);
-  ui::testing::FireTimer(f.tMove());
   EXPECT_EQ(f.LeftTwips(), 150);  // 180 / 1.2 twips: one eighteenth of the way in pixels
   for (int i = 0; i < 400; ++i) ui::testing::FireTimer(f.tMove());
   EXPECT_EQ(f.Window().Left(), 180);
 
-  // Far past the bottom right corner: the window stops at the work area's edges.
-  f.Pressing = true;
-  platform::testing::SetCursor(5000, 5000);
-  f.BackgroundMouseMove({ui::kLeftButton, 0, 0, 0});
-  for (int i = 0; i < 400; ++i) ui::testing::FireTimer(f.tMove());
+  DragTo(5000, 5000);  // far past the bottom right corner: the window stops at the work area's edges
   EXPECT_EQ(f.Window().Left() + f.Window().Width(), 1280);
   EXPECT_EQ(f.Window().Top() + f.Window().Height(), 994);
-  ShowSideBar(Bar(), true);
+  f.BackgroundMouseDown({ui::kLeftButton, 0, 10, 10});
+  ShowSideBar(App(), true);
   EXPECT_FALSE(f.Pressing);  // a show ends the drag
   // A step is the distance left over 1.2, rounded half to even (2.5 gives 2).
   EXPECT_EQ((std::array{SlideStep(10, 4), SlideStep(10, 9), SlideStep(4, 10), SlideStep(3, 0)}),
@@ -125,20 +109,13 @@ TEST_F(SideBar, DragGlidesTowardsThePointerAndStaysInTheWorkArea) {
 TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
   Start("[CHK]\r\nChk2=1\r\nChk3=1\r\n");
   frmMain& f = Bar();
-  f.ReceiveCommand(L"  -addtodo  buy milk ");
-  EXPECT_EQ(gToDo->Item(1), L" buy milk");  // trimmed at the ends only
-  f.ReceiveCommand(L"-ADDTODO call back");
-  f.ReceiveCommand(L"-addtodo");  // a verb that needs an argument does nothing alone
-  EXPECT_EQ(gToDo->Count(), 2);
-  f.ReceiveCommand(L"-deltodo 300");
-  EXPECT_EQ(gToDo->Count(), 2);
-  f.ReceiveCommand(L"-DelToDo 1");
-  EXPECT_EQ(gToDo->Item(1), L" buy milk");
-  f.ReceiveCommand(L"-addtimer 0,5,0,Tea");  // unknown
-  f.ReceiveCommand(L"-save");
+  // Trimmed at the ends only, verbs in any case; "-addtodo" without its argument and an unknown verb do nothing.
+  for (const wchar_t* command : {L"  -addtodo  buy milk ", L"-ADDTODO call back", L"-addtodo", L"-deltodo 300",
+                                 L"-deltodo 1", L"-addtimer 0,5,0,Tea", L"-save"})
+    App().router.ReceiveCommand(command);
   EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), " buy milk\r[END]\r\n");
   EXPECT_TRUE(ui::testing::MessageLog().empty());
-  f.ReceiveCommand(L"-addtodo tea");
+  App().router.ReceiveCommand(L"-addtodo tea");
   ASSERT_TRUE(f.Window().NotifyQueryEndSession());
   f.Window().NotifyEndSession();
   EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "tea\r buy milk\r[END]\r\n");
@@ -153,9 +130,9 @@ TEST_F(SideBar, CommandsRunTheirVerbsAndTheSessionsEndAndTheCloseButtonSave) {
 TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
   Start("[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n");
   frmMain& f = Bar();
-  f.ReceiveCommand(L"-addtodo kept");
+  App().router.ReceiveCommand(L"-addtodo kept");
   f.txtNotes().SetText(L"noted");
-  ASSERT_TRUE(gTempFiles->AddFile(L"C:\\shelved.txt"));
+  ASSERT_TRUE(App().tempFiles.AddFile(L"C:\\shelved.txt"));
   std::filesystem::remove_all(test::Native(DataDir));
   f.lblBtn(5).onClick();
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
@@ -170,54 +147,47 @@ TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
             "noted\r\nkept\r[END]\r\nC:\\shelved.txt\r[END]\r\n");
 }
 
-// The own command line and hand-offs held during the start run on the loaded lists, in order.
 TEST_F(SideBar, CommandsHandedOverDuringStartUpWaitForTheListsAndKeepTheirOrder) {
   test::WriteBytes(DataDir + L"todo.qdt", "from file\r[END]\r\n");
-  Bar().Router().Hold(L"-addtodo first handed");
-  Bar().Router().Hold(L"-addtodo second handed");
+  App().router.Hold(L"-addtodo first handed");
+  App().router.Hold(L"-addtodo second handed");
   Start("[CHK]\r\nChk2=1\r\n", L"-addtodo own");
-  ASSERT_EQ(gToDo->Count(), 4);
-  EXPECT_EQ(gToDo->Item(1), L"second handed");
-  EXPECT_EQ(gToDo->Item(2), L"first handed");
-  EXPECT_EQ(gToDo->Item(3), L"own");
+  ASSERT_EQ(App().toDo.Count(), 4);
+  EXPECT_EQ(App().toDo.Item(1) + L"|" + App().toDo.Item(2) + L"|" + App().toDo.Item(3),
+            L"second handed|first handed|own");
   // Once started, a hand-off runs at once: a second start's own payload, or the system code page's bytes of an
   // older sender.
   Bar().Window().onCopyData(kHandOffUtf16, HandOffPayload(L"-addtodo \u041F\u0440\u0438 \u4E2D \U0001F600"));
-  EXPECT_EQ(gToDo->Item(1), L"\u041F\u0440\u0438 \u4E2D \U0001F600");
+  EXPECT_EQ(App().toDo.Item(1), L"\u041F\u0440\u0438 \u4E2D \U0001F600");
   Bar().Window().onCopyData(kHandOffAnsi, "-addtodo caf\xE9");
-  EXPECT_EQ(gToDo->Item(1), L"caf\u00E9");
+  EXPECT_EQ(App().toDo.Item(1), L"caf\u00E9");
 
   // One that arrives while the start's own command waits in a message box waits for the start to end.
   Stop();
   ui::testing::WhileNextMsgBox([this] {
     Bar().Window().onCopyData(kHandOffAnsi, "-addtodo handed meanwhile");
-    EXPECT_EQ(gToDo->Count(), 1) << "it ran before the start ended";
+    EXPECT_EQ(App().toDo.Count(), 1) << "it ran before the start ended";
   });
   Start("[CHK]\r\nChk2=1\r\n", L"-exec unknown");  // asks whether to add the program
-  EXPECT_EQ(gToDo->Item(1), L"handed meanwhile");
+  EXPECT_EQ(App().toDo.Item(1), L"handed meanwhile");
 }
 
 // A hand-off that comes in while a held command runs (a command showing a box lets it in) joins the queue and runs
 // after it; each held command is copied before it runs, never read from the queue that grows meanwhile.
 TEST(CommandRouter, HandOffsArrivingWhileHeldCommandsRunJoinTheQueueInOrder) {
-  struct View final : SideBarView {
-    CommandRouter* router = nullptr;
+  struct View final : test::NullView {
+    Velvane* app = nullptr;
     std::wstring notes;
     int arrivals = 0;
     void BringForward() override {
-      if (++arrivals <= 9) router->HandOff(kHandOffAnsi, "-addnote " + std::to_string(arrivals));
+      if (++arrivals <= 9) app->router.HandOff(kHandOffAnsi, "-addnote " + std::to_string(arrivals));
     }
     void AppendNote(const std::wstring& text) override { notes += text; }
-    void Open() override {}  void SetShown(bool) override {}  void SetAlpha(std::uint8_t) override {}
-    void SetTopMost(bool) override {}  void StartFade() override {}  void EndDrag() override {}
-    std::wstring NotesText() const override { return notes; }  void SetNotesText(const std::wstring&) override {}
-    void ShowScreenshotKind(std::uint8_t) override {}  void Launch(const std::wstring&) override {}
-    int Message(const std::wstring&, int, const std::wstring&) override { return 0; }
   } view;
-  CommandRouter router(view);
-  view.router = &router;
-  router.Hold(L"-addnote first ");
-  router.CompleteStartup(L"-addnote own ");
+  Velvane app(view);
+  view.app = &app;
+  app.router.Hold(L"-addnote first ");
+  app.router.CompleteStartup(L"-addnote own ");
   EXPECT_EQ(view.notes, L"ownfirst123456789");
 }
 
@@ -228,21 +198,13 @@ TEST_F(SideBar, ShowKeyTogglesOnAQuickPressAndPeeksWhileHeld) {
   frmMain& f = Bar();
   enum Tick { kKeys, kHold, kHolding };  // the key polling, the hold check, the peek's own polling
   const std::tuple<bool, Tick, bool> steps[] = {  // the keys down, the timer that ticks, the bar then visible
-      {true, kKeys, true},        // a press shows
-      {true, kKeys, true},        // held: acts once
-      {false, kKeys, true},
-      {false, kHold, true},       // released before the hold check: stays
-      {true, kKeys, false},       // pressed again: hides
-      {false, kKeys, false},
-      {true, kKeys, true},
-      {true, kHold, true},        // still held at the hold check: a peek
-      {true, kHolding, true},
-      {false, kHolding, false},   // released: the peek ends
-      {true, kKeys, false},       // the settings are open
-  };
+      {true, kKeys, true}, {true, kKeys, true}, {false, kKeys, true}, {false, kHold, true},  // a quick press shows
+      {true, kKeys, false}, {false, kKeys, false},                                          // pressed again: hides
+      {true, kKeys, true}, {true, kHold, true}, {true, kHolding, true}, {false, kHolding, false},  // a peek
+      {true, kKeys, false}};                                                                // the settings are open
   for (size_t i = 0; i < std::size(steps); ++i) {
     const auto& [down, tick, visible] = steps[i];
-    if (i + 1 == std::size(steps)) frmCfg::ShowDialog(f);
+    if (i + 1 == std::size(steps)) frmCfg::ShowDialog(App());
     platform::testing::SetKeyDown(17, down);
     platform::testing::SetKeyDown(123, down);
     if (tick == kKeys) f.KeysTick();
@@ -273,7 +235,7 @@ TEST_F(SideBar, ScreenshotKeyActsOnReleaseExceptWhileTheSettingsAreOpen) {
       {true, false, L"2"}, {false, true, L"2"}, {false, false, L"3"}};
   for (size_t i = 0; i < std::size(steps); ++i) {
     const auto& [open, down, number] = steps[i];
-    if (open) frmCfg::ShowDialog(Bar());
+    if (open) frmCfg::ShowDialog(App());
     else frmCfg::Discard();
     platform::testing::SetKeyDown(17, down);
     platform::testing::SetKeyDown(122, down);

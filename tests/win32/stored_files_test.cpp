@@ -9,17 +9,15 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "common/folders.h"
 #include "common/lang.h"
-#include "common/settings_store.h"
+#include "common/profile_files.h"
 #include "platform/profile.h"
 #include "platform/text_codec.h"
 #include "test_support.h"
 
 namespace velvane {
 namespace {
-
-using test::ReadBytes;
-using test::WriteBytes;
 
 std::wstring SystemRead(const std::wstring& file, const std::wstring& section, const std::wstring& key, DWORD size) {
   std::wstring value(size, L' ');
@@ -44,7 +42,7 @@ TEST(ProfileConformance, ReadsAndWritesAgreeWithTheSystem) {
       {L"Z", L"k1", L""}};
   const std::wstring file = dir / L"p.ini";
   for (const std::string& content : {sample, std::string()}) {
-    WriteBytes(file, content);
+    test::WriteBytes(file, content);
     for (const auto& [section, key, value] : cases) {
       const std::wstring expected = content.empty() ? L"" : value;
       EXPECT_EQ(SystemRead(file, section, key, 10), expected) << key;
@@ -59,11 +57,11 @@ TEST(ProfileConformance, ReadsAndWritesAgreeWithTheSystem) {
   for (const Writer write : {Writer{SystemWrite}, Writer{platform::ProfileWrite}}) {
     const std::wstring written = dir / (write == SystemWrite ? L"system.ini" : L"own.ini");
     for (const auto& [section, key, value] : writes) ASSERT_TRUE(write(written, section, key, value));
-    EXPECT_EQ(ReadBytes(written),
+    EXPECT_EQ(test::ReadBytes(written),
               "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n");
-    WriteBytes(written, "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n");
+    test::WriteBytes(written, "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n");
     ASSERT_TRUE(write(written, L"A", L"k1", L"new"));
-    EXPECT_EQ(ReadBytes(written), "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n");
+    EXPECT_EQ(test::ReadBytes(written), "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n");
   }
 
   // Velvane turns the file into UTF-16LE for a value that needs it; the system reads it and writes it in that form,
@@ -76,7 +74,7 @@ TEST(ProfileConformance, ReadsAndWritesAgreeWithTheSystem) {
   EXPECT_EQ(platform::ProfileRead(unicode, L"T", L"n", 100), test::kWorld + L"2");
   const std::wstring text = L"[S]\r\na=" + test::kSpanish + L"\r\nw=" + test::kWorld + L"\r\n[T]\r\nn=" + test::kWorld +
                             L"2\r\n";
-  EXPECT_EQ(ReadBytes(unicode), "\xFF\xFE" + platform::codec::ToUtf16Le(text));
+  EXPECT_EQ(test::ReadBytes(unicode), "\xFF\xFE" + platform::codec::ToUtf16Le(text));
 }
 
 TEST(CodePage, ShippedSpanishFilesReadRight) {

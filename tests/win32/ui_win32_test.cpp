@@ -16,6 +16,7 @@
 #include "test_support.h"
 #include "ui/forms.h"
 #include "ui/testing.h"
+#include "win32_support.h"
 
 namespace velvane::ui {
 namespace {
@@ -23,26 +24,8 @@ namespace {
 template <class WindowOrControl>
 HWND HwndOf(const WindowOrControl& w) { return reinterpret_cast<HWND>(w.NativeHandle()); }
 
-std::wstring TextOf(HWND hwnd) {
-  wchar_t buffer[512] = {};
-  GetWindowTextW(hwnd, buffer, 512);
-  return buffer;
-}
-
-// Dispatches one queued message; false when there was none.
-bool DispatchOne() {
-  MSG msg;
-  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
-  return true;
-}
-
-// Dispatches what is queued, for at least the given time.
-void Pump(DWORD milliseconds = 0) {
-  const DWORD start = GetTickCount();
-  while (DispatchOne() || GetTickCount() - start < milliseconds) Sleep(1);
-}
+using test::DispatchOne;
+using test::Pump;
 
 WindowSpec Spec(int width, int height) {
   return {.caption = L"_main:title", .clientWidth = width, .clientHeight = height, .borderless = true, .layered = true,
@@ -78,8 +61,7 @@ TEST_F(UiWin32, DroppedFilesArriveInOrderAtTheControlUnderThePoint) {
   Label& shelf = window.AddLabel(L"lblFiles(1)", {10, 40, 150, 17});
   shelf.SetAcceptFiles(true);
   std::vector<std::vector<std::wstring>> drops;
-  shelf.onFilesDropped = [&](const std::vector<std::wstring>& files) { drops.push_back(files); };
-  title.onFilesDropped = shelf.onFilesDropped;
+  title.onFilesDropped = shelf.onFilesDropped = [&](const std::vector<std::wstring>& files) { drops.push_back(files); };
   const std::vector<std::wstring> files{L"C:\\one.txt", L"C:\\two words.txt", L"D:\\three"};
   PostDrop(HwndOf(shelf), files, {5, 5});
   // Dropped on the window: the control at the point takes them, if it takes files.
@@ -101,7 +83,7 @@ TEST_F(UiWin32, TypedCharactersPassTheKeyPressFilter) {
   const HWND edit = HwndOf(box);
   for (wchar_t ch : {L'a', L'\t', L'b', L'\r', static_cast<wchar_t>(27), static_cast<wchar_t>(251), L'c'})
     SendMessageW(edit, WM_CHAR, ch, 1);
-  EXPECT_EQ(box.Text() + L"|" + TextOf(edit) + L"|" + std::to_wstring(changes), L"abc|abc|3");
+  EXPECT_EQ(box.Text() + L"|" + test::WindowText(edit) + L"|" + std::to_wstring(changes), L"abc|abc|3");
   EXPECT_EQ(box.SelStart(), 3) << "the caret follows the typing";
   SendMessageW(edit, WM_CHAR, 8, 1);
   EXPECT_EQ(box.Text(), L"ab");
@@ -200,40 +182,9 @@ TEST_F(UiWin32, CloseRequestFromOutsideAsksFirstButTheEndOfTheSessionDoesNot) {
   EXPECT_EQ(unloads, 12);
 }
 
-// The screen's pixels of a rectangle, row by row.
-struct Capture {
-  int width = 0, height = 0;
-  std::vector<COLORREF> pixels;
-  bool operator==(const Capture&) const = default;
-  // How many pixels from column fromX on have the colour.
-  int Count(COLORREF color, int fromX = 0) const {
-    int n = 0;
-    for (int y = 0; y < height; ++y)
-      for (int x = fromX; x < width; ++x) n += pixels[static_cast<size_t>(y * width + x)] == color;
-    return n;
-  }
-};
-
-Capture CaptureScreen(int left, int top, int width, int height) {
-  Capture shot{width, height, std::vector<COLORREF>(static_cast<size_t>(width * height))};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), shot.pixels.data(), &info, DIB_RGB_COLORS);
-  for (COLORREF& p : shot.pixels) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));  // BGRX in memory
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return shot;
-}
-
 TEST_F(UiWin32, LabelTextChangesWithoutErasingThePicture) {
   const test::TempDir dir;
-  const COLORREF picture = RGB(30, 120, 200), back = RGB(255, 0, 255), white = RGB(255, 255, 255);
+  const std::uint32_t picture = 0x1E78C8, back = 0xFF00FF, white = 0xFFFFFF;
   test::WriteBytes(dir / L"i_main.bmp", test::BitmapFile(240, 80, 30, 120, 200));
   WindowSpec spec = Spec(240, 80);
   spec.back = Color{255, 0, 255};  // must never show: the picture covers the whole window
@@ -248,25 +199,26 @@ TEST_F(UiWin32, LabelTextChangesWithoutErasingThePicture) {
   skinned.Show();
   RedrawWindow(HwndOf(skinned), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Pump(200);
-  auto shoot = [] { return CaptureScreen(60 + 10, 60 + 10, 220, 24); };
-  const Capture before = shoot();
+  auto shoot = [] { return test::CaptureScreen({60 + 10, 60 + 10, 60 + 230, 60 + 34}); };
+  const test::Picture before = shoot();
   EXPECT_GT(before.Count(white), 40) << "the text is drawn";
 
   // Every state the screen passes through while the change is painted, one dispatched message at a time.
   label.SetText(L"W");
-  std::vector<Capture> states{shoot()};
+  std::vector<test::Picture> states{shoot()};
   for (int quiet = 0; quiet < 20; Sleep(5)) {
     quiet += !DispatchOne();
     states.push_back(shoot());
   }
-  const Capture after = states.back();
+  const test::Picture after = states.back();
   EXPECT_NE(after, before) << "the new text was painted";
-  for (const Capture& state : states)
+  for (const test::Picture& state : states)
     EXPECT_TRUE(state == before || state == after) << "an erased or half-drawn state showed between the two texts";
   EXPECT_EQ(after.Count(back), 0);
   EXPECT_GT(after.Count(white), 5);
-  EXPECT_EQ(after.Count(picture, 40), 180 * 24) << "right of the new, shorter text only the picture is left";
-  EXPECT_EQ(CaptureScreen(60 + 90, 60 + 55, 1, 1).pixels[0], RGB(10, 200, 10)) << "the text box paints its colour";
+  EXPECT_EQ(test::CaptureScreen({60 + 50, 60 + 10, 60 + 230, 60 + 34}).Count(picture), 180 * 24)
+      << "right of the new, shorter text only the picture is left";
+  EXPECT_EQ(test::CaptureScreen({60 + 90, 60 + 55, 60 + 91, 60 + 56}).At(0, 0), 0x0AC80Au) << "the text box's colour";
   skinned.Close();
 }
 
@@ -306,13 +258,12 @@ TEST_F(UiWin32, SaveDialogAndInputBoxAnswer) {
   const auto ask = [] { return InputBox(L"Type the folder:", L"Screenshot folder", L"C:\\Shots"); };
   const auto typed = AnswerOf(L"VelvaneInputBox", L"Screenshot folder", [&](HWND box) {
     const HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
-    prompt = TextOf(FindWindowExW(box, nullptr, L"Static", nullptr));
-    initial = TextOf(edit);
+    prompt = test::WindowText(FindWindowExW(box, nullptr, L"Static", nullptr));
+    initial = test::WindowText(edit);
     SetWindowTextW(edit, L"D:\\Shots");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   }, ask);
-  EXPECT_EQ(prompt, L"Type the folder:");
-  EXPECT_EQ(initial, L"C:\\Shots");
+  EXPECT_EQ(prompt + L"|" + initial, L"Type the folder:|C:\\Shots");
   EXPECT_EQ(typed, std::optional<std::wstring>(L"D:\\Shots"));
   const auto close = [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); };
   EXPECT_EQ(AnswerOf(L"VelvaneInputBox", L"Screenshot folder", close, ask), std::nullopt);
@@ -324,7 +275,7 @@ TEST_F(UiWin32, ToolTipsAnImagesCaptionAndEmptyHandOffs) {
   row.SetToolTip(L"a long clipboard text");
   Image& image = window.AddImage(L"imgSS", {120, 10, 20, 20});
   image.SetText(L"Screenshot kind");
-  EXPECT_EQ(TextOf(HwndOf(image)), L"Screenshot kind");
+  EXPECT_EQ(test::WindowText(HwndOf(image)), L"Screenshot kind");
   HWND tips = nullptr;
   for (HWND h = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); h;
        h = FindWindowExW(nullptr, h, L"tooltips_class32", nullptr))
@@ -347,18 +298,13 @@ TEST(AutostartWin32, RunValueIsAStringEndingWithItsZeroAndSwitchingOffKeepsTheSu
   const std::wstring subKey = std::wstring(kRunKey) + L"\\" + kRunValue;
   RegDeleteKeyW(HKEY_CURRENT_USER, subKey.c_str());
   SetAutostart(true);
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-  wchar_t stored[1024] = {};
-  DWORD type = 0, size = sizeof stored;
-  EXPECT_EQ(RegQueryValueExW(key, kRunValue, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size), ERROR_SUCCESS);
-  RegCloseKey(key);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(std::wstring(stored, size / sizeof(wchar_t)), RunCommandFor(platform::ExecutablePath()) + L'\0');
+  const auto stored = platform::RawQueryValue(platform::kRegCurrentUser, kRunKey, kRunValue);
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_EQ(stored->type, static_cast<std::uint32_t>(REG_SZ));
+  EXPECT_EQ(stored->bytes, platform::codec::ToUtf16Le(RunCommandFor(platform::ExecutablePath()) + L'\0'));
   SetAutostart(false);
   EXPECT_FALSE(AutostartEnabled());
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);  // the sub-key stays
-  RegCloseKey(key);
+  EXPECT_TRUE(platform::RawKeyExists(platform::kRegCurrentUser, subKey));  // the sub-key stays
 }
 
 // Writing is tried with a file that is gone again at once; the local application-data folder is the user's.

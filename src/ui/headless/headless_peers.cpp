@@ -68,7 +68,6 @@ public:
 
   void Update(WindowChange) override {}
   bool LoadPicture(const std::wstring&) override { return true; }
-  bool LoadIcon(const std::wstring&) override { return true; }
   void Activate() override {}
   void Destroy() override {}
   std::pair<int, int> OuterSize() const override {
@@ -97,45 +96,23 @@ std::unique_ptr<WindowPeer> CreateWindowPeer(Window& window) { return std::make_
 std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) { return std::make_unique<NullControlPeer>(control); }
 std::unique_ptr<TimerPeer> CreateTimerPeer(Timer&) { return std::make_unique<NullTimerPeer>(); }
 
-int MsgBox(const std::wstring& text, int style, const std::wstring& title) {
-  return detail::ScriptedMsgBox(text, style, title);
-}
+// A screen with nobody at it: no button of a box is ever pressed, every dialog is cancelled.
+class HeadlessDesktop final : public Desktop {
+public:
+  int MsgBox(const std::wstring&, int, const std::wstring&) override { return 0; }
+  std::optional<std::wstring> InputBox(const std::wstring&, const std::wstring&, const std::wstring&) override { return {}; }
+  std::optional<std::wstring> FileDialog(bool, const FileDialogOptions&) override { return {}; }
+  Rect Screen() override { return Rect{0, 0, kScreenWidth, kScreenHeight}; }
+  Rect WorkArea() override { return Screen(); }
+  std::vector<Monitor> Monitors() override { return {Monitor{Screen(), WorkArea()}}; }
+  void Quit(int) override {}
+};
 
-std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
-                                     const std::wstring& initial) {
-  return detail::ScriptedInputBox(prompt, title, initial);
-}
-
-std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) {
-  return detail::ScriptedFileDialog(false, options);
-}
-
-std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) {
-  return detail::ScriptedFileDialog(true, options);
-}
-
-int ScreenWidth() {
-  const auto size = detail::ScreenSizeOverride();
-  return size ? size->first : kScreenWidth;
-}
-
-int ScreenHeight() {
-  const auto size = detail::ScreenSizeOverride();
-  return size ? size->second : kScreenHeight;
-}
-
-Rect WorkArea() {
-  if (const auto area = detail::WorkAreaOverride()) return *area;
-  return Rect{0, 0, ScreenWidth(), ScreenHeight()};
-}
-
-std::vector<Monitor> Monitors() {
-  if (auto monitors = detail::MonitorsOverride()) return *monitors;
-  return {Monitor{{0, 0, ScreenWidth(), ScreenHeight()}, WorkArea()}};
+Desktop& SystemDesktop() {
+  static HeadlessDesktop desktop;
+  return desktop;
 }
 
 int RunMessageLoop() { return 0; }
-
-void QuitApplication(int exitCode) { detail::RecordQuit(exitCode); }
 
 }  // namespace velvane::ui

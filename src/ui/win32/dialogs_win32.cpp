@@ -1,15 +1,12 @@
-// Message boxes, the input box, the file dialogs, the screen and the message loop.
+// The system's desktop: message boxes, the input box, the file dialogs and the screen.
 #include <windows.h>
 #include <commdlg.h>
 
-#include "ui/scripted.h"
 #include "ui/win32/win32_forms.h"
 
 namespace velvane::ui {
 
 namespace {
-
-int gLoopDepth = 0;
 
 // ---- Input box ----
 
@@ -185,7 +182,6 @@ std::wstring DialogFilter(const std::wstring& filter) {
 }
 
 std::optional<std::wstring> ShowFileDialog(bool save, const FileDialogOptions& options) {
-  if (detail::Scripted()) return detail::ScriptedFileDialog(save, options);
   const GetFileNameFn show = CommonDialogFunction(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
   if (!show) return std::nullopt;
   constexpr size_t kPathBuffer = 32768;
@@ -211,78 +207,37 @@ std::optional<std::wstring> ShowFileDialog(bool save, const FileDialogOptions& o
 
 }  // namespace
 
-namespace win32 {
-
-bool MessageLoopRunning() { return gLoopDepth > 0; }
-
-}  // namespace win32
-
-int MsgBox(const std::wstring& text, int style, const std::wstring& title) {
-  if (detail::Scripted()) return detail::ScriptedMsgBox(text, style, title);
-  const HWND owner = GetActiveWindow();
-  UINT type = static_cast<UINT>(style) & (MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK);
-  type |= MB_SETFOREGROUND;
-  if (!owner) type |= MB_TASKMODAL;
-  return MessageBoxW(owner, text.c_str(), title.c_str(), type);
-}
-
-std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
-                                     const std::wstring& initial) {
-  if (detail::Scripted()) return detail::ScriptedInputBox(prompt, title, initial);
-  InputDialog dialog;
-  return dialog.Run(prompt, title, initial);
-}
-
-std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) { return ShowFileDialog(false, options); }
-
-std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) { return ShowFileDialog(true, options); }
-
-int ScreenWidth() {
-  if (const auto size = detail::ScreenSizeOverride()) return size->first;
-  return GetSystemMetrics(SM_CXSCREEN);
-}
-
-int ScreenHeight() {
-  if (const auto size = detail::ScreenSizeOverride()) return size->second;
-  return GetSystemMetrics(SM_CYSCREEN);
-}
-
-Rect WorkArea() {
-  if (const auto area = detail::WorkAreaOverride()) return *area;
-  RECT r{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return Rect{0, 0, ScreenWidth(), ScreenHeight()};
-  return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-int RunMessageLoop() {
-  if (win32::TopWindow::OpenCount() == 0) return 0;
-  ++gLoopDepth;
-  int exitCode = 0;
-  MSG msg{};
-  for (;;) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      exitCode = static_cast<int>(msg.wParam);
-      break;
-    }
-    if (got == -1) break;
-    // Tab, Enter and Escape move between the controls of our windows as in a dialog. Only keys go that way: the
-    // timer ticks of an idle side bar must not pay for the dialog routing.
-    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-      const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-      if (root && win32::TopWindow::IsOurs(root) && IsDialogMessageW(root, &msg)) continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+// The system's own boxes, dialogs and screen.
+class Win32Desktop final : public Desktop {
+public:
+  int MsgBox(const std::wstring& text, int style, const std::wstring& title) override {
+    const HWND owner = GetActiveWindow();
+    UINT type = static_cast<UINT>(style) & (MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK);
+    type |= MB_SETFOREGROUND;
+    if (!owner) type |= MB_TASKMODAL;
+    return MessageBoxW(owner, text.c_str(), title.c_str(), type);
   }
-  --gLoopDepth;
-  return exitCode;
-}
+  std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
+                                       const std::wstring& initial) override {
+    InputDialog dialog;
+    return dialog.Run(prompt, title, initial);
+  }
+  std::optional<std::wstring> FileDialog(bool save, const FileDialogOptions& options) override {
+    return ShowFileDialog(save, options);
+  }
+  Rect Screen() override { return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+  std::vector<Monitor> Monitors() override { return win32::SystemMonitors(); }
+  Rect WorkArea() override {
+    RECT r{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return Screen();
+    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  void Quit(int exitCode) override { PostQuitMessage(exitCode); }
+};
 
-void QuitApplication(int exitCode) {
-  detail::RecordQuit(exitCode);
-  // Under a test script the thread's queue stays clean for the next test.
-  if (!detail::Scripted()) PostQuitMessage(exitCode);
+Desktop& SystemDesktop() {
+  static Win32Desktop desktop;
+  return desktop;
 }
 
 }  // namespace velvane::ui

@@ -1,7 +1,6 @@
-// The monitors of the desktop, as the system lists them (EnumDisplayMonitors), unless a test replaced them.
+// The monitors of the desktop, as the system lists them (EnumDisplayMonitors).
 #include <windows.h>
 
-#include "ui/scripted.h"
 #include "ui/win32/win32_forms.h"
 
 namespace velvane::ui {
@@ -26,13 +25,10 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 }  // namespace
 
-std::vector<Monitor> Monitors() {
-  if (auto monitors = detail::MonitorsOverride()) return *monitors;
+std::vector<Monitor> win32::SystemMonitors() {
   std::vector<Monitor> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-  if (monitors.empty()) monitors.push_back(Monitor{{0, 0, ScreenWidth(), ScreenHeight()}, WorkArea()});
-  // A work area set by a test stands for the primary monitor's.
-  if (const auto area = detail::WorkAreaOverride()) monitors.front().work = *area;
+  if (monitors.empty()) monitors.push_back(Monitor{SystemDesktop().Screen(), SystemDesktop().WorkArea()});
   return monitors;
 }
 

@@ -424,7 +424,6 @@ void TopWindow::Update(WindowChange what) {
   const HWND hwnd = hwnd_.get();
   if (!hwnd) return;
   switch (what) {
-    case WindowChange::Caption: SetWindowTextW(hwnd, window_.Caption().c_str()); break;
     case WindowChange::BackColor:
     case WindowChange::Picture: {
       if (window_.PicturePath().empty()) picture_.Reset();
@@ -433,7 +432,6 @@ void TopWindow::Update(WindowChange what) {
       InvalidateArea(client);
       break;
     }
-    case WindowChange::Icon: break;  // applied when loaded
     case WindowChange::Visible: ShowWindow(hwnd, window_.Visible() ? SW_SHOW : SW_HIDE); break;
     case WindowChange::Alpha: ApplyAlpha(); break;
     case WindowChange::TopMost:

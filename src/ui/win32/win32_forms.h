@@ -87,7 +87,7 @@ public:
 
   void Update(WindowChange what) override;
   bool LoadPicture(const std::wstring& path) override;
-  bool LoadIcon(const std::wstring& icoPath) override;
+  bool LoadIcon(const std::wstring& icoPath);
   void Activate() override;
   void Destroy() override;
   std::pair<int, int> OuterSize() const override;
@@ -143,7 +143,6 @@ private:
   ChildPeer* ChildById(int id) const;
   ChildPeer* ChildByHwnd(HWND child) const;
   void ApplyAlpha();
-  void ApplyIcons();
 
   Window& window_;
   UniqueHwnd hwnd_;
@@ -195,7 +194,6 @@ public:
   Control& Model() const { return control_; }
   HWND Hwnd() const { return hwnd_.get(); }
   int Id() const { return id_; }
-  HFONT FontHandle() const { return font_.get(); }
   RECT BoundsRect() const;  // the bounds in pixels of the window at its DPI
 
 protected:
@@ -249,6 +247,7 @@ void DrawBuiltinIcon(HDC dc, BuiltinIcon icon, const RECT& r, COLORREF color);
 
 // True while RunMessageLoop runs: the last window to end then ends the loop.
 bool MessageLoopRunning();
+std::vector<Monitor> SystemMonitors();  // the primary first
 
 // comctl32, loaded on first use (a static import slows every start of the program).
 bool LoadCommonControls();

@@ -1,10 +1,10 @@
 #include "wizard/forms/frm_lang.h"
 
-#include "common/settings_store.h"
+#include "common/text_files.h"
 #include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
-#include "wizard/forms/wizard_flow.h"
 #include "wizard/forms/frm_main.h"
+#include "wizard/forms/wizard_flow.h"
 
 namespace velvane::wizard {
 namespace {
@@ -13,7 +13,7 @@ using ui::Twips;
 
 }  // namespace
 
-frmLang::frmLang() : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655, 3015)) {
+frmLang::frmLang(Primewiz& wiz) : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655, 3015)), wiz_(wiz) {
   lst = &window_->AddListBox(L"lst", Twips(60, 60, 2535, 2505));
   cmd = &window_->AddButton(L"cmd", Twips(1560, 2640, 1035, 315), L"OK");
   options_ = LangOptions();
@@ -23,12 +23,12 @@ frmLang::frmLang() : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655,
   window_->CenterOnScreen();
 }
 
-frmLang& frmLang::Open() { return Show([] { return std::unique_ptr<frmLang>(new frmLang()); }); }
+frmLang& frmLang::Open(Primewiz& wiz) { return Show([&wiz] { return std::unique_ptr<frmLang>(new frmLang(wiz)); }); }
 
 void frmLang::OnOk() {
   const int row = lst->ListIndex();
   if (row < 0) return;  // nothing chosen yet
-  ChooseLanguage(OptionLanguage(options_[static_cast<size_t>(row)]));
+  ChooseLanguage(wiz_, OptionLanguage(options_[static_cast<size_t>(row)]));
   window_->Close();
 }
 

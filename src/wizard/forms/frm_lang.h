@@ -7,10 +7,11 @@
 #include "ui/dialog_layout.h"
 
 namespace velvane::wizard {
+struct Primewiz;
 
 class frmLang : public ui::SingleDialog<frmLang> {
 public:
-  static frmLang& Open();  // creates and shows the one window
+  static frmLang& Open(Primewiz& wiz);  // creates and shows the one window
 
 
   void OnOk();
@@ -19,7 +20,8 @@ public:
   ui::Button* cmd = nullptr;
 
 private:
-  frmLang();
+  explicit frmLang(Primewiz& wiz);
+  Primewiz& wiz_;
   std::vector<std::wstring> options_;  // as listed, "display name|language name"
 };
 

@@ -2,8 +2,8 @@
 
 #include "common/errors.h"
 #include "common/numbers.h"
-#include "common/settings_store.h"
 #include "common/text.h"
+#include "common/text_files.h"
 #include "ui/dialog_layout.h"
 #include "wizard/first_time.h"
 #include "wizard/forms/wizard_flow.h"
@@ -18,11 +18,11 @@ constexpr ui::Color kTitleColor{255, 255, 255};
 
 }  // namespace
 
-frmMain::frmMain() : SingleDialog(ui::DialogFrame(gLang->lReplace(L"_title"), 7575, 5985)) {
+frmMain::frmMain(Primewiz& wiz) : SingleDialog(ui::DialogFrame(wiz.lang.lReplace(L"_title"), 7575, 5985)), wiz_(wiz) {
   ui::Window& w = *window_;
   img = &w.AddImage(L"img", Twips(0, 0, 1500, 6000));
   imgTop = &w.AddImage(L"imgTop", Twips(1500, 0, 5100, 960));
-  ui::LoadPictureOrClear(*imgTop, ImagesDir + L"topbar_thick.bmp");
+  ui::LoadPictureOrClear(*imgTop, wiz_.ImagesDir + L"topbar_thick.bmp");
   ui::Rect top = imgTop->Bounds();
   top.w = w.ClientWidth();
   imgTop->SetBounds(top);
@@ -35,40 +35,40 @@ frmMain::frmMain() : SingleDialog(ui::DialogFrame(gLang->lReplace(L"_title"), 75
   lbl[1] = &w.AddLabel(L"lbl(1)", Twips(1560, 1020, 5955, 4575));
   lbl[1]->SetFont(ui::FontOf(kBodyPoints));
   // Created in tab order: search, previous, next.
-  cmd[2] = &w.AddButton(L"cmd(2)", Twips(1560, 5640, 2895, 315), gLang->lReplace(L"_btn:doexecsearch"));
-  cmd[1] = &w.AddButton(L"cmd(1)", Twips(4680, 5640, 1395, 315), gLang->lReplace(L"_btn:prev"));
+  cmd[2] = &w.AddButton(L"cmd(2)", Twips(1560, 5640, 2895, 315), wiz_.lang.lReplace(L"_btn:doexecsearch"));
+  cmd[1] = &w.AddButton(L"cmd(1)", Twips(4680, 5640, 1395, 315), wiz_.lang.lReplace(L"_btn:prev"));
   cmd[0] = &w.AddButton(L"cmd(0)", Twips(6120, 5640, 1395, 315));
   for (int i = 0; i < 3; ++i) cmd[static_cast<size_t>(i)]->onClick = [this, i] { OnButton(i); };
   w.CenterOnScreen();
 }
 
-frmMain& frmMain::Open() { return Show([] { return std::unique_ptr<frmMain>(new frmMain()); }); }
+frmMain& frmMain::Open(Primewiz& wiz) { return Show([&wiz] { return std::unique_ptr<frmMain>(new frmMain(wiz)); }); }
 
 void frmMain::ShowPage(int page) {
   if (page > kPageCount) {
-    FinishWizard();
+    FinishWizard(wiz_);
     return;
   }
   const PageLook look = PageFor(page);
-  ui::LoadPictureOrClear(*img, ImagesDir + L"t" + ToText(look.picture) + L".bmp");
-  lbl[0]->SetText(gLang->lReplace(look.titleKey));
-  lbl[1]->SetText(gLang->lReplace(look.bodyKey));
+  ui::LoadPictureOrClear(*img, wiz_.ImagesDir + L"t" + ToText(look.picture) + L".bmp");
+  lbl[0]->SetText(wiz_.lang.lReplace(look.titleKey));
+  lbl[1]->SetText(wiz_.lang.lReplace(look.bodyKey));
   cmd[1]->SetEnabled(look.previousEnabled);
-  cmd[0]->SetText(gLang->lReplace(look.nextKey));
+  cmd[0]->SetText(wiz_.lang.lReplace(look.nextKey));
   cmd[2]->SetVisible(look.searchVisible);
 }
 
 void frmMain::OnButton(int index) {
   switch (index) {
-    case 0: ShowPage(++CurrentPage); break;
-    case 1: ShowPage(--CurrentPage); break;
+    case 0: ShowPage(++wiz_.CurrentPage); break;
+    case 1: ShowPage(--wiz_.CurrentPage); break;
     case 2:
-      if (!SearchPrograms()) {
+      if (!SearchPrograms(wiz_)) {
         // The launcher file cannot be written (no data folder, a read-only file): nothing was found.
-        ui::MsgBox(gLang->lReplace(L"_win:searchfailed"), ui::kMbExclamation, window_->Caption());
+        ui::MsgBox(wiz_.lang.lReplace(L"_win:searchfailed"), ui::kMbExclamation, window_->Caption());
         return;
       }
-      ui::MsgBox(SearchDoneText(), ui::kMbInformation, window_->Caption());
+      ui::MsgBox(SearchDoneText(wiz_), ui::kMbInformation, window_->Caption());
       break;
     default: break;
   }

@@ -8,10 +8,11 @@
 #include "ui/dialog_layout.h"
 
 namespace velvane::wizard {
+struct Primewiz;
 
 class frmMain : public ui::SingleDialog<frmMain> {
 public:
-  static frmMain& Open();  // creates and shows the one window
+  static frmMain& Open(Primewiz& wiz);  // creates and shows the one window
 
 
   // Draws page p; a page past the last finishes the wizard.
@@ -24,7 +25,8 @@ public:
   std::array<ui::Button*, 3> cmd{};  // 0 next or finish, 1 previous, 2 search
 
 private:
-  frmMain();
+  explicit frmMain(Primewiz& wiz);
+  Primewiz& wiz_;
 };
 
 }  // namespace velvane::wizard

@@ -1,8 +1,8 @@
 #include "wizard/forms/wizard_flow.h"
 
+#include "common/folders.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "common/settings_store.h"
 #include "platform/instance.h"
 #include "platform/process.h"
 #include "ui/forms.h"
@@ -29,43 +29,40 @@ bool IsFirstWizard() {
 
 }  // namespace
 
-WizardStart StartWizard(const std::wstring& programFolder) {
+WizardStart StartWizard(Primewiz& wiz, const std::wstring& programFolder) {
   if (!IsFirstWizard()) return WizardStart::Exit;  // another wizard runs: end silently
   if (programFolder.empty()) SetAppFolders();
   else SetAppFoldersFrom(programFolder);
-  ImagesDir = AppDir + L"images\\";
+  wiz.ImagesDir = AppDir + L"images\\";
   if (LeadingNumber(keys::kFirstTime.Text()) == 1) {
     StartSideBar();
     return WizardStart::Exit;
   }
-  gLang = std::make_unique<clsLang>(
-      [](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
-  gRegistry = std::make_unique<cRegistry>();
-  CurrentPage = 0;
+  wiz.lang = clsLang([](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
   // Without language options the choice would be impossible and every later start would land here again: the
   // default language is taken and the pages are shown. Without any language at all the active one stays as it is.
-  if (!LangOptions().empty()) frmLang::Open();
-  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(fallback);
-  else ShowFirstPage();
+  if (!LangOptions().empty()) frmLang::Open(wiz);
+  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(wiz, fallback);
+  else ShowFirstPage(wiz);
   return WizardStart::Run;
 }
 
-void ChooseLanguage(const std::wstring& language) {
+void ChooseLanguage(Primewiz& wiz, const std::wstring& language) {
   keys::kActiveLanguage.Write(language);
-  ShowFirstPage();
+  ShowFirstPage(wiz);
 }
 
-void ShowFirstPage() {
-  gLang->LoadLanguage(gLang->ActLang(), L"primewiz");
-  frmMain& pages = frmMain::Open();
-  CurrentPage = 1;
-  pages.ShowPage(CurrentPage);
+void ShowFirstPage(Primewiz& wiz) {
+  wiz.lang.LoadLanguage(wiz.lang.ActLang(), L"primewiz");
+  frmMain& pages = frmMain::Open(wiz);
+  wiz.CurrentPage = 1;
+  pages.ShowPage(wiz.CurrentPage);
 }
 
-void FinishWizard() {
+void FinishWizard(Primewiz& wiz) {
   keys::kFirstTime.Write(L"1");
   StartSideBar();
-  CurrentPage = kPageCount + 1;
+  wiz.CurrentPage = kPageCount + 1;
   if (frmMain* pages = frmMain::Current()) pages->Form().Close();
   ui::QuitApplication(0);
 }

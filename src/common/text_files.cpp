@@ -1,45 +1,11 @@
-#include "common/settings_store.h"
+#include "common/text_files.h"
 
-#include "common/data_folder.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "platform/files.h"
-#include "platform/process.h"
-#include "platform/profile.h"
 #include "platform/text_codec.h"
 
 namespace velvane {
-
-std::wstring AppDir;
-std::wstring DataDir;
-std::wstring LangDir;
-std::wstring SkinDir;
-
-void SetAppFoldersFrom(const std::wstring& programFolder) {
-  AppDir = programFolder + L"\\";
-  DataDir = PrepareDataFolder(AppDir);
-  LangDir = AppDir + L"lang\\";
-  SkinDir = AppDir + L"skins\\";
-}
-
-std::wstring ConfigFile() { return DataDir + L"config.qdt"; }
-
-void SetAppFolders() { SetAppFoldersFrom(platform::ExecutableFolder()); }
-
-std::wstring ReadSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
-  try {
-    return platform::ProfileRead(file, section, key, kSettingBufferChars);
-  } catch (...) {
-    return {};
-  }
-}
-
-void WriteSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  try {
-    platform::ProfileWrite(file, section, key, value);
-  } catch (...) {
-  }
-}
 
 std::wstring ReadTextFile(const std::wstring& path) {
   try {
@@ -129,8 +95,6 @@ std::vector<std::wstring> ListFolder(const std::wstring& path) {
   if (names.empty()) names.emplace_back();
   return names;
 }
-
-std::intptr_t ShellOpen(const std::wstring& path, std::int32_t showMode) { return platform::ShellOpenPath(path, showMode); }
 
 std::wstring FileBaseName(const std::wstring& path, bool keepExtension) {
   if (path.find(L'\\') == std::wstring::npos) return path;
