@@ -16,7 +16,8 @@ bool IsHigh(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLow(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 std::uint32_t Joined(std::uint32_t high, std::uint32_t low) { return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00); }
 
-// The code point at text[i], advancing i past it; a surrogate without its partner stands for itself.
+// The code point at text[i], advancing i past it; a surrogate without its partner stands for itself, and a value
+// beyond Unicode (only a 32-bit wide text can hold one) is no character: U+FFFD.
 std::uint32_t NextCodePoint(std::wstring_view text, size_t& i) {
   if constexpr (kWideIsUtf16) {
     const auto unit = static_cast<std::uint32_t>(text[i++]) & 0xFFFFu;
@@ -24,19 +25,25 @@ std::uint32_t NextCodePoint(std::wstring_view text, size_t& i) {
       return Joined(unit, static_cast<std::uint32_t>(text[i++]) & 0xFFFFu);
     return unit;
   } else {
-    return static_cast<std::uint32_t>(text[i++]);
+    const auto code = static_cast<std::uint32_t>(text[i++]);
+    return code > 0x10FFFF ? 0xFFFD : code;
+  }
+}
+
+// The code point as UTF-16 units: a pair beyond U+FFFF.
+template <typename Put>
+void PutUtf16(std::uint32_t code, Put&& put) {
+  if (code > 0xFFFF) {
+    put(0xD800 + ((code - 0x10000) >> 10));
+    put(0xDC00 + ((code - 0x10000) & 0x3FF));
+  } else {
+    put(code);
   }
 }
 
 void AppendCodePoint(std::wstring& out, std::uint32_t code) {
-  if constexpr (kWideIsUtf16) {
-    if (code > 0xFFFF) {
-      out += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
-      out += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-      return;
-    }
-  }
-  out += static_cast<wchar_t>(code);
+  if constexpr (kWideIsUtf16) PutUtf16(code, [&out](std::uint32_t unit) { out += static_cast<wchar_t>(unit); });
+  else out += static_cast<wchar_t>(code);
 }
 
 // The code point of the UTF-8 sequence at bytes[i] (advancing i), or nothing when no well-formed sequence starts
@@ -75,8 +82,7 @@ std::string ToUtf8(std::wstring_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    std::uint32_t code = NextCodePoint(text, i);
-    if (code > 0x10FFFF) code = 0xFFFD;  // no character: only a 32-bit wide text can hold such a value
+    const std::uint32_t code = NextCodePoint(text, i);
     if (code < 0x80) {
       out += static_cast<char>(code);
     } else if (code < 0x800) {
@@ -117,16 +123,7 @@ std::string ToUtf16Le(std::wstring_view text) {
     out += static_cast<char>(unit & 0xFF);
     out += static_cast<char>((unit >> 8) & 0xFF);
   };
-  for (size_t i = 0; i < text.size();) {
-    std::uint32_t code = NextCodePoint(text, i);
-    if (code > 0x10FFFF) code = 0xFFFD;
-    if (code > 0xFFFF) {
-      put(0xD800 + ((code - 0x10000) >> 10));
-      put(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-      put(code);
-    }
-  }
+  for (size_t i = 0; i < text.size();) PutUtf16(NextCodePoint(text, i), put);
   return out;
 }
 

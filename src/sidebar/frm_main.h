@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/side_bar_view.h"
 #include "core/velvane.h"
@@ -94,7 +95,9 @@ private:
   std::int32_t ToPixels(std::int32_t twips) const;
   std::int32_t ToTwips(std::int32_t pixels) const;
   ui::Rect PixelRect() const;  // the window on the screen
-  ui::Rect ClampArea() const;  // in pixels: where the glide may take the bar
+  // In pixels: where the glide may take the bar.
+  ui::Rect ClampArea(const std::vector<ui::Monitor>& monitors) const;
+  std::int32_t ClampInto(std::int32_t position, bool vertical, ui::Rect area) const;  // ClampToWorkArea in that area
   void DpiChanged();
   void ApplySkinAndCaptions();
   void WirePanel();

@@ -49,10 +49,9 @@ void frmMain::MoveTwips(std::int32_t left, std::int32_t top) {
 
 ui::Rect frmMain::PixelRect() const { return {window_->Left(), window_->Top(), window_->Width(), window_->Height()}; }
 
-ui::Rect frmMain::ClampArea() const {
+ui::Rect frmMain::ClampArea(const std::vector<ui::Monitor>& monitors) const {
   // The work area of the monitor the bar is heading for, widened by those of the monitors it still touches: it
   // glides from one monitor to the next without a jump, and ends inside the work area of the one it went to.
-  const std::vector<ui::Monitor> monitors = ui::Monitors();
   const ui::Rect target{DragTargetX, DragTargetY, window_->Width(), window_->Height()};
   ui::Rect area = ui::MonitorOf(monitors, target).work;
   for (const ui::Monitor& m : monitors)
@@ -61,7 +60,10 @@ ui::Rect frmMain::ClampArea() const {
 }
 
 std::int32_t frmMain::ClampToWorkArea(std::int32_t position, bool vertical) const {
-  const ui::Rect area = ClampArea();
+  return ClampInto(position, vertical, ClampArea(ui::Monitors()));
+}
+
+std::int32_t frmMain::ClampInto(std::int32_t position, bool vertical, ui::Rect area) const {
   if (vertical) {
     const std::int32_t top = ToTwips(area.y), bottom = ToTwips(area.y + area.h);
     const std::int32_t height = ToTwips(window_->Height());
@@ -85,8 +87,10 @@ void frmMain::FollowStep() {
   // which gives the glide its length.
   const std::int32_t dx = SlideStep(DragTargetX, ToPixels(leftTwips_));
   const std::int32_t dy = SlideStep(DragTargetY, ToPixels(topTwips_));
-  std::int32_t left = ClampToWorkArea(leftTwips_ + dx, false);
-  const std::int32_t top = ClampToWorkArea(topTwips_ + dy, true);
+  // The system is asked for its monitors once a tick.
+  const ui::Rect area = ClampArea(monitors);
+  std::int32_t left = ClampInto(leftTwips_ + dx, false, area);
+  const std::int32_t top = ClampInto(topTwips_ + dy, true, area);
   // Never past the left or right end of the screen (all monitors together).
   const ui::Rect screen = ui::VirtualScreen(monitors);
   const std::int32_t screenLeft = ToTwips(screen.x);
