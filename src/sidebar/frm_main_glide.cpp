@@ -64,16 +64,11 @@ std::int32_t frmMain::ClampToWorkArea(std::int32_t position, bool vertical) cons
 }
 
 std::int32_t frmMain::ClampInto(std::int32_t position, bool vertical, ui::Rect area) const {
-  if (vertical) {
-    const std::int32_t top = ToTwips(area.y), bottom = ToTwips(area.y + area.h);
-    const std::int32_t height = ToTwips(window_->Height());
-    if (position < top) return top;
-    return bottom - height >= position ? position : bottom - height;
-  }
-  const std::int32_t left = ToTwips(area.x), right = ToTwips(area.x + area.w);
-  const std::int32_t width = ToTwips(window_->Width());
-  if (position < left) return left;
-  return right - width >= position ? position : right - width;
+  const int start = vertical ? area.y : area.x, length = vertical ? area.h : area.w;
+  const std::int32_t first = ToTwips(start);
+  const std::int32_t last = ToTwips(start + length) - ToTwips(vertical ? window_->Height() : window_->Width());
+  if (position < first) return first;
+  return last >= position ? position : last;
 }
 
 void frmMain::FollowStep() {
