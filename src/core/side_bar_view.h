@@ -28,6 +28,8 @@ public:
   virtual void Launch(const std::wstring& name) = 0;
   // A message box (styles and answers of common/message_box.h); answers the button pressed.
   virtual int Message(const std::wstring& text, int style, const std::wstring& title) = 0;
+  // False where the user asked Windows for no animations: the bar then shows and hides without a fade.
+  virtual bool Animated() const { return true; }
 };
 
 }  // namespace velvane

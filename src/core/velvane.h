@@ -24,6 +24,11 @@ struct Velvane {
   Velvane& operator=(const Velvane&) = delete;
 
   std::wstring LangText(const std::wstring& key) const { return lang.lReplace(key); }  // the key without an entry
+  // The same with the English text for a key that an older language file lacks.
+  std::wstring LangText(const std::wstring& key, const wchar_t* english) const {
+    std::wstring text = lang.lReplace(key);
+    return text == key ? english : text;
+  }
 
   SideBarView& bar;
   Settings settings;

@@ -7,7 +7,10 @@ namespace velvane {
 
 void ShowSideBar(Velvane& app, bool show) {
   SideBarView& bar = app.bar;
-  if (!app.settings.OptChk[kOptFade]) {
+  if (!app.settings.OptChk[kOptFade] || !bar.Animated()) {
+    // At once: a fade cut short, or the transparent start of a fade the system now forbids, leaves no trace.
+    app.FadeDirection = FadeState::Idle;
+    if (show) bar.SetAlpha(255);
     bar.SetShown(show);
     app.FadeAlpha = show ? 255 : 0;
     if (!show) SaveAll(app);

@@ -86,6 +86,7 @@ frmAbout::frmAbout(const Velvane& app) : SingleDialog(AboutSpec(app)) {
   lblV = line(L"lblV", Twips(60, 5700, 3015, 255), VersionLine(), kCreditInk);
   img = &w.AddImage(L"img", Twips(3120, 5400, 435, 435));
   img->onClick = [this] { window_->Close(); };
+  img->SetAccessibleName(app.LangText(L"_acc:close", L"Close"));
   w.onDeactivate = [this] { window_->Close(); };
   w.CenterOnScreen();
 }

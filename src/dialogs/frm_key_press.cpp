@@ -20,6 +20,7 @@ frmKeyPress::frmKeyPress(Velvane& app)
   lbl->SetForeColor(app_.settings.TextColors[0]);
   lbl->SetAlign(ui::Align::Center);
   window_->onKeyUp = [this](const ui::KeyEvent& e) { OnKeyUp(e); };
+  window_->onCancel = nullptr;  // Esc is a key to capture, taken on its release like any other
   window_->onDeactivate = [this] { OnDeactivate(); };
   window_->CenterOnScreen();
 }

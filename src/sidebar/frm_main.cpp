@@ -39,6 +39,7 @@ void frmMain::Open(Velvane& app) {
   app_->tempFiles.onChanged = [this] { ShowShelfRows(app_->tempFiles, lblFiles_); };
   app_->toDo.onChanged = [this] { ShowToDoRows(app_->toDo, *lstToDo_); };
   WirePanel();
+  WireAccess();
 
   // Other instances hand their command lines over in WM_COPYDATA, and find this window by its mark.
   window_->onCopyData = [this](std::uintptr_t tag, std::string_view bytes) { app_->router.HandOff(tag, bytes); };
@@ -78,6 +79,7 @@ void frmMain::AppendNote(const std::wstring& text) {
 
 void frmMain::ShowScreenshotKind(std::uint8_t kind) {
   ui::LoadPictureOrClear(*imgSS_, app_->settings.SkinFolder() + L"\\ss_" + std::to_wstring(kind) + L".bmp");
+  NameScreenshotKind(kind);
 }
 
 void frmMain::Launch(const std::wstring& name) {

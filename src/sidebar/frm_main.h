@@ -2,7 +2,8 @@
 // The side bar: one borderless, skinned 800 x 341 window that carries every tool of the program. It is created
 // hidden at start-up and lives until the program ends. Its code is split by job: frm_main.cpp (construction and the
 // window's events), frm_main_layout.cpp, frm_main_panel.cpp (what the controls do), frm_main_glide.cpp (dragging),
-// frm_main_fade.cpp and frm_main_hotkeys.cpp; list_rows.cpp draws the lists into its rows.
+// frm_main_fade.cpp, frm_main_hotkeys.cpp and frm_main_access.cpp (the keyboard and screen readers); list_rows.cpp
+// draws the lists into its rows.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -47,6 +48,7 @@ public:
   void ShowScreenshotKind(std::uint8_t kind) override;
   void Launch(const std::wstring& name) override;
   int Message(const std::wstring& text, int style, const std::wstring& title) override;
+  bool Animated() const override;  // the system's client-area animations
   // A proposed Left (vertical false) or Top (vertical true) in twips, clamped to the work area.
   std::int32_t ClampToWorkArea(std::int32_t position, bool vertical) const;
 
@@ -101,6 +103,8 @@ private:
   void DpiChanged();
   void ApplySkinAndCaptions();
   void WirePanel();
+  void WireAccess();  // frm_main_access.cpp: reading order, names, Esc
+  void NameScreenshotKind(std::uint8_t kind);
   bool OnQueryUnload();
   void SetInfo(const std::wstring& text);
   void SaveSelectedNotes();

@@ -3,6 +3,12 @@
 #include "ui/dialog_layout.h"
 
 namespace velvane {
+namespace {
+
+// A screen reader hears a clipboard entry whole, but not the megabytes of a huge one.
+constexpr size_t kNameChars = 64 * 1024;
+
+}  // namespace
 
 void ShowClipboardRows(const clsClipboard& history, const std::array<ui::Label*, clsClipboard::kTotal + 1>& rows) {
   const std::wstring& lastSeen = history.ClipbText(clsClipboard::kLastSeen);
@@ -13,6 +19,7 @@ void ShowClipboardRows(const clsClipboard& history, const std::array<ui::Label*,
     // Only changed properties are set: every tick that takes a text in redraws all seven rows.
     if (std::wstring caption = clsClipboard::CaptionOf(text); caption != label->Text()) label->SetText(caption);
     if (std::wstring tip = clsClipboard::ToolTipOf(text); tip != label->ToolTip()) label->SetToolTip(tip);
+    label->SetAccessibleName(text.substr(0, kNameChars));
     if (!lastSeen.empty()) {
       ui::Font font = label->GetFont();
       const bool marked = text == lastSeen;
@@ -26,14 +33,17 @@ void ShowClipboardRows(const clsClipboard& history, const std::array<ui::Label*,
 
 void ShowClipboardLock(const clsClipboard& history, std::uint8_t num, ui::Image& lock, const std::wstring& skin) {
   ui::LoadPictureOrClear(lock, skin + (history.Locked(num) ? L"\\lock_on.bmp" : L"\\lock_off.bmp"));
+  lock.SetToggled(history.Locked(num));
 }
 
 void ShowShelfRows(const clsTempFiles& shelf, const std::array<ui::Label*, clsTempFiles::kTotal + 1>& rows) {
   for (int i = 1; i <= clsTempFiles::kTotal; ++i) {
     ui::Label* label = rows[static_cast<size_t>(i)];
     if (!label) continue;
-    const std::wstring caption = clsTempFiles::CaptionOf(shelf.FilePath(static_cast<std::uint8_t>(i)));
+    const std::wstring& path = shelf.FilePath(static_cast<std::uint8_t>(i));
+    const std::wstring caption = clsTempFiles::CaptionOf(path);
     if (caption != label->Text()) label->SetText(caption);
+    label->SetDescription(path);  // what the info line shows under the pointer
   }
 }
 

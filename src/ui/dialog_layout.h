@@ -40,8 +40,8 @@ ui::Button& AddCaptionButton(const Velvane& app, ui::Window& window, int index, 
 void PlaceBeside(ui::Window& window, const ui::Window& other);
 
 // A window of which at most one is open, kept in a slot of its own: created when shown while none is open (a closed
-// one is dropped then, never from its own events), brought forward when it is; a new one opens beside the window
-// given, if any. Discard closes and frees it, never from its own events.
+// one is dropped then, never from its own events), brought forward when it is (its first control focused); a new one
+// opens beside the window given, if any. Discard closes and frees it, never from its own events.
 template <typename Dialog>
 class SingleDialog {
 public:
@@ -56,7 +56,10 @@ public:
   }
 
 protected:
-  explicit SingleDialog(const ui::WindowSpec& spec) : window_(std::make_unique<ui::Window>(spec)) {}
+  // Esc closes the dialog, as its close box does; a dialog with more to do on Esc says so itself.
+  explicit SingleDialog(const ui::WindowSpec& spec) : window_(std::make_unique<ui::Window>(spec)) {
+    window_->onCancel = [window = window_.get()] { window->Close(); };
+  }
   ~SingleDialog() = default;
   template <typename Make>
   static Dialog& Show(Make&& make, const ui::Window* beside = nullptr) {

@@ -109,6 +109,10 @@ void Control::NotifyTextChanged(const std::wstring& text) {
 
 void Control::NotifyFocus(bool focused) {
   if (focused == focused_) return;
+  // One control of a window has the focus: the one that had it loses it first, wherever the news comes from.
+  if (focused)
+    for (const auto& other : parent_.Controls())
+      if (other.get() != this && other->focused_) other->NotifyFocus(false);
   focused_ = focused;
   if (!Live()) return;
   if (focused)
@@ -135,6 +139,10 @@ void Control::NotifyClick() {
 
 void Control::NotifyFilesDropped(const std::vector<std::wstring>& paths) {
   if (Live() && acceptFiles_) Raise(onFilesDropped, paths);
+}
+
+void Control::NotifyKeyDown(const KeyEvent& e) {
+  if (Live()) Raise(onKeyDown, e);
 }
 
 // ---- Label ----
@@ -268,10 +276,6 @@ wchar_t TextBox::NotifyKeyPress(wchar_t ch) {
   return ch;
 }
 
-void TextBox::NotifyKeyDown(const KeyEvent& e) {
-  if (Live()) Raise(onKeyDown, e);
-}
-
 void TextBox::NotifyKeyUp(const KeyEvent& e) {
   if (Live()) Raise(onKeyUp, e);
 }
@@ -327,10 +331,6 @@ void ListBox::NotifyListIndex(int row) {
 void ListBox::NotifyCheckToggled(int row) {
   if (!checkBoxes_ || row < 0 || row >= ItemCount()) return;
   SetChecked(row, !items_[static_cast<size_t>(row)].checked);
-}
-
-void ListBox::NotifyKeyDown(const KeyEvent& e) {
-  if (Live()) Raise(onKeyDown, e);
 }
 
 // ---- Button, CheckBox ----
@@ -539,10 +539,14 @@ void Window::NotifyKeyUp(const KeyEvent& e) {
 
 void Window::NotifyActivate(bool active) {
   if (closed_) return;
-  if (active)
-    Raise(onActivate);
-  else
+  if (!active) {
     Raise(onDeactivate);
+    return;
+  }
+  Raise(onActivate);
+  // A window that comes forward always has a control ready for the keyboard: the one that had the focus, else the
+  // first in the reading order.
+  if (!closed_ && !FocusedControl()) MoveFocus(true);
 }
 
 bool Window::NotifyQueryEndSession() {
@@ -600,5 +604,7 @@ std::vector<Monitor> Monitors() { return Current().Monitors(); }
 int ScreenWidth() { return Current().Screen().w; }
 int ScreenHeight() { return Current().Screen().h; }
 void QuitApplication(int exitCode) { Current().Quit(exitCode); }
+std::optional<SystemColors> HighContrast() { return Current().HighContrast(); }
+bool ClientAreaAnimation() { return Current().ClientAreaAnimation(); }
 
 }  // namespace velvane::ui

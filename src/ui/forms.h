@@ -16,8 +16,9 @@
 // Handlers may close windows and rebuild lists, but must not destroy a Window from inside one of its own events:
 // Close() it there and drop the object later.
 //
-// Every control is a child window whose window text is its caption or text, labels and images included, so screen
-// readers and black-box tests can read the whole window from outside the process.
+// Every control is a child window whose window text is its caption or text, labels and images included, so black-box
+// tests can read the whole window from outside the process. Screen readers are told more: each control's name, role,
+// state and default action (Accessible()), in the window's reading order, which is also the keyboard's tab order.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -65,9 +66,38 @@ struct KeyEvent {
   int shift = 0;
 };
 
+// The virtual-key codes the forms layer itself gives a meaning to.
+enum : int {
+  kKeyTab = 9, kKeyReturn = 13, kKeyEscape = 27, kKeySpace = 32,
+  kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40, kKeyDelete = 46,
+};
+
 enum class Align { Left, Center, Right };
 
 enum class ControlKind { Label, Image, TextBox, ListBox, Button, CheckBox };
+
+// What a control is to a screen reader.
+enum class Role { PushButton, CheckButton, StaticText, Graphic, Text, List, ListItem };
+
+// What a screen reader is told about a control; the Win32 peers answer MSAA from it.
+struct AccessibleInfo {
+  std::wstring name;
+  std::wstring description;
+  std::wstring value;  // a text box's text
+  Role role = Role::StaticText;
+  bool focusable = false;
+  bool focused = false;
+  bool checked = false;
+  bool invisible = false;    // hidden, or a label that shows no text
+  bool unavailable = false;  // disabled
+  std::wstring defaultAction;  // "Press", "Check", "Uncheck", "Open"; empty: none
+};
+
+// The colours a high-contrast scheme gives text and backgrounds (the system's, while Windows says it is on).
+struct SystemColors {
+  Color window{255, 255, 255}, windowText{0, 0, 0}, highlight{0, 120, 215}, highlightText{255, 255, 255};
+  bool operator==(const SystemColors&) const = default;
+};
 
 // Pictures the program draws itself where a skin supplies none.
 enum class BuiltinIcon { None, Add, Save, Folder };
@@ -110,8 +140,33 @@ public:
   void Focus();
   bool HasFocus() const { return focused_; }
 
+  // Screen readers. The name defaults to the caption of a label, button or check box, and for a text box or list to the
+  // caption of the label created right before it; the role defaults to the kind's, a label or picture with a click or
+  // button-down handler being a push button. A label or picture that is a check button is toggled by its owner.
+  void SetAccessibleName(const std::wstring& name);
+  void SetRole(Role role);
+  Role GetRole() const;
+  void SetToggled(bool on);
+  void SetDescription(const std::wstring& text);
+  // The control a screen reader finds this one in (a list for its rows); nullptr: the window.
+  void SetAccessibleParent(Control* parent) { accParent_ = parent; }
+  Control* AccessibleParent() const { return accParent_; }
+  AccessibleInfo Accessible() const;
+  // The keyboard reaches text boxes, lists, buttons, check boxes and pictures, and labels that can be pressed while
+  // they show a text; visible and enabled ones only.
+  void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+  bool TabStop() const;
+  // What a click does: a press and release of the left button on a label or picture, a click of a button, a tick of a
+  // check box. False when the control has no such action.
+  bool DoDefaultAction();
+  // The colours the control is drawn in: its own, or the system's while high contrast is on.
+  Color ShownForeColor() const;
+  Color ShownBackColor() const;
+
   std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;
   std::function<void()> onClick, onGotFocus, onLostFocus;
+  // A key went down while the control had the focus (after the window's dialog keys, which it never sees).
+  std::function<void(const KeyEvent&)> onKeyDown;
   // The full paths of the dropped files, in the order of the drop.
   std::function<void(const std::vector<std::wstring>&)> onFilesDropped;
 
@@ -124,6 +179,7 @@ public:
   void NotifyMouseUp(const MouseEvent& e);
   void NotifyClick();
   void NotifyFilesDropped(const std::vector<std::wstring>& paths);
+  void NotifyKeyDown(const KeyEvent& e);
 
   ControlPeer* Peer() const { return peer_.get(); }
   // The child window as a number (HWND on Windows, 0 headless).
@@ -150,6 +206,12 @@ protected:
   Color fore_{0, 0, 0};
   Color back_{255, 255, 255};
   std::wstring toolTip_;
+  std::optional<std::wstring> accName_;
+  std::optional<Role> role_;
+  std::optional<bool> tabStop_;
+  std::wstring description_;
+  bool toggled_ = false;
+  Control* accParent_ = nullptr;
   std::unique_ptr<ControlPeer> peer_;
   friend class Window;
 };
@@ -212,11 +274,10 @@ public:
   std::function<void()> onChange;
   // Raised before a typed character reaches the text; set *ch to 0 to drop it.
   std::function<void(wchar_t* ch)> onKeyPress;
-  std::function<void(const KeyEvent&)> onKeyDown, onKeyUp;
+  std::function<void(const KeyEvent&)> onKeyUp;
 
   // A typed character: raises onKeyPress and answers the character to insert (0: dropped).
   wchar_t NotifyKeyPress(wchar_t ch);
-  void NotifyKeyDown(const KeyEvent& e);
   void NotifyKeyUp(const KeyEvent& e);
 
 private:
@@ -246,12 +307,10 @@ public:
   void SetListIndex(int row);  // -1 clears; other rows outside the list throw RuntimeError (InvalidCall)
 
   std::function<void(int row)> onItemCheck;
-  std::function<void(const KeyEvent&)> onKeyDown;
 
   // The user selected a row (raises onClick when it changed); toggled a row's check box (SetChecked).
   void NotifyListIndex(int row);
   void NotifyCheckToggled(int row);
-  void NotifyKeyDown(const KeyEvent& e);
 
 private:
   ListBox(Window& parent, std::wstring name, Rect bounds, bool checkBoxes);
@@ -379,11 +438,30 @@ public:
   // The native handle as a number (HWND on Windows, 0 headless), for the instance mark and the hand-off.
   std::intptr_t NativeHandle() const;
 
+  // Screen readers: the window's name (its caption unless given) and its controls in reading order, which the
+  // keyboard's Tab follows too. Controls left out of the order given follow in the order of their creation.
+  void SetAccessibleName(const std::wstring& name) { accName_ = name; }
+  const std::wstring& AccessibleName() const { return accName_ ? *accName_ : caption_; }
+  void SetReadingOrder(const std::vector<Control*>& order);
+  std::vector<Control*> ReadingOrder() const;
+  // The controls a screen reader finds in the window (nullptr) or in a control, in reading order.
+  std::vector<Control*> AccessibleChildren(const Control* parent = nullptr) const;
+  Control* FocusedControl() const;
+  // The background picture is drawn unless high contrast is on; the back colour is then the system's.
+  bool ShowsPicture() const;
+  Color ShownBackColor() const;
+  // The dialog keys, before the focused control sees them: Tab and Shift+Tab move the focus along the reading order,
+  // so do the arrows from a label or picture, Enter and Space press a focused label, picture or button, Esc raises
+  // onCancel. True when the key was used.
+  bool NotifyDialogKey(const KeyEvent& key);
+
   std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;  // the background, not the controls
   // Keys that reach the window itself (no control has the focus).
   std::function<void(const KeyEvent&)> onKeyDown, onKeyUp;
   // The window became the active window / stopped being it.
   std::function<void()> onActivate, onDeactivate;
+  // Esc, whichever control has the focus.
+  std::function<void()> onCancel;
   // A close request (Windows shutting down, the close box, Close()); return false to refuse.
   std::function<bool()> onQueryUnload;
   std::function<void()> onUnload;
@@ -409,6 +487,7 @@ public:
   void NotifyMouseUp(const MouseEvent& e);
   void NotifyKeyDown(const KeyEvent& e);
   void NotifyKeyUp(const KeyEvent& e);
+  // Active again: raises onActivate and, when no control has the focus, gives it to the first tab stop.
   void NotifyActivate(bool active);
   // Windows is shutting down: raises onQueryUnload and answers whether the session may end.
   bool NotifyQueryEndSession();
@@ -420,9 +499,12 @@ public:
 private:
   template <typename T, typename... Args>
   T& Add(Args&&... args);
+  bool MoveFocus(bool forward);
 
   WindowSpec spec_;
   std::wstring caption_;
+  std::optional<std::wstring> accName_;
+  std::vector<Control*> readingOrder_;
   std::wstring picturePath_;
   bool visible_ = false;
   bool topMost_ = false;
@@ -473,6 +555,8 @@ std::vector<Monitor> Monitors();
 // Returns at once when no window is open.
 int RunMessageLoop();
 void QuitApplication(int exitCode = 0);
+std::optional<SystemColors> HighContrast();
+bool ClientAreaAnimation();
 
 // What the functions above ask of the system, as one seam: each backend brings the system's own (the headless one a
 // 1280 x 1024 screen that shows no boxes), and the tests put their script in its place (ui/testing.h).
@@ -487,6 +571,10 @@ public:
   virtual Rect WorkArea() = 0;
   virtual std::vector<Monitor> Monitors() = 0;
   virtual void Quit(int exitCode) = 0;  // ends the message loop
+  // The user's display choices: the high-contrast colours while Windows says high contrast is on, and whether
+  // windows may animate their contents (fades).
+  virtual std::optional<SystemColors> HighContrast() = 0;
+  virtual bool ClientAreaAnimation() = 0;
 };
 Desktop& SystemDesktop();
 void UseDesktop(Desktop* desktop);  // nullptr: the system's again

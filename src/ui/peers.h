@@ -27,6 +27,8 @@ enum class ControlChange {
   Picture,     // images: picture path, built-in icon or stretch
   Value,       // check boxes
   ListIndex,   // list boxes
+  AccessibleName,   // what screen readers are told: the name or description given
+  AccessibleState,  // ... the toggled state
 };
 
 class ControlPeer {

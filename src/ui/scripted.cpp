@@ -25,6 +25,8 @@ struct Script final : Desktop {
   std::optional<std::vector<Monitor>> monitors;
   std::optional<int> dpi;
   std::optional<int> quit;
+  std::optional<SystemColors> highContrast;
+  bool animations = true;
   std::function<void()> whileMsgBox;
 
   int MsgBox(const std::wstring& text, int style, const std::wstring& title) override {
@@ -56,6 +58,8 @@ struct Script final : Desktop {
     return list;
   }
   void Quit(int exitCode) override { quit = exitCode; }  // the thread's queue stays clean for the next test
+  std::optional<SystemColors> HighContrast() override { return highContrast; }
+  bool ClientAreaAnimation() override { return animations; }
 
   template <typename T>
   static T Next(std::deque<T>& queue) {
@@ -105,6 +109,8 @@ void SetScreenSize(int width, int height) { On().screen = std::make_pair(width, 
 void SetWorkArea(Rect area) { On().workArea = area; }
 void SetMonitors(std::vector<Monitor> monitors) { On().monitors = std::move(monitors); }
 void SetDpi(int dpi) { On().dpi = dpi; }
+void SetHighContrast(std::optional<SystemColors> colors) { On().highContrast = colors; }
+void SetClientAreaAnimation(bool on) { On().animations = on; }
 
 std::optional<int> QuitRequested() { return TheScript().quit; }
 

@@ -50,6 +50,9 @@ void SetWorkArea(Rect area);
 void SetMonitors(std::vector<Monitor> monitors);
 // The DPI of the headless windows (96 unless set); set it before the windows are made.
 void SetDpi(int dpi);
+// What Windows would say of high contrast (off unless set) and of client-area animations (on unless set).
+void SetHighContrast(std::optional<SystemColors> colors);
+void SetClientAreaAnimation(bool on);
 
 // The exit code of the last QuitApplication call since Reset().
 std::optional<int> QuitRequested();

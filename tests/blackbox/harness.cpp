@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -236,6 +237,22 @@ std::string DescribeWindowsOf(DWORD processId) {
       if (!WindowText(child).empty()) text += L"\n    [" + ClassName(child) + L"] \"" + WindowText(child) + L"\"";
   }
   return Utf8(text.empty() ? L" (no windows)" : text);
+}
+
+// Copies text like any other program, or like a password manager marking it private.
+bool Copy(const std::wstring& text, bool markPrivate) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(GlobalLock(mem), text.c_str(), bytes);
+  GlobalUnlock(mem);
+  const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  if (ok && markPrivate)
+    SetClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+                     GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD)));
+  CloseClipboard();
+  return ok;
 }
 
 void ClickAt(POINT at) {

@@ -111,6 +111,9 @@ BYTE LayeredAlpha(HWND window);  // the alpha of a layered window; 255 for an op
 // The top-level windows of a process with their classes and texts, for failure messages.
 std::string DescribeWindowsOf(DWORD processId);
 
+// Copies text like any other program, or like a password manager marking it private.
+bool Copy(const std::wstring& text, bool markPrivate = false);
+
 // A left click at a point of the screen or in the middle of a window, and a key pressed or released, through the
 // system's input queue. A key is held 150 ms: the side bar polls keys every 50 ms, Wine needs about 100 ms.
 void ClickAt(POINT at);

@@ -2,7 +2,6 @@
 // side bar killed in the middle of its saves, and a clipboard that other programs hold, flood or mark private.
 // VELVANE_LONG=1 (scripts/bench.sh) runs the long forms and prints their figures.
 #include <atomic>
-#include <cstring>
 #include <filesystem>
 #include <random>
 #include <thread>
@@ -134,22 +133,6 @@ TEST_F(Reliability, ASaveKilledInTheMiddleOfTheWriteLeavesTheOldFileWhole) {
   ASSERT_TRUE(bar.Started());
   for (const auto& entry : std::filesystem::directory_iterator(installation_.DataFile(L"")))
     EXPECT_EQ(entry.path().filename().wstring().find(L'~'), std::wstring::npos) << "the start left " << entry.path();
-}
-
-// Copies text like any other program, or like a password manager marking it private.
-bool Copy(const std::wstring& text, bool markPrivate = false) {
-  if (!OpenClipboard(nullptr)) return false;
-  EmptyClipboard();
-  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(GlobalLock(mem), text.c_str(), bytes);
-  GlobalUnlock(mem);
-  const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-  if (ok && markPrivate)
-    SetClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
-                     GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD)));
-  CloseClipboard();
-  return ok;
 }
 
 TEST_F(Reliability, ABusyOrFloodedClipboardNeverStallsTheSideBar) {

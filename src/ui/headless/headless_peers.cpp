@@ -27,11 +27,7 @@ public:
       control_.NotifyFocus(false);
   }
 
-  void Focus() override {
-    for (const auto& other : control_.Parent().Controls())
-      if (other.get() != &control_ && other->HasFocus()) other->NotifyFocus(false);
-    control_.NotifyFocus(true);
-  }
+  void Focus() override { control_.NotifyFocus(true); }
 
   std::intptr_t NativeHandle() const override { return 0; }
   bool LoadPicture(const std::wstring&) override { return true; }
@@ -106,6 +102,8 @@ public:
   Rect WorkArea() override { return Screen(); }
   std::vector<Monitor> Monitors() override { return {Monitor{Screen(), WorkArea()}}; }
   void Quit(int) override {}
+  std::optional<SystemColors> HighContrast() override { return std::nullopt; }
+  bool ClientAreaAnimation() override { return true; }
 };
 
 Desktop& SystemDesktop() {

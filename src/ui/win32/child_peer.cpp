@@ -119,9 +119,15 @@ LRESULT CALLBACK ChildPeer::VisualProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 LRESULT ChildPeer::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETOBJECT) return OnGetObject(wParam, lParam);
   if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) FocusMessage(msg, wParam);
   if (IsMouseMessage(msg)) MouseMessage(msg, wParam, lParam);
   return CallOriginal(msg, wParam, lParam);
+}
+
+LRESULT ChildPeer::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (const LRESULT answer = accessible_.Answer(wParam, lParam, top_, this)) return answer;
+  return CallOriginal(WM_GETOBJECT, wParam, lParam);
 }
 
 LRESULT ChildPeer::CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -131,6 +137,7 @@ LRESULT ChildPeer::CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void ChildPeer::FocusMessage(UINT msg, WPARAM wParam) {
+  top_.FocusMoved();
   if (msg == WM_SETFOCUS) {
     control_.NotifyFocus(true);
     return;
@@ -194,7 +201,10 @@ void ChildPeer::Update(ControlChange what) {
       SetWindowTextW(hwnd, control_.Text().c_str());
       applying_ = false;
       if (Windowless()) top_.InvalidateArea(BoundsRect());
+      TellScreenReaders(control_.Kind() == ControlKind::TextBox ? EVENT_OBJECT_VALUECHANGE : EVENT_OBJECT_NAMECHANGE, hwnd);
       break;
+    case ControlChange::AccessibleName: TellScreenReaders(EVENT_OBJECT_NAMECHANGE, hwnd); break;
+    case ControlChange::AccessibleState: TellScreenReaders(EVENT_OBJECT_STATECHANGE, hwnd); break;
     case ControlChange::Bounds: {
       const RECT old = shown_;
       shown_ = BoundsRect();
@@ -204,6 +214,7 @@ void ChildPeer::Update(ControlChange what) {
         top_.InvalidateArea(old);
         top_.InvalidateArea(shown_);
       }
+      if (GetFocus() == hwnd) top_.FocusMoved();  // the ring goes with it
       break;
     }
     case ControlChange::Visible:
@@ -241,7 +252,7 @@ void ChildPeer::Update(ControlChange what) {
 }
 
 void ChildPeer::Focus() {
-  if (hwnd_ && !Windowless()) SetFocus(hwnd_.get());
+  if (hwnd_) SetFocus(hwnd_.get());
 }
 
 void ChildPeer::DpiChanged() {

@@ -233,6 +233,21 @@ public:
     return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
   void Quit(int exitCode) override { PostQuitMessage(exitCode); }
+  std::optional<SystemColors> HighContrast() override {
+    HIGHCONTRASTW hc{sizeof(hc), 0, nullptr};
+    if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(hc), &hc, 0) || !(hc.dwFlags & HCF_HIGHCONTRASTON))
+      return std::nullopt;
+    const auto color = [](int index) {
+      const COLORREF c = GetSysColor(index);
+      return Color{GetRValue(c), GetGValue(c), GetBValue(c)};
+    };
+    return SystemColors{color(COLOR_WINDOW), color(COLOR_WINDOWTEXT), color(COLOR_HIGHLIGHT), color(COLOR_HIGHLIGHTTEXT)};
+  }
+  bool ClientAreaAnimation() override {
+    // Systems that do not know the setting animate.
+    BOOL on = TRUE;
+    return !SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &on, 0) || on;
+  }
 };
 
 Desktop& SystemDesktop() {

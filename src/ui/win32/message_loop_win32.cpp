@@ -28,11 +28,15 @@ int RunMessageLoop() {
       break;
     }
     if (got == -1) break;
-    // Tab, Enter and Escape move between the controls of our windows as in a dialog. Only keys go that way: the
-    // timer ticks of an idle side bar must not pay for the dialog routing.
+    // Tab, the arrows, Enter, Space and Escape work in our windows as in a dialog: first the form's own dialog keys
+    // (its reading order, its default actions, its cancel), then the system's for the rest. Only keys go that way:
+    // the timer ticks of an idle side bar must not pay for the dialog routing.
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
       const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-      if (root && win32::TopWindow::IsOurs(root) && IsDialogMessageW(root, &msg)) continue;
+      if (root && win32::TopWindow::IsOurs(root)) {
+        if (msg.message == WM_KEYDOWN && win32::TopWindow::DialogKey(root, msg.wParam)) continue;
+        if (IsDialogMessageW(root, &msg)) continue;
+      }
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

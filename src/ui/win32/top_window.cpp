@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <vector>
+
+#include "ui/focus_ring.h"
 #include "ui/win32/win32_forms.h"
 
 namespace velvane::ui::win32 {
@@ -12,6 +15,12 @@ namespace {
 
 // The program's icon in its resources.
 constexpr int kProgramIconId = 1;
+// A screen reader's "do the default action", done once its call has returned: wParam the control's id, lParam the row.
+constexpr UINT kDefaultActionMessage = WM_APP + 1;
+// The focus ring's width in design pixels, drawn right around a focused label, and this far from a picture, a box or
+// a button, whose own outline would otherwise run into it.
+constexpr int kRingWidth = 2;
+constexpr int kRingGap = 2;
 // Long tool tips wrap at this width instead of running across the screen.
 constexpr int kToolTipMaxWidth = 480;
 
@@ -134,6 +143,16 @@ LRESULT TopWindow::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE: return OnMouse(msg, wParam, lParam);
     case WM_CAPTURECHANGED: buttonsHeld_ = 0; return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = accessible_.Answer(wParam, lParam, *this, nullptr)) return answer;
+      break;
+    case kDefaultActionMessage: OnDefaultAction(static_cast<int>(wParam), static_cast<LONG>(lParam)); return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // High contrast may have come or gone: everything is drawn again in the colours now in force.
+      FocusMoved();
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      break;
     case WM_KEYDOWN:
     case WM_KEYUP: OnKey(msg, wParam); return 0;
     case WM_SYSKEYDOWN:
@@ -155,9 +174,14 @@ LRESULT TopWindow::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- Painting ----
 
 void TopWindow::RenderScene(HDC dc, const RECT& area) const {
-  UniqueBrush back(CreateSolidBrush(ToColorRef(window_.BackColor())));
+  DrawScene(dc, area, true);
+  DrawFocusRing(dc, area);
+}
+
+void TopWindow::DrawScene(HDC dc, const RECT& area, bool controls) const {
+  UniqueBrush back(CreateSolidBrush(ToColorRef(window_.ShownBackColor())));
   FillRect(dc, &area, back.get());
-  if (picture_) {
+  if (picture_ && window_.ShowsPicture()) {
     const RECT pictureRect{0, 0, picture_.Size().cx, picture_.Size().cy};
     RECT part{};
     if (IntersectRect(&part, &pictureRect, &area)) {
@@ -168,6 +192,7 @@ void TopWindow::RenderScene(HDC dc, const RECT& area) const {
     }
   }
   for (const auto& control : window_.Controls()) {
+    if (!controls) break;
     if (!control->Visible()) continue;
     const auto* peer = static_cast<const ChildPeer*>(control->Peer());
     if (!peer || !peer->Windowless()) continue;
@@ -175,6 +200,73 @@ void TopWindow::RenderScene(HDC dc, const RECT& area) const {
     RECT part{};
     if (IntersectRect(&part, &bounds, &area)) peer->DrawVisual(dc);
   }
+}
+
+// ---- The focus ring ----
+
+void TopWindow::FocusMoved() {
+  const HWND focus = GetFocus();
+  ChildPeer* peer = focus && GetParent(focus) == hwnd_.get() ? ChildByHwnd(focus) : nullptr;
+  const RECT old = ring_;
+  const HWND oldFor = ringFor_;
+  ringFor_ = nullptr;
+  if (oldFor) InvalidateArea(old);
+  if (!peer) return;
+  ring_ = peer->BoundsRect();
+  const int out = Scale(kRingWidth + (peer->Model().Kind() == ControlKind::Label ? 0 : kRingGap));
+  InflateRect(&ring_, out, out);
+  ringColor_ = RingColor(ring_);
+  ringFor_ = focus;
+  InvalidateArea(ring_);
+}
+
+COLORREF TopWindow::RingColor(const RECT& ring) const {
+  if (const auto hc = HighContrast()) return ToColorRef(hc->highlight);
+  // What the skin puts on either side of the ring: outside it, and inside it under the label or picture (or in the
+  // gap before a box).
+  const int band = Scale(kRingWidth);
+  RECT around = ring, inner = ring, core = ring;
+  InflateRect(&around, band, band);
+  InflateRect(&inner, -band, -band);
+  InflateRect(&core, -2 * band, -2 * band);
+  const int width = around.right - around.left, height = around.bottom - around.top;
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  void* bits = nullptr;
+  WindowDc screen(hwnd_.get());
+  UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDc memory(CreateCompatibleDC(screen.get()));
+  std::vector<Color> seen;
+  if (bitmap && memory && bits) {
+    {
+      SelectScope select(memory.get(), bitmap.get());
+      SetViewportOrgEx(memory.get(), -around.left, -around.top, nullptr);
+      DrawScene(memory.get(), around, false);
+      GdiFlush();
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const POINT at{around.left + x, around.top + y};
+        if (PtInRect(&ring, at) && !(PtInRect(&inner, at) && !PtInRect(&core, at))) continue;
+        const std::uint32_t p = pixels[y * width + x];
+        seen.push_back(Color{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                             static_cast<std::uint8_t>(p)});
+      }
+    }
+  }
+  return ToColorRef(FocusRingColor(seen));
+}
+
+void TopWindow::DrawFocusRing(HDC dc, const RECT& area) const {
+  RECT part{};
+  if (!ringFor_ || !IntersectRect(&part, &ring_, &area)) return;
+  UniqueBrush brush(CreateSolidBrush(ringColor_));
+  const int band = Scale(kRingWidth);
+  const RECT sides[] = {{ring_.left, ring_.top, ring_.right, ring_.top + band},
+                        {ring_.left, ring_.bottom - band, ring_.right, ring_.bottom},
+                        {ring_.left, ring_.top + band, ring_.left + band, ring_.bottom - band},
+                        {ring_.right - band, ring_.top + band, ring_.right, ring_.bottom - band}};
+  for (const RECT& side : sides) FillRect(dc, &side, brush.get());
 }
 
 LRESULT TopWindow::OnPaint() {
@@ -232,6 +324,30 @@ ChildPeer* TopWindow::ChildByHwnd(HWND child) const {
   if (!child) return nullptr;
   ChildPeer* peer = ChildById(GetDlgCtrlID(child));
   return peer && peer->Hwnd() == child ? peer : nullptr;
+}
+
+Control* TopWindow::ControlOf(HWND child) const {
+  const ChildPeer* peer = ChildByHwnd(child);
+  return peer ? &peer->Model() : nullptr;
+}
+
+void TopWindow::PostDefaultAction(const ChildPeer& peer, LONG row) {
+  PostMessageW(hwnd_.get(), kDefaultActionMessage, static_cast<WPARAM>(peer.Id()), row);
+}
+
+void TopWindow::OnDefaultAction(int id, LONG row) {
+  ChildPeer* peer = ChildById(id);
+  if (!peer) return;
+  Control& control = peer->Model();
+  if (row == 0) {
+    control.DoDefaultAction();
+    return;
+  }
+  // A row of a list: a check-box list ticks it, any other selects it.
+  auto& list = static_cast<ListBox&>(control);
+  if (control.Kind() != ControlKind::ListBox || row > list.ItemCount()) return;
+  if (list.CheckBoxes()) list.NotifyCheckToggled(row - 1);
+  else list.SetListIndex(row - 1);
 }
 
 LRESULT TopWindow::OnCtlColor(UINT msg, HDC dc, HWND child) {
@@ -367,12 +483,12 @@ LRESULT TopWindow::OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     HWND focus = GetFocus();
     savedFocus_ = focus && IsChild(hwnd, focus) ? focus : nullptr;
   }
-  window_.NotifyActivate(active);
   if (active && savedFocus_ && IsWindow(savedFocus_) && IsWindowVisible(savedFocus_) && IsChild(hwnd, savedFocus_) &&
-      !HIWORD(wParam)) {
+      !HIWORD(wParam))
     SetFocus(savedFocus_);
-    return 0;
-  }
+  // Without a control to return to, the window gives the focus to its first (NotifyActivate).
+  window_.NotifyActivate(active);
+  if (active && !HIWORD(wParam) && IsChild(hwnd, GetFocus())) return 0;
   return DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
 }
 
@@ -387,6 +503,7 @@ LRESULT TopWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   dpi_ = dpi > 0 ? dpi : kDesignDpi;
   if (!window_.PicturePath().empty()) picture_.Load(window_.PicturePath(), dpi_);
   for (const auto& [id, child] : children_) child->DpiChanged();
+  FocusMoved();
   if (toolTips_) SendMessageW(toolTips_.get(), TTM_SETMAXTIPWIDTH, 0, Scale(kToolTipMaxWidth));
   // Where Windows suggests (the pointer stays over the same spot of a dragged window), at our own size.
   const SIZE size = DesignOuterSize();
@@ -430,6 +547,7 @@ void TopWindow::Update(WindowChange what) {
       RECT client{};
       GetClientRect(hwnd, &client);
       InvalidateArea(client);
+      FocusMoved();  // the ring's colour suits what lies around it now
       break;
     }
     case WindowChange::Visible: ShowWindow(hwnd, window_.Visible() ? SW_SHOW : SW_HIDE); break;
@@ -489,6 +607,7 @@ void TopWindow::Activate() {
 }
 
 void TopWindow::Destroy() {
+  accessible_.Reset();
   toolTips_.reset();
   hwnd_.reset();
 }
@@ -507,5 +626,16 @@ bool TopWindow::IsOurs(HWND hwnd) {
 }
 
 int TopWindow::OpenCount() { return gOpenWindows; }
+
+bool TopWindow::DialogKey(HWND window, WPARAM key) {
+  auto* self = reinterpret_cast<TopWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return false;
+  try {
+    return self->window_.NotifyDialogKey(KeyEvent{static_cast<int>(key), ShiftState()});
+  } catch (...) {
+    ReportCurrentException();
+    return true;
+  }
+}
 
 }  // namespace velvane::ui::win32

@@ -24,6 +24,10 @@ protected:
       case WM_PRINTCLIENT: return OnPrintClient(reinterpret_cast<HDC>(wParam));
       case WM_DROPFILES: top_.DeliverDrop(reinterpret_cast<HDROP>(wParam), this); return 0;
       case WM_CAPTURECHANGED: buttonsHeld_ = 0; pressedLeft_ = false; return 0;
+      case WM_GETOBJECT: return OnGetObject(wParam, lParam);
+      case WM_SETFOCUS:
+      case WM_KILLFOCUS: FocusMessage(msg, wParam); return 0;
+      case WM_KEYDOWN: control_.NotifyKeyDown(KeyEvent{static_cast<int>(wParam), ShiftState()}); return 0;
       default: break;
     }
     if (IsMouseMessage(msg)) {
@@ -76,7 +80,7 @@ public:
     SavedDcState saved(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, label_.Enabled() ? ToColorRef(label_.ForeColor()) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, label_.Enabled() ? ToColorRef(label_.ShownForeColor()) : GetSysColor(COLOR_GRAYTEXT));
     SelectScope font(dc, font_.get());
     UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
     if (label_.GetAlign() == Align::Center) format |= DT_CENTER;
@@ -134,7 +138,7 @@ public:
         BitBlt(dc, r.left, r.top, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
       }
     } else if (image_.Icon() != BuiltinIcon::None) {
-      DrawBuiltinIcon(dc, image_.Icon(), r, ToColorRef(image_.ForeColor()));
+      DrawBuiltinIcon(dc, image_.Icon(), r, ToColorRef(image_.ShownForeColor()));
     }
   }
 

@@ -2,6 +2,7 @@
 // The Win32 backend of the forms layer: one top-level window class, one peer class per control kind, timers and the
 // shared helpers they use. Only ui/win32 includes this header.
 #include <windows.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <map>
@@ -77,6 +78,28 @@ std::wstring WindowText(HWND hwnd);
 std::vector<std::wstring> TakeDroppedFiles(HDROP drop);
 
 class ChildPeer;
+class TopWindow;
+class AccessibleObject;
+
+// ---- Screen readers (accessible_win32.cpp) ----
+// The MSAA object of one of our windows (a control's, or a top window's client area for the peer nullptr): made on
+// the first question, cut off from the window when the window goes, so a screen reader still holding it gets errors.
+class AccessibleSlot {
+public:
+  AccessibleSlot() = default;
+  AccessibleSlot(const AccessibleSlot&) = delete;
+  AccessibleSlot& operator=(const AccessibleSlot&) = delete;
+  ~AccessibleSlot();
+  // The answer to WM_GETOBJECT: our object for the client area, 0 (the system's own answer) for anything else.
+  LRESULT Answer(WPARAM wParam, LPARAM lParam, TopWindow& top, ChildPeer* peer);
+  IDispatch* Get(TopWindow& top, ChildPeer* peer);  // a new reference; nullptr where oleacc is missing
+  void Reset();
+
+private:
+  AccessibleObject* object_ = nullptr;
+};
+// A WinEvent about the client area of the window (its object or one of its rows).
+void TellScreenReaders(DWORD event, HWND hwnd, LONG child = CHILDID_SELF);
 
 // The native side of a Window: a top-level window that paints the background, the picture and every label and image
 // (all in one off-screen pass, so nothing flickers) and routes the controls' notifications to their peers.
@@ -107,7 +130,8 @@ public:
   UINT_PTR RegisterTimer(Timer* timer);
   void UnregisterTimer(UINT_PTR id);
 
-  // Paints the background, the picture and every visible label and image that meets the area (client pixels).
+  // Paints the background, the picture, every visible label and image and the focus ring that meet the area (client
+  // pixels).
   void RenderScene(HDC dc, const RECT& area) const;
   // The area is repainted by the window and by every child window over it; nothing is erased first.
   void InvalidateArea(const RECT& area) const;
@@ -116,8 +140,18 @@ public:
   // The tool tip window of this window, created on first use; nullptr when the common controls are missing.
   HWND ToolTips();
 
+  // Screen readers: the client area's object (a new reference), the control of a child window, and a default action
+  // done once the screen reader's call has returned (row 0: the control's own, else that row of a list).
+  IDispatch* ScreenReaderObject() { return accessible_.Get(*this, nullptr); }
+  Control* ControlOf(HWND child) const;
+  void PostDefaultAction(const ChildPeer& peer, LONG row);
+  // The keyboard focus moved to or from one of the children: the focus ring follows it.
+  void FocusMoved();
+
   static bool IsOurs(HWND hwnd);
   static int OpenCount();
+  // A key went down in the window (one of ours): true when its form used it as a dialog key.
+  static bool DialogKey(HWND window, WPARAM key);
 
 private:
   static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
@@ -138,7 +172,12 @@ private:
   // The outer size for the design's client area at the window's DPI.
   SIZE DesignOuterSize() const;
   void OnKey(UINT msg, WPARAM wParam);
+  void OnDefaultAction(int id, LONG row);
   void OnWindowPosChanged(const WINDOWPOS* pos);
+  void DrawScene(HDC dc, const RECT& area, bool controls) const;  // without the focus ring; the skin alone or with the controls
+  // The ring around the focused control, in a colour that stands out from what lies around it.
+  COLORREF RingColor(const RECT& ring) const;
+  void DrawFocusRing(HDC dc, const RECT& area) const;
   void OnNcDestroy(HWND hwnd);
   ChildPeer* ChildById(int id) const;
   ChildPeer* ChildByHwnd(HWND child) const;
@@ -160,6 +199,10 @@ private:
   int buttonsHeld_ = 0;
   HWND savedFocus_ = nullptr;
   bool counted_ = false;
+  AccessibleSlot accessible_;
+  HWND ringFor_ = nullptr;  // the focused child the ring is drawn around
+  RECT ring_{};
+  COLORREF ringColor_ = 0;
 };
 
 // The native side of one control: a child window whose text is the control's text.
@@ -182,6 +225,9 @@ public:
 
   // Labels and images are drawn by the window's scene; their child windows only hold the text and take the mouse.
   virtual bool Windowless() const { return false; }
+  // Screen readers: the control's object (a new reference) and the answer to WM_GETOBJECT.
+  IDispatch* ScreenReaderObject() { return accessible_.Get(top_, this); }
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   virtual void DrawVisual(HDC) const {}
   virtual void OnCommand(int) {}
   // The window moved to a monitor of another DPI: font, bounds and pictures at the new one.
@@ -227,6 +273,7 @@ protected:
   int buttonsHeld_ = 0;
   bool pressedLeft_ = false;
   bool toolTipAdded_ = false;
+  AccessibleSlot accessible_;
 
 private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;

@@ -63,9 +63,9 @@ public:
   }
 
   HBRUSH OnCtlColor(HDC dc) override {
-    SetTextColor(dc, ToColorRef(box_.ForeColor()));
-    SetBkColor(dc, ToColorRef(box_.BackColor()));
-    return Brush(box_.BackColor());
+    SetTextColor(dc, ToColorRef(box_.ShownForeColor()));
+    SetBkColor(dc, ToColorRef(box_.ShownBackColor()));
+    return Brush(box_.ShownBackColor());
   }
 
 protected:
@@ -153,9 +153,9 @@ public:
   }
 
   HBRUSH OnCtlColor(HDC dc) override {
-    SetTextColor(dc, ToColorRef(list_.ForeColor()));
-    SetBkColor(dc, ToColorRef(list_.BackColor()));
-    return Brush(list_.BackColor());
+    SetTextColor(dc, ToColorRef(list_.ShownForeColor()));
+    SetBkColor(dc, ToColorRef(list_.ShownBackColor()));
+    return Brush(list_.ShownBackColor());
   }
 
   void OnMeasureItem(MEASUREITEMSTRUCT* item) override {
@@ -177,7 +177,7 @@ public:
     const bool selected = (item->itemState & ODS_SELECTED) != 0;
     HDC dc = item->hDC;
     RECT r = item->rcItem;
-    UniqueBrush back(CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : ToColorRef(list_.BackColor())));
+    UniqueBrush back(CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : ToColorRef(list_.ShownBackColor())));
     FillRect(dc, &r, back.get());
     const int size = top_.Scale(kCheckSize), margin = top_.Scale(kCheckMargin);
     const int top = r.top + (r.bottom - r.top - size) / 2;
@@ -186,7 +186,7 @@ public:
     RECT text = r;
     text.left = box.right + 2 * margin;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ToColorRef(list_.ForeColor()));
+    SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ToColorRef(list_.ShownForeColor()));
     SelectScope font(dc, font_.get());
     const std::wstring& caption = list_.Item(row);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
@@ -262,6 +262,7 @@ public:
   void Update(ControlChange what) override {
     if (what == ControlChange::Value) {
       if (hwnd_) SendMessageW(hwnd_.get(), BM_SETCHECK, box_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+      TellScreenReaders(EVENT_OBJECT_STATECHANGE, hwnd_.get());
       return;
     }
     ChildPeer::Update(what);
@@ -273,9 +274,8 @@ public:
   }
 
   HBRUSH OnCtlColor(HDC dc) override {
-    // Unless given its own, the box sits on the window's colour.
-    const Color back = box_.BackColorSet() ? box_.BackColor() : box_.Parent().BackColor();
-    SetTextColor(dc, ToColorRef(box_.ForeColor()));
+    const Color back = box_.ShownBackColor();
+    SetTextColor(dc, ToColorRef(box_.ShownForeColor()));
     SetBkColor(dc, ToColorRef(back));
     return Brush(back);
   }

@@ -1,0 +1,296 @@
+// The side bar and its dialogs as screen-reader and keyboard users meet them: read through MSAA from this process, as
+// a screen reader reads another program, and walked with keys from the system's input queue.
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "blackbox/harness.h"
+
+namespace blackbox {
+namespace {
+
+using velvane::test::CaptureScreen;
+using velvane::test::Picture;
+
+// mingw's oleacc import library carries another value under this name.
+constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+constexpr wchar_t kCopied[] = L"Copied first\r\nthen a second line";
+
+struct Releaser {
+  void operator()(IUnknown* p) const { p->Release(); }
+};
+using Object = std::unique_ptr<IAccessible, Releaser>;
+
+VARIANT Id(long child = CHILDID_SELF) {
+  VARIANT v{};
+  v.vt = VT_I4;
+  v.lVal = child;
+  return v;
+}
+
+Object ObjectOf(HWND window) {
+  IAccessible* object = nullptr;
+  AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible, reinterpret_cast<void**>(&object));
+  return Object(object);
+}
+
+std::wstring NameOf(IAccessible* object, long child = CHILDID_SELF) {
+  BSTR name = nullptr;
+  const std::wstring text = object && object->get_accName(Id(child), &name) == S_OK && name ? name : L"";
+  SysFreeString(name);
+  return text;
+}
+
+// The role, the name and the states that matter here, as one line.
+std::wstring Describe(IAccessible* object, long child = CHILDID_SELF) {
+  static const std::map<long, std::wstring> kRoles{
+      {ROLE_SYSTEM_CLIENT, L"client"}, {ROLE_SYSTEM_PUSHBUTTON, L"button"}, {ROLE_SYSTEM_CHECKBUTTON, L"check"},
+      {ROLE_SYSTEM_STATICTEXT, L"text"}, {ROLE_SYSTEM_GRAPHIC, L"picture"}, {ROLE_SYSTEM_TEXT, L"edit"},
+      {ROLE_SYSTEM_LIST, L"list"}, {ROLE_SYSTEM_LISTITEM, L"item"}};
+  VARIANT role{}, state{};
+  object->get_accRole(Id(child), &role);
+  object->get_accState(Id(child), &state);
+  const auto known = kRoles.find(role.lVal);
+  std::wstring line = (known != kRoles.end() ? known->second : std::to_wstring(role.lVal)) + L" " + NameOf(object, child);
+  if (state.lVal & STATE_SYSTEM_CHECKED) line += L" [checked]";
+  if (state.lVal & STATE_SYSTEM_INVISIBLE) line += L" [invisible]";
+  return line;
+}
+
+// Everything in the object, depth first, a line each, the contents of a list indented.
+void Walk(IAccessible* object, std::vector<std::wstring>& lines, const std::wstring& indent = L"") {
+  long count = 0, got = 0;
+  object->get_accChildCount(&count);
+  std::vector<VARIANT> children(static_cast<size_t>(count));
+  AccessibleChildren(object, 0, count, children.data(), &got);
+  for (long i = 0; i < got; ++i) {
+    IAccessible* child = nullptr;
+    if (children[i].vt == VT_DISPATCH) children[i].pdispVal->QueryInterface(kIidAccessible, reinterpret_cast<void**>(&child));
+    if (child) {
+      lines.push_back(indent + Describe(child));
+      Walk(child, lines, indent + L"  ");
+      child->Release();
+    } else if (children[i].vt == VT_I4) {
+      lines.push_back(indent + Describe(object, children[i].lVal));
+    }
+    VariantClear(&children[i]);
+  }
+}
+
+// The names of the objects that take the keyboard focus, as a screen reader hears of them.
+std::vector<std::wstring>* gHeard = nullptr;
+
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  IAccessible* accessible = nullptr;
+  VARIANT id{};
+  if (gHeard && SUCCEEDED(AccessibleObjectFromEvent(window, object, child, &accessible, &id)) && accessible) {
+    gHeard->push_back(NameOf(accessible, id.vt == VT_I4 ? id.lVal : CHILDID_SELF));
+    accessible->Release();
+  }
+}
+
+class FocusEvents {
+public:
+  explicit FocusEvents(DWORD processId)
+      : hook_(SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, Heard, processId, 0, WINEVENT_OUTOFCONTEXT)) {
+    gHeard = &names_;
+  }
+  ~FocusEvents() {
+    UnhookWinEvent(hook_);
+    gHeard = nullptr;
+  }
+  // Each key pressed and released, and the name heard after it ("" when none).
+  std::vector<std::wstring> Press(WORD key, int times, bool shift = false) {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < times; ++i) {
+      names_.clear();
+      if (shift) Key(VK_SHIFT, false, 30);
+      Key(key, false, 30);
+      Key(key, true, 30);
+      if (shift) Key(VK_SHIFT, true, 30);
+      WaitUntil([&] { return Pump(), !names_.empty(); }, 2000);
+      Pump(50);
+      names.push_back(names_.empty() ? L"" : names_.back());
+    }
+    return names;
+  }
+
+private:
+  std::vector<std::wstring> names_;
+  HWINEVENTHOOK hook_;
+};
+
+HWND Focused(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+double Luminance(std::uint32_t rgb) {
+  double l = 0;
+  for (const auto& [shift, weight] : {std::pair(16, 0.2126), {8, 0.7152}, {0, 0.0722}}) {
+    const double c = (rgb >> shift & 0xFF) / 255.0;
+    l += weight * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+  }
+  return l;
+}
+
+double Contrast(std::uint32_t a, std::uint32_t b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The most common colour of the picture's pixels in the band between the two rectangles (picture coordinates).
+std::uint32_t CommonColor(const Picture& shot, const RECT& outer, const RECT& inner) {
+  std::map<std::uint32_t, int> counts;
+  for (int y = outer.top; y < outer.bottom; ++y)
+    for (int x = outer.left; x < outer.right; ++x)
+      if (!PtInRect(&inner, POINT{x, y})) ++counts[shot.At(x, y)];
+  return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+}
+
+std::string Lines(const std::vector<std::wstring>& lines) {
+  std::wstring all;
+  for (const std::wstring& line : lines) all += L"\n" + line;
+  return Utf8(all);
+}
+
+class Access : public BlackBoxTest {
+protected:
+  void SetUp() override {
+    BlackBoxTest::SetUp();
+    CoInitialize(nullptr);
+    SetCursorPos(0, 0);  // away from the bar, whose info line follows the pointer
+    // One entry in each list: a copied text, a file on the shelf, a to-do item.
+    ASSERT_TRUE(Copy(kCopied));
+    const std::wstring notes = installation_.Path(L"notes.txt");
+    ASSERT_TRUE(WriteBytes(notes, "x"));
+    ASSERT_TRUE(WriteBytes(installation_.DataFile(L"tempfiles.qdt"), Utf8(notes) + "\r[END]\r\n"));
+    ASSERT_TRUE(WriteBytes(installation_.DataFile(L"todo.qdt"), "buy milk\r[END]\r\n"));
+  }
+  void TearDown() override { CoUninitialize(); }
+  std::wstring T(const wchar_t* key) const { return installation_.Text(key); }
+  std::wstring Lock(int row) const {
+    std::wstring name = T(L"_acc:lock");
+    return name.replace(name.find(L"%n"), 2, std::to_wstring(row));
+  }
+  // The side bar shown with its clipboard row filled, and a moment for Wine to take keys again after the focus moved.
+  ::testing::AssertionResult Shown(SideBar& bar) {
+    if (!bar.Started() || !bar.HandOver(L"-show")) return ::testing::AssertionFailure() << "no side bar shown";
+    const HWND row = ChildAt(bar.Window(), L"VelvaneLabel", 28, 42, 129, 17);
+    if (!WaitUntil([&] { return WindowText(row).starts_with(L"Copied first"); }, kWindowLimitMs))
+      return ::testing::AssertionFailure() << "no copied text in the history";
+    Sleep(800);
+    return ::testing::AssertionSuccess();
+  }
+  // The tools in the order Tab visits them after the first, back to the first.
+  std::vector<std::wstring> TabOrder() const {
+    std::vector<std::wstring> names{kCopied};
+    for (int row = 2; row <= 6; ++row) names.push_back(Lock(row));
+    names.push_back(L"TXT - notes");
+    for (const wchar_t* key : {L"_acc:todoadd", L"_main:todolist", L"_acc:notesave", L"_main:notes", L"_main:execute",
+                               L"_main:eadd", L"_main:elist", L"_main:onotepad", L"_btn:about", L"_main:oconfiguration",
+                               L"_main:ohide", L"_main:oclose", L"_acc:ssfolder", L"_acc:sskind0"})
+      names.push_back(T(key));
+    names.push_back(Lock(1));
+    return names;
+  }
+};
+
+// Read from this process: every tool with its role, its name from the language file (the clipboard row its whole
+// text) and its state, in reading order; a lock checked by a click and cleared by its default action; Hide's default
+// action hides the bar. The bar is "Velvane", its caption still the design's key; the info line shows the hint of the
+// focused tool, as it would under the pointer.
+TEST_F(Access, EveryToolTellsItsRoleNameAndStateAndDoesItsDefaultAction) {
+  SideBar bar(installation_);
+  ASSERT_TRUE(Shown(bar));
+  const Object client = ObjectOf(bar.Window());
+  ASSERT_TRUE(client) << "no MSAA object";
+  EXPECT_EQ(Describe(client.get()), L"client " + T(L"_main:title"));
+  EXPECT_EQ(WindowText(bar.Window()), L"_main:title");
+  std::vector<std::wstring> want{L"text " + T(L"_main:clipboard")};
+  for (int row = 1; row <= 7; ++row) {
+    if (row < 7) want.push_back(L"check " + Lock(row));
+    want.push_back(row == 1 ? L"button " + std::wstring(kCopied) : row < 7 ? L"button  [invisible]" : L"text  [invisible]");
+  }
+  want.insert(want.end(), {L"text " + T(L"_main:tempfiles"), L"list " + T(L"_main:tempfiles"), L"  item TXT - notes"});
+  want.insert(want.end(), 14, L"  item  [invisible]");
+  want.insert(want.end(), {L"text " + T(L"_main:todolist"), L"button " + T(L"_acc:todoadd"),
+                           L"edit " + T(L"_acc:todoentry") + L" [invisible]", L"list " + T(L"_main:todolist"),
+                           L"  item buy milk", L"text " + T(L"_main:notes"), L"button " + T(L"_acc:notesave"),
+                           L"edit " + T(L"_main:notes"), L"text " + T(L"_main:execute"), L"edit " + T(L"_main:execute"),
+                           L"text  [invisible]"});
+  for (const wchar_t* key : {L"_main:eadd", L"_main:elist", L"_main:onotepad", L"_btn:about", L"_main:oconfiguration",
+                             L"_main:ohide", L"_main:oclose", L"_acc:ssfolder", L"_acc:sskind0"})
+    want.push_back(L"button " + T(key));
+  want.push_back(L"text " + T(L"_info:lock"));  // the info line: the hint of the tool the focus is on
+  std::vector<std::wstring> got;
+  Walk(client.get(), got);
+  EXPECT_EQ(got, want) << Lines(got);
+
+  const HWND lock = ChildAt(bar.Window(), L"VelvaneImage", 12, 44, 9, 12);
+  const Object lockObject = ObjectOf(lock);
+  ASSERT_TRUE(lockObject);
+  Click(lock);
+  EXPECT_TRUE(WaitUntil([&] { return Describe(lockObject.get()) == L"check " + Lock(1) + L" [checked]"; }, kWindowLimitMs))
+      << Utf8(Describe(lockObject.get()));
+  ASSERT_EQ(lockObject->accDoDefaultAction(Id()), S_OK);
+  EXPECT_TRUE(WaitUntil([&] { return Describe(lockObject.get()) == L"check " + Lock(1); }, kWindowLimitMs));
+  const Object hide = ObjectOf(ChildByText(bar.Window(), T(L"_main:ohide")));
+  ASSERT_TRUE(hide);
+  BSTR action = nullptr;
+  EXPECT_EQ(hide->get_accDefaultAction(Id(), &action), S_OK);
+  SysFreeString(action);
+  ASSERT_EQ(hide->accDoDefaultAction(Id()), S_OK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar.Window()); }, kHideLimitMs));
+  EXPECT_TRUE(bar.Close());
+}
+
+// After a show the focus is on the first tool; Tab visits every tool in reading order, as the focus events name them,
+// and Shift+Tab goes back. At every stop, in both skins, the ring stands out by 3:1 from the colour around it and
+// from the colour of the tool inside it.
+class AccessSkins : public Access, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(AccessSkins, TabVisitsEveryToolInReadingOrderWithAVisibleRing) {
+  installation_.SetSetting(L"XTRA", L"Skin", GetParam());
+  SideBar bar(installation_);
+  ASSERT_TRUE(Shown(bar));
+  EXPECT_EQ(Focused(bar.Window()), ChildAt(bar.Window(), L"VelvaneImage", 12, 44, 9, 12)) << "not on the first lock";
+  FocusEvents events(bar.ProcessId());
+  std::vector<std::wstring> rings;
+  std::vector<std::wstring> heard;
+  for (const std::wstring& expected : TabOrder()) {
+    heard.push_back(events.Press(VK_TAB, 1).front());
+    RECT tool{};
+    const HWND focus = Focused(bar.Window());
+    GetWindowRect(focus, &tool);
+    // Only a label has its ring right around it; the ring keeps 2 pixels away from anything else.
+    wchar_t kind[32] = {};
+    GetClassNameW(focus, kind, 32);
+    if (std::wstring(kind) != L"VelvaneLabel") InflateRect(&tool, 2, 2);
+    // In the picture: the tool (or the gap around it) 6 pixels in, the ring the 2 around it, then 2 of the surroundings.
+    const RECT area{tool.left - 6, tool.top - 6, tool.right + 6, tool.bottom + 6};
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    Picture shot;
+    WaitUntil([&] { return (shot = CaptureScreen(area)).At(4, 4) == shot.At(w - 5, h - 5); }, 1000, 50);
+    const std::uint32_t ring = shot.At(4, 4);
+    const double around = Contrast(ring, CommonColor(shot, {2, 2, w - 2, h - 2}, {4, 4, w - 4, h - 4}));
+    const double within = Contrast(ring, CommonColor(shot, {6, 6, w - 6, h - 6}, {8, 8, w - 8, h - 8}));
+    if (around < 3 || within < 3)
+      rings.push_back(expected + L": " + std::to_wstring(around) + L" around, " + std::to_wstring(within) + L" within");
+  }
+  EXPECT_EQ(heard, TabOrder()) << Lines(heard);
+  EXPECT_TRUE(rings.empty()) << Lines(rings);
+  const std::vector<std::wstring> order = TabOrder();
+  EXPECT_EQ(events.Press(VK_TAB, 2, true), (std::vector<std::wstring>{order[order.size() - 2], order[order.size() - 3]}));
+  EXPECT_TRUE(bar.Close());
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, AccessSkins, ::testing::Values(L"Graphite", L"Daylight"),
+                         [](const auto& skin) { return Utf8(skin.param); });
+
+}  // namespace
+}  // namespace blackbox
