@@ -52,10 +52,13 @@ void frmMain::WireAccess() {
                              imgGoScreen_, imgSS_, lblInfo_});
   w.SetReadingOrder(order);
 
-  // What the pointer shows in the info line over a tool, the keyboard shows when it reaches the tool.
+  // What the pointer shows in the info line over a tool, the keyboard shows when it moves to the tool (not when the
+  // bar, coming forward, puts the focus back).
   for (ui::Control* c : order) {
     if (c->onMouseMove && (c->Kind() == ui::ControlKind::Label || c->Kind() == ui::ControlKind::Image))
-      c->onGotFocus = [hint = c->onMouseMove] { hint(ui::MouseEvent{}); };
+      c->onGotFocus = [&w, hint = c->onMouseMove] {
+        if (w.FocusMovingByKey()) hint(ui::MouseEvent{});
+      };
   }
   // Delete on a clipboard or shelf row does what the right button does there: the entry goes.
   auto deleteKey = [](ui::Label& row) {

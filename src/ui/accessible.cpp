@@ -180,6 +180,11 @@ bool Window::NotifyDialogKey(const KeyEvent& key) {
   if (closed_ || (key.shift & kAltMask)) return false;
   Control* focused = FocusedControl();
   const bool plain = (key.shift & (kShiftMask | kCtrlMask)) == 0;
+  movingByKey_ = true;
+  const struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{movingByKey_};
   switch (key.keyCode) {
     case kKeyTab: return MoveFocus((key.shift & kShiftMask) == 0);
     case kKeyEscape:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <map>
 
 namespace velvane::ui {
 
@@ -28,16 +30,22 @@ double ContrastRatio(Color a, Color b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-Color FocusRingColor(const std::vector<Color>& around) {
-  if (around.empty()) return Blue(0.5);
-  const auto [darkest, lightest] = std::minmax_element(
-      around.begin(), around.end(), [](Color a, Color b) { return Luminance(a) < Luminance(b); });
+Color FocusRingColor(const std::vector<Color>& outside, const std::vector<Color>& inside) {
+  const auto common = [](const std::vector<Color>& pixels) {
+    std::map<std::uint32_t, int> counts;
+    for (Color c : pixels) ++counts[static_cast<std::uint32_t>(c.r << 16 | c.g << 8 | c.b)];
+    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    const std::uint32_t rgb = most == counts.end() ? 0 : most->first;
+    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb)};
+  };
+  const Color out = outside.empty() ? common(inside) : common(outside);
+  const Color in = inside.empty() ? out : common(inside);
   constexpr int kShades = 48;
   Color best = Blue(0);
   double bestContrast = 0;
   for (int i = 0; i <= kShades; ++i) {
     const Color c = Blue(static_cast<double>(i) / kShades);
-    const double contrast = std::min(ContrastRatio(c, *darkest), ContrastRatio(c, *lightest));
+    const double contrast = std::min(ContrastRatio(c, out), ContrastRatio(c, in));
     if (contrast > bestContrast) bestContrast = contrast, best = c;
   }
   return best;

@@ -454,6 +454,9 @@ public:
   // so do the arrows from a label or picture, Enter and Space press a focused label, picture or button, Esc raises
   // onCancel. True when the key was used.
   bool NotifyDialogKey(const KeyEvent& key);
+  // True while one of those keys moves the focus (a control's onGotFocus can tell the keyboard from the window's
+  // own choice when it comes forward).
+  bool FocusMovingByKey() const { return movingByKey_; }
 
   std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;  // the background, not the controls
   // Keys that reach the window itself (no control has the focus).
@@ -505,6 +508,7 @@ private:
   std::wstring caption_;
   std::optional<std::wstring> accName_;
   std::vector<Control*> readingOrder_;
+  bool movingByKey_ = false;
   std::wstring picturePath_;
   bool visible_ = false;
   bool topMost_ = false;

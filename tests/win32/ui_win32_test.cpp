@@ -182,7 +182,7 @@ TEST_F(UiWin32, CloseRequestFromOutsideAsksFirstButTheEndOfTheSessionDoesNot) {
   EXPECT_EQ(unloads, 12);
 }
 
-TEST_F(UiWin32, LabelTextChangesWithoutErasingThePicture) {
+TEST_F(UiWin32, LabelTextChangesWithoutErasingThePictureAndHighContrastTakesTheSystemsColours) {
   const test::TempDir dir;
   const std::uint32_t picture = 0x1E78C8, back = 0xFF00FF, white = 0xFFFFFF;
   test::WriteBytes(dir / L"i_main.bmp", test::BitmapFile(240, 80, 30, 120, 200));
@@ -219,6 +219,13 @@ TEST_F(UiWin32, LabelTextChangesWithoutErasingThePicture) {
   EXPECT_EQ(test::CaptureScreen({60 + 50, 60 + 10, 60 + 230, 60 + 34}).Count(picture), 180 * 24)
       << "right of the new, shorter text only the picture is left";
   EXPECT_EQ(test::CaptureScreen({60 + 90, 60 + 55, 60 + 91, 60 + 56}).At(0, 0), 0x0AC80Au) << "the text box's colour";
+  // Where Windows says high contrast is on (put in place here: Wine cannot): the system's colours, no picture.
+  testing::SetHighContrast(SystemColors{{0, 0, 0}, {255, 255, 0}, {26, 235, 255}, {0, 0, 0}});
+  RedrawWindow(HwndOf(skinned), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump(200);
+  const test::Picture contrast = shoot();
+  EXPECT_TRUE(contrast.Count(picture) == 0 && contrast.Count(0xFFFF00) > 5) << "yellow text on black, no picture";
+  EXPECT_EQ(test::CaptureScreen({60 + 90, 60 + 55, 60 + 91, 60 + 56}).At(0, 0), 0u) << "the box in the window colour";
   skinned.Close();
 }
 

@@ -34,14 +34,7 @@ struct Library {
   bool Ready() const { return lresultFromObject && createStdObject && objectFromWindow && allocString; }
 };
 
-HMODULE SystemLibrary(const wchar_t* name) {
-  if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
-  // A Windows 7 without its loader update refuses the flag; the full path keeps to the system folder as well.
-  wchar_t folder[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
-}
+HMODULE SystemLibrary(const wchar_t* name) { return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); }
 
 template <typename Fn>
 void Bind(Fn& fn, HMODULE module, const char* name) {

@@ -235,7 +235,7 @@ COLORREF TopWindow::RingColor(const RECT& ring) const {
   WindowDc screen(hwnd_.get());
   UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   MemoryDc memory(CreateCompatibleDC(screen.get()));
-  std::vector<Color> seen;
+  std::vector<Color> outside, inside;
   if (bitmap && memory && bits) {
     {
       SelectScope select(memory.get(), bitmap.get());
@@ -247,14 +247,15 @@ COLORREF TopWindow::RingColor(const RECT& ring) const {
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
         const POINT at{around.left + x, around.top + y};
-        if (PtInRect(&ring, at) && !(PtInRect(&inner, at) && !PtInRect(&core, at))) continue;
+        const bool out = !PtInRect(&ring, at), in = PtInRect(&inner, at) && !PtInRect(&core, at);
+        if (!out && !in) continue;
         const std::uint32_t p = pixels[y * width + x];
-        seen.push_back(Color{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                             static_cast<std::uint8_t>(p)});
+        (out ? outside : inside).push_back(Color{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                                                 static_cast<std::uint8_t>(p)});
       }
     }
   }
-  return ToColorRef(FocusRingColor(seen));
+  return ToColorRef(FocusRingColor(outside, inside));
 }
 
 void TopWindow::DrawFocusRing(HDC dc, const RECT& area) const {
