@@ -56,7 +56,6 @@ void Control::SetDescription(const std::wstring& text) {
 
 bool Control::TabStop() const {
   if (!visible_ || !enabled_) return false;
-  if (tabStop_) return *tabStop_;
   switch (Kind()) {
     case ControlKind::Label: return Pressable(*this) && !text_.empty();  // an empty row offers nothing to press
     case ControlKind::Image: return Pressable(*this);
@@ -180,11 +179,12 @@ bool Window::NotifyDialogKey(const KeyEvent& key) {
   if (closed_ || (key.shift & kAltMask)) return false;
   Control* focused = FocusedControl();
   const bool plain = (key.shift & (kShiftMask | kCtrlMask)) == 0;
+  // Whatever focus moves while the key is handled, the keyboard moved it.
   movingByKey_ = true;
-  const struct Done {
+  const struct Reset {
     bool& flag;
-    ~Done() { flag = false; }
-  } done{movingByKey_};
+    ~Reset() { flag = false; }
+  } reset{movingByKey_};
   switch (key.keyCode) {
     case kKeyTab: return MoveFocus((key.shift & kShiftMask) == 0);
     case kKeyEscape:

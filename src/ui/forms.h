@@ -95,7 +95,7 @@ struct AccessibleInfo {
 
 // The colours a high-contrast scheme gives text and backgrounds (the system's, while Windows says it is on).
 struct SystemColors {
-  Color window{255, 255, 255}, windowText{0, 0, 0}, highlight{0, 120, 215}, highlightText{255, 255, 255};
+  Color window{255, 255, 255}, windowText{0, 0, 0}, highlight{0, 120, 215};  // highlight: the focus ring
   bool operator==(const SystemColors&) const = default;
 };
 
@@ -152,9 +152,8 @@ public:
   void SetAccessibleParent(Control* parent) { accParent_ = parent; }
   Control* AccessibleParent() const { return accParent_; }
   AccessibleInfo Accessible() const;
-  // The keyboard reaches text boxes, lists, buttons, check boxes and pictures, and labels that can be pressed while
-  // they show a text; visible and enabled ones only.
-  void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+  // The keyboard reaches text boxes, lists, buttons, check boxes, pictures that can be pressed, and labels that can be
+  // pressed while they show a text; visible and enabled ones only.
   bool TabStop() const;
   // What a click does: a press and release of the left button on a label or picture, a click of a button, a tick of a
   // check box. False when the control has no such action.
@@ -208,7 +207,6 @@ protected:
   std::wstring toolTip_;
   std::optional<std::wstring> accName_;
   std::optional<Role> role_;
-  std::optional<bool> tabStop_;
   std::wstring description_;
   bool toggled_ = false;
   Control* accParent_ = nullptr;

@@ -63,6 +63,7 @@ TEST_P(Appearance, ShownSideBarIsTheSkinWithItsCaptions) {
   const std::wstring language = GetParam();
   installation_.Configure({.language = language});
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());  // no text in the history rows
+  SetCursorPos(0, 0);  // nor a hint in the info line, of a tool a click before left the pointer over
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
   ASSERT_TRUE(bar.HandOver(L"-show"));

@@ -58,7 +58,8 @@ TEST_F(SideBar, SettingsLoadByTheirRules) {
             (std::array{17, 124, 0}));
 }
 
-// A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests).
+// A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests);
+// without the system's animations there is none.
 TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
   ui::Window& w = Bar().Window();
@@ -73,6 +74,10 @@ TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
     EXPECT_EQ(ticks, 9);
     EXPECT_EQ(w.Visible(), show);
   }
+  ui::testing::SetClientAreaAnimation(false);  // as Windows would say it: at once, even from a transparent start
+  ShowSideBar(App(), true);
+  EXPECT_TRUE(w.Visible() && w.Alpha() == 255 && App().FadeDirection == FadeState::Idle);
+  ui::testing::SetClientAreaAnimation(true);
   Set().OptChk[kOptFade] = false;
   Set().OptChk[kOptTopMost] = true;
   ShowSideBar(App(), true);

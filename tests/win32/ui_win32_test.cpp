@@ -220,7 +220,7 @@ TEST_F(UiWin32, LabelTextChangesWithoutErasingThePictureAndHighContrastTakesTheS
       << "right of the new, shorter text only the picture is left";
   EXPECT_EQ(test::CaptureScreen({60 + 90, 60 + 55, 60 + 91, 60 + 56}).At(0, 0), 0x0AC80Au) << "the text box's colour";
   // Where Windows says high contrast is on (put in place here: Wine cannot): the system's colours, no picture.
-  testing::SetHighContrast(SystemColors{{0, 0, 0}, {255, 255, 0}, {26, 235, 255}, {0, 0, 0}});
+  testing::SetHighContrast(SystemColors{{0, 0, 0}, {255, 255, 0}, {26, 235, 255}});
   RedrawWindow(HwndOf(skinned), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Pump(200);
   const test::Picture contrast = shoot();

@@ -241,7 +241,7 @@ public:
       const COLORREF c = GetSysColor(index);
       return Color{GetRValue(c), GetGValue(c), GetBValue(c)};
     };
-    return SystemColors{color(COLOR_WINDOW), color(COLOR_WINDOWTEXT), color(COLOR_HIGHLIGHT), color(COLOR_HIGHLIGHTTEXT)};
+    return SystemColors{color(COLOR_WINDOW), color(COLOR_WINDOWTEXT), color(COLOR_HIGHLIGHT)};
   }
   bool ClientAreaAnimation() override {
     // Systems that do not know the setting animate.
