@@ -299,7 +299,8 @@ TEST_P(AccessSkins, TabVisitsEveryToolInReadingOrderWithAVisibleRing) {
   EXPECT_EQ(heard, TabOrder()) << Lines(heard);
   EXPECT_TRUE(rings.empty()) << Lines(rings);
   const std::vector<std::wstring> order = TabOrder();
-  EXPECT_EQ(Press(VK_TAB, true) + L"|" + Press(VK_TAB, true), order[order.size() - 2] + L"|" + order[order.size() - 3]);
+  const std::wstring back = Press(VK_TAB, true);
+  EXPECT_EQ(back + L"|" + Press(VK_TAB, true), order[order.size() - 2] + L"|" + order[order.size() - 3]);
   UnhookWinEvent(hook);
   EXPECT_TRUE(bar.Close());
 }

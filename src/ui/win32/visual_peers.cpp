@@ -122,6 +122,8 @@ public:
   }
 
   void DrawVisual(HDC dc) const override {
+    // High contrast keeps the pictures that do something and drops the ones that only decorate.
+    if (image_.GetRole() == Role::Graphic && HighContrast()) return;
     const RECT r = BoundsRect();
     SavedDcState saved(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
