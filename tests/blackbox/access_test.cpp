@@ -12,8 +12,7 @@
 namespace blackbox {
 namespace {
 
-using velvane::test::CaptureScreen;
-using velvane::test::Picture;
+using namespace velvane::test;
 
 // mingw's oleacc import library carries another value under this name.
 constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
@@ -298,9 +297,8 @@ TEST_P(AccessSkins, TabVisitsEveryToolInReadingOrderWithAVisibleRing) {
   }
   EXPECT_EQ(heard, TabOrder()) << Lines(heard);
   EXPECT_TRUE(rings.empty()) << Lines(rings);
-  const std::vector<std::wstring> order = TabOrder();
-  const std::wstring back = Press(VK_TAB, true);
-  EXPECT_EQ(back + L"|" + Press(VK_TAB, true), order[order.size() - 2] + L"|" + order[order.size() - 3]);
+  const std::vector<std::wstring> order = TabOrder(), back{Press(VK_TAB, true), Press(VK_TAB, true)};
+  EXPECT_EQ(back, (std::vector<std::wstring>{order[order.size() - 2], order[order.size() - 3]}));
   UnhookWinEvent(hook);
   EXPECT_TRUE(bar.Close());
 }
