@@ -120,7 +120,7 @@ public:
     if (peer_->Windowless() || !lib.createStdObject ||
         FAILED(lib.createStdObject(peer_->Hwnd(), OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&system_))))
       return;
-    VARIANT role;
+    VARIANT role{};
     const VARIANT self = Self();
     knows_ = system_ && SUCCEEDED(system_->get_accRole(self, &role)) && role.vt == VT_I4 && role.lVal != ROLE_SYSTEM_CLIENT;
   }
