@@ -1,6 +1,5 @@
 #include "common/text.h"
 
-
 namespace velvane {
 namespace {
 
@@ -66,6 +65,17 @@ std::wstring TrimBlanks(std::wstring_view text) {
   if (first == std::wstring_view::npos) return {};
   const size_t last = text.find_last_not_of(L' ');
   return std::wstring(text.substr(first, last - first + 1));
+}
+
+std::wstring OneLine(std::wstring_view text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;  // CR LF is one break
+    out += (c == L'\r' || c == L'\n') ? L' ' : c;
+  }
+  return out;
 }
 
 // Case mapping of the Latin letters, the same on every platform whatever the C locale says.

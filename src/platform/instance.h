@@ -39,9 +39,9 @@ bool IsWindowShown(NativeWindow window);
 void RestoreWindow(NativeWindow window);  // WM_SYSCOMMAND with SC_RESTORE
 void SetForeground(NativeWindow window);
 void BringToTop(NativeWindow window);
-// Sends WM_COPYDATA with the tag as its dwData and waits at most timeoutMs for it to be handled; the answer is not
-// looked at.
-void SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs);
+// Sends WM_COPYDATA with the tag as its dwData and waits at most timeoutMs for it to be taken: false when it was not
+// (the window did not answer in time, or is gone). The answer itself is not looked at.
+bool SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs);
 
 std::uint32_t LastSystemError();
 

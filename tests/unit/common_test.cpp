@@ -3,10 +3,9 @@
 
 #include <algorithm>
 
-#include "common/folders.h"
+#include "common/data_store.h"
 #include "common/lang.h"
 #include "common/numbers.h"
-#include "common/profile_files.h"
 #include "common/text.h"
 #include "common/text_files.h"
 #include "platform/text_codec.h"
@@ -17,29 +16,39 @@ namespace {
 
 class SettingsStore : public ::testing::Test {
 protected:
+  SettingsStore() {
+    store.Open(Folders::Of(dir.Path()));
+    std::filesystem::create_directories(test::Native(store.folders.DataDir));
+  }
   test::TempDir dir;
+  DataStore store;
 };
 
 TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
-  SetAppFoldersFrom(L"D:");  // the runtime already gives no backslash
-  EXPECT_EQ(AppDir + L"|" + LangDir + L"|" + SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
+  const Folders folders = Folders::Of(L"D:");  // the runtime already gives no backslash
+  EXPECT_EQ(folders.AppDir + L"|" + folders.LangDir + L"|" + folders.SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
 }
 
 // Values that fit Windows-1252 keep its bytes; one that does not turns the file into UTF-16LE with its mark until
 // everything fits again. Missing files, sections and keys read as "", long values are cut at 4999 characters.
 TEST_F(SettingsStore, SettingsKeepAnyScriptReadEmptyWhenMissingAndAreCutAt4999) {
-  const std::wstring file = dir / L"config.qdt";
-  WriteSetting(file, L"S", L"K", test::kSpanish);
+  ProfileFile& config = store.config;
+  const std::wstring& file = config.Path();
+  EXPECT_EQ(config.Get(L"S", L"K"), L"");  // no file
+  ASSERT_TRUE(config.Set({{L"S", L"K", test::kSpanish}}));
   EXPECT_EQ(test::ReadBytes(file), "[S]\r\nK=" + test::kSpanishBytes + "\r\n");
-  WriteSetting(file, L"S", L"W", test::kWorld);
+  ASSERT_TRUE(config.Set({{L"S", L"W", test::kWorld}}));
   EXPECT_EQ(test::ReadBytes(file).substr(0, 4), std::string("\xFF\xFE[\0", 4));
-  EXPECT_EQ(ReadSetting(file, L"S", L"W") + ReadSetting(file, L"s", L"k"), test::kWorld + test::kSpanish);
-  WriteSetting(file, L"S", L"W", L"x");
+  EXPECT_EQ(config.Get(L"S", L"W") + config.Get(L"s", L"k"), test::kWorld + test::kSpanish);
+  ASSERT_TRUE(config.Set({{L"S", L"W", L"x"}}));
   EXPECT_EQ(test::ReadBytes(file), "[S]\r\nK=" + test::kSpanishBytes + "\r\nW=x\r\n");
-  EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K") + ReadSetting(dir / L"no", L"S", L"K"),
-            L"");
-  WriteSetting(file, L"S", L"K", std::wstring(6000, L'v'));
-  EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
+  EXPECT_EQ(config.Get(L"S", L"Other") + config.Get(L"NOPE", L"K"), L"");
+  ASSERT_TRUE(config.Set({{L"S", L"K", std::wstring(6000, L'v')}}));
+  EXPECT_EQ(config.Get(L"S", L"K"), std::wstring(4999, L'v'));
+  // A key written by another program meanwhile stays: a group of keys is set on what the file holds at that moment.
+  test::WriteBytes(file, "[S]\r\nOther=kept\r\n");
+  ASSERT_TRUE(config.Set({{L"S", L"K", L"a\r\nb"}}));
+  EXPECT_EQ(test::ReadBytes(file), "[S]\r\nOther=kept\r\nK=a b\r\n");
 }
 
 // A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning; a 1252 text that
@@ -52,16 +61,17 @@ TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
     EXPECT_EQ(DecodeStored(EncodeStored(text, UnicodeForm::Utf8)), text);
 }
 
-TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
-  const std::wstring file = dir / L"lines.txt";
-  test::WriteBytes(file, "one\rtwo\r\nthree\nstill three\r[END]\r\n");
-  const std::pair<int, const wchar_t*> lines[] = {
-      {1, L"one"}, {2, L"two"}, {3, L"three\nstill three"}, {4, L"[END]"}, {5, L""}, {0, L""}, {-1, L""}};
-  for (const auto& [n, line] : lines) EXPECT_EQ(ReadFileLine(file, n), line) << n;
-  test::WriteBytes(file, "a\r\nb");  // a last line without a break still counts
-  EXPECT_EQ(ReadFileLine(file, 2) + L"|" + ReadFileLine(file, 3), L"b|");
-  test::WriteBytes(file, "c\rd\r");  // same size, possibly the same time stamp
-  EXPECT_EQ(ReadFileLine(file, 1) + L"|" + ReadFileLine(file, 2), L"c|d");
+TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndFilesAreReadAgainOnceChanged) {
+  EXPECT_EQ(SplitLines(L"one\rtwo\r\nthree\nstill three\r[END]\r\n"),
+            (std::vector<std::wstring>{L"one", L"two", L"three\nstill three", L"[END]"}));
+  EXPECT_EQ(SplitLines(L"a\r\nb"), (std::vector<std::wstring>{L"a", L"b"}));  // a last line without a break counts
+  DataFile& file = store.toDo;
+  test::WriteBytes(file.Path(), "a\r\nb");
+  EXPECT_EQ(*file.Read(), L"a\r\nb");
+  ASSERT_TRUE(file.Write(L"c\rd\r"));  // same size, possibly the same time stamp: what was written is known
+  EXPECT_EQ(*file.Read(), L"c\rd\r");
+  test::WriteBytes(file.Path(), "changed by another program");
+  EXPECT_EQ(*file.Read(), L"changed by another program");
 }
 
 TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
@@ -126,12 +136,11 @@ TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOut
 
 class LangTest : public SettingsStore {
 protected:
-  void SetUp() override { SetAppFoldersFrom(dir.Path()); }
-  static void WriteLang(const std::wstring& lang, const std::string& bytes) {
-    test::WriteBytes(LangDir + lang + L"\\velvane.txt", bytes);
+  void WriteLang(const std::wstring& lang, const std::string& bytes) const {
+    test::WriteBytes(store.folders.LangDir + lang + L"\\velvane.txt", bytes);
   }
   clsLang Load(const std::wstring& lang) {
-    clsLang table([this](const std::wstring& text, const std::wstring& title) { messages_.push_back(title + L"|" + text); });
+    clsLang table(store, [this](const std::wstring& text, const std::wstring& title) { messages_.push_back(title + L"|" + text); });
     table.LoadLanguage(lang, L"velvane");
     return table;
   }
@@ -146,7 +155,7 @@ TEST_F(LangTest, EntriesAndTheirReplacementRules) {
             "_info:sstype0=Whole screen\r\n_x=_y\r\n_y=done\r\n[END]\r\nx=y\r\n");
   const clsLang t = Load(L"english");
   ASSERT_EQ(t.Count(), 7);
-  EXPECT_EQ(t.Entry(1).first + L"|" + t.Entry(1).second, L"k|b=c");
+  EXPECT_EQ(t.Entry(0).first + L"|" + t.Entry(0).second, L"k|b=c");
   EXPECT_EQ(t.lReplace(L"x|_btn:add|[ _btn:add ]|Save to _main:title?|_info:sstype0|_x"),
             L"x|_btn:add|[ Add]|Save to Velvane\rside bar?|Kind0|done");
 }
@@ -165,13 +174,13 @@ TEST_F(LangTest, OnlyThe100FirstEntriesAnd255FirstLinesCount) {
 }
 
 TEST_F(LangTest, FallsBackToTheDefaultLanguageSilentlyOrNamesTheRequestedOne) {
-  test::WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nActive=klingon\r\nDef=english\r\n");
+  test::WriteBytes(store.config.Path(), "[LANG]\r\nActive=klingon\r\nDef=english\r\n");
   WriteLang(L"english", "_btn:add=Add\r\n");
   clsLang t = Load(L"klingon");
   EXPECT_EQ(t.lReplace(L"_btn:add") + L"|" + t.ActLang() + L"|" + t.DefLang(), L"Add|klingon|english");
   EXPECT_TRUE(messages_.empty());
 
-  test::WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nDef=missing\r\n");
+  test::WriteBytes(store.config.Path(), "[LANG]\r\nDef=missing\r\n");
   t = Load(L"klingon");
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0],

@@ -67,7 +67,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   cfg.lstLang->SetListIndex(1);
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  Set().HotKeys[1] = {18, 65};  // as a capture leaves them
+  Set().HotKeys[kShowHotKey] = {18, 65};  // as a capture leaves them
   cfg.cmd[0]->NotifyClick();
   EXPECT_EQ(frmCfg::Current(), nullptr);
   // Section, key and value; the start-with-Windows box lives in the registry only.
@@ -80,7 +80,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(RunValue(), L"");
   // Reloaded at once: the side bar works with the new values.
   const Settings& now = Set();
-  EXPECT_EQ(std::tuple(now.OptChk[kOptFade], now.OptChk[kOptKeepToDo], now.ScreensDir, now.SkinName, now.OptTxt[1]),
+  EXPECT_EQ(std::tuple(now.OptChk[kOptFade], now.OptChk[kOptKeepToDo], now.ScreensDir, now.SkinName, now.ScreenshotNumber),
             std::tuple(true, false, L"D:\\pictures\\", L"Other", L"x12"));
   frmCfg::ShowDialog(App()).chk[0]->SetValue(true);
   frmCfg::Current()->OnAccept();
@@ -99,7 +99,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   again.Form().Close();
   EXPECT_EQ(test::ReadBytes(ConfigFile()), before);
   EXPECT_NE(RunValue(), L"");
-  EXPECT_EQ((std::pair<int, int>(Set().HotKeys[2].key0, Set().HotKeys[2].key1)), std::pair(90, 16));
+  EXPECT_EQ((std::pair<int, int>(Set().HotKeys[kScreenshotHotKey].key0, Set().HotKeys[kScreenshotHotKey].key1)), std::pair(90, 16));
 }
 
 // OK meeting values out of range still completes: the keys are saved, the window closes, the values are named and
@@ -107,11 +107,11 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
 TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes) {
   Start();
   test::WriteBytes(SkinDir + L"Other\\skin.txt", "[TEXT1]\r\nRed=300\r\nGreen=7\r\n");
-  WriteSetting(ConfigFile(), L"SS", L"Type", L"256");
+  test::SetSetting(ConfigFile(), L"SS", L"Type", L"256");
   frmCfg& cfg = frmCfg::ShowDialog(App());
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  Set().HotKeys[1] = {18, 65};
+  Set().HotKeys[kShowHotKey] = {18, 65};
   cfg.OnAccept();
   EXPECT_EQ(frmCfg::Current(), nullptr);
   EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
@@ -202,7 +202,7 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
   };
   for (const auto& [key, released, one, two, open] : cases) {
     SCOPED_TRACE(testing::Message() << "hot key " << int{key} << ", " << released.size() << " keys");
-    Set().HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
+    Set().HotKeys = {KeyPair{17, 123}, KeyPair{17, 122}};
     ui::testing::Reset();
     frmKeyPress::Discard();
     frmKeyPress& f = frmKeyPress::ShowDialog(App(), key);
@@ -212,7 +212,7 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
       else f.Form().NotifyKeyUp({code, ui::kCtrlMask});
     EXPECT_EQ(frmKeyPress::Current() != nullptr, open);
     EXPECT_TRUE(!open || f.lbl->Text() == L"Second key") << "the open window asks for the second key";
-    for (const auto& [now, expected] : {std::pair{Set().HotKeys[1], one}, std::pair{Set().HotKeys[2], two}})
+    for (const auto& [now, expected] : {std::pair{Set().HotKeys[0], one}, std::pair{Set().HotKeys[1], two}})
       EXPECT_EQ(std::pair(now.key0, now.key1), std::pair(expected.key0, expected.key1));
     const bool confirmed = released.size() == 2 && released[1] != 27;
     EXPECT_EQ(test::Boxes(), confirmed ? Texts{L"Hot key|Done|64"} : Texts{});

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "common/profile_files.h"
+#include "core/startup.h"
 #include "core/velvane.h"
 #include "platform/scripted/test_hooks.h"
 #include "platform/text_codec.h"
@@ -36,18 +36,21 @@ protected:
   }
   void TearDown() override {
     frmLang::Discard(), frmMain::Discard();
-    ReleaseWizardLock();
+    wiz_.instance.ReleaseInstanceLock();
   }
   // Starts the wizard with the first run not done yet and the [LANG] entries given; nothing started so far.
   WizardStart Start(const std::string& config, const std::string& lang = "Def=english\r\n") {
-    ReleaseWizardLock();
+    wiz_.instance.ReleaseInstanceLock();
     pt::StartedPrograms().clear();
     test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\n" + lang + config);
     return StartWizard(wiz_, dir_.Path());
   }
   std::wstring ConfigFile() const { return dir_ / L"data\\config.qdt"; }
   std::wstring ExecValue(const std::wstring& section, const wchar_t* key) const {
-    return ReadSetting(dir_ / L"data\\exec.qdt", section, key);
+    return test::Setting(dir_ / L"data\\exec.qdt", section, key);
+  }
+  std::wstring ConfigValue(const wchar_t* section, const wchar_t* key) const {
+    return test::Setting(ConfigFile(), section, key);
   }
   test::TempDir dir_;
   Primewiz wiz_;
@@ -98,7 +101,7 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   EXPECT_EQ(frmMain::Current(), nullptr);
   lang.lst->NotifyListIndex(1);
   lang.cmd->NotifyClick();
-  EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"two|x");
+  EXPECT_EQ(ConfigValue(L"LANG", L"Active"), L"two|x");
   ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
   EXPECT_EQ(frmMain::Current()->lbl[0]->Text(), L"First");
 
@@ -107,7 +110,7 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
     ASSERT_EQ(Start(options), WizardStart::Run) << options;
     ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
     EXPECT_EQ(frmMain::Current()->Form().Caption(), L"Wizard");
-    EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"english");
+    EXPECT_EQ(ConfigValue(L"LANG", L"Active"), L"english");
   }
 
   frmMain& w = *frmMain::Current();
@@ -133,13 +136,13 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
 
   ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain::Current()->Form().Close();
-  EXPECT_EQ(ReadSetting(ConfigFile(), L"INIT", L"FirstTime"), L"0");
+  EXPECT_EQ(ConfigValue(L"INIT", L"FirstTime"), L"0");
   EXPECT_TRUE(pt::StartedPrograms().empty());
 
   // Neither options nor a default nor a language folder: the pages show, the active language is left alone.
   std::filesystem::remove_all(test::Native(dir_ / L"lang"));
   ASSERT_EQ(Start("", "Active=spanish\r\n"), WizardStart::Run);
-  EXPECT_TRUE(frmMain::Current() && ReadSetting(ConfigFile(), L"LANG", L"Active") == L"spanish");
+  EXPECT_TRUE(frmMain::Current() && ConfigValue(L"LANG", L"Active") == L"spanish");
 }
 
 class Search : public Wizard {
@@ -187,7 +190,7 @@ TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
   for (int i = 0; i < 256; ++i) Cache(kMuiCacheKey, {{L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"}});
   FindPrograms(wiz_);
   EXPECT_EQ(wiz_.FoundCount, 255) << "the search stops at 255 entries";
-  EXPECT_EQ(wiz_.FoundEntries[255].Exec, L"1254");
+  EXPECT_EQ(wiz_.FoundEntries[254].Exec, L"1254");
 }
 
 

@@ -40,7 +40,7 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
 // A byte setting out of range ends the start (a missing skin picture: the black-box and the forms' tests).
 TEST_F(SideBar, StartErrorsEndTheStart) {
   Configure("[SS]\r\nType=300\r\n");
-  EXPECT_EQ(StartOn(L""), StartupResult::Exit);
+  EXPECT_EQ(StartOn(L""), StartupResult::Failed);
   ASSERT_FALSE(ui::testing::MessageLog().empty());
   const std::wstring& text = ui::testing::MessageLog().back().text;
   EXPECT_EQ(text.rfind(L"Error on loading. Now exiting.\rError # 6 - ", 0), 0u) << text;
@@ -50,11 +50,11 @@ TEST_F(SideBar, StartErrorsEndTheStart) {
 TEST_F(SideBar, SettingsLoadByTheirRules) {
   Start("[CHK]\r\nChk1=1.0\r\nChk2=2\r\nChk3=yes\r\nChk4=1abc\r\n[PATH]\r\nScreens=C:\\shots\r\n[SS]\r\nType=1.5\r\n"
         "[KEYS1]\r\nKey0=17\r\nKey1=123.5\r\n[KEYS2]\r\nKey0=0\r\n");
-  EXPECT_EQ(Set().OptChk, (std::array<bool, 6>{false, true, false, false, true, false}));
+  EXPECT_EQ(Set().OptChk, (std::array<bool, kOptionCount>{true, false, false, true, false}));
   EXPECT_EQ(Set().ScreensDir + L"|" + std::to_wstring(Set().ScreenshotType), L"C:\\shots\\|2");
   EXPECT_EQ(Bar().Window().Alpha(), 0);  // fading on: the first fade-in starts from nothing
   EXPECT_FALSE(Bar().imgSS().HasPicture());  // there is no ss_2.bmp
-  EXPECT_EQ((std::array<int, 3>{Set().HotKeys[1].key0, Set().HotKeys[1].key1, Set().HotKeys[2].key0}),
+  EXPECT_EQ((std::array<int, 3>{Set().HotKeys[0].key0, Set().HotKeys[0].key1, Set().HotKeys[1].key0}),
             (std::array{17, 124, 0}));
 }
 
@@ -132,18 +132,19 @@ TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
   frmMain& f = Bar();
   App().router.ReceiveCommand(L"-addtodo kept");
   f.txtNotes().SetText(L"noted");
-  ASSERT_TRUE(App().tempFiles.AddFile(L"C:\\shelved.txt"));
+  ASSERT_TRUE(App().shelf.AddFile(L"C:\\shelved.txt"));
   std::filesystem::remove_all(test::Native(DataDir));
   f.lblBtn(5).onClick();
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
   ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
-  for (const std::wstring& file : {NotesFile(), clsToDo::FilePath(), clsTempFiles::ShelfFile()})
-    EXPECT_NE(ui::testing::MessageLog()[0].text.find(file), std::wstring::npos) << file;
+  const DataStore& store = App().store;
+  for (const std::wstring& file : {store.notes.Path(), store.toDo.Path(), store.shelf.Path()})
+    EXPECT_NE(ui::testing::MessageLog()[0].text.find(file), std::wstring::npos) << test::Native(file);
   std::filesystem::create_directories(test::Native(DataDir));
   f.lblBtn(5).onClick();
   EXPECT_EQ(ui::testing::QuitRequested(), 0);
   EXPECT_EQ(ui::testing::MessageLog().size(), 1u);
-  EXPECT_EQ(test::ReadBytes(NotesFile()) + test::ReadBytes(clsToDo::FilePath()) + test::ReadBytes(clsTempFiles::ShelfFile()),
+  EXPECT_EQ(test::ReadBytes(store.notes.Path()) + test::ReadBytes(store.toDo.Path()) + test::ReadBytes(store.shelf.Path()),
             "noted\r\nkept\r[END]\r\nC:\\shelved.txt\r[END]\r\n");
 }
 
