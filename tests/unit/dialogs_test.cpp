@@ -119,6 +119,23 @@ TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes)
   EXPECT_EQ(std::tuple(Set().ScreenshotType, Set().TextColors[1].r, Set().TextColors[1].g, Set().SkinName), std::tuple(0, 200, 7, L"Other"));
 }
 
+// OK that cannot write config.qdt says so, naming the file, and keeps the window with the choices made: nothing reverts
+// and nothing is applied until a later OK has written them.
+TEST_F(Dialogs, OkThatCannotWriteTheSettingsSaysSoAndKeepsTheChoices) {
+  Start();
+  frmCfg& cfg = frmCfg::ShowDialog(App());
+  cfg.chk[kOptFade + 1]->SetValue(true);
+  std::filesystem::remove_all(test::Native(DataDir));
+  cfg.OnAccept();
+  ASSERT_EQ(frmCfg::Current(), &cfg);
+  EXPECT_TRUE(cfg.chk[kOptFade + 1]->Value() && !Set().OptChk[kOptFade]);
+  ASSERT_EQ(test::Boxes().size(), 1u);
+  EXPECT_NE(test::Boxes()[0].find(App().store.config.Path() + L"\r\n"), std::wstring::npos);
+  std::filesystem::create_directories(test::Native(DataDir));
+  cfg.OnAccept();
+  EXPECT_TRUE(frmCfg::Current() == nullptr && Set().OptChk[kOptFade] && Config(L"CHK", L"Chk1") == L"1");
+}
+
 // Twenty languages at most, one without "|" shown empty, an unoffered one written empty; without any, OK keeps them.
 TEST_F(Dialogs, LanguageAndSkinLists) {
   std::string options = "Options=22\r\n";

@@ -68,7 +68,8 @@ TEST(ProfileConformance, ReadsAndWritesAgreeWithTheSystem) {
               "[INIT]\r\nTotal=3\r\nOther=q\r\n[E1]\r\nName=Note pad\r\nExec=x\r\n[E2]\r\nPath=C:\\a b\\c.exe\r\n");
   for (const std::wstring& written : {system, file})
     test::WriteBytes(written, "\r\n[A]\r\nk1=v1\r\nk5\r\n;c=d\r\n\r\n[B]\r\nx=1\r\n");
-  ASSERT_TRUE(SystemWrite(system, L"A", L"k1", L"new") && own.Set({{L"A", L"k1", L"new"}}));
+  const std::vector<ProfileFile::Value> one{{L"A", L"k1", L"new"}}, two{{L"S", L"a", test::kSpanish}, {L"S", L"w", test::kWorld}};
+  ASSERT_TRUE(SystemWrite(system, L"A", L"k1", L"new") && own.Set(one));
   for (const std::wstring& written : {system, file})
     EXPECT_EQ(test::ReadBytes(written), "[A]\r\nk1=new\r\nk5\r\n;c=d\r\n[B]\r\nx=1\r\n");
 
@@ -76,7 +77,7 @@ TEST(ProfileConformance, ReadsAndWritesAgreeWithTheSystem) {
   // the bytes Velvane writes for the same values.
   const std::wstring& unicode = file;
   test::WriteBytes(unicode, "");
-  ASSERT_TRUE(own.Set({{L"S", L"a", test::kSpanish}, {L"S", L"w", test::kWorld}}));
+  ASSERT_TRUE(own.Set(two));
   EXPECT_EQ(SystemRead(unicode, L"S", L"a", 100) + SystemRead(unicode, L"S", L"w", 100), test::kSpanish + test::kWorld);
   ASSERT_TRUE(SystemWrite(unicode, L"T", L"n", test::kWorld + L"2"));
   EXPECT_EQ(own.Get(L"T", L"n"), test::kWorld + L"2");
