@@ -47,16 +47,9 @@ inline std::string ReadBytes(const std::wstring& path) {
 
 inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }
 
-// A value of a profile file as Velvane reads it, and one set in it as Velvane sets it (the file read afresh each time).
+// A value of a profile file as Velvane reads it, the file read afresh.
 inline std::wstring Setting(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
-  const platform::ini::Document profile(platform::codec::DecodeStored(ReadBytes(file)));
-  return profile.Read(section, key, platform::ini::kValueChars);
-}
-inline void SetSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                       const std::wstring& value) {
-  platform::ini::Document profile(platform::codec::DecodeStored(ReadBytes(file)));
-  profile.Write(section, key, value);
-  WriteBytes(file, platform::codec::EncodeStored(profile.Text(), platform::codec::UnicodeForm::Utf16Le));
+  return platform::ini::Document(platform::codec::DecodeStored(ReadBytes(file))).Read(section, key, platform::ini::kValueChars);
 }
 
 // Deletes the keys below HKEY_CURRENT_USER in the order given, each emptied of its values first.

@@ -42,22 +42,30 @@ Outcome DataFile::Write(const std::wstring& text) {
   return {};
 }
 
-std::wstring ProfileFile::Get(const std::wstring& section, const std::wstring& key) {
+platform::ini::Document* ProfileFile::Document() {
   const std::wstring* text = Read();
-  if (!text) return {};
+  if (!text) return nullptr;
   if (parsed_ != Generation()) {
     document_ = platform::ini::Document(*text);
     parsed_ = Generation();
   }
-  return document_.Read(section, key, platform::ini::kValueChars);
+  return &document_;
+}
+
+std::wstring ProfileFile::Get(const std::wstring& section, const std::wstring& key) {
+  const platform::ini::Document* document = Document();
+  return document ? document->Read(section, key, platform::ini::kValueChars) : std::wstring();
 }
 
 Outcome ProfileFile::Set(const std::vector<Value>& values, bool replace) {
-  const std::wstring* now = Read();
-  if (!now) return Problem();
-  platform::ini::Document document(replace ? std::wstring_view() : std::wstring_view(*now));
-  for (const Value& v : values) document.Write(v.section, v.key, OneLine(v.value));
-  return Write(document.Text());
+  platform::ini::Document* document = Document();
+  if (!document) return Problem();
+  // The values go into the document of the text held, which then stands for the text written.
+  if (replace) *document = platform::ini::Document();
+  for (const Value& v : values) document->Write(v.section, v.key, OneLine(v.value));
+  Outcome written = Write(document->Text());
+  parsed_ = written ? Generation() : 0;  // a document that was not written is taken apart again from the file
+  return written;
 }
 
 void DataStore::Open(Folders where) {

@@ -81,6 +81,8 @@ public:
   Outcome Set(const std::vector<Value>& values, bool replace = false);
 
 private:
+  platform::ini::Document* Document();  // of the text the file holds now; null when it cannot be read
+
   platform::ini::Document document_;
   std::uint64_t parsed_ = 0;  // the generation the document was taken from; 0: none yet
 };

@@ -9,9 +9,7 @@ namespace velvane {
 
 std::wstring TextBefore(std::wstring_view text, std::wstring_view separator);
 std::wstring TextAfter(std::wstring_view text, std::wstring_view separator);
-std::wstring TextField(std::wstring_view text, std::wstring_view separator, unsigned char n);
 std::wstring DropLeft(std::wstring_view text, int n);
-std::wstring DropRight(std::wstring_view text, int n);
 
 // Every occurrence of `what`, left to right, without rescanning the inserted text; case-sensitive.
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wstring_view with);

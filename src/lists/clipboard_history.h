@@ -23,7 +23,6 @@ public:
 
   const std::wstring& ClipbText(std::uint8_t num) const;  // positions 1 to 7; "" beyond
   const std::wstring& LastSeen() const { return lastSeen_; }  // the text last seen on the clipboard
-  std::int16_t TotalClipboards() const { return kTotal; }
   bool Locked(std::uint8_t num) const { return num >= 1 && num <= kTotal && lockFlags_[num - 1u]; }
 
   // Puts an entry back on the system clipboard; false when the clipboard could not be written.

@@ -25,7 +25,6 @@ public:
   Outcome SaveList(bool keep);
   // Replaces the shelf by tempfiles.qdt's when keep is set; a file that cannot be read leaves the shelf as it is.
   void LoadList(bool keep);
-  std::int16_t TotalTempFiles() const { return kTotal; }
   const std::wstring& FilePath(std::uint8_t place) const;  // places 1 to 15; "" for an empty one
   // Opens the path of a place with the shell's default action (normal window); an empty place does nothing.
   void ExecTempFile(std::uint8_t place);

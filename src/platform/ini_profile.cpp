@@ -22,6 +22,13 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
   return true;
 }
 
+// A name as SameName compares it.
+std::wstring Compared(std::wstring_view name) {
+  std::wstring out(Trim(name));
+  for (wchar_t& c : out) c = Lower(c);
+  return out;
+}
+
 }  // namespace
 
 Document::Document(std::wstring_view content) : sections_(1) {
@@ -36,6 +43,7 @@ Document::Document(std::wstring_view content) : sections_(1) {
       const size_t close = line.rfind(L']');
       if (close != std::wstring_view::npos) {
         sections_.push_back({std::wstring(Trim(line.substr(1, close - 1))), {}});
+        index_.emplace(Compared(*sections_.back().name), sections_.size() - 1);
         continue;
       }
       // A header without "]" is read as a key of the current section.
@@ -47,9 +55,8 @@ Document::Document(std::wstring_view content) : sections_(1) {
 }
 
 const Document::Section* Document::Find(std::wstring_view section) const {
-  for (const Section& s : sections_)
-    if (s.name && SameName(*s.name, section)) return &s;
-  return nullptr;
+  const auto found = index_.find(Compared(section));
+  return found == index_.end() ? nullptr : &sections_[found->second];
 }
 
 std::wstring Document::Read(std::wstring_view section, std::wstring_view key, std::size_t maxChars) const {
@@ -66,8 +73,15 @@ std::wstring Document::Read(std::wstring_view section, std::wstring_view key, st
 }
 
 void Document::Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-  auto* s = const_cast<Section*>(Find(section));
-  if (!s) s = &sections_.emplace_back(Section{std::wstring(Trim(section)), {}});
+  // Keys come in groups of one section (an entry's Name, Exec and Path): the section of the last write is tried first.
+  Section* s = last_ < sections_.size() && sections_[last_].name && SameName(*sections_[last_].name, section)
+                   ? &sections_[last_]
+                   : const_cast<Section*>(Find(section));
+  if (!s) {
+    s = &sections_.emplace_back(Section{std::wstring(Trim(section)), {}});
+    index_.emplace(Compared(section), sections_.size() - 1);
+  }
+  last_ = static_cast<std::size_t>(s - sections_.data());
   for (Entry& e : s->entries) {
     if (SameName(e.name, key)) {
       e.value = std::wstring(Trim(value));
@@ -80,10 +94,10 @@ void Document::Write(std::wstring_view section, std::wstring_view key, std::wstr
 std::wstring Document::Text() const {
   std::wstring out;
   for (const Section& s : sections_) {
-    if (s.name) out += L"[" + *s.name + L"]\r\n";
+    if (s.name) out.append(L"[").append(*s.name).append(L"]\r\n");
     for (const Entry& e : s.entries) {
       out += e.name;
-      if (e.value) out += L"=" + *e.value;
+      if (e.value) out.append(L"=").append(*e.value);
       out += L"\r\n";
     }
   }

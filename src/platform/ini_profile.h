@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velvane::platform::ini {
@@ -35,6 +36,9 @@ private:
   const Section* Find(std::wstring_view section) const;
 
   std::vector<Section> sections_;
+  // The first section of each name, by its name as compared: the launcher's 300 sections are found at once.
+  std::unordered_map<std::wstring, std::size_t> index_;
+  std::size_t last_ = 0;  // the section last written to (the nameless first one at the start)
 };
 
 }  // namespace velvane::platform::ini

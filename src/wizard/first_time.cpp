@@ -50,11 +50,7 @@ void FindPrograms(Primewiz& wiz) {
   // Current Windows versions keep the cache elsewhere, each program's display name under its path and a suffix.
   const bool current = !reg.KeyExists();
   if (current) reg.SectionKey = kMuiCacheCurrentKey;
-  std::vector<std::wstring> names;
-  std::int32_t count = 0;
-  reg.EnumerateValues(names, count);
-  for (std::int32_t i = 1; i <= count; ++i) {
-    const std::wstring& name = names[static_cast<size_t>(i)];
+  for (const std::wstring& name : reg.EnumerateValues()) {
     if (current && !EndsWith(name, kFriendlyNameSuffix)) continue;
     const std::wstring path = current ? name.substr(0, name.size() - std::wstring_view(kFriendlyNameSuffix).size())
                                       : name;

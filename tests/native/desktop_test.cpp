@@ -1,14 +1,13 @@
-// Dealings with the system on its headless twins: screenshots, a second start's hand-off, a failing registry, and
-// data files that another program holds open.
+// Dealings with the system on its headless twins: screenshots, a second start's hand-off, and data files that another
+// program holds open.
 #include "common/errors.h"
 #include "core/notes.h"
+#include "core/startup.h"
 #include "platform/files_testing.h"
 #include "platform/instance_testing.h"
-#include "platform/registry_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "sidebar/frm_main.h"
-#include "unit/sidebar_support.h"
-#include "wizard/c_registry.h"
+#include "unit/lists_support.h"
 
 namespace velvane {
 namespace {
@@ -198,32 +197,20 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
   }
 }
 
-using SideBarAtStart = test::SideBarInstallation;
-
-TEST(RegistryFaults, AFailureInsideTheSubKeyListingRaisesTheEnumerationError) {
-  wizard::cRegistry reg;
-  std::vector<std::wstring> names;
-  std::int32_t count = 0;
-  pt::FailNextSubKeyListing() = true;
-  EXPECT_EQ(test::ErrorNumberOf([&] { reg.EnumerateSections(names, count); }), wizard::kRegErrorEnumeration);
-}
-
 // Files held open without sharing show as empty and are never written over; once they can be read, a save keeps what
 // they hold and what was added meanwhile: to-do items newest first, shelf places in drop order, each once; the notes
 // added after the stored text; launcher entries after the stored ones.
-TEST(HeldFiles, AreNeverWrittenOverAndAreJoinedWithWhatWasAddedMeanwhile) {
-  test::TempDir dir;
-  test::NullView view;
-  Velvane app(view);
+using HeldFiles = test::ListsFixture;
+
+TEST_F(HeldFiles, AreNeverWrittenOverAndAreJoinedWithWhatWasAddedMeanwhile) {
   DataStore& store = app.store;
-  store.Open(Folders::Of(dir.Path()));
-  const std::string todo = "task1\rtask2\r[END]\r\n", shelf = "C:\\a\rC:\\b\r[END]\r\n", notes = "precious\r\n";
-  const std::string exec = "[INIT]\r\nTotal=1\r\n[E1]\r\nName=Pad\r\nExec=pad\r\nPath=pad.exe\r\n";
   const std::vector<DataFile*> files{&store.toDo, &store.shelf, &store.notes, &store.exec};
-  for (const auto& [file, bytes] : {std::pair{files[0], todo}, {files[1], shelf}, {files[2], notes}, {files[3], exec}}) {
-    test::WriteBytes(file->Path(), bytes);
-    pt::HeldFiles().insert(file->Path());
-  }
+  const std::string stored[] = {"task1\rtask2\r[END]\r\n", "C:\\a\rC:\\b\r[END]\r\n", "precious\r\n",
+                                "[INIT]\r\nTotal=1\r\n[E1]\r\nName=Pad\r\nExec=pad\r\nPath=pad.exe\r\n"};
+  for (size_t i = 0; i < files.size(); ++i) test::WriteBytes(files[i]->Path(), stored[i]);
+  for (const DataFile* file : files) pt::HeldFiles().insert(file->Path());
+  const auto bytes = [&] { return test::ReadBytes(files[0]->Path()) + test::ReadBytes(files[1]->Path()) +
+                                  test::ReadBytes(files[2]->Path()) + test::ReadBytes(files[3]->Path()); };
   pt::ResetDesktop();
   EXPECT_EQ(store.ReadAtStart(files).size(), 4u);
   EXPECT_EQ(pt::Desktop().pausedMs, kStartReadTries * kStartReadPauseMs) << "tried again for a moment";
@@ -237,47 +224,13 @@ TEST(HeldFiles, AreNeverWrittenOverAndAreJoinedWithWhatWasAddedMeanwhile) {
                                      SaveNotes(store.notes, typed, true).Reason(), app.exec.AddExec(L"x.exe", L"x", L"X").Reason()};
   };
   for (const std::wstring& reason : save()) EXPECT_NE(reason.find(L"(error 16)"), std::wstring::npos) << "said why";
-  for (const DataFile* file : files) EXPECT_NE(test::ReadBytes(file->Path()), "") << "written over";
-  EXPECT_EQ(test::ReadBytes(store.toDo.Path()) + test::ReadBytes(store.notes.Path()), todo + notes);
+  EXPECT_EQ(bytes(), stored[0] + stored[1] + stored[2] + stored[3]) << "written over";
   pt::HeldFiles().clear();
   EXPECT_EQ(save(), std::vector<std::wstring>(4));
-  EXPECT_EQ(test::ReadBytes(store.toDo.Path()), "task2\radded\rtask1\r[END]\r\n");
-  EXPECT_EQ(test::ReadBytes(store.shelf.Path()), "C:\\a\rC:\\b\rC:\\c\r[END]\r\n");
-  EXPECT_EQ(test::ReadBytes(store.notes.Path()), "precious\r\n\r\nnoted\r\n");
-  EXPECT_EQ(typed, L"precious\r\n\r\nnoted") << "the box shows both";
-  // Pad, then X: the one whose save failed stayed in memory, and the same entry added again joins it once.
-  EXPECT_EQ(test::Setting(store.exec.Path(), L"INIT", L"Total") + test::Setting(store.exec.Path(), L"E1", L"Name") +
-                test::Setting(store.exec.Path(), L"E2", L"Name"), L"2PadX");
-  EXPECT_EQ(JoinNotes(L"stored", L"typed") + L"|" + JoinNotes(L"", L"typed") + L"|" + JoinNotes(L"stored", L""),
-            L"stored\r\n\r\ntyped|typed|stored");
-}
-
-// At the start: settings that cannot be read end it, said, before the wizard could be started or a default written;
-// a list that cannot be read is said once with its reason, shows empty, and joins with its file at the next save.
-TEST_F(SideBarAtStart, SaysWhatItCouldNotReadAndKeepsIt) {
-  Configure("[CHK]\r\nChk2=1\r\n");
-  test::WriteBytes(dir_ / L"Primewiz.exe", "MZ");  // a wizard to be started, were the first run taken for undone
-  const std::string config = test::ReadBytes(ConfigFile());
-  pt::HeldFiles().insert(ConfigFile());
-  EXPECT_EQ(StartOn(L"-addtodo lost"), StartupResult::Failed);
-  pt::HeldFiles().clear();
-  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
-  EXPECT_NE(ui::testing::MessageLog()[0].text.find(ConfigFile() + L"\r\n"), std::wstring::npos);
-  EXPECT_TRUE(platform::testing::StartedPrograms().empty() && test::ReadBytes(ConfigFile()) == config);
-
-  Stop();
-  ui::testing::Reset();
-  test::WriteBytes(DataDir + L"todo.qdt", "task1\rtask2\r[END]\r\n");
-  pt::HeldFiles().insert(DataDir + L"todo.qdt");
-  ASSERT_EQ(StartOn(L""), StartupResult::Run);
-  ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
-  EXPECT_NE(ui::testing::MessageLog()[0].text.find(DataDir + L"todo.qdt\r\n"), std::wstring::npos);
-  EXPECT_EQ(App().toDo.Count(), 0);
-  pt::HeldFiles().clear();
-  App().router.ReceiveCommand(L"-addtodo added meanwhile");
-  App().router.ReceiveCommand(L"-save");
-  EXPECT_EQ(test::ReadBytes(DataDir + L"todo.qdt"), "added meanwhile\rtask1\rtask2\r[END]\r\n");
-  EXPECT_EQ(ui::testing::MessageLog().size(), 1u);
+  // X, whose save failed, stayed in memory; added again, it joins once.
+  EXPECT_EQ(bytes(), "task2\radded\rtask1\r[END]\r\nC:\\a\rC:\\b\rC:\\c\r[END]\r\nprecious\r\n\r\nnoted\r\n[INIT]\r\n"
+                    "Total=2\r\n[E1]\r\nName=Pad\r\nExec=pad\r\nPath=pad.exe\r\n[E2]\r\nName=X\r\nExec=x\r\nPath=x.exe\r\n");
+  EXPECT_EQ(typed + L"|" + JoinNotes(L"stored", L"typed"), L"precious\r\n\r\nnoted|stored\r\n\r\ntyped") << "the box shows both";
 }
 
 }  // namespace

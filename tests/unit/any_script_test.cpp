@@ -18,10 +18,9 @@ TEST_F(AnyScript, EveryStoreKeepsTheText) {
     const std::string bytes = mark + body;
     const std::wstring folder = dir_.Path() + L"\\" + text, parked = folder + L"\\" + text + L".txt";
     std::filesystem::remove_all(test::Native(DataDir));
-    Configure("[CHK]\r\nChk2=1\r\nChk3=1\r\nChk4=1\r\n[TXT]\r\nTxt1=7\r\n");
-    test::SetSetting(ConfigFile(), L"LANG", L"Active", text);
-    test::SetSetting(ConfigFile(), L"PATH", L"Screens", folder);
-    test::SetSetting(ConfigFile(), L"TXT", L"Txt0", text);
+    const std::wstring config = L"[INIT]\r\nFirstTime=1\r\n[LANG]\r\nActive=" + text + L"\r\n[XTRA]\r\nSkin=Test\r\n[CHK]\r\n"
+                                L"Chk2=1\r\nChk3=1\r\nChk4=1\r\n[TXT]\r\nTxt0=" + text + L"\r\nTxt1=7\r\n[PATH]\r\nScreens=" + folder;
+    test::WriteBytes(ConfigFile(), platform::codec::EncodeStored(config, platform::codec::UnicodeForm::Utf16Le));
     test::WriteBytes(LangDir + text + L"\\velvane.txt", mark + "_main:clipboard=" + body + "\r\n");
     test::WriteBytes(parked, "x");
     ASSERT_EQ(StartOn(L"-addtodo " + text), StartupResult::Run);

@@ -102,38 +102,33 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ((std::pair<int, int>(Set().HotKeys[kScreenshotHotKey].key0, Set().HotKeys[kScreenshotHotKey].key1)), std::pair(90, 16));
 }
 
-// OK meeting values out of range still completes: the keys are saved, the window closes, the values are named and
+// OK that cannot write config.qdt says so, naming the file, and keeps the window with the choices made: nothing
+// reverts, nothing is applied. OK meeting values out of range completes: the window closes, the values are named and
 // each setting keeps its last good value.
-TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes) {
+TEST_F(Dialogs, OkThatCannotWriteKeepsTheChoicesAndOkWithValuesOutOfRangeNamesThem) {
   Start();
   test::WriteBytes(SkinDir + L"Other\\skin.txt", "[TEXT1]\r\nRed=300\r\nGreen=7\r\n");
-  test::SetSetting(ConfigFile(), L"SS", L"Type", L"256");
+  ASSERT_TRUE(App().store.config.Set({{L"SS", L"Type", L"256"}}));
   frmCfg& cfg = frmCfg::ShowDialog(App());
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  Set().HotKeys[kShowHotKey] = {18, 65};
-  cfg.OnAccept();
-  EXPECT_EQ(frmCfg::Current(), nullptr);
-  EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
-  EXPECT_EQ(test::Boxes(), Texts{L"_cfg:title|_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48"});
-  EXPECT_EQ(std::tuple(Set().ScreenshotType, Set().TextColors[1].r, Set().TextColors[1].g, Set().SkinName), std::tuple(0, 200, 7, L"Other"));
-}
-
-// OK that cannot write config.qdt says so, naming the file, and keeps the window with the choices made: nothing reverts
-// and nothing is applied until a later OK has written them.
-TEST_F(Dialogs, OkThatCannotWriteTheSettingsSaysSoAndKeepsTheChoices) {
-  Start();
-  frmCfg& cfg = frmCfg::ShowDialog(App());
   cfg.chk[kOptFade + 1]->SetValue(true);
-  std::filesystem::remove_all(test::Native(DataDir));
+  Set().HotKeys[kShowHotKey] = {18, 65};
+  std::filesystem::rename(test::Native(ConfigFile()), test::Native(ConfigFile() + L".away"));
+  std::filesystem::create_directory(test::Native(ConfigFile()));  // a folder in its place: neither read nor written
   cfg.OnAccept();
   ASSERT_EQ(frmCfg::Current(), &cfg);
   EXPECT_TRUE(cfg.chk[kOptFade + 1]->Value() && !Set().OptChk[kOptFade]);
   ASSERT_EQ(test::Boxes().size(), 1u);
-  EXPECT_NE(test::Boxes()[0].find(App().store.config.Path() + L"\r\n"), std::wstring::npos);
-  std::filesystem::create_directories(test::Native(DataDir));
+  EXPECT_NE(test::Boxes()[0].find(ConfigFile() + L"\r\n"), std::wstring::npos);
+  ui::testing::Reset();
+  std::filesystem::remove(test::Native(ConfigFile()));
+  std::filesystem::rename(test::Native(ConfigFile() + L".away"), test::Native(ConfigFile()));
   cfg.OnAccept();
-  EXPECT_TRUE(frmCfg::Current() == nullptr && Set().OptChk[kOptFade] && Config(L"CHK", L"Chk1") == L"1");
+  EXPECT_EQ(frmCfg::Current(), nullptr);
+  EXPECT_EQ(Config(L"KEYS1", L"Key0") + Config(L"CHK", L"Chk1"), L"181");
+  EXPECT_EQ(test::Boxes(), Texts{L"_cfg:title|_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48"});
+  EXPECT_EQ(std::tuple(Set().ScreenshotType, Set().TextColors[1].r, Set().TextColors[1].g, Set().SkinName), std::tuple(0, 200, 7, L"Other"));
 }
 
 // Twenty languages at most, one without "|" shown empty, an unoffered one written empty; without any, OK keeps them.
