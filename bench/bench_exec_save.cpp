@@ -18,13 +18,6 @@ namespace {
 
 constexpr int kWarmUpRuns = 2;
 
-double NowMs() {
-  LARGE_INTEGER frequency{}, now{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The floor, nothing of Velvane in it.
 void FloorSave(const std::wstring& path, const std::string& bytes) {
   const std::wstring temporary = path + L".tmp";
@@ -76,11 +69,11 @@ int wmain(int argc, wchar_t** argv) {
       double times[3] = {};
       for (int turn = 0; turn < 3; ++turn) {
         const int side = (turn + i) % 3;  // each side goes first in turn
-        const double start = NowMs();
+        const double start = bench::NowMs();
         if (side == 0 && !fullList.SaveExecs()) throw std::runtime_error("the 300 entries were not saved");
         if (side == 1 && !singleList.SaveExecs()) throw std::runtime_error("the entry was not saved");
         if (side == 2) FloorSave(floorFile, bytes);
-        times[side] = NowMs() - start;
+        times[side] = bench::NowMs() - start;
       }
       if (i < kWarmUpRuns) continue;
       fullMs.push_back(times[0]), singleMs.push_back(times[1]), floorMs.push_back(times[2]);

@@ -143,21 +143,23 @@ row "  of it private KiB" "$bar_anon" "$idle_anon"
 row "CPU ms (process)" "$bar_cpu" "$idle_cpu"
 row "CPU ms (wineserver)" "$bar_server" "$idle_server"
 
+# A yardstick that runs its side and its floor in turns (PROGRAM RUNS FOLDER): its figures, and its ratio's target.
+against_floor() {
+  local out ratio
+  mkdir -p "$BENCH/$3"
+  out=$(wine "$INSTALL/$1" "$2" "$(winpath "$BENCH/$3")" </dev/null)
+  echo "$out"
+  ratio=$(echo "$out" | awk '/^ratio/ { print $2 }')
+  echo "target   $4 -> $(echo "$ratio <= $4" | bc | sed 's/1/met/; s/0/MISSED/')"
+}
+
 echo
 echo "-- (c) Screenshot of the whole screen (capture and save) against the floor, $SHOT_RUNS runs each"
-mkdir -p "$BENCH/shots"
-CAPTURE=$(wine "$INSTALL/bench_capture.exe" "$SHOT_RUNS" "$(winpath "$BENCH/shots")" </dev/null)
-echo "$CAPTURE"
-ratio=$(echo "$CAPTURE" | awk '/^ratio/ { print $2 }')
-echo "target   1.10 -> $(echo "$ratio <= 1.10" | bc | sed 's/1/met/; s/0/MISSED/')"
+against_floor bench_capture.exe "$SHOT_RUNS" shots 1.10
 
 echo
 echo "-- (f) OK in the launcher list: 300 entries saved against one entry and the floor, $SAVE_RUNS runs each"
-mkdir -p "$BENCH/saves"
-SAVES=$(wine "$INSTALL/bench_exec_save.exe" "$SAVE_RUNS" "$(winpath "$BENCH/saves")" </dev/null)
-echo "$SAVES"
-ratio=$(echo "$SAVES" | awk '/^ratio/ { print $2 }')
-echo "target   1.50 -> $(echo "$ratio <= 1.50" | bc | sed 's/1/met/; s/0/MISSED/')"
+against_floor bench_exec_save.exe "$SAVE_RUNS" saves 1.50
 [ "$LONG_FORMS" = 1 ] || exit 0
 
 echo

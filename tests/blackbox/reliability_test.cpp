@@ -146,9 +146,11 @@ Held Hold(const std::wstring& path) {
 // The texts of the process's windows once its message box says what is given; the box is closed. "" when none did.
 std::string SaidBox(DWORD processId, const std::string& text) {
   std::string said;
-  if (!WaitUntil([&] { return (said = DescribeWindowsOf(processId)).find(text) != std::string::npos; }, kStartLimitMs))
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = TopWindow(L"Velvane", processId, L"#32770")) &&
+                              (said = DescribeWindowsOf(processId)).find(text) != std::string::npos; }, kStartLimitMs))
     return "";
-  PostMessageW(TopWindow(L"Velvane", processId, L"#32770"), WM_COMMAND, IDOK, 0);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
   return said;
 }
 
