@@ -61,16 +61,15 @@ inline void DeleteUserKeys(std::initializer_list<const wchar_t*> keys) {
   }
 }
 
-// The RuntimeError the action raises as "number source: text", and its number; "" and 0 when it raises none.
-inline std::string ErrorOf(const std::function<void()>& action) {
+// The number of the RuntimeError the action raises; 0 when it raises none.
+inline int ErrorNumberOf(const std::function<void()>& action) {
   try {
     action();
   } catch (const RuntimeError& e) {
-    return std::to_string(e.Number()) + " " + e.Source() + ": " + e.what();
+    return e.Number();
   }
-  return "";
+  return 0;
 }
-inline int ErrorNumberOf(const std::function<void()>& action) { return std::atoi(ErrorOf(action).c_str()); }
 
 // The bytes of a bottom-up 24-bit bitmap file of one colour.
 inline std::string BitmapFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {

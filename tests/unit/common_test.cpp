@@ -24,14 +24,9 @@ protected:
   DataStore store;
 };
 
-TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
-  const Folders folders = Folders::Of(L"D:");  // the runtime already gives no backslash
-  EXPECT_EQ(folders.AppDir + L"|" + folders.LangDir + L"|" + folders.SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
-}
-
 // Values that fit Windows-1252 keep its bytes; one that does not turns the file into UTF-16LE with its mark until
 // everything fits again. Missing files, sections and keys read as "", long values are cut at 4999 characters.
-TEST_F(SettingsStore, SettingsKeepAnyScriptReadEmptyWhenMissingAndAreCutAt4999) {
+TEST_F(SettingsStore, SettingsKeepAnyScriptAreCutAt4999AndFilesAreReadAgainOnceChanged) {
   ProfileFile& config = store.config;
   const std::wstring& file = config.Path();
   EXPECT_EQ(config.Get(L"S", L"K"), L"");  // no file
@@ -49,6 +44,17 @@ TEST_F(SettingsStore, SettingsKeepAnyScriptReadEmptyWhenMissingAndAreCutAt4999) 
   test::WriteBytes(file, "[S]\r\nOther=kept\r\n");
   ASSERT_TRUE(config.Set({{L"S", L"K", L"a\r\nb"}}));
   EXPECT_EQ(test::ReadBytes(file), "[S]\r\nOther=kept\r\nK=a b\r\n");
+
+  // A file is read again once changed, and what was written is known (same size, possibly the same time stamp).
+  DataFile& list = store.toDo;
+  test::WriteBytes(list.Path(), "a\r\nb");
+  EXPECT_EQ(*list.Read(), L"a\r\nb");
+  ASSERT_TRUE(list.Write(L"c\rd\r"));
+  EXPECT_EQ(*list.Read(), L"c\rd\r");
+  test::WriteBytes(list.Path(), "changed by another program");
+  EXPECT_EQ(*list.Read(), L"changed by another program");
+  // A last line without a break counts. (CR, CR LF and a lone LF in a list file: the to-do list's tests.)
+  EXPECT_EQ(SplitLines(L"a\r\nb"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
 // A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning; a 1252 text that
@@ -61,19 +67,7 @@ TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
     EXPECT_EQ(DecodeStored(EncodeStored(text, UnicodeForm::Utf8)), text);
 }
 
-TEST_F(SettingsStore, LinesAndFilesReadAgainOnceChanged) {
-  // A last line without a break counts. (CR, CR LF and a lone LF in a list file: the to-do list's tests.)
-  EXPECT_EQ(SplitLines(L"a\r\nb"), (std::vector<std::wstring>{L"a", L"b"}));
-  DataFile& file = store.toDo;
-  test::WriteBytes(file.Path(), "a\r\nb");
-  EXPECT_EQ(*file.Read(), L"a\r\nb");
-  ASSERT_TRUE(file.Write(L"c\rd\r"));  // same size, possibly the same time stamp: what was written is known
-  EXPECT_EQ(*file.Read(), L"c\rd\r");
-  test::WriteBytes(file.Path(), "changed by another program");
-  EXPECT_EQ(*file.Read(), L"changed by another program");
-}
-
-TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
+TEST_F(SettingsStore, FoldersExistenceListingAndBaseNames) {
   const std::wstring graphite = dir / L"skins\\Graphite";
   test::WriteBytes(graphite + L"\\skin.txt", "x");
   test::WriteBytes(dir / L"skins\\Daylight\\skin.txt", "x");
@@ -88,6 +82,8 @@ TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
   EXPECT_EQ(names, (std::vector<std::wstring>{L".", L"..", L"Daylight", L"Graphite"}));
   EXPECT_EQ(ListFolder(dir / L"nothing\\"), std::vector<std::wstring>{L""});
 
+  const Folders folders = Folders::Of(L"D:");  // the runtime gives no backslash: a drive root gets a doubled one
+  EXPECT_EQ(folders.AppDir + L"|" + folders.LangDir + L"|" + folders.SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
   // Without the extension, as the wizard's program search takes names, it is checked there.
   EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true) + L"|" + FileBaseName(L"C:\\dir.d\\", true), L"my.file.txt|");
 }
