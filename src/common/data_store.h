@@ -67,7 +67,7 @@ private:
 // text last read, taken apart once; keys are set in groups on what the file holds at that moment, one write a group.
 class ProfileFile : public DataFile {
 public:
-  ProfileFile(std::wstring name) : DataFile(std::move(name), platform::codec::UnicodeForm::Utf16Le) {}
+  explicit ProfileFile(std::wstring name) : DataFile(std::move(name), platform::codec::UnicodeForm::Utf16Le) {}
 
   // The value, cut at 4999 characters; "" when missing, and while the file cannot be read.
   std::wstring Get(const std::wstring& section, const std::wstring& key);

@@ -24,7 +24,8 @@ struct MutexTraits {
 using UniqueMutex = UniqueOf<std::intptr_t, MutexTraits>;
 // Whether a mutex of that name exists now (some process holds a handle to it).
 bool MutexExists(const std::wstring& name);
-// Waits before the next look for the running side bar.
+// Waits before looking again (for the running side bar, for a file another program holds); the headless twin only
+// counts the time.
 void PauseMs(unsigned ms);
 
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value);
