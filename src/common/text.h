@@ -17,10 +17,9 @@ std::wstring DropRight(std::wstring_view text, int n);
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wstring_view with);
 // Blanks (U+0020 only) removed at both ends.
 std::wstring TrimBlanks(std::wstring_view text);
+// Case in every script, as the system maps it whatever the user's language (platform/text_case.h).
 std::wstring ToLowerText(std::wstring_view text);
 std::wstring ToUpperText(std::wstring_view text);
-wchar_t LowerChar(wchar_t c);
-wchar_t UpperChar(wchar_t c);
 std::wstring ToText(long long number);
 
 }  // namespace velvane

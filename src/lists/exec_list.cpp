@@ -18,11 +18,10 @@ constexpr wchar_t kTotalKey[] = L"Total";
 
 std::wstring EntrySection(int i) { return L"E" + ToText(i); }
 
-bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (UpperChar(text[i]) != UpperChar(prefix[i])) return false;
-  return true;
+// The prefix already in upper case; a text shorter than it never matches.
+bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& upperPrefix) {
+  return upperPrefix.size() <= text.size() &&
+         ToUpperText(std::wstring_view(text).substr(0, upperPrefix.size())) == upperPrefix;
 }
 
 }  // namespace
@@ -81,8 +80,9 @@ void clsExec::DeleteExec(int index) {
 }
 
 int clsExec::FindExec(const std::wstring& name) const {
+  const std::wstring upperName = ToUpperText(name);
   for (int i = 1; i <= count_; ++i)
-    if (StartsWithIgnoringCase(entries_[static_cast<size_t>(i)].Exec, name)) return i;
+    if (StartsWithIgnoringCase(entries_[static_cast<size_t>(i)].Exec, upperName)) return i;
   return 0;
 }
 

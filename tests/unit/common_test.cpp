@@ -102,7 +102,10 @@ TEST(TextRoutines, SeparatorsFieldsDropsAndReplacements) {
   EXPECT_EQ(DropRight(L"abc", 1) + L"|" + DropRight(L"abc", 4), L"ab|");
   EXPECT_EQ(ReplaceAll(L"aaa", L"a", L"aa") + L"|" + ReplaceAll(L"abc", L"", L"z"), L"aaaaaa|abc");  // no rescan
   EXPECT_EQ(TrimBlanks(L"  \tx \t "), L"\tx \t");
-  EXPECT_EQ(ToLowerText(L"NotePad \u00C9"), L"notepad \u00E9");
+  // Case both ways in Latin with its extensions, Greek and Cyrillic.
+  const std::wstring upper = L"NOTEPAD \u00C9 \u0160KODA \u0152UVRE \u0391\u0392\u03A9 \u0416\u0423\u041A \u0401";
+  const std::wstring lower = L"notepad \u00E9 \u0161koda \u0153uvre \u03B1\u03B2\u03C9 \u0436\u0443\u043A \u0451";
+  EXPECT_EQ(ToLowerText(upper) + L"|" + ToUpperText(lower), lower + L"|" + upper);
 }
 
 TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOutsideTheType) {

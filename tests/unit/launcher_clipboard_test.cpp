@@ -37,8 +37,9 @@ TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
   Exec().AddExec(L"C:\\n2.exe", L"notepad2", L"Notepad 2");
   Exec().AddExec(L"C:\\n.exe", L"note", L"Note");
   Exec().AddExec(L"write /A C:\\x.txt", L"wordpad", L"WordPad");
+  Exec().AddExec(L"C:\\b.exe", L"\u0436\u0443\u043A", L"Beetle");
   const std::pair<const wchar_t*, int> cases[] = {
-      {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}};
+      {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}, {L"\u0416\u0423\u041A", 4}};
   for (const auto& [typed, entry] : cases) EXPECT_EQ(Exec().FindExec(typed), entry) << typed;
   for (const auto& [typed, shown] : {std::pair{L"NOTEP", L"Notepad 2"}, std::pair{L"", L""}})
     EXPECT_EQ(Exec().UpdateExec(typed), shown);  // an empty box shows nothing, although "" matches
