@@ -257,6 +257,14 @@ void Key(WORD key, bool up, DWORD holdMs) {
   Sleep(holdMs);
 }
 
+void PressWithCtrl(WORD key, DWORD holdMs, const std::function<void()>& whileHeld) {
+  Key(VK_CONTROL, false, 0);
+  Key(key, false, holdMs);
+  whileHeld();
+  Key(key, true, 0);
+  Key(VK_CONTROL, true, 0);
+}
+
 SideBar::SideBar(const Installation& installation, const std::wstring& arguments)
     : installation_(installation), process_(Process::Start(installation, arguments)) {
   if (!process_) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -116,6 +117,8 @@ std::string DescribeWindowsOf(DWORD processId);
 void ClickAt(POINT at);
 void Click(HWND window);
 void Key(WORD key, bool up, DWORD holdMs = 150);
+// Ctrl and a key held (Wine's GetAsyncKeyState needs about 100 ms), then released; Ctrl+F11 is the screenshot key.
+void PressWithCtrl(WORD key = VK_F11, DWORD holdMs = 200, const std::function<void()>& whileHeld = [] {});
 
 // A running velvane.exe: the first start in an installation, with its side bar.
 class SideBar {

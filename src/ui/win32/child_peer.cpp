@@ -228,7 +228,7 @@ void ChildPeer::Update(ControlChange what) {
       break;
     case ControlChange::ToolTip: ApplyToolTip(); break;
     case ControlChange::AcceptFiles:
-      DragAcceptFiles(hwnd, control_.AcceptFiles() ? TRUE : FALSE);
+      AcceptFiles(hwnd, control_.AcceptFiles());
       if (control_.AcceptFiles()) top_.ChildAcceptsFiles();
       break;
     case ControlChange::Align:

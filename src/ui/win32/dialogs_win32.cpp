@@ -166,9 +166,8 @@ using GetFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 GetFileNameFn CommonDialogFunction(const char* name) {
   // Loaded on first use and kept for the life of the process.
-  static const HMODULE module = LoadLibraryW(L"comdlg32.dll");
-  if (!module) return nullptr;
-  return reinterpret_cast<GetFileNameFn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  static const HMODULE module = win32::LoadSystemLibrary(L"comdlg32.dll");
+  return module ? reinterpret_cast<GetFileNameFn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
 // "Text|*.txt|All|*.*" becomes the list of zero-terminated strings the dialog reads, ended by an empty one.

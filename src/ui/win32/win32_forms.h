@@ -12,6 +12,7 @@
 
 #include "ui/forms.h"
 #include "ui/peers.h"
+#include "platform/win32/system_library.h"
 #include "ui/win32/handles.h"
 
 namespace velvane::ui::win32 {
@@ -73,6 +74,10 @@ int HeldButtons(WPARAM wParam);
 // An exception caught at the window procedure's edge goes to the forms layer's error report.
 void ReportCurrentException() noexcept;
 std::wstring WindowText(HWND hwnd);
+// Files dragged from the shell are taken by the window (the style DragAcceptFiles sets), or no longer.
+void AcceptFiles(HWND hwnd, bool accept);
+// Where the drop landed, in the client area of the window that takes it.
+POINT DropPoint(HDROP drop);
 // The files of a drop in their order; frees the drop.
 std::vector<std::wstring> TakeDroppedFiles(HDROP drop);
 
@@ -249,7 +254,7 @@ void DrawBuiltinIcon(HDC dc, BuiltinIcon icon, const RECT& r, COLORREF color);
 bool MessageLoopRunning();
 std::vector<Monitor> SystemMonitors();  // the primary first
 
-// comctl32, loaded on first use (a static import slows every start of the program).
+// comctl32 from the system folder, loaded on first use (a static import slows every start of the program).
 bool LoadCommonControls();
 
 // The button of a button-down or button-up message.
