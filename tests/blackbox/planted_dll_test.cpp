@@ -1,7 +1,11 @@
-// A portable copy unzipped into Downloads lies beside whatever else the browser saved there. DLLs named like the
-// system's, each leaving a mark when loaded, lie in the program folder (the current folder too): neither program loads
-// any of them, whatever it does (its start, tool tips, a screenshot of the foreground window, the file dialog, the
-// wizard).
+// The DLLs the programs load. A portable copy unzipped into Downloads lies beside whatever else the browser saved
+// there. DLLs named like the system's, each leaving a mark when loaded, lie in the program folder (the current folder
+// too): neither program loads any of them, whatever it does (its start, tool tips, a screenshot of the foreground
+// window, the file dialog, the wizard). And the hidden side bar, which stays loaded all day, loads neither the common
+// controls nor the shell: they are some megabytes that only a dialog or a hover needs.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <filesystem>
 
 #include "blackbox/harness.h"
@@ -9,9 +13,22 @@
 namespace blackbox {
 namespace {
 
-using PlantedDlls = BlackBoxTest;
+// The names of the modules a process has loaded, lower case, each followed by a blank.
+std::wstring ModulesOf(DWORD processId) {
+  std::wstring names;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  MODULEENTRY32W module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+    names += module.szModule + std::wstring(L" ");
+  CloseHandle(snapshot);
+  CharLowerW(names.data());
+  return names;
+}
 
-TEST_F(PlantedDlls, NoneIsLoadedFromTheProgramFolder) {
+using Dlls = BlackBoxTest;
+
+TEST_F(Dlls, NoneFromTheProgramFolderAndTheHiddenBarNeedsNoCommonControls) {
   std::wstring tests(MAX_PATH, L'\0');
   tests.resize(GetModuleFileNameW(nullptr, tests.data(), MAX_PATH));
   const auto planted = ReadBytes(tests.substr(0, tests.find_last_of(L'\\') + 1) + L"planted.dll");
@@ -32,6 +49,11 @@ TEST_F(PlantedDlls, NoneIsLoadedFromTheProgramFolder) {
   {
     SideBar bar(installation_);
     ASSERT_TRUE(bar.Started());
+    ASSERT_TRUE(bar.HandOver(L"-save"));  // answered once the start has run
+    const std::wstring modules = ModulesOf(bar.ProcessId());
+    EXPECT_NE(modules.find(L"user32.dll "), modules.npos) << "no module list";
+    for (const wchar_t* unneeded : {L"comctl32.dll ", L"shell32.dll "})
+      EXPECT_EQ(modules.find(unneeded), modules.npos) << Utf8(unneeded) << "loaded by the hidden side bar";
     ASSERT_TRUE(bar.HandOver(L"-show"));
     Sleep(1000);  // Wine drops keys sent by SendInput for a moment after the focus changed
     PressWithCtrl();

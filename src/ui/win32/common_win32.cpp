@@ -47,6 +47,34 @@ UniqueFont CreateFontFor(const Font& font, int dpi) {
                                 InstalledFace(font.face).c_str()));
 }
 
+namespace {
+
+// The resource of the manifest that asks for the version 6 common controls (assets/velvane.rc.in).
+constexpr WORD kCurrentControlsManifest = 3;
+
+HANDLE CurrentControlsContext() {
+  static const HANDLE context = [] {
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.hModule = Instance();
+    request.lpResourceName = MAKEINTRESOURCEW(kCurrentControlsManifest);
+    return CreateActCtxW(&request);  // a program without that resource (a test) keeps the classic controls
+  }();
+  return context;
+}
+
+}  // namespace
+
+CurrentControls::CurrentControls(bool current) {
+  const HANDLE context = current ? CurrentControlsContext() : INVALID_HANDLE_VALUE;
+  active_ = context != INVALID_HANDLE_VALUE && ActivateActCtx(context, &cookie_);
+}
+
+CurrentControls::~CurrentControls() {
+  if (active_) DeactivateActCtx(0, cookie_);
+}
+
 void KeepClassicLook(HWND control) {
   // uxtheme is loaded on first use and kept: Windows before XP lacks it, and a static import slows every start.
   using SetThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);

@@ -64,6 +64,21 @@ UniqueFont CreateFontFor(const Font& font, int dpi);
 // Windows 10 and 11 lack the design's "Lucida Sans"; Tahoma comes with every Windows, and its narrower, shorter
 // letters keep every caption inside the boxes drawn for the design's face.
 inline constexpr wchar_t kFallbackFace[] = L"Tahoma";
+// While it lives, the windows this thread makes take the version 6 common controls, the system's current look of
+// buttons, boxes, lists and message boxes. Only the windows with a frame take them (current true): the programs'
+// manifest leaves them out, so the always-present skinned side bar, whose boxes take the skin's colours, loads neither
+// them nor their theme (some megabytes for as long as it runs).
+class CurrentControls {
+public:
+  explicit CurrentControls(bool current = true);
+  ~CurrentControls();
+  CurrentControls(const CurrentControls&) = delete;
+  CurrentControls& operator=(const CurrentControls&) = delete;
+
+private:
+  ULONG_PTR cookie_ = 0;
+  bool active_ = false;
+};
 // The control keeps the classic look under the version 6 common controls: a themed check box draws its text in the
 // theme's colour, unreadable on a dark skin.
 void KeepClassicLook(HWND control);
@@ -120,6 +135,7 @@ public:
   void DeliverDrop(HDROP drop, ChildPeer* target);
   // The tool tip window of this window, created on first use; nullptr when the common controls are missing.
   HWND ToolTips();
+  HWND ToolTipsIfMade() const { return toolTips_.get(); }
 
   static bool IsOurs(HWND hwnd);
   static int OpenCount();
@@ -212,7 +228,9 @@ protected:
   void FocusMessage(UINT msg, WPARAM wParam);
   // Raises the mouse events (and the click of a label or image); captures the mouse for labels and images.
   void MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  void ApplyToolTip();
+  // Adds, changes or removes the control's tip. The tool tip window, and the common controls behind it, are made
+  // only when the mouse first comes over a control that has a tip (create): a side bar that stays hidden needs none.
+  void ApplyToolTip(bool create);
   void ApplyFont();
   // The brush of the back colour (colour given), kept until the colours change.
   HBRUSH Brush(Color back);
