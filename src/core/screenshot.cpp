@@ -55,6 +55,17 @@ std::wstring ScreenshotFile(const Settings& settings) {
   return settings.ScreensDir + settings.OptTxt[0] + (HoldsNumber(settings.OptTxt[1]) ? settings.OptTxt[1] : L"0") + L".bmp";
 }
 
+void RemoveScreenshotLeftovers(const Settings& settings) {
+  const std::wstring& prefix = settings.OptTxt[0];
+  const std::wstring ending = std::wstring(L".bmp") + platform::kSaveTemporarySuffix;
+  if (prefix.find_first_of(L"*?") != std::wstring::npos) return;  // no file of ours has such a name
+  for (const platform::DirEntry& e : platform::ListDirectory(settings.ScreensDir + prefix + L"*" + ending)) {
+    if (e.folder || e.name.size() <= prefix.size() + ending.size()) continue;
+    if (HoldsNumber(std::wstring_view(e.name).substr(prefix.size(), e.name.size() - prefix.size() - ending.size())))
+      platform::RemoveFile(settings.ScreensDir + e.name);
+  }
+}
+
 namespace {
 
 constexpr std::uint32_t kFileHeaderBytes = 14;

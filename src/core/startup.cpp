@@ -85,6 +85,7 @@ void LoadEverything(const std::wstring& commandLine, Velvane& app) {
   settings.LoadHotKeys();
   // At the start a value out of range is a start-up error; later reloads keep the last good value.
   if (!settings.Load().empty()) throw RuntimeError(ErrorNumber::Overflow, "Overflow");
+  RemoveScreenshotLeftovers(settings);
   app.bar.Open(app);
   ReloadSettings(app);
   if (const auto notes = LoadNotes(settings.OptChk[kOptKeepNotes])) app.bar.SetNotesText(*notes);

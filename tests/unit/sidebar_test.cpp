@@ -58,6 +58,19 @@ TEST_F(SideBar, SettingsLoadByTheirRules) {
             (std::array{17, 124, 0}));
 }
 
+// What interrupted saves left goes at the start: the data folder's "*.new~", and in the screenshot folder (the user's)
+// only a screenshot's, the prefix and a number before ".bmp.new~". An editor's backup and other files stay.
+TEST_F(SideBar, TheStartSweepsOnlyWhatInterruptedSavesLeft) {
+  const std::wstring shots = dir_.Path() + L"\\shots\\";
+  const std::wstring files[] = {DataDir + L"notes.qdt.new~", DataDir + L"config.qdt~",    shots + L"shot_12.bmp.new~",
+                                shots + L"shot_a.bmp.new~",  shots + L"my12.bmp.new~",   shots + L"shot_12.bmp"};
+  for (const std::wstring& file : files) test::WriteBytes(file, "x");
+  Start("[PATH]\r\nScreens=" + std::string(shots.begin(), shots.end()) + "\r\n[TXT]\r\nTxt0=shot_\r\n");
+  std::wstring left;
+  for (const std::wstring& file : files) left += test::Exists(file) ? file.substr(file.rfind(L'\\') + 1) + L" " : L"";
+  EXPECT_EQ(left, L"config.qdt~ shot_a.bmp.new~ my12.bmp.new~ shot_12.bmp ");
+}
+
 // A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests).
 TEST_F(SideBar, ShowAndHideWithAndWithoutFade) {
   Start("[CHK]\r\nChk1=1\r\n[SS]\r\nType=1\r\n");
