@@ -237,6 +237,7 @@ TEST_F(ListsClipboard, AHugeTextIsStoredWholeShownCutAndCostsNothingOnLaterTicks
   EXPECT_EQ(labels[1]->Text(), L"xxxxx|R|xxxxxxxx...");
   const std::wstring& tip = labels[1]->ToolTip();
   EXPECT_TRUE(tip.size() < static_cast<size_t>(2 * clsClipboard::kToolTipChars) && tip.ends_with(L"...")) << tip.size();
+  EXPECT_EQ(clsClipboard::ToolTipOf(std::wstring(5000, L'y')), std::wstring(5000, L'y'));  // what a screen shows: whole
 
   board.SetSequenceKnown(false);  // without a sequence number every tick has to look
   history.RefreshData();
