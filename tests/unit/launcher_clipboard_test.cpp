@@ -106,6 +106,8 @@ TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
 TEST_F(ListsLauncher, AddDialog) {
   frmAddExec& dialog = frmAddExec::ShowDialog(app, L"ed");
   EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
+  const ui::Rect title = dialog.lbl[0]->Bounds();  // 240, 60, 1440, 330 twips, wider for a text that needs it
+  EXPECT_TRUE(title.x == 16 && title.y == 4 && title.h == 22 && title.w > 96) << title.w << "x" << title.h;
   EXPECT_FALSE(dialog.imgTop->HasPicture() || dialog.imgDrop->HasPicture());
   EXPECT_EQ(&frmAddExec::ShowDialog(app), &dialog);
   dialog.txtAppName->SetText(L"Editor");
