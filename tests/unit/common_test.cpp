@@ -42,12 +42,16 @@ TEST_F(SettingsStore, SettingsKeepAnyScriptReadEmptyWhenMissingAndAreCutAt4999) 
   EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
 }
 
-// A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning; a 1252 text that
-// begins like a mark is stored in the marked form.
+// A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning, also one that the end
+// of the bytes cuts (nothing past the end is read, whatever follows in memory); a 1252 text that begins like a mark is
+// stored in the marked form, and so are U+0080 to U+009F, which are not the bytes 0x80 to 0x9F there.
 TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
   using namespace platform::codec;
   EXPECT_EQ(DecodeStored(std::string("\xFF\xFE" "A\0\x3D\xD8\x00\xDE\x00\xD8", 10)), L"A\U0001F600\xD800");
   EXPECT_EQ(DecodeStored(test::kUtf8Mark + "\xC3\xA9\xE9\x80\xED\xA0\x80"), L"\u00E9\u00E9\u20AC\xD800");
+  const std::string cut = test::kUtf8Mark + "ab\xE2\x82\xAC";  // the euro sign, its last byte beyond the end
+  EXPECT_EQ(DecodeStored(std::string_view(cut).substr(0, cut.size() - 1)), L"ab\u00E2\u201A");
+  EXPECT_EQ(DecodeStored(EncodeStored(L"\u0085\u2026\u0081", UnicodeForm::Utf8)), L"\u0085\u2026\u0081");
   for (const wchar_t* text : {L"\u00FF\u00FEx", L"\u00EF\u00BB\u00BF"})
     EXPECT_EQ(DecodeStored(EncodeStored(text, UnicodeForm::Utf8)), text);
 }

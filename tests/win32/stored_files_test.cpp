@@ -2,7 +2,8 @@
 // reference: both read the same values and leave the same bytes after the same writes (a rewrite drops blank lines),
 // and a file whose values need UTF-16LE is one that each reads and writes after the other. The shipped files read the
 // same whatever the system's code page: ctest runs CodePage once more under a Russian (1251), Japanese (932) and UTF-8
-// system code page, and VELVANE_CODE_PAGE names the one a run expects, so a run that did not get it fails.
+// system code page, and VELVANE_CODE_PAGE names the one a run expects, so a run that did not get it fails. The one
+// text that comes in the system's code page, an older second start's hand-off, is read in it there.
 #include <windows.h>
 
 #include <array>
@@ -12,6 +13,7 @@
 #include "common/folders.h"
 #include "common/lang.h"
 #include "common/profile_files.h"
+#include "core/commands.h"
 #include "platform/profile.h"
 #include "platform/text_codec.h"
 #include "test_support.h"
@@ -92,6 +94,13 @@ TEST(CodePage, ShippedSpanishFilesReadRight) {
     table.LoadLanguage(L"spanish", file);
     EXPECT_EQ(table.lReplace(key), text);
   }
+  // An older second start hands its command line over untagged, in the system's code page: read in that one.
+  const std::wstring sent = GetACP() == 1251 ? L"-addtodo \u0416\u0443\u043A"
+                            : GetACP() == 932 ? L"-addtodo \u65E5\u672C" : L"-addtodo \u00C9t\u00E9";
+  std::string bytes(64, '\0');
+  bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, sent.c_str(), static_cast<int>(sent.size()),
+                                                       bytes.data(), 64, nullptr, nullptr)));
+  EXPECT_EQ(HandOffCommand(0, bytes), sent);
 }
 
 }  // namespace
