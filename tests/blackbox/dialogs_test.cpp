@@ -1,5 +1,7 @@
 // The settings window, the hot-key capture and the about box of the running velvane.exe, used with real clicks and
 // key presses.
+#include <algorithm>
+
 #include "blackbox/harness.h"
 
 namespace blackbox {
@@ -36,7 +38,7 @@ protected:
 // The version comes from the executable's own version resource. Hot key 1 captured by releasing F9, then Ctrl, works
 // at once, before anything is saved; Cancel saves nothing. Ticks clicked and OK write the settings, the
 // start-with-Windows entry quoted and naming this velvane.exe. The about box shows the version and goes when another
-// window comes forward.
+// window comes forward. The skins offered are those a person sees: not the desktop.ini Explorer hides among them.
 TEST_F(Dialogs, HotKeyCaptureSettingsAndAboutBoxWithRealInput) {
   const std::wstring program = installation_.Program();
   std::vector<BYTE> info(GetFileVersionInfoSizeW(program.c_str(), nullptr));
@@ -48,10 +50,15 @@ TEST_F(Dialogs, HotKeyCaptureSettingsAndAboutBoxWithRealInput) {
   EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(2, 1)));
   EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), 42);
 
+  const std::wstring desktopIni = installation_.Path(L"skins\\desktop.ini");
+  ASSERT_TRUE(WriteBytes(desktopIni, "[.ShellClassInfo]\r\n"));
+  ASSERT_TRUE(SetFileAttributesW(desktopIni.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
   HWND cfg = OpenFromSideBar(bar, L"_main:oconfiguration", L"_cfg:title");
   ASSERT_NE(cfg, nullptr) << DescribeWindowsOf(bar.ProcessId());
+  const std::vector<std::wstring> skins = ListBoxItems(ChildAt(cfg, L"ListBox", 284, 88, 133, 74));
+  EXPECT_TRUE(!skins.empty() && std::find(skins.begin(), skins.end(), L"desktop.ini") == skins.end());
   Click(Control(cfg, L"_cfg:showkeys"));
   const HWND keys = WaitForWindow([&] { return Top(bar, L"_keys:title"); });
   ASSERT_NE(keys, nullptr);
