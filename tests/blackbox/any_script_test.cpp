@@ -18,7 +18,10 @@ const std::string kUtf8Mark = "\xEF\xBB\xBF";
 class AnyScript : public BlackBoxTest {
 protected:
   AnyScript() : BlackBoxTest(L" \u0418\u0432\u0430\u043D \u041F\u0435\u0442\u0440\u043E\u0432") {}
-  void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane"); }
+  void TearDown() override {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
+    BlackBoxTest::TearDown();
+  }
 };
 
 TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) {

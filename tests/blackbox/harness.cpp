@@ -61,6 +61,13 @@ Installation::Installation(const std::wstring& folderSuffix) {
   for (const fs::directory_entry& entry : fs::directory_iterator(dist, error))
     if (entry.path().filename() != L"data")
       fs::copy(entry.path(), base / entry.path().filename(), fs::copy_options::recursive, error);
+  // DLLs named like the system's lie beside the programs, which also start in this folder, as a browser may leave
+  // them in Downloads beside an unzipped portable copy. Each leaves a mark when loaded (tests/plant); none may be.
+  std::wstring tests(MAX_PATH, L'\0');
+  tests.resize(GetModuleFileNameW(nullptr, tests.data(), MAX_PATH));
+  for (const wchar_t* name : {L"dwmapi", L"uxtheme", L"comctl32", L"comdlg32", L"shell32", L"shcore", L"shlwapi",
+                              L"ole32", L"oleaut32", L"propsys", L"version", L"imm32", L"msimg32", L"winmm"})
+    fs::copy_file(fs::path(tests).replace_filename(L"planted.dll"), base / (name + std::wstring(L".dll")), error);
   if (error || !CopyFileW((dist / L"data\\config.qdt").c_str(), ConfigFile().c_str(), FALSE))
     ADD_FAILURE() << "could not copy VELVANE_DIST (" << Utf8(dist.wstring()) << ") to " << Utf8(folder_);
 }
@@ -69,6 +76,13 @@ Installation::~Installation() {
   std::error_code error;
   if (::testing::Test::HasFailure()) std::printf("  (installation kept for a look: %s)\n", Utf8(folder_).c_str());
   else fs::remove_all(folder_, error);
+}
+
+std::string Installation::LoadedPlantedDlls() const {
+  std::string marks;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_))
+    if (entry.path().extension() == L".loaded") marks += " " + Utf8(entry.path().filename().wstring());
+  return marks;
 }
 
 std::wstring Installation::Text(const wchar_t* key, const std::wstring& language, const wchar_t* file) const {
@@ -302,6 +316,10 @@ void BlackBoxTest::SetUp() {
   ASSERT_FALSE(HasFailure()) << "no installation to test";
   ASSERT_EQ(FindSideBar(), nullptr) << "a side bar started elsewhere runs: it would take this test's hand-offs";
   installation_.Configure({});
+}
+
+void BlackBoxTest::TearDown() {
+  EXPECT_EQ(installation_.LoadedPlantedDlls(), "") << "loaded from the program folder";
 }
 
 }  // namespace blackbox

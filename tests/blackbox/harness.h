@@ -48,8 +48,9 @@ std::optional<std::string> ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, std::string_view bytes);
 bool FileExists(const std::wstring& path);
 
-// A copy of the installation in VELVANE_DIST with the shipped data/config.qdt but none of the user's lists; a failed
-// copy fails the test. Left on disk for a look when the test failed. The folder's name ends with the suffix given.
+// A copy of the installation in VELVANE_DIST with the shipped data/config.qdt but none of the user's lists, and DLLs
+// named like the system's planted beside the programs; a failed copy fails the test. Left on disk for a look when the
+// test failed. The folder's name ends with the suffix given.
 class Installation {
 public:
   explicit Installation(const std::wstring& folderSuffix = L"");
@@ -61,6 +62,7 @@ public:
   std::wstring ConfigFile() const { return DataFile(L"config.qdt"); }
   std::wstring Program() const { return Path(L"velvane.exe"); }
   std::string DataBytes(const std::wstring& name) const { return ReadBytes(DataFile(name)).value_or("(no file)"); }
+  std::string LoadedPlantedDlls() const;  // the marks the planted DLLs left, "" when none was loaded
   // The key's text in a language file ("velvane.txt", "primewiz.txt"; Windows-1252), or the key when it is missing.
   std::wstring Text(const wchar_t* key, const std::wstring& language = L"english",
                     const wchar_t* file = L"velvane.txt") const;
@@ -144,11 +146,12 @@ private:
 };
 
 // A test with its own installation, configured with the default options; fails at once when the copy failed or a
-// side bar from elsewhere runs.
+// side bar from elsewhere runs, and at its end when a program loaded a planted DLL.
 class BlackBoxTest : public ::testing::Test {
 protected:
   explicit BlackBoxTest(const std::wstring& folderSuffix = L"") : installation_(folderSuffix) {}
   void SetUp() override;
+  void TearDown() override;
   Installation installation_;
 };
 
