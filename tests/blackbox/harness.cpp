@@ -312,13 +312,22 @@ SideBar::SideBar(const Installation& installation, const std::wstring& arguments
   return ::testing::AssertionFailure() << "still ran " << kCloseLimitMs << " ms after a close request:" << windows;
 }
 
+bool RunValueNames(const std::wstring& program) {
+  wchar_t run[1024] = {};
+  DWORD size = sizeof run;
+  RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane", RRF_RT_REG_SZ, nullptr, run, &size);
+  return CompareStringOrdinal(run, -1, (L"\"" + program + L"\"").c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 void BlackBoxTest::SetUp() {
   ASSERT_FALSE(HasFailure()) << "no installation to test";
   ASSERT_EQ(FindSideBar(), nullptr) << "a side bar started elsewhere runs: it would take this test's hand-offs";
   installation_.Configure({});
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
 }
 
 void BlackBoxTest::TearDown() {
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
   EXPECT_EQ(installation_.LoadedPlantedDlls(), "") << "loaded from the program folder";
 }
 

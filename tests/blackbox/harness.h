@@ -145,8 +145,13 @@ private:
   ::testing::AssertionResult started_ = ::testing::AssertionFailure();
 };
 
-// A test with its own installation, configured with the default options; fails at once when the copy failed or a
-// side bar from elsewhere runs, and at its end when a program loaded a planted DLL.
+inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Whether the user's start-with-Windows entry names this program, in quotes, as the side bar writes it.
+bool RunValueNames(const std::wstring& program);
+
+// A test with its own installation, configured with the default options and no start-with-Windows entry before and
+// after; fails at once when the copy failed or a side bar from elsewhere runs, and at its end when a program loaded a
+// planted DLL.
 class BlackBoxTest : public ::testing::Test {
 protected:
   explicit BlackBoxTest(const std::wstring& folderSuffix = L"") : installation_(folderSuffix) {}

@@ -21,32 +21,18 @@ struct LogPixels {
   bool hadOld = false, set = false;
 };
 
-// A bitmap file of one colour, 24 bits a pixel.
-std::string SolidBitmap(LONG width, LONG height, COLORREF color) {
-  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  const BITMAPFILEHEADER file{0x4D42, offset + stride * static_cast<DWORD>(height), 0, 0, offset};
-  const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                      std::string(reinterpret_cast<const char*>(&info), sizeof info);
-  std::string row(stride, '\0');
-  for (LONG x = 0; x < width; ++x)
-    row[3 * x] = static_cast<char>(GetBValue(color)), row[3 * x + 1] = static_cast<char>(GetGValue(color)),
-    row[3 * x + 2] = static_cast<char>(GetRValue(color));
-  for (LONG y = 0; y < height; ++y) bytes += row;
-  return bytes;
-}
-
 using Scale = BlackBoxTest;
 
 // 800 x 341 design pixels are 1200 x 512, and the "Hide" button at 360, 265, 141 x 17 sits at 540, 398, 212 x 26. The
-// skin's own drawing for 150% is shown, not its 100% picture enlarged.
+// skin's own drawing for 150% is shown, not its 100% picture enlarged (here another skin's drawing in its place).
 TEST_F(Scale, AtOneHundredFiftyPercentTheSideBarIsLaidOutOneAndAHalfTimesTheDesign) {
   const LogPixels dpi(144);
   ASSERT_TRUE(dpi.set);
-  constexpr COLORREF kDrawn = RGB(20, 180, 40);
-  const std::wstring skin = installation_.Path(L"skins\\" + installation_.Setting(L"XTRA", L"Skin") + L"\\");
-  ASSERT_TRUE(WriteBytes(skin + L"i_main@150.bmp", SolidBitmap(1200, 512, kDrawn)));
+  installation_.SetSetting(L"XTRA", L"Skin", L"Graphite");
+  const std::wstring drawing = installation_.Path(L"skins\\Daylight\\i_main@150.bmp");
+  ASSERT_TRUE(CopyFileW(drawing.c_str(), installation_.Path(L"skins\\Graphite\\i_main@150.bmp").c_str(), FALSE));
+  const velvane::test::Picture drawn = velvane::test::TakePixels(static_cast<HBITMAP>(LoadImageW(
+      nullptr, drawing.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)), 1200, 512);
   SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
   ASSERT_TRUE(bar.HandOver(L"-show"));
@@ -59,11 +45,11 @@ TEST_F(Scale, AtOneHundredFiftyPercentTheSideBarIsLaidOutOneAndAHalfTimesTheDesi
   EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
             std::vector<LONG>({540, 398, 212, 26}));
   // Two places of the background, clear of every control, once the bar has painted.
-  const auto drawn = [&] {
+  const auto shows = [&] {
     const velvane::test::Picture shown = velvane::test::CaptureScreen(frame);
-    return shown.At(1, 1) == 0x14B428 && shown.At(1194, 270) == 0x14B428;
+    return shown.At(1, 1) == drawn.At(1, 1) && shown.At(1194, 270) == drawn.At(1194, 270);
   };
-  EXPECT_TRUE(WaitUntil(drawn, kWindowLimitMs)) << "not the skin's drawing for 150%";
+  EXPECT_TRUE(WaitUntil(shows, kWindowLimitMs)) << "not the skin's drawing for 150%";
 }
 
 }  // namespace
