@@ -99,13 +99,34 @@ TEST_F(Dialogs, HotKeyCaptureSettingsAndAboutBoxWithRealInput) {
   EXPECT_TRUE(bar.Close());
 }
 
-using ToDoBox = BlackBoxTest;
+// The names of the modules a process has loaded, lower case, each followed by a blank.
+std::wstring ModulesOf(DWORD processId) {
+  std::wstring names;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  MODULEENTRY32W module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+    names += module.szModule + std::wstring(L" ");
+  CloseHandle(snapshot);
+  CharLowerW(names.data());
+  return names;
+}
 
-// The entry box lies over the top of the to-do list: once the "+" has opened it, a click at its middle reaches the
-// box, not the list below, and what is typed shows in it.
-TEST_F(ToDoBox, OpenedOverTheListItTakesTheClickAndTheTypedText) {
-  SideBar bar(installation_, L"-addtodo first");
+using SideBarInUse = BlackBoxTest;
+
+// Hidden, the side bar (loaded all day) has not loaded the common controls or the shell: megabytes that only a dialog
+// or a hover needs. Shown, the to-do entry box that the "+" opens lies over the list: a click at its middle reaches
+// the box and what is typed shows there. The file dialog, which loads the most, loads none of the DLLs planted beside
+// the programs (as in every black-box test: harness.cpp).
+TEST_F(SideBarInUse, ToDoBoxOverItsListFileDialogAndTheDllsLoaded) {
+  SideBar bar(installation_);
   ASSERT_TRUE(bar.Started());
+  ASSERT_TRUE(bar.HandOver(L"-save"));  // answered once the start has run
+  const std::wstring modules = ModulesOf(bar.ProcessId());
+  EXPECT_NE(modules.find(L"user32.dll "), modules.npos) << "no module list";
+  for (const wchar_t* unneeded : {L"comctl32.dll ", L"shell32.dll "})
+    EXPECT_EQ(modules.find(unneeded), modules.npos) << Utf8(unneeded) << "loaded by the hidden side bar";
+
   ASSERT_TRUE(bar.HandOver(L"-show"));
   const HWND w = bar.Window();
   const HWND plus = ChildAt(w, L"VelvaneImage", 524, 8, 17, 17), box = ChildAt(w, L"Edit", 358, 30, 186, 21);
@@ -128,36 +149,8 @@ TEST_F(ToDoBox, OpenedOverTheListItTakesTheClickAndTheTypedText) {
     return SendMessageW(box, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(typed)), !wcscmp(typed, L"tea");
   };
   EXPECT_TRUE(WaitUntil(shows, kWindowLimitMs)) << Utf8(typed);
-}
 
-// The names of the modules a process has loaded, lower case, each followed by a blank.
-std::wstring ModulesOf(DWORD processId) {
-  std::wstring names;
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
-  MODULEENTRY32W module{};
-  module.dwSize = sizeof module;
-  for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
-    names += module.szModule + std::wstring(L" ");
-  CloseHandle(snapshot);
-  CharLowerW(names.data());
-  return names;
-}
-
-// Every black-box test runs with DLLs named like the system's planted beside the programs (harness.cpp); the file
-// dialog, which loads the most, is opened among them here. The hidden side bar, which stays loaded all day, loads
-// neither the common controls nor the shell: they are megabytes that only a dialog or a hover needs.
-using Dlls = BlackBoxTest;
-
-TEST_F(Dlls, TheHiddenBarNeedsNoCommonControlsAndTheFileDialogNothingFromTheProgramFolder) {
-  SideBar bar(installation_);
-  ASSERT_TRUE(bar.Started());
-  ASSERT_TRUE(bar.HandOver(L"-save"));  // answered once the start has run
-  const std::wstring modules = ModulesOf(bar.ProcessId());
-  EXPECT_NE(modules.find(L"user32.dll "), modules.npos) << "no module list";
-  for (const wchar_t* unneeded : {L"comctl32.dll ", L"shell32.dll "})
-    EXPECT_EQ(modules.find(unneeded), modules.npos) << Utf8(unneeded) << "loaded by the hidden side bar";
-  ASSERT_TRUE(bar.HandOver(L"-show"));
-  Click(ChildByText(bar.Window(), installation_.Text(L"_main:eadd")));
+  Click(ChildByText(w, installation_.Text(L"_main:eadd")));
   const HWND add = WaitForWindow([&] { return TopWindow(installation_.Text(L"_exec:title"), bar.ProcessId()); });
   ASSERT_NE(add, nullptr) << DescribeWindowsOf(bar.ProcessId());
   Click(ChildByText(add, installation_.Text(L"_exec:select")));

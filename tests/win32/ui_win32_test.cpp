@@ -274,16 +274,11 @@ TEST_F(UiWin32, ToolTipsAnImagesCaptionAndEmptyHandOffs) {
   Image& image = window.AddImage(L"imgSS", {120, 10, 20, 20});
   image.SetText(L"Screenshot kind");
   EXPECT_EQ(test::WindowText(HwndOf(image)), L"Screenshot kind");
-  const auto toolTips = [&] {
-    HWND tips = nullptr;
-    for (HWND h = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); h;
-         h = FindWindowExW(nullptr, h, L"tooltips_class32", nullptr))
-      if (GetWindow(h, GW_OWNER) == HwndOf(window)) tips = h;
-    return tips;
-  };
-  EXPECT_EQ(toolTips(), nullptr) << "the tips (and the common controls) come with the first hover";
-  SendMessageW(HwndOf(row), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  const HWND tips = toolTips();
+  SendMessageW(HwndOf(row), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));  // the tips, and the common controls, come now
+  HWND tips = nullptr;
+  for (HWND h = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); h;
+       h = FindWindowExW(nullptr, h, L"tooltips_class32", nullptr))
+    if (GetWindow(h, GW_OWNER) == HwndOf(window)) tips = h;
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
   row.SetToolTip(L"");
