@@ -5,20 +5,14 @@
 namespace blackbox {
 namespace {
 
-// HKCU\Control Panel\Desktop LogPixels for the test, put back afterwards (removed when there was none).
+// HKCU\Control Panel\Desktop LogPixels for the test; afterwards 96 again, at which scripts/test.sh runs every test.
 struct LogPixels {
-  explicit LogPixels(DWORD dpi) {
-    hadOld = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &old, &size) == ERROR_SUCCESS;
-    set = RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof dpi) == ERROR_SUCCESS;
+  explicit LogPixels(DWORD dpi) : set(Write(dpi)) {}
+  ~LogPixels() { Write(96); }
+  static bool Write(DWORD dpi) {
+    return !RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
   }
-  ~LogPixels() {
-    if (hadOld) RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &old, sizeof old);
-    else RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
-  }
-  static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
-  static constexpr const wchar_t* kValue = L"LogPixels";
-  DWORD old = 0, size = sizeof old;
-  bool hadOld = false, set = false;
+  const bool set;
 };
 
 using Scale = BlackBoxTest;
