@@ -56,13 +56,16 @@ std::wstring ScreenshotFile(const Settings& settings) {
 }
 
 void RemoveScreenshotLeftovers(const Settings& settings) {
-  const std::wstring& prefix = settings.OptTxt[0];
+  // A prefix may name a folder below the screenshot folder too ("2024\shot_").
+  const std::wstring path = settings.ScreensDir + settings.OptTxt[0];
+  const size_t slash = path.find_last_of(L'\\') + 1;
+  const std::wstring folder = path.substr(0, slash), prefix = path.substr(slash);
   const std::wstring ending = std::wstring(L".bmp") + platform::kSaveTemporarySuffix;
   if (prefix.find_first_of(L"*?") != std::wstring::npos) return;  // no file of ours has such a name
-  for (const platform::DirEntry& e : platform::ListDirectory(settings.ScreensDir + prefix + L"*" + ending)) {
+  for (const platform::DirEntry& e : platform::ListDirectory(folder + prefix + L"*" + ending)) {
     if (e.folder || e.name.size() <= prefix.size() + ending.size()) continue;
     if (HoldsNumber(std::wstring_view(e.name).substr(prefix.size(), e.name.size() - prefix.size() - ending.size())))
-      platform::RemoveFile(settings.ScreensDir + e.name);
+      platform::RemoveFile(folder + e.name);
   }
 }
 
