@@ -16,13 +16,6 @@ namespace {
 
 constexpr int kWarmUpRuns = 2;
 
-double NowMs() {
-  LARGE_INTEGER frequency{}, now{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The floor, nothing of Velvane in it: the screen copied into a 24-bit DIB section, the file header, the information
 // header and the rows written to a temporary file, which is then moved in place.
 void FloorShot(const std::wstring& path) {
@@ -69,15 +62,15 @@ int wmain(int argc, wchar_t** argv) {
       // The two sides take turns at going first, so neither always finds the file system freshly busy.
       double velvaneMs = 0, floorMs = 0, captureMs = 0;
       for (int side = 0; side < 2; ++side) {
-        const double start = NowMs();
+        const double start = bench::NowMs();
         if ((side == 0) == (i % 2 == 0)) {
           const velvane::platform::Picture picture = screenshot.CaptureScreen();
-          captureMs = NowMs() - start;
+          captureMs = bench::NowMs() - start;
           if (!velvane::SavePicture(picture, folder + L"bench_shot.bmp")) throw std::runtime_error("the picture was not saved");
-          velvaneMs = NowMs() - start;
+          velvaneMs = bench::NowMs() - start;
         } else {
           FloorShot(folder + L"bench_floor.bmp");
-          floorMs = NowMs() - start;
+          floorMs = bench::NowMs() - start;
         }
       }
       if (i < kWarmUpRuns) continue;

@@ -1,10 +1,19 @@
 #pragma once
-// The bench programs' timing summaries.
+// The bench programs' clock and timing summaries.
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace bench {
+
+inline double NowMs() {
+  LARGE_INTEGER frequency{}, now{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
 
 inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "platform/ini_profile.h"
 #include "platform/registry.h"
 #include "platform/text_codec.h"
 
@@ -46,6 +47,11 @@ inline std::string ReadBytes(const std::wstring& path) {
 
 inline bool Exists(const std::wstring& path) { return std::filesystem::exists(Native(path)); }
 
+// A value of a profile file as Velvane reads it, the file read afresh.
+inline std::wstring Setting(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
+  return platform::ini::Document(platform::codec::DecodeStored(ReadBytes(file))).Read(section, key, platform::ini::kValueChars);
+}
+
 // Deletes the keys below HKEY_CURRENT_USER in the order given, each emptied of its values first.
 inline void DeleteUserKeys(std::initializer_list<const wchar_t*> keys) {
   for (const wchar_t* key : keys) {
@@ -55,16 +61,15 @@ inline void DeleteUserKeys(std::initializer_list<const wchar_t*> keys) {
   }
 }
 
-// The RuntimeError the action raises as "number source: text", and its number; "" and 0 when it raises none.
-inline std::string ErrorOf(const std::function<void()>& action) {
+// The number of the RuntimeError the action raises; 0 when it raises none.
+inline int ErrorNumberOf(const std::function<void()>& action) {
   try {
     action();
   } catch (const RuntimeError& e) {
-    return std::to_string(e.Number()) + " " + e.Source() + ": " + e.what();
+    return e.Number();
   }
-  return "";
+  return 0;
 }
-inline int ErrorNumberOf(const std::function<void()>& action) { return std::atoi(ErrorOf(action).c_str()); }
 
 // The bytes of a bottom-up 24-bit bitmap file of one colour.
 inline std::string BitmapFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {

@@ -6,7 +6,9 @@
 #include "sidebar/frm_main.h"
 #include "ui/forms.h"
 
-// A second start that found no side bar to take its command ends with this code, so a script can tell.
+// So that a script can tell: a start that failed (and said why) ends with 1, a second start whose command no side
+// bar took in time with 2.
+constexpr int kExitFailed = 1;
 constexpr int kExitHandOffFailed = 2;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
@@ -19,6 +21,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   switch (velvane::Main(arguments, app)) {
     case velvane::StartupResult::Run:
       break;
+    case velvane::StartupResult::Failed:
+      return kExitFailed;
     case velvane::StartupResult::HandOffFailed:
       return kExitHandOffFailed;
     case velvane::StartupResult::Exit:

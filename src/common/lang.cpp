@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/folders.h"
+#include "common/data_store.h"
 #include "common/setting_keys.h"
 #include "common/text.h"
 #include "common/text_files.h"
@@ -14,12 +14,13 @@ constexpr wchar_t kLineBreakMark[] = L"|R|";
 
 }  // namespace
 
-std::wstring clsLang::ActLang() const { return keys::kActiveLanguage.Text(); }
-std::wstring clsLang::DefLang() const { return keys::kDefaultLanguage.Text(); }
+std::wstring clsLang::ActLang() const { return Read(store_->config, keys::kActiveLanguage); }
+std::wstring clsLang::DefLang() const { return Read(store_->config, keys::kDefaultLanguage); }
 
 void clsLang::LoadLanguage(const std::wstring& langName, const std::wstring& file) {
-  std::wstring path = LangDir + langName + L"\\" + file + L".txt";
-  if (!FileExists(path)) path = LangDir + DefLang() + L"\\" + file + L".txt";
+  const std::wstring& langDir = store_->folders.LangDir;
+  std::wstring path = langDir + langName + L"\\" + file + L".txt";
+  if (!FileExists(path)) path = langDir + DefLang() + L"\\" + file + L".txt";
   if (!FileExists(path)) {
     if (showMessage_)
       showMessage_(L"Error opening the languaje file: " + langName + L"\\" + file +
@@ -27,26 +28,24 @@ void clsLang::LoadLanguage(const std::wstring& langName, const std::wstring& fil
                    L"Error");
     return;
   }
-  try {
-    // A table is loaded once per program; should it be loaded again, a full table takes no more entries.
-    for (int n = 1; n <= kMaxLines && count_ < kMaxEntries; ++n) {
-      const std::wstring line = ReadFileLine(path, n);
-      if (line == L"[END]") break;
-      if (line.find(L'=') == std::wstring::npos) continue;
-      ++count_;
-      // Keys and texts are taken as written: blanks around "=" belong to them.
-      entries_[count_] = {TextBefore(line, L"="), TextAfter(line, L"=")};
-      if (count_ == kMaxEntries) break;
-    }
-  } catch (...) {
-    // A read failure ends the load quietly; what was read stays.
+  // A file that cannot be read loads as an empty one. A table is loaded once per program; should it be loaded
+  // again, a full table takes no more entries.
+  const std::vector<std::wstring> lines = SplitLines(ReadStoredText(path).value_or(L""));
+  for (size_t n = 0; n < lines.size() && n < kMaxLines && entries_.size() < kMaxEntries; ++n) {
+    const std::wstring& line = lines[n];
+    if (line == L"[END]") break;
+    // Keys and texts are taken as written: blanks around "=" belong to them.
+    if (line.find(L'=') != std::wstring::npos) entries_.emplace_back(TextBefore(line, L"="), TextAfter(line, L"="));
   }
 }
 
-std::vector<std::wstring> LangOptions() {
-  const int n = std::min<int>(keys::kLanguageCount.Byte().value_or(0), kMaxLangOptions);
+std::vector<std::wstring> LangOptions(ProfileFile& config) {
+  std::uint8_t count = 0;
+  std::vector<SettingProblem> outOfRange;  // none offered then
+  Read(config, keys::kLanguageCount, count, outOfRange);
   std::vector<std::wstring> options;
-  for (int i = 1; i <= n; ++i) options.push_back(keys::kLanguageOption.Numbered(i).Text());
+  for (int i = 1; i <= std::min<int>(count, kMaxLangOptions); ++i)
+    options.push_back(Read(config, keys::kLanguageOption.Numbered(i)));
   return options;
 }
 
@@ -55,8 +54,8 @@ std::wstring OptionLanguage(const std::wstring& option) { return TextAfter(optio
 
 std::wstring clsLang::lReplace(const std::wstring& code) const {
   std::wstring text = code;
-  for (int i = 1; i <= count_; ++i) {
-    text = ReplaceAll(text, entries_[static_cast<size_t>(i)].first, entries_[static_cast<size_t>(i)].second);
+  for (const auto& [key, replacement] : entries_) {
+    text = ReplaceAll(text, key, replacement);
     text = ReplaceAll(text, kLineBreakMark, L"\r");
   }
   return text;

@@ -1,7 +1,6 @@
 #pragma once
 // The language table: key and text pairs loaded once from the active language's file, and the replacement of keys
 // by texts in captions and messages.
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,6 +8,8 @@
 #include <vector>
 
 namespace velvane {
+struct DataStore;
+class ProfileFile;
 
 class clsLang {
 public:
@@ -17,7 +18,8 @@ public:
 
   // Shows the failure message (exclamation icon, OK button, title "Error"); the forms layer supplies it.
   using MessageSink = std::function<void(const std::wstring& text, const std::wstring& title)>;
-  explicit clsLang(MessageSink showMessage = {}) : showMessage_(std::move(showMessage)) {}
+  // The language folders and config.qdt are the store's.
+  explicit clsLang(DataStore& store, MessageSink showMessage = {}) : store_(&store), showMessage_(std::move(showMessage)) {}
 
   std::wstring ActLang() const;  // [LANG] Active of config.qdt, read at every call
   std::wstring DefLang() const;  // [LANG] Def, read at every call
@@ -25,19 +27,19 @@ public:
   void LoadLanguage(const std::wstring& langName, const std::wstring& file);
   std::wstring lReplace(const std::wstring& code) const;
 
-  std::uint8_t Count() const { return count_; }
-  const std::pair<std::wstring, std::wstring>& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
+  std::uint8_t Count() const { return static_cast<std::uint8_t>(entries_.size()); }
+  const std::pair<std::wstring, std::wstring>& Entry(int i) const { return entries_.at(static_cast<size_t>(i)); }
 
 private:
-  std::array<std::pair<std::wstring, std::wstring>, kMaxEntries + 1> entries_{};  // slot 0 unused
-  std::uint8_t count_ = 0;
+  DataStore* store_;
+  std::vector<std::pair<std::wstring, std::wstring>> entries_;  // key and text, in the file's order
   MessageSink showMessage_;
 };
 
 // The language options of [LANG], each "display name|language name", for the settings dialog and the wizard: Options
 // of them (its value rounded to a whole number; none outside a byte's range), the first 20 at most.
 inline constexpr int kMaxLangOptions = 20;
-std::vector<std::wstring> LangOptions();
+std::vector<std::wstring> LangOptions(ProfileFile& config);
 std::wstring OptionDisplayName(const std::wstring& option);  // the text before the first "|"
 std::wstring OptionLanguage(const std::wstring& option);     // the text after it
 

@@ -13,15 +13,6 @@ namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-template <typename T>
-T ToWhole(double value) {
-  const double r = RoundHalfEven(value);
-  if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
-        r <= static_cast<double>(std::numeric_limits<T>::max())))
-    throw RuntimeError(ErrorNumber::Overflow, "Overflow");
-  return static_cast<T>(r);
-}
-
 // The leading number of a text as written: leading blanks and tabs are skipped; then an optional sign, digits, an
 // optional fraction and an optional exponent. Whatever follows is ignored ("1abc" is 1, "abc" is none).
 struct WrittenNumber {
@@ -118,8 +109,11 @@ std::optional<std::uint8_t> ByteOf(std::wstring_view text) {
   return static_cast<std::uint8_t>(r);
 }
 
-std::uint8_t ToByte(double value) { return ToWhole<std::uint8_t>(value); }
-std::int16_t ToInt16(double value) { return ToWhole<std::int16_t>(value); }
-std::int32_t ToInt32(double value) { return ToWhole<std::int32_t>(value); }
+std::int32_t ToInt32(double value) {
+  const double r = RoundHalfEven(value);
+  if (!(r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max()))
+    throw RuntimeError(ErrorNumber::Overflow, "Overflow");
+  return static_cast<std::int32_t>(r);
+}
 
 }  // namespace velvane

@@ -15,9 +15,7 @@ bool HoldsNumber(std::wstring_view text);
 // "1e3" "1001", text without a number "1".
 std::wstring NextNumberText(std::wstring_view text);
 double RoundHalfEven(double value);
-// These throw RuntimeError(Overflow) when the rounded value does not fit.
-std::uint8_t ToByte(double value);
-std::int16_t ToInt16(double value);
+// Throws RuntimeError(Overflow) when the rounded value does not fit.
 std::int32_t ToInt32(double value);
 
 // Window positions and the dialogs' layouts are written in twips, 1440 to an inch: 15 to a design pixel (96 dpi),
@@ -25,8 +23,7 @@ std::int32_t ToInt32(double value);
 constexpr int kTwipsPerPixel = 15;
 constexpr double TwipsPerPixelAt(int dpi) { return 1440.0 / dpi; }
 
-inline std::uint8_t ByteValue(std::wstring_view text) { return ToByte(LeadingNumber(text)); }
-// The same without the failure: nothing when the rounded value is outside 0 to 255.
+// A byte from a text: its leading number rounded half to even; nothing when that is outside 0 to 255.
 std::optional<std::uint8_t> ByteOf(std::wstring_view text);
 
 }  // namespace velvane

@@ -1,26 +1,29 @@
 #pragma once
-// How a routine below the windows says that it failed: empty on success, else the reason (error number and
-// description). RuntimeError is thrown only where a run-time error is to reach the user (start-up, window procedure).
+// How a routine below the windows says whether it did its work: empty on success, else the reason in the words a
+// person reads, with the system's error number. RuntimeError is thrown only where a run-time error is to reach the
+// user (start-up, window procedure).
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
-
-#include "common/errors.h"
 
 namespace velvane {
 
 class [[nodiscard]] Outcome {
 public:
   Outcome() = default;  // success
-  Outcome(ErrorNumber number, std::string reason) : failure_(Failure{number, std::move(reason)}) {}
+  // A failure, told in the system's own words for its error number.
+  explicit Outcome(std::uint32_t systemError);
 
   explicit operator bool() const { return !failure_.has_value(); }
-  int Number() const { return failure_ ? static_cast<int>(failure_->number) : 0; }
+  std::uint32_t SystemError() const { return failure_ ? failure_->systemError : 0; }
+  // "The process cannot access the file because it is being used by another process. (error 32)"; "" on success.
+  std::wstring Reason() const;
 
 private:
   struct Failure {
-    ErrorNumber number;
-    std::string reason;
+    std::uint32_t systemError;
+    std::wstring words;
   };
   std::optional<Failure> failure_;
 };

@@ -28,25 +28,10 @@ std::wstring TextAfter(std::wstring_view text, std::wstring_view separator) {
   return at == std::wstring_view::npos ? std::wstring(text) : std::wstring(text.substr(at + 1));
 }
 
-std::wstring TextField(std::wstring_view text, std::wstring_view separator, unsigned char n) {
-  if (n == 0) return {};
-  if (n == 1) return TextBefore(text, separator);
-  std::wstring rest(text);
-  for (int i = 1; i < n; ++i) rest = TextAfter(rest, separator);
-  const size_t at = FindWithinReach(rest, separator);
-  return at == std::wstring::npos ? rest : rest.substr(0, at);
-}
-
 std::wstring DropLeft(std::wstring_view text, int n) {
   if (n < 0) n = 0;
   if (text.size() < static_cast<size_t>(n)) return {};
   return std::wstring(text.substr(static_cast<size_t>(n)));
-}
-
-std::wstring DropRight(std::wstring_view text, int n) {
-  if (n < 0) n = 0;
-  if (text.size() < static_cast<size_t>(n)) return {};
-  return std::wstring(text.substr(0, text.size() - static_cast<size_t>(n)));
 }
 
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wstring_view with) {
@@ -67,6 +52,18 @@ std::wstring TrimBlanks(std::wstring_view text) {
   if (first == std::wstring_view::npos) return {};
   const size_t last = text.find_last_not_of(L' ');
   return std::wstring(text.substr(first, last - first + 1));
+}
+
+std::wstring OneLine(std::wstring_view text) {
+  if (text.find_first_of(L"\r\n") == std::wstring_view::npos) return std::wstring(text);
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;  // CR LF is one break
+    out += (c == L'\r' || c == L'\n') ? L' ' : c;
+  }
+  return out;
 }
 
 std::wstring ToLowerText(std::wstring_view text) { return platform::LowerCase(text); }

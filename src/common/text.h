@@ -9,14 +9,14 @@ namespace velvane {
 
 std::wstring TextBefore(std::wstring_view text, std::wstring_view separator);
 std::wstring TextAfter(std::wstring_view text, std::wstring_view separator);
-std::wstring TextField(std::wstring_view text, std::wstring_view separator, unsigned char n);
 std::wstring DropLeft(std::wstring_view text, int n);
-std::wstring DropRight(std::wstring_view text, int n);
 
 // Every occurrence of `what`, left to right, without rescanning the inserted text; case-sensitive.
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wstring_view with);
 // Blanks (U+0020 only) removed at both ends.
 std::wstring TrimBlanks(std::wstring_view text);
+// Each line break (CR LF, CR or LF) replaced by one blank: for texts that must stay one line of a file.
+std::wstring OneLine(std::wstring_view text);
 // Case in every script, as the system maps it whatever the user's language (platform/text_case.h).
 std::wstring ToLowerText(std::wstring_view text);
 std::wstring ToUpperText(std::wstring_view text);

@@ -1,34 +1,26 @@
 #include "common/text_files.h"
 
-#include "common/errors.h"
 #include "common/text.h"
 #include "platform/files.h"
 #include "platform/text_codec.h"
 
 namespace velvane {
 
-std::wstring ReadTextFile(const std::wstring& path) {
-  try {
-    const auto bytes = platform::ReadFileBytes(path);
-    return bytes ? platform::codec::DecodeStored(*bytes) : std::wstring();
-  } catch (...) {
-    return {};
-  }
+std::optional<std::wstring> ReadStoredText(const std::wstring& path, platform::SystemError* error) {
+  const auto bytes = platform::ReadFileBytes(path, error);
+  if (!bytes) return std::nullopt;
+  return platform::codec::DecodeStored(*bytes);
 }
 
-namespace {
+Outcome WriteStoredText(const std::wstring& path, const std::wstring& text, platform::codec::UnicodeForm form) {
+  platform::SystemError error = 0;
+  if (!platform::ReplaceFileContents(path, platform::codec::EncodeStored(text, form), &error)) return Outcome(error);
+  return {};
+}
 
-// Reading a file line by line asks for lines 1, 2, 3, ... one call at a time. The lines of the last file read are
-// kept, with the file's size and time, so a whole file costs one read instead of one read per line.
-struct LineCache {
-  std::wstring path;
-  platform::FileStamp stamp;
-  std::vector<std::wstring> lines;
-};
-
-LineCache& Cache() {
-  static LineCache cache;
-  return cache;
+Outcome WriteTextFile(const std::wstring& path, const std::wstring& text) {
+  // UTF-8 where the text needs it: an older copy reading the bytes line by line still finds every line.
+  return WriteStoredText(path, text + L"\r\n", platform::codec::UnicodeForm::Utf8);
 }
 
 std::vector<std::wstring> SplitLines(const std::wstring& text) {
@@ -45,35 +37,6 @@ std::vector<std::wstring> SplitLines(const std::wstring& text) {
     if (from < text.size() && text[from] == L'\n') ++from;  // CR LF ends a line like CR alone
   }
   return lines;
-}
-
-}  // namespace
-
-std::wstring ReadFileLine(const std::wstring& path, std::int32_t n) {
-  if (n <= 0) return {};
-  try {
-    const auto stamp = platform::GetFileStamp(path);
-    if (!stamp) return {};
-    LineCache& cache = Cache();
-    if (cache.path != path || !(cache.stamp == *stamp)) {
-      const auto bytes = platform::ReadFileBytes(path);
-      if (!bytes) return {};
-      cache.path = path;
-      cache.stamp = *stamp;
-      cache.lines = SplitLines(platform::codec::DecodeStored(*bytes));
-    }
-    return static_cast<size_t>(n) <= cache.lines.size() ? cache.lines[static_cast<size_t>(n) - 1] : std::wstring();
-  } catch (...) {
-    return {};
-  }
-}
-
-Outcome WriteTextFile(const std::wstring& path, const std::wstring& text) {
-  Cache().path.clear();  // a file rewritten within the timer resolution must not be read from the cache
-  // UTF-8 where the text needs it: an older copy reading the bytes line by line still finds every line and "[END]".
-  const std::string bytes = platform::codec::EncodeStored(text + L"\r\n", platform::codec::UnicodeForm::Utf8);
-  if (!platform::ReplaceFileContents(path, bytes)) return {ErrorNumber::FileAccess, "Path/File access error"};
-  return {};
 }
 
 bool FileExists(const std::wstring& path) {

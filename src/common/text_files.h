@@ -1,22 +1,25 @@
 #pragma once
-// The data files Velvane reads and writes whole or line by line, and the folder listings it looks through. Files
-// without a byte-order mark are Windows-1252 on every system; text that does not fit it is stored with a mark (UTF-8
-// in text files), see platform/text_codec.h.
-#include <cstdint>
+// Text files as Velvane stores them, and the folder listings it looks through. Files without a byte-order mark are
+// Windows-1252 on every system; text that does not fit it is stored after a mark, in UTF-8 or UTF-16LE (see
+// platform/text_codec.h).
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/outcome.h"
+#include "platform/files.h"
+#include "platform/text_codec.h"
 
 namespace velvane {
 
-// The whole file as text; "" on any error.
-std::wstring ReadTextFile(const std::wstring& path);
-// Line n (from 1) without its line break; a line ends at CR or CR LF. "" for n < 1, past the end, or on any error.
-std::wstring ReadFileLine(const std::wstring& path, std::int32_t n);
-// Replaces the file by the text followed by CR LF, in one step: a failed or interrupted write leaves the old file.
-// A file that cannot be written answers the reason.
+// The whole file as text; nothing when it cannot be read, with the system's error number in *error.
+std::optional<std::wstring> ReadStoredText(const std::wstring& path, platform::SystemError* error = nullptr);
+// Replaces the file by the text in one step: a failed or interrupted write leaves the old file.
+Outcome WriteStoredText(const std::wstring& path, const std::wstring& text, platform::codec::UnicodeForm form);
+// The same for a text file of the user's: the text and CR LF, in UTF-8 where Windows-1252 does not hold it.
 Outcome WriteTextFile(const std::wstring& path, const std::wstring& text);
+// The lines of a text: a line ends at CR or CR LF (a lone LF belongs to the line); a last line needs no break.
+std::vector<std::wstring> SplitLines(const std::wstring& text);
 
 bool FileExists(const std::wstring& path);    // a plain file matches (wildcards honoured)
 bool FolderExists(const std::wstring& path);  // a folder or a file matches

@@ -13,34 +13,30 @@
 namespace velvane {
 
 void CommandRouter::RunCommand(const std::wstring& command) {
-  try {
-    const size_t blank = command.find(L' ');
-    const bool hasArgument = blank != std::wstring::npos;
-    const std::wstring verb = ToLowerText(hasArgument ? TextBefore(command, L" ") : command);
-    const std::wstring argument = hasArgument ? DropLeft(command, static_cast<int>(blank + 1)) : std::wstring();
+  const size_t blank = command.find(L' ');
+  const bool hasArgument = blank != std::wstring::npos;
+  const std::wstring verb = ToLowerText(hasArgument ? TextBefore(command, L" ") : command);
+  const std::wstring argument = hasArgument ? DropLeft(command, static_cast<int>(blank + 1)) : std::wstring();
 
-    // A verb that needs an argument and comes without one does nothing.
-    if (verb == L"-save") {
-      SaveAll(app_);
-    } else if (verb == L"-addtodo") {
-      if (hasArgument) app_.toDo.AddToDo(argument);
-    } else if (verb == L"-deltodo") {
-      if (hasArgument) app_.toDo.DelToDo(ByteValue(argument));
-    } else if (verb == L"-addnote") {
-      if (hasArgument) app_.bar.AppendNote(argument);
-    } else if (verb == L"-exec") {
-      // With an argument the entry it names starts; alone, whatever the launcher box holds.
-      app_.bar.Launch(argument);
-    } else if (verb == L"-show") {
-      ShowSideBar(app_, true);
-    } else if (verb == L"-hide") {
-      ShowSideBar(app_, false);
-    }
-    // "-addtimer hours,minutes,seconds,title" would hand its fields to a timer component. Velvane has none, so this
-    // verb, like any unknown one, does nothing, and its fields are not read.
-  } catch (...) {
-    // Errors inside a command end it silently: the sender of a hand-off is waiting, and nobody is there to read them.
+  // A verb that needs an argument and comes without one does nothing, and so does an item number beyond a byte.
+  if (verb == L"-save") {
+    SaveAll(app_);
+  } else if (verb == L"-addtodo") {
+    if (hasArgument) app_.toDo.AddToDo(argument);
+  } else if (verb == L"-deltodo") {
+    if (const auto index = ByteOf(argument); hasArgument && index) app_.toDo.DelToDo(*index);
+  } else if (verb == L"-addnote") {
+    if (hasArgument) app_.bar.AppendNote(argument);
+  } else if (verb == L"-exec") {
+    // With an argument the entry it names starts; alone, whatever the launcher box holds.
+    app_.bar.Launch(argument);
+  } else if (verb == L"-show") {
+    ShowSideBar(app_, true);
+  } else if (verb == L"-hide") {
+    ShowSideBar(app_, false);
   }
+  // "-addtimer hours,minutes,seconds,title" would hand its fields to a timer component. Velvane has none, so this
+  // verb, like any unknown one, does nothing, and its fields are not read.
 }
 
 void CommandRouter::ReceiveCommand(const std::wstring& command) {

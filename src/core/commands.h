@@ -24,9 +24,10 @@ public:
   CommandRouter(const CommandRouter&) = delete;
   CommandRouter& operator=(const CommandRouter&) = delete;
 
-  // Runs one command; every error inside it ends the command silently.
+  // Runs one command: an unknown verb, or a verb without the argument it needs, does nothing.
   void RunCommand(const std::wstring& command);
-  // Brings the side bar forward and runs the command line with its outer blanks trimmed.
+  // Brings the side bar forward and runs the command line with its outer blanks trimmed; a run-time error is said
+  // in a message.
   void ReceiveCommand(const std::wstring& command);
   // A hand-off's tag and bytes: held while the start is loading, run at once afterwards; empty bytes do nothing.
   void HandOff(std::uintptr_t tag, std::string_view bytes);

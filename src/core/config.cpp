@@ -1,8 +1,6 @@
 #include "core/config.h"
 
-#include "common/folders.h"
 #include "common/message_box.h"
-#include "common/numbers.h"
 #include "common/setting_keys.h"
 #include "common/text.h"
 #include "core/notes.h"
@@ -11,57 +9,78 @@
 
 namespace velvane {
 
-std::wstring Settings::SkinFolder() const { return SkinDir + SkinName; }
+std::wstring Settings::SkinFolder() const { return folders_.SkinDir + SkinName; }
 
-std::vector<SettingProblem> Settings::Load() {
+std::vector<SettingProblem> Settings::Load(ProfileFile& config) {
   std::vector<SettingProblem> problems;
-  for (int i = 1; i <= 5; ++i) OptChk[static_cast<size_t>(i)] = keys::kOption.Numbered(i).Flag();
-  for (int i = 0; i <= 1; ++i) OptTxt[static_cast<size_t>(i)] = keys::kScreenshotText.Numbered(i).Text();
-  ScreensDir = keys::kScreensFolder.Text();
-  DefaultDir = keys::kDocumentsFolder.Text();
+  for (int i = 0; i < kOptionCount; ++i) OptChk[static_cast<size_t>(i)] = velvane::Read(config, keys::kOption.Numbered(i + 1));
+  ScreenshotPrefix = velvane::Read(config, keys::kScreenshotPrefix);
+  ScreenshotNumber = velvane::Read(config, keys::kScreenshotNumber);
+  ScreensDir = velvane::Read(config, keys::kScreensFolder);
+  DefaultDir = velvane::Read(config, keys::kDocumentsFolder);
   if (ScreensDir.empty() || ScreensDir.back() != L'\\') ScreensDir += L'\\';
-  const SettingKey kind = keys::kScreenshotKind;
-  TakeByte(kind.Text(), ScreenshotType, L"[" + kind.section + L"] " + kind.key, problems);
-  SkinName = keys::kSkin.Text();
-
+  velvane::Read(config, keys::kScreenshotKind, ScreenshotType, problems);
+  SkinName = velvane::Read(config, keys::kSkin);
   SkinColors::Read(SkinFolder(), problems);
   return problems;
 }
 
+std::vector<SettingProblem> Settings::LoadHotKeys(ProfileFile& config) {
+  std::vector<SettingProblem> problems;
+  for (int pair = 0; pair < 2; ++pair) {
+    const Setting<std::uint8_t> keys = keys::kHotKey.InSection(pair + 1);
+    velvane::Read(config, keys.Numbered(0), HotKeys[static_cast<size_t>(pair)].key0, problems);
+    velvane::Read(config, keys.Numbered(1), HotKeys[static_cast<size_t>(pair)].key1, problems);
+  }
+  return problems;
+}
+
+std::vector<ProfileFile::Value> Settings::HotKeyValues() const {
+  std::vector<ProfileFile::Value> values;
+  for (int pair = 0; pair < 2; ++pair) {
+    const Setting<std::uint8_t> keys = keys::kHotKey.InSection(pair + 1);
+    values.push_back(keys.Numbered(0).Is(ToText(HotKeys[static_cast<size_t>(pair)].key0)));
+    values.push_back(keys.Numbered(1).Is(ToText(HotKeys[static_cast<size_t>(pair)].key1)));
+  }
+  return values;
+}
+
 std::vector<SettingProblem> ReloadSettings(Velvane& app) {
-  std::vector<SettingProblem> problems = app.settings.Load();
+  std::vector<SettingProblem> problems = app.settings.Load(app.store.config);
   SetScreenshotType(app, app.settings.ScreenshotType);
   // With fading on, the window starts fully transparent so that the first fade-in starts from nothing.
   app.bar.SetAlpha(app.settings.OptChk[kOptFade] ? 0 : 255);
   return problems;
 }
 
-void Settings::LoadHotKeys() {
-  for (size_t pair = 1; pair <= 2; ++pair) {
-    HotKeys[pair].key0 = ByteValue(keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(0).Text());
-    HotKeys[pair].key1 = ByteValue(keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(1).Text());
-  }
+std::wstring FileProblemsText(const Velvane& app, const std::wstring& key, const std::vector<FileProblem>& problems) {
+  std::wstring text = app.LangText(key);
+  for (const FileProblem& p : problems) text += L"\r\n\r\n" + p.file.Path() + L"\r\n" + p.outcome.Reason();
+  return text;
 }
 
-void Settings::SaveHotKeys() const {
-  for (size_t pair = 1; pair <= 2; ++pair) {
-    keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(0).Write(ToText(HotKeys[pair].key0));
-    keys::kHotKey.InSection(static_cast<int>(pair)).Numbered(1).Write(ToText(HotKeys[pair].key1));
-  }
-}
-
-bool SaveAll(Velvane& app) {
+bool SaveAll(Velvane& app, SaveReport report) {
   const Settings& settings = app.settings;
-  std::wstring failed;
-  const auto note = [&failed](const Outcome& saved, const std::wstring& file) {
-    if (!saved) failed += L"\r\n" + file;
+  DataStore& store = app.store;
+  std::vector<FileProblem> failed;
+  const auto note = [&failed](Outcome saved, const DataFile& file) {
+    if (!saved) failed.push_back({file, std::move(saved)});
   };
-  note(SaveNotes(app.bar.NotesText(), settings.OptChk[kOptKeepNotes]), NotesFile());
-  note(app.toDo.SaveList(settings.OptChk[kOptKeepToDo]), clsToDo::FilePath());
-  note(app.tempFiles.SaveList(settings.OptChk[kOptKeepFiles]), clsTempFiles::ShelfFile());
-  keys::kScreenshotKind.Write(ToText(settings.ScreenshotType));
-  if (failed.empty()) return true;
-  app.bar.Message(app.LangText(L"_save:failed") + L"\r\n" + failed, kMbExclamation, app.LangText(L"_main:title"));
+  // Notes kept in a file that could not be read before come back joined with what it holds.
+  std::wstring notes = app.bar.NotesText();
+  note(SaveNotes(store.notes, notes, settings.OptChk[kOptKeepNotes]), store.notes);
+  if (notes != app.bar.NotesText()) app.bar.SetNotesText(notes);
+  note(app.toDo.SaveList(settings.OptChk[kOptKeepToDo]), store.toDo);
+  note(app.shelf.SaveList(settings.OptChk[kOptKeepFiles]), store.shelf);
+  note(store.config.Set({keys::kScreenshotKind.Is(ToText(settings.ScreenshotType))}), store.config);
+  if (failed.empty()) {
+    app.saveFailureSaid.clear();
+    return true;
+  }
+  const std::wstring text = FileProblemsText(app, L"_save:failed", failed);
+  if (report == SaveReport::Always || text != app.saveFailureSaid)
+    app.bar.Message(text, kMbExclamation, app.LangText(L"_main:title"));
+  app.saveFailureSaid = text;
   return false;
 }
 

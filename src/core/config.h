@@ -6,14 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "common/data_store.h"
 #include "common/skin.h"
 
 namespace velvane {
 struct Velvane;
 
-// 1 fade, 2 keep the to-do list, 3 keep the notes, 4 keep the file shelf, 5 always on top. Entry 0 belongs to the
-// settings dialog's autostart box (kept in the registry, never loaded from the file).
-enum OptionIndex : int { kOptFade = 1, kOptKeepToDo = 2, kOptKeepNotes = 3, kOptKeepFiles = 4, kOptTopMost = 5 };
+// The options of OptChk, stored as "Chk" followed by their index plus 1. The settings dialog's autostart box is kept
+// in the registry, not among them.
+enum OptionIndex : int { kOptFade = 0, kOptKeepToDo = 1, kOptKeepNotes = 2, kOptKeepFiles = 3, kOptTopMost = 4 };
+inline constexpr int kOptionCount = 5;
+
+// The hot keys of HotKeys, stored in the sections "KEYS" followed by their index plus 1.
+enum HotKeyIndex : int { kShowHotKey = 0, kScreenshotHotKey = 1 };
 
 struct KeyPair {
   std::uint8_t key0 = 0, key1 = 0;
@@ -21,27 +26,42 @@ struct KeyPair {
 
 // The settings, with the colours of the skin they name.
 struct Settings : SkinColors {
-  std::array<bool, 6> OptChk{};
-  std::array<std::wstring, 2> OptTxt{};  // 0 screenshot name prefix, 1 number of the next screenshot
-  std::wstring ScreensDir;  // always ends with a backslash
+  explicit Settings(const Folders& folders) : folders_(folders) {}
+
+  std::array<bool, kOptionCount> OptChk{};
+  std::wstring ScreenshotPrefix;  // the start of every screenshot's file name
+  std::wstring ScreenshotNumber;  // the number of the next screenshot, as stored ("007" stays "007")
+  std::wstring ScreensDir;        // always ends with a backslash
   std::wstring DefaultDir;
   std::wstring SkinName;
   std::uint8_t ScreenshotType = 0;  // 0 whole screen, 1 foreground window
-  std::array<KeyPair, 3> HotKeys{};  // pair 1 shows and hides the side bar, pair 2 takes a screenshot; 0 is unused
+  std::array<KeyPair, 2> HotKeys{};
 
   std::wstring SkinFolder() const;  // SkinDir & SkinName
   // Every setting but the first-run flag, the language keys and the hot keys, then the skin colours; a byte out of
   // range keeps its last good value and is listed.
-  std::vector<SettingProblem> Load();
-  void LoadHotKeys();
-  void SaveHotKeys() const;
+  std::vector<SettingProblem> Load(ProfileFile& config);
+  std::vector<SettingProblem> LoadHotKeys(ProfileFile& config);
+  std::vector<ProfileFile::Value> HotKeyValues() const;  // the hot keys as config.qdt keeps them
+
+private:
+  const Folders& folders_;
 };
 
 // Load, then the side bar gets its screenshot icon and starting alpha.
 std::vector<SettingProblem> ReloadSettings(Velvane& app);
+enum class SaveReport { NewCauses, Always };
 // The save point: notes, to-do list and file shelf (as their keep options say) and the screenshot kind. Files that
-// cannot be written are named in one message and their contents stay in memory; true when everything was written.
-bool SaveAll(Velvane& app);
+// cannot be written are named in one message with their reasons, and their contents stay in memory; the same causes
+// are not said again at the next save (a hide) unless asked to. True when everything was written.
+bool SaveAll(Velvane& app, SaveReport report = SaveReport::NewCauses);
+// A file that could not be read or written, and why.
+struct FileProblem {
+  const DataFile& file;
+  Outcome outcome;
+};
+// The message for such files: the text of the language key, then each file's path with its reason.
+std::wstring FileProblemsText(const Velvane& app, const std::wstring& key, const std::vector<FileProblem>& problems);
 void SetScreenshotType(Velvane& app, std::uint8_t kind);
 
 }  // namespace velvane

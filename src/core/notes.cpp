@@ -1,7 +1,6 @@
 #include "core/notes.h"
 
-#include "common/folders.h"
-#include "common/text_files.h"
+#include "common/data_store.h"
 
 namespace velvane {
 namespace {
@@ -11,8 +10,6 @@ constexpr unsigned kLastBreakCode = L'\r';
 
 }  // namespace
 
-std::wstring NotesFile() { return DataDir + L"notes.qdt"; }
-
 std::wstring StripTrailingBreaks(std::wstring text) {
   if (text.size() < 2) return text;
   // At most two: exactly the CR LF that SaveNotes adds, so a saved text, whatever it ends with, loads back unchanged.
@@ -21,14 +18,26 @@ std::wstring StripTrailingBreaks(std::wstring text) {
   return text;
 }
 
-std::optional<std::wstring> LoadNotes(bool keep) {
-  if (!keep) return std::nullopt;
-  return StripTrailingBreaks(ReadTextFile(NotesFile()));
+std::wstring JoinNotes(const std::wstring& stored, const std::wstring& added) {
+  if (stored.empty() || added.empty()) return stored + added;
+  const bool ownLine = added.front() == L'\r' || added.front() == L'\n';
+  return stored + (ownLine ? L"" : L"\r\n\r\n") + added;
 }
 
-Outcome SaveNotes(const std::wstring& text, bool keep) {
+std::optional<std::wstring> LoadNotes(DataFile& file, bool keep) {
+  if (!keep) return std::nullopt;
+  const std::wstring* stored = file.Read();
+  return stored ? StripTrailingBreaks(*stored) : std::wstring();
+}
+
+Outcome SaveNotes(DataFile& file, std::wstring& text, bool keep) {
   if (!keep) return {};
-  return WriteTextFile(NotesFile(), text);
+  if (!file.Known()) {
+    const std::wstring* stored = file.Read();
+    if (!stored) return file.Problem();
+    text = JoinNotes(StripTrailingBreaks(*stored), text);
+  }
+  return file.Write(text + L"\r\n");
 }
 
 }  // namespace velvane

@@ -1,10 +1,9 @@
 #include "core/screenshot.h"
 
-#include "common/errors.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
 #include "common/text.h"
-#include "common/text_files.h"
+#include "common/data_store.h"
 #include "core/config.h"
 #include "platform/files.h"
 
@@ -21,14 +20,6 @@ platform::Picture clsScreenshot::CaptureScreen() const {
   return CaptureWindow(platform::DesktopWindow(), false, all.left, all.top, all.right - all.left, all.bottom - all.top);
 }
 
-platform::Picture clsScreenshot::CaptureForm(std::intptr_t window, int width, int height) const {
-  return CaptureWindow(window, false, 0, 0, width, height);
-}
-
-platform::Picture clsScreenshot::CaptureClient(std::intptr_t window, int width, int height) const {
-  return CaptureWindow(window, true, 0, 0, width, height);
-}
-
 platform::Picture clsScreenshot::CaptureActiveWindow() const {
   // The frame the user sees, without the invisible resize borders that newer Windows counts in the outer rectangle.
   const std::intptr_t window = platform::ForegroundWindow();
@@ -38,26 +29,31 @@ platform::Picture clsScreenshot::CaptureActiveWindow() const {
                        seen.bottom - seen.top);
 }
 
-Outcome clsScreenshot::TakeScreenshot(Settings& settings, std::uint8_t& kind) {
-  if (kind == kConfiguredKind) kind = settings.ScreenshotType;
-  Outcome saved;
-  if (kind == kScreen) saved = SavePicture(CaptureScreen(), ScreenshotFile(settings));
-  else if (kind == kActiveWindow) saved = SavePicture(CaptureActiveWindow(), ScreenshotFile(settings));
-  if (!saved) return saved;
-  settings.OptTxt[1] = NextNumberText(settings.OptTxt[1]);
-  keys::kScreenshotText.Numbered(1).Write(settings.OptTxt[1]);
-  return {};
+Screenshot clsScreenshot::TakeScreenshot(Settings& settings, ProfileFile& config, std::optional<std::uint8_t> kind) {
+  Screenshot shot{kind.value_or(settings.ScreenshotType), {}, {}, {}};
+  if (shot.kind == kScreen || shot.kind == kActiveWindow) {
+    // A number whose file is there already (its write failed once, or it was typed in again) is passed over.
+    while (platform::GetFileStamp(ScreenshotFile(settings)))
+      settings.ScreenshotNumber = NextNumberText(settings.ScreenshotNumber);
+    shot.file = ScreenshotFile(settings);
+    shot.saved = SavePicture(shot.kind == kScreen ? CaptureScreen() : CaptureActiveWindow(), shot.file);
+    if (!shot.saved) return shot;
+  }
+  settings.ScreenshotNumber = NextNumberText(settings.ScreenshotNumber);
+  shot.numbered = config.Set({keys::kScreenshotNumber.Is(settings.ScreenshotNumber)});
+  return shot;
 }
 
 // The number is named as stored ("007", "7.5"): its value would give two texts one file. Only a text without a
 // number is named 0.
 std::wstring ScreenshotFile(const Settings& settings) {
-  return settings.ScreensDir + settings.OptTxt[0] + (HoldsNumber(settings.OptTxt[1]) ? settings.OptTxt[1] : L"0") + L".bmp";
+  const std::wstring& number = settings.ScreenshotNumber;
+  return settings.ScreensDir + settings.ScreenshotPrefix + (HoldsNumber(number) ? number : L"0") + L".bmp";
 }
 
 void RemoveScreenshotLeftovers(const Settings& settings) {
   // A prefix may name a folder below the screenshot folder too ("2024\shot_").
-  const std::wstring path = settings.ScreensDir + settings.OptTxt[0];
+  const std::wstring path = settings.ScreensDir + settings.ScreenshotPrefix;
   const size_t slash = path.find_last_of(L'\\') + 1;
   const std::wstring folder = path.substr(0, slash), prefix = path.substr(slash);
   const std::wstring ending = std::wstring(L".bmp") + platform::kSaveTemporarySuffix;
@@ -110,11 +106,9 @@ Outcome SavePicture(const platform::Picture& picture, const std::wstring& path) 
   // Header and rows are written one after the other, the rows straight from the captured bitmap: a screen's worth of
   // pixels is never copied.
   const platform::BitmapPixels pixels = picture.Pixels();
-  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows})) return {};
-  const size_t slash = path.find_last_of(L'\\');
-  const bool folderThere = slash == std::wstring::npos || FolderExists(path.substr(0, slash + 1));
-  if (folderThere) return {ErrorNumber::FileAccess, "Path/File access error"};
-  return {ErrorNumber::PathNotFound, "Path not found"};
+  platform::SystemError error = 0;
+  if (platform::ReplaceFileContents(path, {BitmapFileHeader(pixels), pixels.rows}, &error)) return {};
+  return Outcome(error);
 }
 
 }  // namespace velvane

@@ -1,10 +1,7 @@
 #include "core/startup.h"
 
-
 #include "common/errors.h"
-#include "common/folders.h"
 #include "common/message_box.h"
-#include "common/numbers.h"
 #include "common/setting_keys.h"
 #include "core/autostart.h"
 #include "core/notes.h"
@@ -15,24 +12,6 @@
 #include "platform/text_codec.h"
 
 namespace velvane {
-
-bool SingleInstance::IsFirstInstance(const std::wstring& name) {
-  const platform::MutexOutcome outcome = platform::CreateOwnedMutex(name);
-  platform::UniqueMutex created(outcome.handle);
-  // A second instance closes its handle at once; the first keeps it.
-  InstanceMutex = outcome.alreadyExists ? platform::UniqueMutex() : std::move(created);
-  return !outcome.alreadyExists;  // also when the creation failed: better two side bars than none
-}
-
-void SingleInstance::FindRunningWindow() {
-  platform::ForEachTopLevelWindow([this](platform::NativeWindow w) {
-    if (!IsMarkedWindow(w)) return true;
-    RunningWindow = w;
-    return false;
-  });
-}
-
-bool IsMarkedWindow(platform::NativeWindow window) { return platform::GetWindowMark(window, kWindowMarkName) == 1; }
 
 void MarkWindow(platform::NativeWindow window) { platform::SetWindowMark(window, kWindowMarkName, 1); }
 
@@ -54,48 +33,66 @@ std::wstring StartupErrorText(int number, const std::wstring& description, std::
 
 namespace {
 
+// False when the command was not taken: no side bar came within the hand-off time, or the one found did not answer
+// in it.
 bool HandOver(SingleInstance& instance, const std::wstring& commandLine) {
   const platform::NativeWindow& running = instance.RunningWindow;
   instance.RunningWindow = 0;
-  instance.FindRunningWindow();
+  instance.FindRunningWindow(kWindowMarkName);
   for (unsigned waited = 0; !running && waited < kHandOffTimeoutMs; waited += kHandOffPollMs) {
     if (!platform::MutexExists(kInstanceMutexName)) return false;  // the first start ended meanwhile
     platform::PauseMs(kHandOffPollMs);
-    instance.FindRunningWindow();
+    instance.FindRunningWindow(kWindowMarkName);
   }
   if (!running) return false;
   ActivateWindow(running);
   // A visible side bar asked for nothing only needs to come forward.
-  if (!commandLine.empty() || !platform::IsWindowShown(running))
-    platform::SendCopyData(running, kHandOffUtf16, HandOffPayload(commandLine), kHandOffTimeoutMs);
-  return true;
+  if (commandLine.empty() && platform::IsWindowShown(running)) return true;
+  return platform::SendCopyData(running, kHandOffUtf16, HandOffPayload(commandLine), kHandOffTimeoutMs);
 }
 
-bool FirstRunDone() { return LeadingNumber(keys::kFirstTime.Text()) != 0.0; }
-
-void StartWizard() {
-  if (!platform::StartProgram(L"\"" + AppDir + L"Primewiz.exe\""))
+void StartWizard(const Folders& folders) {
+  if (!platform::StartProgram(L"\"" + folders.AppDir + L"Primewiz.exe\""))
     throw RuntimeError(ErrorNumber::FileNotFound, "File not found");
+}
+
+// The stored lists the settings keep, read now: the to-do list, the notes and the shelf each only while its option
+// is on. Answers those that could not be read.
+std::vector<const DataFile*> ReadKeptFiles(Velvane& app) {
+  DataStore& store = app.store;
+  const auto& keep = app.settings.OptChk;
+  std::vector<DataFile*> files{&store.exec};
+  if (keep[kOptKeepToDo]) files.push_back(&store.toDo);
+  if (keep[kOptKeepNotes]) files.push_back(&store.notes);
+  if (keep[kOptKeepFiles]) files.push_back(&store.shelf);
+  return store.ReadAtStart(files);
 }
 
 void LoadEverything(const std::wstring& commandLine, Velvane& app) {
   Settings& settings = app.settings;
+  ProfileFile& config = app.store.config;
   app.lang.LoadLanguage(app.lang.ActLang(), L"velvane");
-  app.exec.LoadExecs();
-  settings.LoadHotKeys();
   // At the start a value out of range is a start-up error; later reloads keep the last good value.
-  if (!settings.Load().empty()) throw RuntimeError(ErrorNumber::Overflow, "Overflow");
+  if (!settings.LoadHotKeys(config).empty() || !settings.Load(config).empty())
+    throw RuntimeError(ErrorNumber::Overflow, "Overflow");
   RemoveScreenshotLeftovers(settings);
+  const std::vector<const DataFile*> unread = ReadKeptFiles(app);
+  app.exec.LoadExecs();
   app.bar.Open(app);
   ReloadSettings(app);
-  if (const auto notes = LoadNotes(settings.OptChk[kOptKeepNotes])) app.bar.SetNotesText(*notes);
+  if (const auto notes = LoadNotes(app.store.notes, settings.OptChk[kOptKeepNotes])) app.bar.SetNotesText(*notes);
   app.toDo.LoadList(settings.OptChk[kOptKeepToDo]);
-  app.tempFiles.LoadList(settings.OptChk[kOptKeepFiles]);
+  app.shelf.LoadList(settings.OptChk[kOptKeepFiles]);
   // A moved installation keeps starting with Windows: the entry always names the executable that last started.
   if (AutostartEnabled()) SetAutostart(true);
   // The first start's own command runs once the stored lists are in: run earlier, "-save" or a hide would write
   // empty lists over the files, and an added item would be overwritten by the load.
   app.router.CompleteStartup(commandLine);
+  // Said once the start is complete, so that the box holds up nothing: commands handed over meanwhile run at once.
+  if (unread.empty()) return;
+  std::vector<FileProblem> problems;
+  for (const DataFile* file : unread) problems.push_back({*file, file->Problem()});
+  app.bar.Message(FileProblemsText(app, L"_load:unread", problems), kMbExclamation, app.LangText(L"_main:title"));
 }
 
 }  // namespace
@@ -108,13 +105,20 @@ StartupResult Main(const std::wstring& commandLine, Velvane& app, const std::wst
     if (!app.instance.IsFirstInstance(kInstanceMutexName)) {
       return HandOver(app.instance, commandLine) ? StartupResult::Exit : StartupResult::HandOffFailed;
     }
-    if (programFolder.empty()) SetAppFolders();
-    else SetAppFoldersFrom(programFolder);
-    if (!FirstRunDone()) {
-      StartWizard();
+    DataStore& store = app.store;
+    store.Open(Folders::Of(programFolder.empty() ? platform::ExecutableFolder() : programFolder));
+    // Without its settings the side bar would take the first run for undone, or write its defaults over them.
+    if (!store.ReadAtStart({&store.config}).empty()) {
+      app.bar.Message(L"Velvane could not read its settings and did not start. Start it again once the file can be "
+                      L"read.\r\n\r\n" + store.config.Path() + L"\r\n" + store.config.Problem().Reason(),
+                      kMbCritical, L"Velvane");
+      return StartupResult::Failed;
+    }
+    if (Read(store.config, keys::kFirstTime) == 0.0) {
+      StartWizard(store.folders);
       return StartupResult::Exit;
     }
-    platform::RemoveSaveLeftovers(DataDir);
+    platform::RemoveSaveLeftovers(store.folders.DataDir);
     LoadEverything(commandLine, app);
     return StartupResult::Run;
   } catch (const RuntimeError& e) {
@@ -122,7 +126,7 @@ StartupResult Main(const std::wstring& commandLine, Velvane& app, const std::wst
   } catch (const std::exception& e) {
     showStartupError(static_cast<int>(ErrorNumber::Internal), platform::codec::FromUtf8(e.what()), L"Velvane");
   }
-  return StartupResult::Exit;
+  return StartupResult::Failed;
 }
 
 }  // namespace velvane

@@ -6,7 +6,7 @@
 namespace velvane {
 
 Velvane::Velvane(SideBarView& view)
-    : bar(view), lang([&view](const std::wstring& text, const std::wstring& title) {
+    : bar(view), lang(store, [&view](const std::wstring& text, const std::wstring& title) {
         view.Message(text, kMbExclamation, title);
       }) {}
 

@@ -1,9 +1,9 @@
 #include "dialogs/frm_about.h"
 
-#include "common/folders.h"
+#include "common/errors.h"
 #include "core/config.h"
 #include "core/velvane.h"
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_look.h"
 #include "velvane_version.h"
 
 namespace velvane {
@@ -46,7 +46,7 @@ std::wstring frmAbout::VersionLine() {
 }
 
 std::wstring frmAbout::DataLine(const Velvane& app) {
-  std::wstring folder = DataDir;
+  std::wstring folder = app.store.folders.DataDir;
   if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
   return app.LangText(L"_about:data") + L"\r\n" + folder;
 }
@@ -56,7 +56,7 @@ frmAbout::frmAbout(const Velvane& app) : SingleDialog(AboutSpec(app)) {
   // A skin without the picture shows the box on its plain background.
   try {
     w.SetPicture(app.settings.SkinFolder() + L"\\About.bmp");
-  } catch (...) {
+  } catch (const RuntimeError&) {
   }
   const ui::Font bold = [] {
     ui::Font font = ui::FontOf(ui::kSmallPoints);

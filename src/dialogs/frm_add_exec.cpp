@@ -2,7 +2,7 @@
 
 #include "core/config.h"
 #include "core/velvane.h"
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_look.h"
 #include "dialogs/frm_exec_list.h"
 
 namespace velvane {
@@ -77,11 +77,14 @@ void frmAddExec::OnAdd() {
   const std::wstring ename = txtEname->Text();
   const std::wstring appName = txtAppName->Text();
   if (path.empty() || ename.empty() || appName.empty()) return;
-  // At the limit the launcher adds nothing and says so; the dialog closes all the same.
-  if (app_.exec.AddExec(path, ename, appName)) {
-    if (frmExecList* list = frmExecList::Current()) list->Refresh();
-  } else {
+  // At the limit the launcher adds nothing and says so; the dialog closes all the same. An entry whose save failed
+  // stays in the list for the next save, and the failure is said.
+  if (app_.exec.IsFull()) {
     ui::MsgBox(app_.LangText(L"_exec:msglimit"), ui::kMbCritical, app_.LangText(L"_main:execute"));
+  } else {
+    if (Outcome saved = app_.exec.AddExec(path, ename, appName); !saved)
+      SayExecsNotSaved(app_, std::move(saved));
+    if (frmExecList* list = frmExecList::Current()) list->Refresh();
   }
   window_->Close();
 }

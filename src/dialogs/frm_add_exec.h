@@ -10,6 +10,7 @@
 #include "ui/dialog_layout.h"
 
 namespace velvane {
+struct Velvane;
 
 class frmAddExec : public ui::SingleDialog<frmAddExec> {
 public:

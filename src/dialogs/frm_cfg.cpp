@@ -1,7 +1,5 @@
 #include "dialogs/frm_cfg.h"
 
-#include "common/folders.h"
-#include "common/numbers.h"
 #include "common/setting_keys.h"
 #include "common/text.h"
 #include "common/text_files.h"
@@ -9,7 +7,7 @@
 #include "core/velvane.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_key_press.h"
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_look.h"
 
 namespace velvane {
 namespace {
@@ -18,15 +16,6 @@ using ui::Twips;
 
 constexpr int kWidthTwips = 6315;
 constexpr int kHeightTwips = 7275;
-
-// Each step of loading the window runs even when an earlier one failed: a failed step leaves its controls as they are.
-template <typename Step>
-void LoadStep(Step&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
 
 }  // namespace
 
@@ -100,22 +89,19 @@ void frmCfg::CreateControls() {
 }
 
 void frmCfg::LoadValues() {
-  LoadStep([this] {
-    for (size_t i = 1; i <= 5; ++i) chk[i]->SetValue(app_.settings.OptChk[i]);
-  });
-  LoadStep([this] {
-    for (size_t i = 0; i <= 1; ++i) txt[i]->SetText(app_.settings.OptTxt[i]);
-  });
-  LoadStep([this] { LoadLanguages(); });
-  LoadStep([this] { LoadSkins(); });
-  LoadStep([this] { lblPath->SetText(app_.settings.ScreensDir); });
-  LoadStep([this] { chk[0]->SetValue(StartsWithWindows()); });
+  for (size_t i = 0; i < kOptionCount; ++i) chk[i + 1]->SetValue(app_.settings.OptChk[i]);
+  txt[0]->SetText(app_.settings.ScreenshotPrefix);
+  txt[1]->SetText(app_.settings.ScreenshotNumber);
+  LoadLanguages();
+  LoadSkins();
+  lblPath->SetText(app_.settings.ScreensDir);
+  chk[0]->SetValue(StartsWithWindows());
 }
 
 void frmCfg::LoadLanguages() {
   // Without any option (none stored, or not a number) the list stays empty and OK keeps the active language.
-  langOptions_ = LangOptions();
-  const std::wstring active = keys::kActiveLanguage.Text();
+  langOptions_ = LangOptions(app_.store.config);
+  const std::wstring active = Read(app_.store.config, keys::kActiveLanguage);
   lstLang->Clear();
   for (const std::wstring& option : langOptions_) {
     lstLang->AddItem(OptionDisplayName(option));
@@ -125,7 +111,7 @@ void frmCfg::LoadLanguages() {
 
 void frmCfg::LoadSkins() {
   // "." and ".." are not always the first names of a listing; every other name, file or folder, is offered.
-  for (const std::wstring& name : ListFolder(SkinDir)) {
+  for (const std::wstring& name : ListFolder(app_.store.folders.SkinDir)) {
     if (name.empty() || name == L"." || name == L"..") continue;
     lstSkins->AddItem(name);
     if (name == app_.settings.SkinName) lstSkins->SetListIndex(lstSkins->ItemCount() - 1);
@@ -154,18 +140,27 @@ void frmCfg::OnButton(int index) {
 void frmCfg::OnAccept() {
   SetAutostart(chk[0]->Value());
   if (chk[0]->Value()) ApproveAutostart();
-  for (int i = 1; i <= 5; ++i)
-    keys::kOption.Numbered(i).Write(chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0");
-  for (int i = 0; i <= 1; ++i) keys::kScreenshotText.Numbered(i).Write(txt[static_cast<size_t>(i)]->Text());
-  keys::kScreensFolder.Write(lblPath->Text());
+  std::vector<ProfileFile::Value> values;
+  for (int i = 1; i <= kOptionCount; ++i)
+    values.push_back(keys::kOption.Numbered(i).Is(chk[static_cast<size_t>(i)]->Value() ? L"1" : L"0"));
+  values.push_back(keys::kScreenshotPrefix.Is(txt[0]->Text()));
+  values.push_back(keys::kScreenshotNumber.Is(txt[1]->Text()));
+  values.push_back(keys::kScreensFolder.Is(lblPath->Text()));
   // An empty language list offered nothing to choose: the active language stays. With options, no selection writes
   // the empty text.
   if (const int row = lstLang->ListIndex(); lstLang->ItemCount() > 0)
-    keys::kActiveLanguage.Write(row >= 0 ? OptionLanguage(langOptions_[static_cast<size_t>(row)]) : L"");
+    values.push_back(keys::kActiveLanguage.Is(row >= 0 ? OptionLanguage(langOptions_[static_cast<size_t>(row)]) : L""));
   // An empty skin would leave the next start without its pictures: without a selection the skin stays.
-  if (lstSkins->ListIndex() >= 0) keys::kSkin.Write(lstSkins->Item(lstSkins->ListIndex()));
+  if (lstSkins->ListIndex() >= 0) values.push_back(keys::kSkin.Is(lstSkins->Item(lstSkins->ListIndex())));
+  // The hot keys, possibly captured anew while the window was open.
+  for (ProfileFile::Value& keys : app_.settings.HotKeyValues()) values.push_back(std::move(keys));
+  if (Outcome saved = app_.store.config.Set(values); !saved) {
+    // Nothing was written and nothing reverts: the window stays with the choices made, and OK tries again.
+    ui::MsgBox(FileProblemsText(app_, L"_save:settings", {{app_.store.config, std::move(saved)}}), ui::kMbExclamation,
+               app_.LangText(L"_cfg:title"));
+    return;
+  }
   const std::vector<SettingProblem> problems = ReloadSettings(app_);
-  app_.settings.SaveHotKeys();
   window_->Close();
   // A value out of range keeps its last good value; the user learns which one and what it held.
   if (problems.empty()) return;

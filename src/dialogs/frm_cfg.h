@@ -10,6 +10,7 @@
 #include "ui/dialog_layout.h"
 
 namespace velvane {
+struct Velvane;
 
 // frmCfg, the settings window.
 class frmCfg : public ui::SingleDialog<frmCfg> {

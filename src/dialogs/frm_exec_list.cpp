@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 #include "core/velvane.h"
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_look.h"
 
 namespace velvane {
 namespace {
@@ -46,8 +46,13 @@ void frmExecList::OnDelete() {
 }
 
 void frmExecList::OnAccept() {
-  app_.exec.SaveExecs();
+  if (Outcome saved = app_.exec.SaveExecs(); !saved) SayExecsNotSaved(app_, std::move(saved));
   window_->Close();
+}
+
+void SayExecsNotSaved(Velvane& app, Outcome saved) {
+  ui::MsgBox(FileProblemsText(app, L"_save:failed", {{app.store.exec, std::move(saved)}}), ui::kMbExclamation,
+             app.LangText(L"_main:execute"));
 }
 
 }  // namespace velvane

@@ -5,9 +5,11 @@
 #include <array>
 #include <memory>
 
+#include "common/outcome.h"
 #include "ui/dialog_layout.h"
 
 namespace velvane {
+struct Velvane;
 
 class frmExecList : public ui::SingleDialog<frmExecList> {
 public:
@@ -27,5 +29,8 @@ private:
   explicit frmExecList(Velvane& app);
   Velvane& app_;
 };
+
+// Says that exec.qdt could not be written, and why; the entries stay in memory for the next save.
+void SayExecsNotSaved(Velvane& app, Outcome saved);
 
 }  // namespace velvane

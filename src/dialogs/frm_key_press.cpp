@@ -2,7 +2,7 @@
 
 #include "core/config.h"
 #include "core/velvane.h"
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_look.h"
 
 namespace velvane {
 namespace {
@@ -41,7 +41,7 @@ void frmKeyPress::OnKeyUp(const ui::KeyEvent& e) {
     lbl->SetText(app_.LangText(L"_keys:msg2"));
     return;
   }
-  if (settedKey_ == 1 || settedKey_ == 2) app_.settings.HotKeys[settedKey_] = KeyPair{capturedKeys_[0], capturedKeys_[1]};
+  if (settedKey_ == 1 || settedKey_ == 2) app_.settings.HotKeys[settedKey_ - 1u] = KeyPair{capturedKeys_[0], capturedKeys_[1]};
   // Taken before the window goes: hiding it hands the focus away, which closes it.
   const std::wstring title = app_.LangText(window_->Caption());
   window_->Hide();

@@ -9,6 +9,7 @@
 #include "ui/dialog_layout.h"
 
 namespace velvane {
+struct Velvane;
 
 class frmKeyPress : public ui::SingleDialog<frmKeyPress> {
 public:

@@ -29,19 +29,20 @@ std::wstring WithoutLineFeeds(std::wstring_view text) {
 clsClipboard::clsClipboard(platform::ClipboardAccess* clipboard)
     : clipboard_(clipboard ? *clipboard : platform::SystemClipboard()) {}
 
-const std::wstring& clsClipboard::ClipbText(std::uint8_t index) const {
-  return texts_[index < texts_.size() ? index : 0];
+const std::wstring& clsClipboard::ClipbText(std::uint8_t num) const {
+  static const std::wstring kNone;
+  return num >= 1 && num <= kTotal ? texts_[num - 1u] : kNone;
 }
 
-bool clsClipboard::SetToClipboard(std::uint8_t index) {
-  if (index >= texts_.size()) return false;
-  return clipboard_.WriteText(texts_[index]);
+bool clsClipboard::SetToClipboard(std::uint8_t num) {
+  if (num < 1 || num > kTotal) return false;
+  return clipboard_.WriteText(At(num));
 }
 
 void clsClipboard::InvertLock(std::uint8_t num) {
   // Position 7 must stay unlocked: eviction relies on always finding an unlocked position.
   if (num < 1 || num >= kTotal) return;
-  lockFlags_[num] = !lockFlags_[num];
+  lockFlags_[num - 1u] = !lockFlags_[num - 1u];
   RefreshALock(num);
 }
 
@@ -51,12 +52,12 @@ void clsClipboard::RefreshALock(std::uint8_t num) {
 
 void clsClipboard::OrderClipb() {
   for (int i = 1; i < kTotal; ++i) {
-    if (!texts_[static_cast<size_t>(i)].empty()) continue;
+    if (!At(i).empty()) continue;
     // Locked positions keep their entries; the first unlocked one below moves up, empty or not.
     for (int j = i + 1; j <= kTotal; ++j) {
-      if (lockFlags_[static_cast<size_t>(j)]) continue;
-      texts_[static_cast<size_t>(i)] = std::move(texts_[static_cast<size_t>(j)]);
-      texts_[static_cast<size_t>(j)].clear();
+      if (Locked(static_cast<std::uint8_t>(j))) continue;
+      At(i) = std::move(At(j));
+      At(j).clear();
       break;
     }
   }
@@ -77,37 +78,36 @@ void clsClipboard::RefreshData() {
 }
 
 void clsClipboard::TakeIn(std::wstring text) {
-  std::wstring& lastSeen = texts_[kLastSeen];
-  if (text == lastSeen) return;
-  lastSeen = std::move(text);
+  if (text == lastSeen_) return;
+  lastSeen_ = std::move(text);
   // A text already in the history stays where it is; redrawing moves the mark to it. An empty text finds any empty
   // position here, which redraws without touching the marks.
-  for (int i = 1; i <= kTotal; ++i) {
-    if (texts_[static_cast<size_t>(i)] == lastSeen) {
+  for (const std::wstring& entry : texts_) {
+    if (entry == lastSeen_) {
       UploadClipb();
       return;
     }
   }
-  if (lastSeen.empty()) return;
+  if (lastSeen_.empty()) return;
   if (const int place = FindEmptyClip(); place != 0) {
-    texts_[static_cast<size_t>(place)] = lastSeen;
+    At(place) = lastSeen_;
     UploadClipb();
     return;
   }
   // Full: the first unlocked entry leaves, the unlocked entries below it move up past the locked ones, and the new
   // text takes the place that frees at the bottom.
   for (int i = 1; i <= kTotal; ++i) {
-    if (lockFlags_[static_cast<size_t>(i)]) continue;
+    if (Locked(static_cast<std::uint8_t>(i))) continue;
     DelClipb(static_cast<std::uint8_t>(i));
-    if (const int place = FindEmptyClip(); place != 0) texts_[static_cast<size_t>(place)] = lastSeen;
+    if (const int place = FindEmptyClip(); place != 0) At(place) = lastSeen_;
     break;
   }
   UploadClipb();
 }
 
-void clsClipboard::DelClipb(std::uint8_t index) {
-  if (index >= texts_.size()) return;
-  texts_[index].clear();
+void clsClipboard::DelClipb(std::uint8_t num) {
+  if (num < 1 || num > kTotal) return;
+  At(num).clear();
   OrderClipb();
   UploadClipb();
 }
@@ -131,7 +131,7 @@ void clsClipboard::UploadClipb() {
 
 int clsClipboard::FindEmptyClip() const {
   for (int i = 1; i <= kTotal; ++i)
-    if (texts_[static_cast<size_t>(i)].empty()) return i;
+    if (texts_[static_cast<size_t>(i) - 1].empty()) return i;
   return 0;
 }
 

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-#include "common/folders.h"
+#include "common/data_store.h"
 #include "common/numbers.h"
-#include "common/profile_files.h"
 #include "common/text.h"
-#include "common/text_files.h"
-#include "lists/list_file.h"
 #include "platform/process.h"
 
 namespace velvane {
@@ -24,77 +21,89 @@ bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& upperP
          ToUpperText(std::wstring_view(text).substr(0, upperPrefix.size())) == upperPrefix;
 }
 
-}  // namespace
-
-std::wstring clsExec::ExecFile() { return DataDir + L"exec.qdt"; }
-
-void clsExec::LoadExecs() {
-  const std::wstring file = ExecFile();
-  const double total = RoundHalfEven(LeadingNumber(ReadSetting(file, kInitSection, kTotalKey)));
-  entries_ = {};
-  count_ = static_cast<std::int16_t>(total >= kCapacity ? kCapacity : total >= 1 ? static_cast<int>(total) : 0);
-  for (int i = 1; i <= count_; ++i) {
-    ExecEntry& e = entries_[static_cast<size_t>(i)];
-    const std::wstring section = EntrySection(i);
-    e.Name = ReadSetting(file, section, L"Name");
-    e.Exec = ReadSetting(file, section, L"Exec");
-    e.Path = ReadSetting(file, section, L"Path");
+// Total, then each entry's section with its keys in the order Name, Exec, Path.
+std::vector<ProfileFile::Value> ValuesOf(const std::vector<ExecEntry>& entries) {
+  std::vector<ProfileFile::Value> values{{kInitSection, kTotalKey, ToText(static_cast<long long>(entries.size()))}};
+  values.reserve(1 + 3 * entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const std::wstring section = EntrySection(static_cast<int>(i) + 1);
+    values.push_back({section, L"Name", entries[i].Name});
+    values.push_back({section, L"Exec", entries[i].Exec});
+    values.push_back({section, L"Path", entries[i].Path});
   }
+  return values;
 }
 
-void clsExec::SaveExecs() const {
-  const std::wstring file = ExecFile();
-  WriteSetting(file, kInitSection, kTotalKey, ToText(count_));
-  for (int i = 1; i <= count_; ++i) {
-    const ExecEntry& e = entries_[static_cast<size_t>(i)];
+}  // namespace
+
+const ExecEntry& clsExec::Entry(int i) const {
+  static const ExecEntry kNone;
+  return i >= 1 && i <= ExecCount() ? entries_[static_cast<size_t>(i) - 1] : kNone;
+}
+
+std::vector<ExecEntry> clsExec::StoredEntries() {
+  const double total = RoundHalfEven(LeadingNumber(file_.Get(kInitSection, kTotalKey)));
+  const int count = total >= kCapacity ? kCapacity : total >= 1 ? static_cast<int>(total) : 0;
+  std::vector<ExecEntry> stored(static_cast<size_t>(count));
+  for (int i = 1; i <= count; ++i) {
+    ExecEntry& e = stored[static_cast<size_t>(i) - 1];
     const std::wstring section = EntrySection(i);
-    WriteSetting(file, section, L"Name", e.Name);
-    WriteSetting(file, section, L"Exec", e.Exec);
-    WriteSetting(file, section, L"Path", e.Path);
+    e.Name = file_.Get(section, L"Name");
+    e.Exec = file_.Get(section, L"Exec");
+    e.Path = file_.Get(section, L"Path");
   }
+  return stored;
+}
+
+void clsExec::LoadExecs() { entries_ = StoredEntries(); }
+
+Outcome clsExec::SaveExecs() {
+  if (!file_.Known()) {
+    if (!file_.Read()) return file_.Problem();
+    JoinStored(StoredEntries());
+  }
+  return file_.Set(ValuesOf(entries_));
 }
 
 Outcome clsExec::ReplaceExecs(const std::vector<ExecEntry>& entries) {
-  if (Outcome emptied = WriteTextFile(ExecFile(), L""); !emptied) return emptied;
-  entries_ = {};
-  count_ = static_cast<std::int16_t>(std::min<size_t>(entries.size(), kCapacity));
-  std::copy(entries.begin(), entries.begin() + count_, entries_.begin() + 1);
-  SaveExecs();
-  return {};
+  entries_.assign(entries.begin(), entries.begin() + std::min<size_t>(entries.size(), kCapacity));
+  return file_.Set(ValuesOf(entries_), true);
 }
 
-bool clsExec::AddExec(const std::wstring& path, const std::wstring& ename, const std::wstring& appName) {
-  if (count_ >= kCapacity) return false;
-  ++count_;
+Outcome clsExec::AddExec(const std::wstring& path, const std::wstring& ename, const std::wstring& appName) {
+  if (IsFull()) return {};
   // Each value is one line of exec.qdt; a line break would start a line of its own there.
-  entries_[static_cast<size_t>(count_)] = ExecEntry{lists::OneLine(ename), lists::OneLine(appName), lists::OneLine(path)};
-  SaveExecs();
-  return true;
+  entries_.push_back(ExecEntry{OneLine(ename), OneLine(appName), OneLine(path)});
+  return SaveExecs();
 }
 
 void clsExec::DeleteExec(int index) {
-  if (index < 1 || index > count_) return;
-  for (int i = index; i < count_; ++i) entries_[static_cast<size_t>(i)] = std::move(entries_[static_cast<size_t>(i) + 1]);
-  entries_[static_cast<size_t>(count_)] = {};
-  --count_;
+  if (index >= 1 && index <= ExecCount()) entries_.erase(entries_.begin() + (index - 1));
+}
+
+void clsExec::JoinStored(const std::vector<ExecEntry>& stored) {
+  std::vector<ExecEntry> joined = stored;
+  for (ExecEntry& e : entries_)
+    if (std::find(joined.begin(), joined.end(), e) == joined.end()) joined.push_back(std::move(e));
+  if (joined.size() > kCapacity) joined.resize(kCapacity);
+  entries_ = std::move(joined);
 }
 
 int clsExec::FindExec(const std::wstring& name) const {
   const std::wstring upperName = ToUpperText(name);
-  for (int i = 1; i <= count_; ++i)
-    if (StartsWithIgnoringCase(entries_[static_cast<size_t>(i)].Exec, upperName)) return i;
+  for (int i = 1; i <= ExecCount(); ++i)
+    if (StartsWithIgnoringCase(Entry(i).Exec, upperName)) return i;
   return 0;
 }
 
 std::wstring clsExec::UpdateExec(const std::wstring& typed) const {
-  const int i = typed.empty() ? 0 : FindExec(typed);
-  return i != 0 ? entries_[static_cast<size_t>(i)].Name : std::wstring();
+  return typed.empty() ? std::wstring() : Entry(FindExec(typed)).Name;
 }
 
 bool clsExec::DoExec(const std::wstring& name) {
   const int i = FindExec(name);
   if (i == 0) return false;
-  platform::StartProgram(entries_[static_cast<size_t>(i)].Path);  // a failure to start is not reported
+  platform::StartProgram(Entry(i).Path);  // a failure to start is not reported
   return true;
 }
 

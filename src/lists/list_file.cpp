@@ -4,38 +4,26 @@
 
 namespace velvane::lists {
 
-Outcome WriteListFile(const std::wstring& path, const std::vector<std::wstring>& entries) {
+std::wstring ListFileText(const std::vector<std::wstring>& entries) {
   std::wstring text;
   for (const auto& entry : entries) text.append(entry).append(L"\r");
-  text += kEndMarker;
-  return WriteTextFile(path, text);
+  return text + kEndMarker + L"\r\n";
 }
 
-std::vector<std::wstring> ReadListFile(const std::wstring& path, int maxLines) {
+std::vector<std::wstring> ListFileEntries(const std::wstring& text, int maxLines) {
   std::vector<std::wstring> entries;
-  for (int n = 1; n <= maxLines; ++n) {
-    std::wstring line = ReadFileLine(path, n);
-    if (line == kEndMarker) break;
-    // An empty line (hand-edited, or past the end of the file) holds no entry; skipping it keeps the entries after
-    // it, which would otherwise sit behind a gap that the lists treat as their end.
-    if (!line.empty()) entries.push_back(std::move(line));
+  const std::vector<std::wstring> lines = SplitLines(text);
+  for (size_t n = 0; n < lines.size() && n < static_cast<size_t>(maxLines); ++n) {
+    if (lines[n] == kEndMarker) break;
+    // An empty line (hand-edited) holds no entry; skipping it keeps the entries after it, which would otherwise sit
+    // behind a gap that the lists treat as their end.
+    if (!lines[n].empty()) entries.push_back(lines[n]);
   }
   return entries;
 }
 
 bool StorableEntry(const std::wstring& text) {
   return !text.empty() && text != kEndMarker && text.find(L'\r') == std::wstring::npos;
-}
-
-std::wstring OneLine(const std::wstring& text) {
-  std::wstring out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;  // CR LF is one break
-    out += (c == L'\r' || c == L'\n') ? L' ' : c;
-  }
-  return out;
 }
 
 }  // namespace velvane::lists

@@ -1,8 +1,9 @@
 #include "lists/temp_files.h"
 
+#include <algorithm>
 #include <vector>
 
-#include "common/folders.h"
+#include "common/data_store.h"
 #include "common/shell_open.h"
 #include "common/text.h"
 #include "lists/list_file.h"
@@ -14,55 +15,54 @@ constexpr std::int32_t kShowNormal = 1;
 
 }  // namespace
 
-std::wstring clsTempFiles::ShelfFile() { return DataDir + L"tempfiles.qdt"; }
+const std::wstring& clsTempFiles::FilePath(std::uint8_t place) const {
+  static const std::wstring kEmpty;
+  return place >= 1 && place <= paths_.size() ? paths_[place - 1u] : kEmpty;
+}
 
 Outcome clsTempFiles::SaveList(bool keep) {
   if (!keep) return {};
-  std::vector<std::wstring> entries;
-  for (int i = 1; i <= kTotal && !paths_[static_cast<size_t>(i)].empty(); ++i)
-    entries.push_back(paths_[static_cast<size_t>(i)]);
-  return lists::WriteListFile(ShelfFile(), entries);
+  if (!file_.Known()) {
+    const std::wstring* stored = file_.Read();
+    if (!stored) return file_.Problem();
+    JoinStored(lists::ListFileEntries(*stored, kTotal));
+  }
+  return file_.Write(lists::ListFileText(paths_));
 }
 
 void clsTempFiles::LoadList(bool keep) {
   if (!keep) return;
-  const std::vector<std::wstring> entries = lists::ReadListFile(ShelfFile(), kTotal);
-  paths_ = {};
-  for (size_t i = 0; i < entries.size(); ++i) paths_[i + 1] = entries[i];
+  const std::wstring* stored = file_.Read();
+  if (!stored) return;
+  paths_ = lists::ListFileEntries(*stored, kTotal);
   RefreshList();
 }
 
-void clsTempFiles::ExecTempFile(std::uint8_t index) {
-  if (index > kTotal || paths_[index].empty()) return;
-  ShellOpen(paths_[index], kShowNormal);  // a failure is the shell's to show
+void clsTempFiles::JoinStored(const std::vector<std::wstring>& stored) {
+  std::vector<std::wstring> joined = stored;
+  for (std::wstring& path : paths_)
+    if (std::find(joined.begin(), joined.end(), path) == joined.end()) joined.push_back(std::move(path));
+  if (joined.size() > kTotal) joined.resize(kTotal);
+  paths_ = std::move(joined);
+  RefreshList();
+}
+
+void clsTempFiles::ExecTempFile(std::uint8_t place) {
+  if (!FilePath(place).empty()) ShellOpen(FilePath(place), kShowNormal);  // a failure is the shell's to show
 }
 
 bool clsTempFiles::AddFile(const std::wstring& path, bool forceAdd) {
   // A path that could not be read back from the file as itself is no path a drop delivers.
-  if (!lists::StorableEntry(path)) return false;
-  if (!forceAdd)
-    for (int i = 1; i <= kTotal; ++i)
-      if (paths_[static_cast<size_t>(i)] == path) return false;
-  const int place = FindEmptyShelf();
-  if (place == 0) return false;
-  paths_[static_cast<size_t>(place)] = path;
+  if (!lists::StorableEntry(path) || paths_.size() >= kTotal) return false;
+  if (!forceAdd && std::find(paths_.begin(), paths_.end(), path) != paths_.end()) return false;
+  paths_.push_back(path);
   RefreshList();
   return true;
 }
 
-void clsTempFiles::DelFile(std::uint8_t index) {
-  if (index > kTotal) return;
-  paths_[index].clear();
-  OrderFiles();
+void clsTempFiles::DelFile(std::uint8_t place) {
+  if (place >= 1 && place <= paths_.size()) paths_.erase(paths_.begin() + (place - 1));
   RefreshList();
-}
-
-void clsTempFiles::OrderFiles() {
-  for (size_t i = 1; i < kTotal; ++i) {
-    if (!paths_[i].empty()) continue;
-    paths_[i] = std::move(paths_[i + 1]);
-    paths_[i + 1].clear();
-  }
 }
 
 std::wstring clsTempFiles::CaptionOf(const std::wstring& path) {
@@ -83,12 +83,6 @@ std::wstring clsTempFiles::CaptionOf(const std::wstring& path) {
 
 void clsTempFiles::RefreshList() {
   if (onChanged) onChanged();
-}
-
-int clsTempFiles::FindEmptyShelf() const {
-  for (int i = 1; i <= kTotal; ++i)
-    if (paths_[static_cast<size_t>(i)].empty()) return i;
-  return 0;
 }
 
 }  // namespace velvane

@@ -21,16 +21,23 @@ struct DirEntry {
   bool hiddenOrSystem = false;
 };
 
-std::optional<std::string> ReadFileBytes(const std::wstring& path);
+// The system's error number of a failed operation, and its own words for it.
+using SystemError = std::uint32_t;
+std::wstring SystemErrorText(SystemError error);
+
+// The file's bytes; nothing when it cannot be read, and then the system's error number in *error.
+std::optional<std::string> ReadFileBytes(const std::wstring& path, SystemError* error = nullptr);
 std::optional<FileStamp> GetFileStamp(const std::wstring& path);
 // A save writes to the file's name with this suffix first; a crash in the middle of the save leaves that file behind.
 inline constexpr wchar_t kSaveTemporarySuffix[] = L".new~";
 
 // Writes the bytes to a new file beside the old one and swaps it in with one rename, so an interrupted save leaves
-// either the old file or the new one. False when any step fails; the old file is then untouched.
-bool ReplaceFileContents(const std::wstring& path, std::string_view bytes);
+// either the old file or the new one. False when any step fails, with the system's error number in *error; the old
+// file is then untouched.
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes, SystemError* error = nullptr);
 // The same for a file made of parts written one after the other, so a large body need not be joined to its header.
-bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts);
+bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts,
+                         SystemError* error = nullptr);
 // The names a directory listing of the pattern yields ("." and ".." included), wildcards * and ? honoured in the last
 // component; a pattern ending with a backslash lists that folder. A listing offers what a person sees: hidden and
 // system entries (the desktop.ini Explorer leaves in a folder it customised) only when the pattern names them.

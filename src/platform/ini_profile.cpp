@@ -1,8 +1,5 @@
 #include "platform/ini_profile.h"
 
-#include <optional>
-#include <vector>
-
 namespace velvane::platform::ini {
 namespace {
 
@@ -25,18 +22,16 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
   return true;
 }
 
-struct Entry {
-  std::wstring name;
-  std::optional<std::wstring> value;  // a line without "=" is a key without a value
-};
+// A name as SameName compares it.
+std::wstring Compared(std::wstring_view name) {
+  std::wstring out(Trim(name));
+  for (wchar_t& c : out) c = Lower(c);
+  return out;
+}
 
-struct Section {
-  std::optional<std::wstring> name;  // the lines before the first header have none
-  std::vector<Entry> entries;
-};
+}  // namespace
 
-std::vector<Section> Parse(std::wstring_view content) {
-  std::vector<Section> sections(1);
+Document::Document(std::wstring_view content) : sections_(1) {
   size_t from = 0;
   while (from < content.size()) {
     size_t end = content.find(L'\n', from);
@@ -47,91 +42,66 @@ std::vector<Section> Parse(std::wstring_view content) {
     if (line.front() == L'[') {
       const size_t close = line.rfind(L']');
       if (close != std::wstring_view::npos) {
-        sections.push_back({std::wstring(Trim(line.substr(1, close - 1))), {}});
+        sections_.push_back({std::wstring(Trim(line.substr(1, close - 1))), {}});
+        index_.emplace(Compared(*sections_.back().name), sections_.size() - 1);
         continue;
       }
       // A header without "]" is read as a key of the current section.
     }
     const size_t eq = line.find(L'=');
-    if (eq == std::wstring_view::npos) {
-      sections.back().entries.push_back({std::wstring(line), std::nullopt});
-    } else {
-      sections.back().entries.push_back({std::wstring(Trim(line.substr(0, eq))), std::wstring(Trim(line.substr(eq + 1)))});
-    }
+    if (eq == std::wstring_view::npos) sections_.back().entries.push_back({std::wstring(line), std::nullopt});
+    else sections_.back().entries.push_back({std::wstring(Trim(line.substr(0, eq))), std::wstring(Trim(line.substr(eq + 1)))});
   }
-  return sections;
 }
 
-Section* FindSection(std::vector<Section>& sections, std::wstring_view name) {
-  for (auto& s : sections)
-    if (s.name && SameName(*s.name, name)) return &s;
-  return nullptr;
+const Document::Section* Document::Find(std::wstring_view section) const {
+  const auto found = index_.find(Compared(section));
+  return found == index_.end() ? nullptr : &sections_[found->second];
 }
 
-Entry* FindEntry(Section& section, std::wstring_view key) {
-  for (auto& e : section.entries)
-    if (SameName(e.name, key)) return &e;
-  return nullptr;
-}
-
-std::wstring Serialize(const std::vector<Section>& sections) {
-  std::wstring out;
-  for (const auto& s : sections) {
-    if (s.name) out += L"[" + *s.name + L"]\r\n";
-    for (const auto& e : s.entries) {
-      out += e.name;
-      if (e.value) out += L"=" + *e.value;
-      out += L"\r\n";
-    }
-  }
-  return out;
-}
-
-}  // namespace
-
-std::wstring Read(std::wstring_view content, std::wstring_view section, std::wstring_view key, std::size_t maxChars) {
-  if (maxChars == 0) return {};
-  // One pass over the lines, without building the parsed file: the launcher reads hundreds of keys in a row.
-  enum class Place { Before, Inside, After } place = Place::Before;
-  size_t from = 0;
-  while (from < content.size() && place != Place::After) {
-    size_t end = content.find(L'\n', from);
-    if (end == std::wstring_view::npos) end = content.size();
-    const std::wstring_view line = Trim(content.substr(from, end - from));
-    from = end + 1;
-    if (line.empty()) continue;
-    if (line.front() == L'[') {
-      const size_t close = line.rfind(L']');
-      if (close != std::wstring_view::npos) {
-        // Only the first section of that name counts.
-        if (place == Place::Inside) place = Place::After;
-        else if (SameName(line.substr(1, close - 1), section)) place = Place::Inside;
-        continue;
-      }
-    }
-    if (place != Place::Inside) continue;
-    const size_t eq = line.find(L'=');
-    if (!SameName(line.substr(0, eq), key)) continue;
-    if (eq == std::wstring_view::npos) return {};  // the key is there, without a value
-    std::wstring_view v = Trim(line.substr(eq + 1));
+std::wstring Document::Read(std::wstring_view section, std::wstring_view key, std::size_t maxChars) const {
+  const Section* s = Find(section);
+  if (!s || maxChars == 0) return {};
+  for (const Entry& e : s->entries) {
+    if (!SameName(e.name, key)) continue;
+    if (!e.value) return {};  // the key is there, without a value
+    std::wstring_view v = *e.value;
     if (v.size() >= 2 && (v.front() == L'"' || v.front() == L'\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
     return std::wstring(v.substr(0, maxChars - 1));
   }
   return {};
 }
 
-std::wstring Write(std::wstring_view content, std::wstring_view section, std::wstring_view key,
-                   std::wstring_view value) {
-  auto sections = Parse(content);
-  Section* s = FindSection(sections, section);
+void Document::Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+  // Keys come in groups of one section (an entry's Name, Exec and Path): the section of the last write is tried first.
+  Section* s = last_ < sections_.size() && sections_[last_].name && SameName(*sections_[last_].name, section)
+                   ? &sections_[last_]
+                   : const_cast<Section*>(Find(section));
   if (!s) {
-    sections.push_back({std::wstring(Trim(section)), {}});
-    s = &sections.back();
+    s = &sections_.emplace_back(Section{std::wstring(Trim(section)), {}});
+    index_.emplace(Compared(section), sections_.size() - 1);
   }
-  Entry* e = FindEntry(*s, key);
-  if (e) e->value = std::wstring(Trim(value));
-  else s->entries.push_back({std::wstring(Trim(key)), std::wstring(Trim(value))});
-  return Serialize(sections);
+  last_ = static_cast<std::size_t>(s - sections_.data());
+  for (Entry& e : s->entries) {
+    if (SameName(e.name, key)) {
+      e.value = std::wstring(Trim(value));
+      return;
+    }
+  }
+  s->entries.push_back({std::wstring(Trim(key)), std::wstring(Trim(value))});
+}
+
+std::wstring Document::Text() const {
+  std::wstring out;
+  for (const Section& s : sections_) {
+    if (s.name) out.append(L"[").append(*s.name).append(L"]\r\n");
+    for (const Entry& e : s.entries) {
+      out += e.name;
+      if (e.value) out.append(L"=").append(*e.value);
+      out += L"\r\n";
+    }
+  }
+  return out;
 }
 
 }  // namespace velvane::platform::ini

@@ -24,7 +24,8 @@ struct MutexTraits {
 using UniqueMutex = UniqueOf<std::intptr_t, MutexTraits>;
 // Whether a mutex of that name exists now (some process holds a handle to it).
 bool MutexExists(const std::wstring& name);
-// Waits before the next look for the running side bar.
+// Waits before looking again (for the running side bar, for a file another program holds); the headless twin only
+// counts the time.
 void PauseMs(unsigned ms);
 
 void SetWindowMark(NativeWindow window, const std::wstring& name, std::intptr_t value);
@@ -39,9 +40,9 @@ bool IsWindowShown(NativeWindow window);
 void RestoreWindow(NativeWindow window);  // WM_SYSCOMMAND with SC_RESTORE
 void SetForeground(NativeWindow window);
 void BringToTop(NativeWindow window);
-// Sends WM_COPYDATA with the tag as its dwData and waits at most timeoutMs for it to be handled; the answer is not
-// looked at.
-void SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs);
+// Sends WM_COPYDATA with the tag as its dwData and waits at most timeoutMs for it to be taken: false when it was not
+// (the window did not answer in time, or is gone). The answer itself is not looked at.
+bool SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs);
 
 std::uint32_t LastSystemError();
 

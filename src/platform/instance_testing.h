@@ -32,6 +32,7 @@ struct FakeDesktop {
   std::map<std::intptr_t, std::wstring> mutexHandles;
   bool failMutexCreation = false;
   std::vector<SentCopyData> sent;
+  bool copyDataTaken = true;          // false: the side bar does not answer a hand-off in time
   std::uint32_t lastError = 0;
   unsigned pausedMs = 0;              // the total of PauseMs calls: the hand-off's waits pass at once
   std::function<void()> onPause;      // runs at each pause, so a test can let the side bar appear meanwhile

@@ -12,7 +12,5 @@ RegistryMap& Registry();
 // holds its bytes, one character each.
 using RegistryTypeMap = std::map<std::wstring, std::map<std::wstring, std::uint32_t>>;
 RegistryTypeMap& RegistryTypes();
-// Set, the next sub-key listing fails inside with a std::runtime_error, as running out of memory there would.
-bool& FailNextSubKeyListing();
 
 }  // namespace velvane::platform::testing

@@ -5,6 +5,7 @@
 
 #include "common/numbers.h"
 #include "common/text.h"
+#include "core/startup.h"
 #include "core/velvane.h"
 #include "dialogs/frm_add_exec.h"
 #include "sidebar/list_rows.h"
@@ -36,7 +37,7 @@ void frmMain::Open(Velvane& app) {
   history.onLockChanged = [this](std::uint8_t num) {
     ShowClipboardLock(app_->clipboard, num, *imgLock_[num], app_->settings.SkinFolder());
   };
-  app_->tempFiles.onChanged = [this] { ShowShelfRows(app_->tempFiles, lblFiles_); };
+  app_->shelf.onChanged = [this] { ShowShelfRows(app_->shelf, lblFiles_); };
   app_->toDo.onChanged = [this] { ShowToDoRows(app_->toDo, *lstToDo_); };
   WirePanel();
 

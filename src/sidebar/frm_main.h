@@ -134,7 +134,7 @@ private:
   ui::Timer* tKeyHolding_ = nullptr;
 
   std::int32_t leftTwips_ = 0, topTwips_ = 0;
-  bool hotKeyLatch_[3] = {false, false, false};
+  std::array<bool, 2> hotKeyLatch_{};  // by HotKeyIndex
   bool holdWatch_ = false;
 };
 
@@ -145,13 +145,9 @@ std::optional<std::int32_t> CursorPos(std::uint8_t axis);
 
 // The side bar's window routines.
 void SetWindowAlpha(ui::Window& window, std::uint8_t alpha);  // a failure is ignored
-struct WorkAreaRect {
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
-};
-// The desktop work area in pixels, or in twips (kTwipsPerPixel to a pixel, rounded halves to even).
-WorkAreaRect GetWorkArea(bool inTwips);
 
-// The screenshot hot key: the configured kind; a failed save shows a box, and the key does nothing while it is open.
+// The screenshot hot key: the configured kind; a picture or a number that could not be saved is said in a box, and
+// the key does nothing while it is open.
 void TakeHotKeyScreenshot(Velvane& app);
 // Moves the box's selected text into a file the user picks; nothing selected, a cancel or a failed write (which
 // shows a message) leaves the notes as they were. True when the text moved.

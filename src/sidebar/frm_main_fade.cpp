@@ -10,12 +10,7 @@ constexpr int kFadeStep = 30;
 
 }  // namespace
 
-void SetWindowAlpha(ui::Window& window, std::uint8_t alpha) {
-  try {
-    window.SetAlpha(alpha);
-  } catch (...) {
-  }
-}
+void SetWindowAlpha(ui::Window& window, std::uint8_t alpha) { window.SetAlpha(alpha); }
 
 void frmMain::FadeStep() {
   switch (app_->FadeDirection) {

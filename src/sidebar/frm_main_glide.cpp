@@ -10,18 +10,6 @@
 
 namespace velvane {
 
-WorkAreaRect GetWorkArea(bool inTwips) {
-  const ui::Rect area = ui::WorkArea();
-  WorkAreaRect r{area.x, area.y, area.w, area.h};
-  if (inTwips) {
-    r.left = ToInt32(RoundHalfEven(static_cast<double>(r.left) * kTwipsPerPixel));
-    r.top = ToInt32(RoundHalfEven(static_cast<double>(r.top) * kTwipsPerPixel));
-    r.width = ToInt32(RoundHalfEven(static_cast<double>(r.width) * kTwipsPerPixel));
-    r.height = ToInt32(RoundHalfEven(static_cast<double>(r.height) * kTwipsPerPixel));
-  }
-  return r;
-}
-
 std::int32_t SlideStep(std::int32_t target, std::int32_t current) {
   return ToInt32(RoundHalfEven((static_cast<double>(target) - current) / 1.2));
 }

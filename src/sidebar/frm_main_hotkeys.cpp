@@ -10,10 +10,7 @@
 namespace velvane {
 namespace {
 
-constexpr std::uint8_t kHotKeyShow = 1;
-constexpr std::uint8_t kHotKeyScreenshot = 2;
-
-bool HotKeyComplete(const Settings& settings, std::uint8_t pair) {
+bool HotKeyComplete(const Settings& settings, HotKeyIndex pair) {
   const KeyPair& keys = settings.HotKeys[pair];
   // Both keys are read on every call: a read also clears the key's "pressed since the last read" state, so a key
   // tapped alone long ago must not complete the pair when the other one goes down. A code of 0 never reads as down.
@@ -27,21 +24,23 @@ bool HotKeyComplete(const Settings& settings, std::uint8_t pair) {
 void TakeHotKeyScreenshot(Velvane& app) {
   static bool reporting = false;
   if (reporting) return;
-  const std::wstring file = ScreenshotFile(app.settings);
-  std::uint8_t kind = clsScreenshot::kConfiguredKind;
-  if (app.screenshot.TakeScreenshot(app.settings, kind)) return;
+  const Screenshot shot = app.screenshot.TakeScreenshot(app.settings, app.store.config);
+  if (shot.saved && shot.numbered) return;
   // A timer tick goes on while the box is open: a second failure must not stack a second box on the first.
   struct Reporting {
     bool& on;
     ~Reporting() { on = false; }
   } box{reporting = true};
-  ui::MsgBox(ReplaceAll(app.LangText(L"_shot:failed"), L"%p", file), ui::kMbExclamation, app.LangText(L"_main:title"));
+  const std::wstring text = !shot.saved
+                                ? ReplaceAll(app.LangText(L"_shot:failed"), L"%p", shot.file) + L"\r\n\r\n" + shot.saved.Reason()
+                                : FileProblemsText(app, L"_shot:number", {{app.store.config, shot.numbered}});
+  ui::MsgBox(text, ui::kMbExclamation, app.LangText(L"_main:title"));
 }
 
 void frmMain::KeysTick() {
-  if (HotKeyComplete(app_->settings, kHotKeyShow)) {
-    if (!hotKeyLatch_[kHotKeyShow] && app_->FadeDirection == FadeState::Idle && !holdWatch_ && !SettingsOpen()) {
-      hotKeyLatch_[kHotKeyShow] = true;
+  if (HotKeyComplete(app_->settings, kShowHotKey)) {
+    if (!hotKeyLatch_[kShowHotKey] && app_->FadeDirection == FadeState::Idle && !holdWatch_ && !SettingsOpen()) {
+      hotKeyLatch_[kShowHotKey] = true;
       if (app_->FadeAlpha != 0) {
         ShowSideBar(*app_, false);
       } else {
@@ -52,27 +51,27 @@ void frmMain::KeysTick() {
       }
     }
   } else {
-    hotKeyLatch_[kHotKeyShow] = false;
+    hotKeyLatch_[kShowHotKey] = false;
   }
 
   // The screenshot is taken when the combination is released: one press, one picture.
-  if (HotKeyComplete(app_->settings, kHotKeyScreenshot)) {
-    if (!hotKeyLatch_[kHotKeyScreenshot] && !SettingsOpen()) hotKeyLatch_[kHotKeyScreenshot] = true;
-  } else if (hotKeyLatch_[kHotKeyScreenshot]) {
-    hotKeyLatch_[kHotKeyScreenshot] = false;
+  if (HotKeyComplete(app_->settings, kScreenshotHotKey)) {
+    if (!hotKeyLatch_[kScreenshotHotKey] && !SettingsOpen()) hotKeyLatch_[kScreenshotHotKey] = true;
+  } else if (hotKeyLatch_[kScreenshotHotKey]) {
+    hotKeyLatch_[kScreenshotHotKey] = false;
     TakeHotKeyScreenshot(*app_);
   }
 }
 
 void frmMain::KeyHoldTick() {
   // Still held 300 ms after the show: the bar only peeks and hides on release.
-  if (HotKeyComplete(app_->settings, kHotKeyShow)) tKeyHolding_->SetEnabled(true);
+  if (HotKeyComplete(app_->settings, kShowHotKey)) tKeyHolding_->SetEnabled(true);
   else holdWatch_ = false;
   tKeyHold_->SetEnabled(false);
 }
 
 void frmMain::KeyHoldingTick() {
-  if (HotKeyComplete(app_->settings, kHotKeyShow)) return;
+  if (HotKeyComplete(app_->settings, kShowHotKey)) return;
   ShowSideBar(*app_, false);
   tKeyHolding_->SetEnabled(false);
   holdWatch_ = false;

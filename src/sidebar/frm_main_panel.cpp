@@ -82,23 +82,19 @@ void frmMain::WirePanel() {
   }
 
   auto dropFiles = [this](const std::vector<std::wstring>& files) {
-    try {
-      for (size_t i = 0; i < files.size() && i < static_cast<size_t>(clsTempFiles::kTotal); ++i) app_->tempFiles.AddFile(files[i], false);
-    } catch (...) {
-      // The first failure ends the drop; the files after it are not added.
-    }
+    for (size_t i = 0; i < files.size() && i < static_cast<size_t>(clsTempFiles::kTotal); ++i) app_->shelf.AddFile(files[i], false);
   };
   for (int row = 1; row <= clsTempFiles::kTotal; ++row) {
     ui::Label& l = *lblFiles_[static_cast<size_t>(row)];
     l.onMouseDown = [this, row, &l](const ui::MouseEvent& e) {
       if (e.button == ui::kLeftButton && !l.Text().empty()) {
-        app_->tempFiles.ExecTempFile(static_cast<std::uint8_t>(row));
+        app_->shelf.ExecTempFile(static_cast<std::uint8_t>(row));
         ShowSideBar(*app_, false);
       } else if (e.button == ui::kRightButton) {
-        app_->tempFiles.DelFile(static_cast<std::uint8_t>(row));
+        app_->shelf.DelFile(static_cast<std::uint8_t>(row));
       }
     };
-    l.onMouseMove = [this, row](const ui::MouseEvent&) { SetInfo(app_->tempFiles.FilePath(static_cast<std::uint8_t>(row))); };
+    l.onMouseMove = [this, row](const ui::MouseEvent&) { SetInfo(app_->shelf.FilePath(static_cast<std::uint8_t>(row))); };
     l.onFilesDropped = dropFiles;
   }
   lblFDrop_->onFilesDropped = dropFiles;
@@ -210,8 +206,9 @@ void frmMain::OnButton(MainButton button) {
       ShowSideBar(*app_, false);
       break;
     case MainButton::Close:
-      // What could not be saved stays in memory, and with it the program: the next close tries again.
-      if (SaveAll(*app_)) ui::QuitApplication(0);
+      // What could not be saved stays in memory, and with it the program: the next close tries again, and says
+      // again why it cannot end.
+      if (SaveAll(*app_, SaveReport::Always)) ui::QuitApplication(0);
       break;
     case MainButton::Notepad:
       platform::StartProgram(L"notepad");

@@ -5,7 +5,7 @@
 namespace velvane {
 
 void ShowClipboardRows(const clsClipboard& history, const std::array<ui::Label*, clsClipboard::kTotal + 1>& rows) {
-  const std::wstring& lastSeen = history.ClipbText(clsClipboard::kLastSeen);
+  const std::wstring& lastSeen = history.LastSeen();
   for (int i = 1; i <= clsClipboard::kTotal; ++i) {
     ui::Label* label = rows[static_cast<size_t>(i)];
     if (!label) continue;

@@ -1,15 +1,12 @@
 #pragma once
-// What the dialogs of both programs share: their frame and layout in twips, the skin's colours and pictures, captions
-// from the language table, and the one open instance of each modeless dialog.
+// What the dialogs of both programs share: their frame and layout in twips, their pictures, and the one open instance
+// of each modeless dialog. (The side bar's dialogs take their skin and captions from dialogs/dialog_look.h.)
 #include <memory>
 #include <string>
 
 #include "common/numbers.h"
 #include "ui/forms.h"
 
-namespace velvane {
-struct Velvane;
-}
 namespace velvane::ui {
 
 constexpr ui::Rect Twips(int left, int top, int width, int height) {
@@ -20,20 +17,11 @@ constexpr double kTitlePoints = 14.25;
 constexpr double kSmallPoints = 8.25;
 
 ui::Font FontOf(double points);
-// A fixed dialog frame with the program folder's icon (the program's own without one).
-ui::WindowSpec DialogFrame(const std::wstring& caption, int widthTwips, int heightTwips);
-// The same with the skin's background, the font of that size and the caption from the language table.
-ui::WindowSpec DialogSpec(const Velvane& app, const std::wstring& captionKey, int widthTwips, int heightTwips, double points);
+// A fixed dialog frame with the icon.ico of the program folder given (ending with a backslash), the program's own
+// icon without one.
+ui::WindowSpec DialogFrame(const std::wstring& caption, int widthTwips, int heightTwips, const std::wstring& appDir);
 // A missing or broken picture leaves the image empty; the window opens all the same.
 void LoadPictureOrClear(ui::Image& image, const std::wstring& path);
-void LoadSkinPicture(const Velvane& app, ui::Image& image, const wchar_t* file);  // from the skin's folder
-// The skin's title bar picture, stretched over the top of the window.
-ui::Image& AddTopBar(const Velvane& app, ui::Window& window);
-// lbl(index) with its caption from the language table; lbl(0) is the title, widened where its text needs it.
-ui::Label& AddCaptionLabel(const Velvane& app, ui::Window& window, int index, ui::Rect bounds, const std::wstring& key,
-                           double points);
-// cmd(index) with its caption from the language table.
-ui::Button& AddCaptionButton(const Velvane& app, ui::Window& window, int index, ui::Rect bounds, const std::wstring& key);
 
 // Puts the window beside the other one (right of it, else left of it), tops aligned: a small window that a bigger one
 // opens stays clear of it. Wine without a window manager never paints a new window that lies wholly inside another.

@@ -595,10 +595,7 @@ std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstr
 }
 std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options) { return Current().FileDialog(false, options); }
 std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options) { return Current().FileDialog(true, options); }
-Rect WorkArea() { return Current().WorkArea(); }
 std::vector<Monitor> Monitors() { return Current().Monitors(); }
-int ScreenWidth() { return Current().Screen().w; }
-int ScreenHeight() { return Current().Screen().h; }
 void QuitApplication(int exitCode) { Current().Quit(exitCode); }
 
 }  // namespace velvane::ui

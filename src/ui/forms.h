@@ -456,11 +456,6 @@ struct FileDialogOptions {
 std::optional<std::wstring> ShowOpenDialog(const FileDialogOptions& options);
 std::optional<std::wstring> ShowSaveDialog(const FileDialogOptions& options);
 
-// Screen facts in pixels (of the primary monitor).
-Rect WorkArea();
-int ScreenWidth();
-int ScreenHeight();
-
 // One monitor of the desktop, in pixels of the virtual screen (the primary's top-left corner is 0, 0; a monitor left
 // of or above it has negative coordinates).
 struct Monitor {

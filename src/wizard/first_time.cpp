@@ -1,6 +1,5 @@
 #include "wizard/first_time.h"
 
-#include "common/folders.h"
 #include "common/numbers.h"
 #include "common/setting_keys.h"
 #include "common/text.h"
@@ -27,18 +26,19 @@ PageLook PageFor(int page) {
           page == 6};
 }
 
-std::wstring FallbackLanguage() {
-  if (std::wstring def = keys::kDefaultLanguage.Text(); !def.empty()) return def;
-  for (const std::wstring& name : ListFolder(LangDir + L"*"))
-    if (!name.empty() && name != L"." && name != L".." && FileExists(LangDir + name + L"\\primewiz.txt")) return name;
+std::wstring FallbackLanguage(Primewiz& wiz) {
+  if (std::wstring def = wiz.lang.DefLang(); !def.empty()) return def;
+  const std::wstring& langDir = wiz.store.folders.LangDir;
+  for (const std::wstring& name : ListFolder(langDir + L"*"))
+    if (!name.empty() && name != L"." && name != L".." && FileExists(langDir + name + L"\\primewiz.txt")) return name;
   return {};
 }
 
 Outcome SearchPrograms(Primewiz& wiz) {
   FindPrograms(wiz);
   // Whatever the list held is gone, also when nothing is found.
-  clsExec found;
-  return found.ReplaceExecs({wiz.FoundEntries.begin() + 1, wiz.FoundEntries.begin() + 1 + wiz.FoundCount});
+  clsExec found(wiz.store.exec);
+  return found.ReplaceExecs({wiz.FoundEntries.begin(), wiz.FoundEntries.begin() + wiz.FoundCount});
 }
 
 void FindPrograms(Primewiz& wiz) {
@@ -50,18 +50,14 @@ void FindPrograms(Primewiz& wiz) {
   // Current Windows versions keep the cache elsewhere, each program's display name under its path and a suffix.
   const bool current = !reg.KeyExists();
   if (current) reg.SectionKey = kMuiCacheCurrentKey;
-  std::vector<std::wstring> names;
-  std::int32_t count = 0;
-  reg.EnumerateValues(names, count);
-  for (std::int32_t i = 1; i <= count; ++i) {
-    const std::wstring& name = names[static_cast<size_t>(i)];
+  for (const std::wstring& name : reg.EnumerateValues()) {
     if (current && !EndsWith(name, kFriendlyNameSuffix)) continue;
     const std::wstring path = current ? name.substr(0, name.size() - std::wstring_view(kFriendlyNameSuffix).size())
                                       : name;
     // A drive letter and ":" first: resource names ("@..."), network paths and bare names are no programs.
     if (path.size() < 2 || path[1] != L':') continue;
     if (wiz.FoundCount == kMaxFound) break;  // the count and the table end here
-    ExecEntry& entry = wiz.FoundEntries[++wiz.FoundCount];
+    ExecEntry& entry = wiz.FoundEntries[wiz.FoundCount++];
     entry.Path = path;
     reg.ValueKey = name;
     entry.Name = RegText(reg.Value());

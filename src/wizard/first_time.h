@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/data_store.h"
 #include "common/lang.h"
 #include "common/outcome.h"
+#include "common/single_instance.h"
 #include "lists/exec_list.h"
 #include "wizard/c_registry.h"
 
@@ -25,12 +27,14 @@ inline constexpr wchar_t kFriendlyNameSuffix[] = L".FriendlyAppName";
 // Primewiz, the wizard's owner: its state, made once by the entry (or a test) and passed by reference to the
 // windows and the search.
 struct Primewiz {
+  DataStore store;         // the folders and config.qdt, exec.qdt
+  SingleInstance instance;  // one wizard at a time
   std::wstring ImagesDir;  // AppDir & "images\"
-  clsLang lang;            // the wizard's texts; the loader's messages are shown in a box
+  clsLang lang{store};     // the wizard's texts; the loader's messages are shown in a box
   cRegistry registry;      // the shell's cache of program names
   std::uint8_t CurrentPage = 0;  // 0 until a language is chosen, then 1 to 9
   std::uint8_t FoundCount = 0;
-  std::array<ExecEntry, kMaxFound + 1> FoundEntries;  // slot 0 unused
+  std::array<ExecEntry, kMaxFound> FoundEntries;  // the first FoundCount, in the order found
 };
 
 // What page p shows.
@@ -43,7 +47,7 @@ struct PageLook {
 PageLook PageFor(int page);
 
 // The language used when config.qdt offers none: [LANG] Def, else the first language folder with the wizard's texts.
-std::wstring FallbackLanguage();
+std::wstring FallbackLanguage(Primewiz& wiz);
 
 // Rebuilds exec.qdt from the shell's cache of program names; sets FoundCount and FoundEntries. A launcher file that
 // cannot be written answers the reason.

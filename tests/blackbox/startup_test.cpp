@@ -1,26 +1,9 @@
-// Starting velvane.exe: a failed start says so and ends, and later starts hand their command line to the side bar
-// that runs, down to the list files. (The first run's hand-over to the wizard is in wizard_test.cpp.)
+// Later starts of velvane.exe hand their command line to the side bar that runs, down to the list files. (A failed
+// start: the held settings of reliability_test.cpp; the first run's hand-over to the wizard: wizard_test.cpp.)
 #include "blackbox/harness.h"
 
 namespace blackbox {
 namespace {
-
-class Start : public BlackBoxTest {};
-
-// A start that fails says so in a message box and ends once the box is closed, leaving no side bar behind.
-TEST_F(Start, FailedStartReportsAndEnds) {
-  const std::wstring skin = installation_.Setting(L"XTRA", L"Skin");
-  ASSERT_TRUE(DeleteFileW(installation_.Path(L"skins\\" + skin + L"\\i_main.bmp").c_str()));
-  Process velvane = Process::Start(installation_, L"");
-  ASSERT_TRUE(velvane);
-  const HWND box = WaitForWindow([&] { return TopWindow(L"Error", velvane.Id(), L"#32770"); }, kStartLimitMs);
-  ASSERT_NE(box, nullptr) << "no message box; windows:" << DescribeWindowsOf(velvane.Id());
-  const std::string windows = DescribeWindowsOf(velvane.Id());  // the box's texts among them
-  EXPECT_NE(windows.find("\"Error on loading. Now exiting.\rError # "), std::string::npos) << windows;
-  EXPECT_EQ(FindSideBar(), nullptr);
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(velvane.WaitForExit(kCloseLimitMs)) << "still runs; windows:" << DescribeWindowsOf(velvane.Id());
-}
 
 class HandOff : public BlackBoxTest {};
 

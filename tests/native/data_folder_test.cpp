@@ -2,7 +2,7 @@
 // user's local application-data folder) given by the test.
 #include <gtest/gtest.h>
 
-#include "common/folders.h"
+#include "common/data_store.h"
 #include "platform/user_folders_testing.h"
 #include "test_support.h"
 
@@ -26,8 +26,7 @@ TEST(DataFolder, DataStaysBesideTheProgramWhereItCanBeWrittenElseMovesToTheUsers
   for (const auto& c : cases) {
     hooks::UnwritableFolders() = c.writable ? std::set<std::wstring>{} : std::set<std::wstring>{programData};
     hooks::LocalAppData() = c.localAppData;
-    SetAppFoldersFrom(program);
-    EXPECT_EQ(DataDir, c.dataDir) << c.writable << " " << test::Native(c.localAppData);
+    EXPECT_EQ(Folders::Of(program).DataDir, c.dataDir) << c.writable << " " << test::Native(c.localAppData);
     EXPECT_EQ(test::Exists(userData + L"config.qdt"), c.filled);
   }
   EXPECT_EQ(test::ReadBytes(userData + L"config.qdt"), "shipped config");
@@ -35,8 +34,7 @@ TEST(DataFolder, DataStaysBesideTheProgramWhereItCanBeWrittenElseMovesToTheUsers
   // A portable copy without its data folder stays portable where its folder can be written.
   const std::wstring portable = dir / L"Portable";
   test::WriteBytes(portable + L"\\velvane.exe", "");
-  SetAppFoldersFrom(portable);
-  EXPECT_EQ(DataDir, portable + L"\\data\\");
+  EXPECT_EQ(Folders::Of(portable).DataDir, portable + L"\\data\\");
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
-// Dealings with the system on its headless twins: screenshots, a second start's hand-off, a failing registry.
+// Dealings with the system on its headless twins: screenshots, a second start's hand-off, and data files that another
+// program holds open.
 #include "common/errors.h"
-#include "common/profile_files.h"
+#include "core/notes.h"
+#include "core/startup.h"
+#include "platform/files_testing.h"
 #include "platform/instance_testing.h"
-#include "platform/registry_testing.h"
 #include "platform/screen_capture_testing.h"
 #include "sidebar/frm_main.h"
 #include "unit/lists_support.h"
-#include "wizard/c_registry.h"
 
 namespace velvane {
 namespace {
@@ -33,18 +34,18 @@ protected:
     pt::ResetFakeDisplay();
     ui::testing::Reset();
     pt::TheFakeDisplay().screen = {0, 0, 5, 3};
-    SetAppFoldersFrom(dir_.Path());
+    app_.store.Open(Folders::Of(dir_.Path()));
     settings_.ScreensDir = dir_.Path() + L"\\shots\\";
-    test::WriteBytes(settings_.ScreensDir + L"shot_7.bmp", std::string(100000, 'x'));  // an older, longer picture
-    test::WriteBytes(ConfigFile(), "[TXT]\r\nTxt1=7\r\n");
-    settings_.OptTxt = {L"shot_", L"7"};
+    std::filesystem::create_directories(test::Native(settings_.ScreensDir));
+    test::WriteBytes(app_.store.config.Path(), "[TXT]\r\nTxt1=7\r\n");
+    settings_.ScreenshotPrefix = L"shot_";
+    settings_.ScreenshotNumber = L"7";
     settings_.ScreenshotType = clsScreenshot::kScreen;
   }
-  std::uint8_t Take(std::uint8_t kind) {  // the kind taken
-    (void)app_.screenshot.TakeScreenshot(settings_, kind);
-    return kind;
+  Screenshot Take(std::optional<std::uint8_t> kind = std::nullopt) {
+    return app_.screenshot.TakeScreenshot(settings_, app_.store.config, kind);
   }
-  std::wstring Number() { return ReadSetting(ConfigFile(), L"TXT", L"Txt1"); }
+  std::wstring Number() { return test::Setting(app_.store.config.Path(), L"TXT", L"Txt1"); }
   std::string Saved(const wchar_t* name) { return test::ReadBytes(settings_.ScreensDir + name); }
 
   test::TempDir dir_;
@@ -53,33 +54,47 @@ protected:
   Settings& settings_ = app_.settings;
 };
 
-// The file takes the number as stored; the next one counts on without a limit, so no older picture is overwritten.
+// The file takes the number as stored; the next one counts on without a limit. A number whose file is there is
+// passed over, so no older picture is ever overwritten: also not after a number that could not be stored (said).
 TEST_F(Screenshots, FileNameAndNumberRules) {
   const std::wstring cases[][4] = {  // prefix, Txt1, file, next Txt1
       {L"shot_", L"007", L"shot_007.bmp", L"8"}, {L"", L"8", L"8.bmp", L"9"}, {L"a", L"7.5x", L"a7.5x.bmp", L"8.5"},
       {L"a", L"abc", L"a0.bmp", L"1"}, {L"a", L"2147483648", L"a2147483648.bmp", L"2147483649"}};
   for (const auto& c : cases) {
-    settings_.OptTxt = {c[0], c[1]};
-    ASSERT_FALSE(test::Exists(settings_.ScreensDir + c[2]));
-    EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kScreen);
-    EXPECT_TRUE(test::Exists(settings_.ScreensDir + c[2])) << test::Native(c[2]);
-    EXPECT_EQ(settings_.OptTxt[1] + L"|" + Number(), c[3] + L"|" + c[3]);
+    settings_.ScreenshotPrefix = c[0];
+    settings_.ScreenshotNumber = c[1];
+    const Screenshot shot = Take();
+    EXPECT_EQ(std::pair(shot.kind, shot.file), std::pair(clsScreenshot::kScreen, settings_.ScreensDir + c[2]));
+    EXPECT_TRUE(test::Exists(shot.file)) << test::Native(c[2]);
+    EXPECT_EQ(settings_.ScreenshotNumber + L"|" + Number(), c[3] + L"|" + c[3]);
   }
+  settings_.ScreenshotPrefix = L"shot_";
+  settings_.ScreenshotNumber = L"7";
+  test::WriteBytes(settings_.ScreensDir + L"shot_7.bmp", "an older picture");
+  pt::HeldFiles().insert(app_.store.config.Path());
+  const Screenshot unnumbered = Take();
+  pt::HeldFiles().clear();
+  EXPECT_EQ(unnumbered.file + L"|" + settings_.ScreenshotNumber, settings_.ScreensDir + L"shot_8.bmp|9");
+  EXPECT_TRUE(unnumbered.saved && !unnumbered.numbered.Reason().empty());
+  settings_.ScreenshotNumber = L"7";  // what a restart reads again
+  EXPECT_EQ(Take().file, settings_.ScreensDir + L"shot_9.bmp");
+  EXPECT_EQ(Saved(L"shot_7.bmp"), "an older picture");
+  EXPECT_EQ(Number(), L"10");
 }
 
 TEST_F(Screenshots, KindRules) {
   pt::TheFakeDisplay().foreground = 0x42;
   pt::TheFakeDisplay().windows[0x42] = {100, 50, 400, 250};
   settings_.ScreenshotType = clsScreenshot::kActiveWindow;
-  EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), clsScreenshot::kActiveWindow);
+  EXPECT_EQ(Take().kind, clsScreenshot::kActiveWindow);
   EXPECT_EQ(Le(Saved(L"shot_7.bmp"), 18, 8), 300u | 200ull << 32);
   const auto& shots = pt::TheFakeDisplay().captures;
   ASSERT_EQ(shots.size(), 1u);
   EXPECT_TRUE(shots[0].window == 0x42 && !shots[0].client && shots[0].width == 300);  // frame included
   // Any other kind, given or configured, takes nothing but still uses up a number.
   settings_.ScreenshotType = 9;
-  EXPECT_EQ(Take(clsScreenshot::kConfiguredKind), 9);
-  Take(2);
+  EXPECT_EQ(Take().kind, 9);
+  EXPECT_EQ(Take(2).file, L"");
   EXPECT_EQ(shots.size(), 1u);
   EXPECT_FALSE(test::Exists(settings_.ScreensDir + L"shot_8.bmp"));
   EXPECT_EQ(Number(), L"10");
@@ -91,9 +106,7 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
     if (indexed)  // a 256-colour display: pixels are colour indexes, the file carries the palette
       for (std::uint32_t i = 0; i < 256; ++i) pt::TheFakeDisplay().palette.push_back(i * 0x010203 & 0xFFFFFF);
     const std::uint32_t offset = indexed ? 54 + 1024 : 54, stride = indexed ? 8 : 16;
-    settings_.OptTxt[1] = L"7";
-    Take(clsScreenshot::kScreen);
-    const std::string b = Saved(L"shot_7.bmp");
+    const std::string b = test::ReadBytes(Take(clsScreenshot::kScreen).file);
     ASSERT_EQ(b.size(), offset + 3 * stride);
     // "BM", file size, pixel offset, header size, bits per pixel, pixel bytes.
     EXPECT_EQ(std::vector({Le(b, 0, 2), Le(b, 2, 4), Le(b, 10, 4), Le(b, 14, 4), Le(b, 28, 2), Le(b, 34, 4)}),
@@ -106,8 +119,7 @@ TEST_F(Screenshots, BitmapFilesHoldTheScreenBottomUpInPaddedRows) {
   }
   EXPECT_FALSE(test::Exists(settings_.ScreensDir + L"shot_7.bmp.new~"));
   pt::TheFakeDisplay().failing = true;  // no bitmap from the system: a blank picture is still saved
-  Take(clsScreenshot::kScreen);
-  EXPECT_EQ(Le(Saved(L"shot_8.bmp"), 18, 8), 1u | 1ull << 32);
+  EXPECT_EQ(Le(test::ReadBytes(Take(clsScreenshot::kScreen).file), 18, 8), 1u | 1ull << 32);
 }
 
 class SecondStart : public ::testing::Test {
@@ -148,6 +160,8 @@ TEST_F(SecondStart, HandsTheArgumentsOverAndBringsTheBarForward) {
   Main(L"");
   ASSERT_EQ(pt::Desktop().sent.size(), 1u);
   EXPECT_EQ(pt::Desktop().sent[0].bytes, std::string(2, '\0'));
+  pt::Desktop().copyDataTaken = false;  // a side bar that did not answer in time did not take the command
+  EXPECT_EQ(Main(L"-save"), StartupResult::HandOffFailed);
 }
 
 TEST(FirstInstance, AFailedMutexCountsAsTheFirstInstance) {
@@ -183,12 +197,40 @@ TEST_F(SecondStart, WaitsForABarThatIsStillStartingThenGivesUpWithAnError) {
   }
 }
 
-TEST(RegistryFaults, AFailureInsideTheSubKeyListingRaisesTheEnumerationError) {
-  wizard::cRegistry reg;
-  std::vector<std::wstring> names;
-  std::int32_t count = 0;
-  pt::FailNextSubKeyListing() = true;
-  EXPECT_EQ(test::ErrorNumberOf([&] { reg.EnumerateSections(names, count); }), wizard::kRegErrorEnumeration);
+// Files held open without sharing show as empty and are never written over; once they can be read, a save keeps what
+// they hold and what was added meanwhile: to-do items newest first, shelf places in drop order, each once; the notes
+// added after the stored text; launcher entries after the stored ones.
+using HeldFiles = test::ListsFixture;
+
+TEST_F(HeldFiles, AreNeverWrittenOverAndAreJoinedWithWhatWasAddedMeanwhile) {
+  DataStore& store = app.store;
+  const std::vector<DataFile*> files{&store.toDo, &store.shelf, &store.notes, &store.exec};
+  const std::string stored[] = {"task1\rtask2\r[END]\r\n", "C:\\a\rC:\\b\r[END]\r\n", "precious\r\n",
+                                "[INIT]\r\nTotal=1\r\n[E1]\r\nName=Pad\r\nExec=pad\r\nPath=pad.exe\r\n"};
+  for (size_t i = 0; i < files.size(); ++i) test::WriteBytes(files[i]->Path(), stored[i]);
+  for (const DataFile* file : files) pt::HeldFiles().insert(file->Path());
+  const auto bytes = [&] { return test::ReadBytes(files[0]->Path()) + test::ReadBytes(files[1]->Path()) +
+                                  test::ReadBytes(files[2]->Path()) + test::ReadBytes(files[3]->Path()); };
+  pt::ResetDesktop();
+  EXPECT_EQ(store.ReadAtStart(files).size(), 4u);
+  EXPECT_EQ(pt::Desktop().pausedMs, kStartReadTries * kStartReadPauseMs) << "tried again for a moment";
+  app.toDo.LoadList(true), app.shelf.LoadList(true), app.exec.LoadExecs();
+  EXPECT_EQ(LoadNotes(store.notes, true), L"");
+  for (const wchar_t* item : {L"added", L"task2"}) app.toDo.AddToDo(item);
+  for (const wchar_t* path : {L"C:\\b", L"C:\\c"}) app.shelf.AddFile(path);
+  std::wstring typed = L"\r\n\r\nnoted";
+  const auto save = [&] {
+    return std::vector<std::wstring>{app.toDo.SaveList(true).Reason(), app.shelf.SaveList(true).Reason(),
+                                     SaveNotes(store.notes, typed, true).Reason(), app.exec.AddExec(L"x.exe", L"x", L"X").Reason()};
+  };
+  for (const std::wstring& reason : save()) EXPECT_NE(reason.find(L"(error 16)"), std::wstring::npos) << "said why";
+  EXPECT_EQ(bytes(), stored[0] + stored[1] + stored[2] + stored[3]) << "written over";
+  pt::HeldFiles().clear();
+  EXPECT_EQ(save(), std::vector<std::wstring>(4));
+  // X, whose save failed, stayed in memory; added again, it joins once.
+  EXPECT_EQ(bytes(), "task2\radded\rtask1\r[END]\r\nC:\\a\rC:\\b\rC:\\c\r[END]\r\nprecious\r\n\r\nnoted\r\n[INIT]\r\n"
+                    "Total=2\r\n[E1]\r\nName=Pad\r\nExec=pad\r\nPath=pad.exe\r\n[E2]\r\nName=X\r\nExec=x\r\nPath=x.exe\r\n");
+  EXPECT_EQ(typed + L"|" + JoinNotes(L"stored", L"typed"), L"precious\r\n\r\nnoted|stored\r\n\r\ntyped") << "the box shows both";
 }
 
 }  // namespace

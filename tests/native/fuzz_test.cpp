@@ -71,15 +71,17 @@ TEST_F(Fuzzed, StoredTextCodecAndProfileReaderAndWriter) {
     for (const UnicodeForm form : {UnicodeForm::Utf8, UnicodeForm::Utf16Le})
       ASSERT_EQ(DecodeStored(EncodeStored(content, form)), content) << "form " << static_cast<int>(form);
     const std::wstring key = DecodeStored(in.Next().substr(0, 12)), section = DecodeStored(in.Next().substr(0, 12));
-    EXPECT_LE(platform::ini::Read(content, section, key, 255).size(), 255u);
-    const std::wstring written = platform::ini::Write(content, section, key, L"v");  // any name: it must not break
+    platform::ini::Document profile(content);
+    EXPECT_LE(profile.Read(section, key, 255).size(), 255u);
+    profile.Write(section, key, L"v");  // any name: it must not break
+    const platform::ini::Document written(profile.Text());
     // A name that the format can carry reads back what was written.
     auto plain = [](const std::wstring& name, const wchar_t* forbidden) {
       return name.find_first_of(forbidden) == std::wstring::npos && name.find(L'\0') == std::wstring::npos &&
              name.find_first_not_of(L" \t") != std::wstring::npos;
     };
     if (plain(key, L"=[]\r\n;\"") && plain(section, L"[]\r\n")) {
-      EXPECT_EQ(platform::ini::Read(written, section, key, 255), L"v")
+      EXPECT_EQ(written.Read(section, key, 255), L"v")
           << "key " << ToUtf8(key) << " section " << ToUtf8(section);
     }
   });
@@ -87,19 +89,21 @@ TEST_F(Fuzzed, StoredTextCodecAndProfileReaderAndWriter) {
 
 // Each input becomes every stored file at once: the language file, skin.txt and the three list files.
 TEST_F(Fuzzed, StoredFilesKeepTheirLimits) {
-  clsToDo todo;
-  clsTempFiles shelf;
-  clsExec exec;
+  DataStore& store = App().store;
+  store.Open(folders_);
+  clsToDo& todo = App().toDo;
+  clsTempFiles& shelf = App().shelf;
+  clsExec& exec = App().exec;
   Configure(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs&) {
     for (const std::wstring& file : {LangDir + L"english\\velvane.txt", SkinDir + L"Test\\skin.txt",
-                                     clsToDo::FilePath(), clsTempFiles::ShelfFile(), clsExec::ExecFile()})
+                                     store.toDo.Path(), store.shelf.Path(), store.exec.Path()})
       test::WriteBytes(file, content);
-    clsLang lang([](const std::wstring&, const std::wstring&) {});  // a fresh table: a full one would not parse
+    clsLang lang(store, [](const std::wstring&, const std::wstring&) {});  // a fresh table: a full one would not parse
     lang.LoadLanguage(L"english", L"velvane");
     EXPECT_LE(lang.Count(), clsLang::kMaxEntries);
     (void)lang.lReplace(L"_main:title");
-    (void)Set().Load();  // a colour out of a byte's range keeps the last good one, and is listed
+    (void)Set().Load(store.config);  // a colour out of a byte's range keeps the last good one, and is listed
     todo.LoadList(true);
     EXPECT_LE(todo.Count(), clsToDo::kCapacity);
     shelf.LoadList(true);
@@ -112,8 +116,8 @@ TEST_F(Fuzzed, NotesCommandLinesAndHandOffs) {
   Start(kKeepAll);
   Fuzz(kFileInputs, [&](const std::string& content, Inputs& in) {
     if (in.Pick(0, 20) == 0) {
-      test::WriteBytes(NotesFile(), content);
-      LoadNotes(true);
+      test::WriteBytes(App().store.notes.Path(), content);
+      (void)LoadNotes(App().store.notes, true);
     }
     static const char* const kVerbs[] = {"-addtodo ", "-deltodo ", "-addnote ", "-exec ", "-addtimer ", "-show", ""};
     Bar().Window().onCopyData(in.Pick(0, 1) ? kHandOffUtf16 : kHandOffAnsi, kVerbs[in.Pick(0, 6)] + content);

@@ -3,10 +3,9 @@
 
 #include <algorithm>
 
-#include "common/folders.h"
+#include "common/data_store.h"
 #include "common/lang.h"
 #include "common/numbers.h"
-#include "common/profile_files.h"
 #include "common/text.h"
 #include "common/text_files.h"
 #include "platform/text_codec.h"
@@ -17,29 +16,45 @@ namespace {
 
 class SettingsStore : public ::testing::Test {
 protected:
+  SettingsStore() {
+    store.Open(Folders::Of(dir.Path()));
+    std::filesystem::create_directories(test::Native(store.folders.DataDir));
+  }
   test::TempDir dir;
+  DataStore store;
 };
-
-TEST(SettingsFolders, EndWithABackslashAlsoAtADriveRoot) {
-  SetAppFoldersFrom(L"D:");  // the runtime already gives no backslash
-  EXPECT_EQ(AppDir + L"|" + LangDir + L"|" + SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
-}
 
 // Values that fit Windows-1252 keep its bytes; one that does not turns the file into UTF-16LE with its mark until
 // everything fits again. Missing files, sections and keys read as "", long values are cut at 4999 characters.
-TEST_F(SettingsStore, SettingsKeepAnyScriptReadEmptyWhenMissingAndAreCutAt4999) {
-  const std::wstring file = dir / L"config.qdt";
-  WriteSetting(file, L"S", L"K", test::kSpanish);
+TEST_F(SettingsStore, SettingsKeepAnyScriptAreCutAt4999AndFilesAreReadAgainOnceChanged) {
+  ProfileFile& config = store.config;
+  const std::wstring& file = config.Path();
+  EXPECT_EQ(config.Get(L"S", L"K"), L"");  // no file
+  ASSERT_TRUE(config.Set({{L"S", L"K", test::kSpanish}}));
   EXPECT_EQ(test::ReadBytes(file), "[S]\r\nK=" + test::kSpanishBytes + "\r\n");
-  WriteSetting(file, L"S", L"W", test::kWorld);
+  ASSERT_TRUE(config.Set({{L"S", L"W", test::kWorld}}));
   EXPECT_EQ(test::ReadBytes(file).substr(0, 4), std::string("\xFF\xFE[\0", 4));
-  EXPECT_EQ(ReadSetting(file, L"S", L"W") + ReadSetting(file, L"s", L"k"), test::kWorld + test::kSpanish);
-  WriteSetting(file, L"S", L"W", L"x");
+  EXPECT_EQ(config.Get(L"S", L"W") + config.Get(L"s", L"k"), test::kWorld + test::kSpanish);
+  ASSERT_TRUE(config.Set({{L"S", L"W", L"x"}}));
   EXPECT_EQ(test::ReadBytes(file), "[S]\r\nK=" + test::kSpanishBytes + "\r\nW=x\r\n");
-  EXPECT_EQ(ReadSetting(file, L"S", L"Other") + ReadSetting(file, L"NOPE", L"K") + ReadSetting(dir / L"no", L"S", L"K"),
-            L"");
-  WriteSetting(file, L"S", L"K", std::wstring(6000, L'v'));
-  EXPECT_EQ(ReadSetting(file, L"S", L"K"), std::wstring(4999, L'v'));
+  EXPECT_EQ(config.Get(L"S", L"Other") + config.Get(L"NOPE", L"K"), L"");
+  ASSERT_TRUE(config.Set({{L"S", L"K", std::wstring(6000, L'v')}}));
+  EXPECT_EQ(config.Get(L"S", L"K"), std::wstring(4999, L'v'));
+  // A key written by another program meanwhile stays: a group of keys is set on what the file holds at that moment.
+  test::WriteBytes(file, "[S]\r\nOther=kept\r\n");
+  ASSERT_TRUE(config.Set({{L"S", L"K", L"a\r\nb"}}));
+  EXPECT_EQ(test::ReadBytes(file), "[S]\r\nOther=kept\r\nK=a b\r\n");
+
+  // A file is read again once changed, and what was written is known (same size, possibly the same time stamp).
+  DataFile& list = store.toDo;
+  test::WriteBytes(list.Path(), "a\r\nb");
+  EXPECT_EQ(*list.Read(), L"a\r\nb");
+  ASSERT_TRUE(list.Write(L"c\rd\r"));
+  EXPECT_EQ(*list.Read(), L"c\rd\r");
+  test::WriteBytes(list.Path(), "changed by another program");
+  EXPECT_EQ(*list.Read(), L"changed by another program");
+  // A last line without a break counts. (CR, CR LF and a lone LF in a list file: the to-do list's tests.)
+  EXPECT_EQ(SplitLines(L"a\r\nb"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
 // A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning, also one that the end
@@ -56,19 +71,7 @@ TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
     EXPECT_EQ(DecodeStored(EncodeStored(text, UnicodeForm::Utf8)), text);
 }
 
-TEST_F(SettingsStore, LinesEndAtCrOrCrLfButNotAtALoneLfAndRereadAfterARewrite) {
-  const std::wstring file = dir / L"lines.txt";
-  test::WriteBytes(file, "one\rtwo\r\nthree\nstill three\r[END]\r\n");
-  const std::pair<int, const wchar_t*> lines[] = {
-      {1, L"one"}, {2, L"two"}, {3, L"three\nstill three"}, {4, L"[END]"}, {5, L""}, {0, L""}, {-1, L""}};
-  for (const auto& [n, line] : lines) EXPECT_EQ(ReadFileLine(file, n), line) << n;
-  test::WriteBytes(file, "a\r\nb");  // a last line without a break still counts
-  EXPECT_EQ(ReadFileLine(file, 2) + L"|" + ReadFileLine(file, 3), L"b|");
-  test::WriteBytes(file, "c\rd\r");  // same size, possibly the same time stamp
-  EXPECT_EQ(ReadFileLine(file, 1) + L"|" + ReadFileLine(file, 2), L"c|d");
-}
-
-TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
+TEST_F(SettingsStore, FoldersExistenceListingAndBaseNames) {
   const std::wstring graphite = dir / L"skins\\Graphite";
   test::WriteBytes(graphite + L"\\skin.txt", "x");
   test::WriteBytes(dir / L"skins\\Daylight\\skin.txt", "x");
@@ -83,6 +86,8 @@ TEST_F(SettingsStore, ExistenceListingAndBaseNames) {
   EXPECT_EQ(names, (std::vector<std::wstring>{L".", L"..", L"Daylight", L"Graphite"}));
   EXPECT_EQ(ListFolder(dir / L"nothing\\"), std::vector<std::wstring>{L""});
 
+  const Folders folders = Folders::Of(L"D:");  // the runtime gives no backslash: a drive root gets a doubled one
+  EXPECT_EQ(folders.AppDir + L"|" + folders.LangDir + L"|" + folders.SkinDir, L"D:\\|D:\\lang\\|D:\\skins\\");
   // Without the extension, as the wizard's program search takes names, it is checked there.
   EXPECT_EQ(FileBaseName(L"C:\\a\\b\\my.file.txt", true) + L"|" + FileBaseName(L"C:\\dir.d\\", true), L"my.file.txt|");
 }
@@ -99,11 +104,7 @@ TEST(TextRoutines, SeparatorsFieldsDropsAndReplacements) {
     EXPECT_EQ(TextBefore(c[0], c[1]), c[2]) << c[0].size();
     EXPECT_EQ(TextAfter(c[0], c[1]), c[3]) << c[0].size();
   }
-  const std::pair<int, const wchar_t*> fields[] = {{0, L""}, {1, L"1"}, {2, L"2"}, {3, L"3"}, {4, L"3"}};
-  for (const auto& [n, field] : fields) EXPECT_EQ(TextField(L"1,2,3", L",", n), field) << n;
-  EXPECT_EQ(TextField(L"single", L",", 1) + L"|" + TextField(L"single", L",", 2), L"|single");
   EXPECT_EQ(DropLeft(L"abc", 1) + L"|" + DropLeft(L"abc", 4) + L"|" + DropLeft(L"abc", -2), L"bc||abc");
-  EXPECT_EQ(DropRight(L"abc", 1) + L"|" + DropRight(L"abc", 4), L"ab|");
   EXPECT_EQ(ReplaceAll(L"aaa", L"a", L"aa") + L"|" + ReplaceAll(L"abc", L"", L"z"), L"aaaaaa|abc");  // no rescan
   EXPECT_EQ(TrimBlanks(L"  \tx \t "), L"\tx \t");
   // Case both ways in Latin with its extensions, Greek and Cyrillic.
@@ -121,24 +122,22 @@ TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOut
       {L"abc", L"1"}, {L"99999999999999999999x", L"100000000000000000000"}, {L"2.5e-1", L"1.25"}, {L"1e3", L"1001"},
       {L"-1.5", L"-0.5"}, {L"-0.25", L"0.75"}, {L"-1", L"0"}};
   for (const auto& [text, after] : next) EXPECT_EQ(NextNumberText(text), after) << text;
-  const std::pair<double, int> bytes[] = {{1.5, 2}, {2.5, 2}, {254.6, 255}, {-0.5, 0} /* 0 is inside the range */};
-  for (const auto& [value, byte] : bytes) EXPECT_EQ(ToByte(value), byte) << value;
+  const std::pair<const wchar_t*, std::optional<std::uint8_t>> bytes[] = {
+      {L"1.5", 2}, {L"2.5", 2}, {L"254.6", 255}, {L"-0.5", 0} /* 0 is inside the range */, {L"255.4", 255},
+      {L"256", std::nullopt}, {L"-1", std::nullopt}, {L"255.5", std::nullopt}};
+  for (const auto& [text, byte] : bytes) EXPECT_EQ(ByteOf(text), byte) << text;
   EXPECT_EQ(std::pair(ToInt32(-2.5), ToInt32(-3.5)), std::pair(-2, -4));
-  for (double v : {256.0, -1.0, 255.5}) EXPECT_EQ(test::ErrorNumberOf([&] { ToByte(v); }), 6) << v;
-  EXPECT_EQ(test::ErrorNumberOf([] { ToInt16(32768.0); }), 6);
-  EXPECT_EQ(ToInt16(-32768.0), -32768);
-  EXPECT_EQ(ByteValue(L"255.4"), 255);
+  EXPECT_EQ(test::ErrorNumberOf([] { ToInt32(2147483648.0); }), 6);
 }
 
 
 class LangTest : public SettingsStore {
 protected:
-  void SetUp() override { SetAppFoldersFrom(dir.Path()); }
-  static void WriteLang(const std::wstring& lang, const std::string& bytes) {
-    test::WriteBytes(LangDir + lang + L"\\velvane.txt", bytes);
+  void WriteLang(const std::wstring& lang, const std::string& bytes) const {
+    test::WriteBytes(store.folders.LangDir + lang + L"\\velvane.txt", bytes);
   }
   clsLang Load(const std::wstring& lang) {
-    clsLang table([this](const std::wstring& text, const std::wstring& title) { messages_.push_back(title + L"|" + text); });
+    clsLang table(store, [this](const std::wstring& text, const std::wstring& title) { messages_.push_back(title + L"|" + text); });
     table.LoadLanguage(lang, L"velvane");
     return table;
   }
@@ -153,7 +152,7 @@ TEST_F(LangTest, EntriesAndTheirReplacementRules) {
             "_info:sstype0=Whole screen\r\n_x=_y\r\n_y=done\r\n[END]\r\nx=y\r\n");
   const clsLang t = Load(L"english");
   ASSERT_EQ(t.Count(), 7);
-  EXPECT_EQ(t.Entry(1).first + L"|" + t.Entry(1).second, L"k|b=c");
+  EXPECT_EQ(t.Entry(0).first + L"|" + t.Entry(0).second, L"k|b=c");
   EXPECT_EQ(t.lReplace(L"x|_btn:add|[ _btn:add ]|Save to _main:title?|_info:sstype0|_x"),
             L"x|_btn:add|[ Add]|Save to Velvane\rside bar?|Kind0|done");
 }
@@ -172,13 +171,13 @@ TEST_F(LangTest, OnlyThe100FirstEntriesAnd255FirstLinesCount) {
 }
 
 TEST_F(LangTest, FallsBackToTheDefaultLanguageSilentlyOrNamesTheRequestedOne) {
-  test::WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nActive=klingon\r\nDef=english\r\n");
+  test::WriteBytes(store.config.Path(), "[LANG]\r\nActive=klingon\r\nDef=english\r\n");
   WriteLang(L"english", "_btn:add=Add\r\n");
   clsLang t = Load(L"klingon");
   EXPECT_EQ(t.lReplace(L"_btn:add") + L"|" + t.ActLang() + L"|" + t.DefLang(), L"Add|klingon|english");
   EXPECT_TRUE(messages_.empty());
 
-  test::WriteBytes(DataDir + L"config.qdt", "[LANG]\r\nDef=missing\r\n");
+  test::WriteBytes(store.config.Path(), "[LANG]\r\nDef=missing\r\n");
   t = Load(L"klingon");
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0],

@@ -68,7 +68,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   cfg.lstLang->SetListIndex(1);
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  Set().HotKeys[1] = {18, 65};  // as a capture leaves them
+  Set().HotKeys[kShowHotKey] = {18, 65};  // as a capture leaves them
   cfg.cmd[0]->NotifyClick();
   EXPECT_EQ(frmCfg::Current(), nullptr);
   // Section, key and value; the start-with-Windows box lives in the registry only.
@@ -81,7 +81,7 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(RunValue(), L"");
   // Reloaded at once: the side bar works with the new values.
   const Settings& now = Set();
-  EXPECT_EQ(std::tuple(now.OptChk[kOptFade], now.OptChk[kOptKeepToDo], now.ScreensDir, now.SkinName, now.OptTxt[1]),
+  EXPECT_EQ(std::tuple(now.OptChk[kOptFade], now.OptChk[kOptKeepToDo], now.ScreensDir, now.SkinName, now.ScreenshotNumber),
             std::tuple(true, false, L"D:\\pictures\\", L"Other", L"x12"));
   frmCfg::ShowDialog(App()).chk[0]->SetValue(true);
   frmCfg::Current()->OnAccept();
@@ -100,22 +100,34 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   again.Form().Close();
   EXPECT_EQ(test::ReadBytes(ConfigFile()), before);
   EXPECT_NE(RunValue(), L"");
-  EXPECT_EQ((std::pair<int, int>(Set().HotKeys[2].key0, Set().HotKeys[2].key1)), std::pair(90, 16));
+  EXPECT_EQ((std::pair<int, int>(Set().HotKeys[kScreenshotHotKey].key0, Set().HotKeys[kScreenshotHotKey].key1)), std::pair(90, 16));
 }
 
-// OK meeting values out of range still completes: the keys are saved, the window closes, the values are named and
+// OK that cannot write config.qdt says so, naming the file, and keeps the window with the choices made: nothing
+// reverts, nothing is applied. OK meeting values out of range completes: the window closes, the values are named and
 // each setting keeps its last good value.
-TEST_F(Dialogs, OkWithValuesOutOfRangeCompletesNamesThemAndKeepsTheLastGoodOnes) {
+TEST_F(Dialogs, OkThatCannotWriteKeepsTheChoicesAndOkWithValuesOutOfRangeNamesThem) {
   Start();
   test::WriteBytes(SkinDir + L"Other\\skin.txt", "[TEXT1]\r\nRed=300\r\nGreen=7\r\n");
-  WriteSetting(ConfigFile(), L"SS", L"Type", L"256");
+  ASSERT_TRUE(App().store.config.Set({{L"SS", L"Type", L"256"}}));
   frmCfg& cfg = frmCfg::ShowDialog(App());
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i)
     if (cfg.lstSkins->Item(i) == L"Other") cfg.lstSkins->SetListIndex(i);
-  Set().HotKeys[1] = {18, 65};
+  cfg.chk[kOptFade + 1]->SetValue(true);
+  Set().HotKeys[kShowHotKey] = {18, 65};
+  std::filesystem::rename(test::Native(ConfigFile()), test::Native(ConfigFile() + L".away"));
+  std::filesystem::create_directory(test::Native(ConfigFile()));  // a folder in its place: neither read nor written
+  cfg.OnAccept();
+  ASSERT_EQ(frmCfg::Current(), &cfg);
+  EXPECT_TRUE(cfg.chk[kOptFade + 1]->Value() && !Set().OptChk[kOptFade]);
+  ASSERT_EQ(test::Boxes().size(), 1u);
+  EXPECT_NE(test::Boxes()[0].find(ConfigFile() + L"\r\n"), std::wstring::npos);
+  ui::testing::Reset();
+  std::filesystem::remove(test::Native(ConfigFile()));
+  std::filesystem::rename(test::Native(ConfigFile() + L".away"), test::Native(ConfigFile()));
   cfg.OnAccept();
   EXPECT_EQ(frmCfg::Current(), nullptr);
-  EXPECT_EQ(Config(L"KEYS1", L"Key0"), L"18");
+  EXPECT_EQ(Config(L"KEYS1", L"Key0") + Config(L"CHK", L"Chk1"), L"181");
   EXPECT_EQ(test::Boxes(), Texts{L"_cfg:title|_cfg:badvalue\r\n[SS] Type = 256\r\nskin.txt [TEXT1] Red = 300|48"});
   EXPECT_EQ(std::tuple(Set().ScreenshotType, Set().TextColors[1].r, Set().TextColors[1].g, Set().SkinName), std::tuple(0, 200, 7, L"Other"));
 }
@@ -204,7 +216,7 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
   };
   for (const auto& [key, released, one, two, open] : cases) {
     SCOPED_TRACE(testing::Message() << "hot key " << int{key} << ", " << released.size() << " keys");
-    Set().HotKeys = {KeyPair{}, KeyPair{17, 123}, KeyPair{17, 122}};
+    Set().HotKeys = {KeyPair{17, 123}, KeyPair{17, 122}};
     ui::testing::Reset();
     frmKeyPress::Discard();
     frmKeyPress& f = frmKeyPress::ShowDialog(App(), key);
@@ -214,25 +226,19 @@ TEST_F(Dialogs, KeyCaptureStoresTheFirstTwoReleasedKeys) {
       else f.Form().NotifyKeyUp({code, ui::kCtrlMask});
     EXPECT_EQ(frmKeyPress::Current() != nullptr, open);
     EXPECT_TRUE(!open || f.lbl->Text() == L"Second key") << "the open window asks for the second key";
-    for (const auto& [now, expected] : {std::pair{Set().HotKeys[1], one}, std::pair{Set().HotKeys[2], two}})
+    for (const auto& [now, expected] : {std::pair{Set().HotKeys[0], one}, std::pair{Set().HotKeys[1], two}})
       EXPECT_EQ(std::pair(now.key0, now.key1), std::pair(expected.key0, expected.key1));
     const bool confirmed = released.size() == 2 && released[1] != 27;
     EXPECT_EQ(test::Boxes(), confirmed ? Texts{L"Hot key|Done|64"} : Texts{});
   }
 }
 
-// The Run value names the running executable by its own name, quoted; a start refreshes it only when it is there.
-TEST_F(Dialogs, AutostartValueIsQuotedAndRefreshedAtStart) {
+// The Run value names the running executable by its own name, quoted; a start never creates it. (A start refreshing
+// it, and switching it off: the black-box and the Win32 tests.)
+TEST_F(Dialogs, AutostartValueIsQuotedAndNeverCreatedByAStart) {
   EXPECT_EQ(RunCommandFor(L"C:\\Program Files\\Tools\\velvane.exe"), L"\"C:\\Program Files\\Tools\\velvane.exe\"");
   EXPECT_EQ(RunCommandFor(L"D:\\bar\\my.side.bar.EXE"), L"\"D:\\bar\\my.side.bar.exe\"");
   Start();
-  EXPECT_FALSE(AutostartEnabled());  // a start never creates it
-  Stop();
-  platform::CreateRegKey(RegistryRoot::CurrentUser, kRunKey);
-  platform::WriteRegString(RegistryRoot::CurrentUser, kRunKey, kRunValue, L"C:\\old place\\velvane.exe");
-  Start();
-  EXPECT_EQ(RunValue(), RunCommandFor(platform::ExecutablePath()));
-  SetAutostart(false);
   EXPECT_FALSE(AutostartEnabled());
 }
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "common/profile_files.h"
+#include "core/startup.h"
 #include "core/velvane.h"
 #include "platform/scripted/test_hooks.h"
 #include "platform/text_codec.h"
@@ -36,18 +36,21 @@ protected:
   }
   void TearDown() override {
     frmLang::Discard(), frmMain::Discard();
-    ReleaseWizardLock();
+    wiz_.instance.ReleaseInstanceLock();
   }
   // Starts the wizard with the first run not done yet and the [LANG] entries given; nothing started so far.
   WizardStart Start(const std::string& config, const std::string& lang = "Def=english\r\n") {
-    ReleaseWizardLock();
+    wiz_.instance.ReleaseInstanceLock();
     pt::StartedPrograms().clear();
     test::WriteBytes(ConfigFile(), "[INIT]\r\nFirstTime=0\r\n[LANG]\r\n" + lang + config);
     return StartWizard(wiz_, dir_.Path());
   }
   std::wstring ConfigFile() const { return dir_ / L"data\\config.qdt"; }
   std::wstring ExecValue(const std::wstring& section, const wchar_t* key) const {
-    return ReadSetting(dir_ / L"data\\exec.qdt", section, key);
+    return test::Setting(dir_ / L"data\\exec.qdt", section, key);
+  }
+  std::wstring ConfigValue(const wchar_t* section, const wchar_t* key) const {
+    return test::Setting(ConfigFile(), section, key);
   }
   test::TempDir dir_;
   Primewiz wiz_;
@@ -98,7 +101,7 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
   EXPECT_EQ(frmMain::Current(), nullptr);
   lang.lst->NotifyListIndex(1);
   lang.cmd->NotifyClick();
-  EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"two|x");
+  EXPECT_EQ(ConfigValue(L"LANG", L"Active"), L"two|x");
   ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
   EXPECT_EQ(frmMain::Current()->lbl[0]->Text(), L"First");
 
@@ -107,7 +110,7 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
     ASSERT_EQ(Start(options), WizardStart::Run) << options;
     ASSERT_TRUE(frmLang::Current() == nullptr && frmMain::Current() != nullptr);
     EXPECT_EQ(frmMain::Current()->Form().Caption(), L"Wizard");
-    EXPECT_EQ(ReadSetting(ConfigFile(), L"LANG", L"Active"), L"english");
+    EXPECT_EQ(ConfigValue(L"LANG", L"Active"), L"english");
   }
 
   frmMain& w = *frmMain::Current();
@@ -133,13 +136,13 @@ TEST_F(Wizard, LanguageChoicePagesAndFinish) {
 
   ASSERT_EQ(Start(""), WizardStart::Run);
   frmMain::Current()->Form().Close();
-  EXPECT_EQ(ReadSetting(ConfigFile(), L"INIT", L"FirstTime"), L"0");
+  EXPECT_EQ(ConfigValue(L"INIT", L"FirstTime"), L"0");
   EXPECT_TRUE(pt::StartedPrograms().empty());
 
   // Neither options nor a default nor a language folder: the pages show, the active language is left alone.
   std::filesystem::remove_all(test::Native(dir_ / L"lang"));
   ASSERT_EQ(Start("", "Active=spanish\r\n"), WizardStart::Run);
-  EXPECT_TRUE(frmMain::Current() && ReadSetting(ConfigFile(), L"LANG", L"Active") == L"spanish");
+  EXPECT_TRUE(frmMain::Current() && ConfigValue(L"LANG", L"Active") == L"spanish");
 }
 
 class Search : public Wizard {
@@ -187,100 +190,40 @@ TEST_F(Search, TakesDriveLetterPathsFromEitherCache) {
   for (int i = 0; i < 256; ++i) Cache(kMuiCacheKey, {{L"C:\\p\\" + std::to_wstring(1000 + i) + L".exe", L"P"}});
   FindPrograms(wiz_);
   EXPECT_EQ(wiz_.FoundCount, 255) << "the search stops at 255 entries";
-  EXPECT_EQ(wiz_.FoundEntries[255].Exec, L"1254");
+  EXPECT_EQ(wiz_.FoundEntries[254].Exec, L"1254");
 }
 
 
+// Every stored type reads back by its rule; what cannot be read gives the default and leaves the type alone; a missing
+// key has no values.
 constexpr wchar_t kKey[] = L"Software\\VelvaneTests\\Registry";
-constexpr wchar_t kSub[] = L"Software\\VelvaneTests\\Registry\\sub";
 
-class RegistryClass : public ::testing::Test {
-protected:
-  void SetUp() override {
-    reg_.ClassKey = static_cast<std::int32_t>(platform::kRegCurrentUser);
-    reg_.SectionKey = kKey;
-    reg_.CreateKey();
-  }
-  void TearDown() override { test::DeleteUserKeys({kSub, kKey}); }
-  RegVariant Write(const std::wstring& name, std::int32_t type, const RegVariant& value) {
-    reg_.ValueKey = name;
-    reg_.ValueType = type;
-    reg_.SetValue(value);
-    return reg_.Value();
-  }
-  static std::uint32_t StoredType(const std::wstring& name) {
-    return platform::RawQueryValue(platform::kRegCurrentUser, kKey, name).value_or(platform::RegData{}).type;
-  }
-  cRegistry reg_;
-};
-
-// An empty key enumerates nothing, leaving the names; what cannot be read gives the default and leaves the type alone;
-// every stored type reads back by its rule; sub-keys enumerate; a missing key has no values.
-TEST_F(RegistryClass, ValuesReadWrittenAndEnumerated) {
-  std::vector<std::wstring> names{L"stale"};
-  std::int32_t count = 7;
-  EXPECT_TRUE(reg_.EnumerateValues(names, count));
-  EXPECT_EQ(std::pair(count, names.size()), std::pair(0, size_t{1}));
-  reg_.ValueType = 42;
-  reg_.Default = std::wstring(L"fallback");
-  reg_.ValueKey = L"missing";
-  EXPECT_EQ(reg_.Value(), RegVariant{std::wstring(L"fallback")});
-  EXPECT_EQ(reg_.ValueType, 42);
-
-  EXPECT_EQ(Write(L"text", kRegSz, std::wstring(L"Notepad \u00e9")), RegVariant{std::wstring(L"Notepad \u00e9")});
-  cRegistry other;
-  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"text", kRegBinary, {}), RegVariant{std::wstring(L"Notepad \u00e9")});
-  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"missing", 42, std::int32_t{7}), RegVariant{std::int32_t{7}});
-  EXPECT_EQ(other.ValueType, 42);
-  // Another computer's name gets "\\" in front unless it has them; two characters or fewer clear it.
-  for (const auto& [name, held] : {std::pair(L"pc1", L"\\\\pc1"), {L"\\\\pc2", L"\\\\pc2"}, {L"ab", L""}}) {
-    other.SetMachine(name);
-    EXPECT_EQ(other.Machine(), held) << name;
-  }
-  EXPECT_EQ(Write(L"number", kRegDword, std::int32_t{-2}), RegVariant{std::int32_t{-2}});
-  // A 16-bit number is stored as a plain 32-bit one, also for the big-endian type.
-  EXPECT_EQ(Write(L"short", kRegDwordBigEndian, std::int16_t{300}), RegVariant{std::int32_t{300}});
-  EXPECT_EQ(reg_.ValueType, kRegDword);
-  EXPECT_EQ(Write(L"bytes", kRegBinary, std::vector<std::uint8_t>{1, 0, 255}),
-            (RegVariant{std::vector<std::uint8_t>{1, 0, 255}}));
-  ASSERT_EQ(platform::RawSetValue(platform::kRegCurrentUser, kKey, L"big", {kRegDwordBigEndian, {0, 0, 1, 2}}),
-            platform::RegStatus::Ok);
-  EXPECT_EQ(other.ValueEx(reg_.ClassKey, kKey, L"big", kRegDword, {}), RegVariant{std::int32_t{258}});
-  // A number value that is not a number writes nothing.
-  Write(L"none", kRegDword, std::wstring(L"12"));
-  EXPECT_EQ(StoredType(L"none"), 0u);
-
-  // Two percent signs at least two characters apart make a text with references, which reads expanded.
-  for (const wchar_t* plain : {L"x%%y", L"50%"}) {
-    Write(L"v", kRegSz, std::wstring(plain));
-    EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegSz)) << plain;
-  }
+TEST(RegistryClass, ValuesReadByTheirStoredTypes) {
+  struct Cleanup { ~Cleanup() { test::DeleteUserKeys({kKey}); } } cleanup;
   const std::string env = std::getenv("PATH");
-  EXPECT_EQ(RegText(Write(L"v", kRegSz, std::wstring(L"<%PATH%>"))), L"<" + std::wstring(env.begin(), env.end()) + L">");
-  EXPECT_EQ(StoredType(L"v"), static_cast<std::uint32_t>(kRegExpandSz));
-
-  ASSERT_TRUE(platform::RawCreateKey(platform::kRegCurrentUser, kSub));
-  EXPECT_TRUE(reg_.EnumerateSections(names, count));
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"", L"sub"}));
-
-  reg_.SectionKey = L"Software\\VelvaneTests\\Missing";
-  EXPECT_TRUE(reg_.EnumerateValues(names, count));
-  EXPECT_EQ(count, 0);
-}
-
-// Failures raise their numbers, the text naming the key, or the runtime's own text where the class gives none.
-TEST_F(RegistryClass, FailedWritesAndDeletionsRaiseTheirNumbers) {
-  reg_.ValueKey = L"absent";
-  EXPECT_EQ(test::ErrorOf([&] { reg_.DeleteValue(); }), "26001 Primewiz.cRegistry: Failed to delete registry Key: "
-                                                  "'-2147483647',Section: 'Software\\VelvaneTests\\Registry',Key: 'absent");
-  reg_.ValueType = kRegBinary;
-  EXPECT_EQ(test::ErrorOf([&] { reg_.SetValue(std::wstring(L"not bytes")); }),
-            "26001 Primewiz.cRegistry: Application-defined or object-defined error");
-  reg_.ValueType = 9;
-  EXPECT_EQ(test::ErrorNumberOf([&] { reg_.SetValue(std::wstring(L"t")); }), kRegErrorWriteFailed);
-  reg_.SectionKey = L"Software\\VelvaneTests\\Missing";
-  EXPECT_EQ(test::ErrorNumberOf([&] { reg_.DeleteValue(); }), kRegErrorFailed);
-  EXPECT_EQ(test::ErrorNumberOf([&] { reg_.DeleteKey(); }), kRegErrorFailed);
+  const std::tuple<std::uint32_t, std::string, RegVariant> cases[] = {  // stored type and bytes, value read
+      {kRegSz, platform::codec::ToUtf16Le(L"Notepad \u00e9\0"), std::wstring(L"Notepad \u00e9")},
+      {kRegSz, platform::codec::ToUtf16Le(L"no zero"), std::wstring(L"no zero")},  // stored without its zero
+      {kRegExpandSz, platform::codec::ToUtf16Le(L"<%PATH%>\0"), L"<" + std::wstring(env.begin(), env.end()) + L">"},
+      {kRegDword, std::string("\xFE\xFF\xFF\xFF", 4), std::int32_t{-2}},
+      {kRegDwordBigEndian, std::string("\0\0\x01\x02", 4), std::int32_t{258}},
+      {kRegBinary, std::string("\x01\0\xFF", 3), std::vector<std::uint8_t>{1, 0, 255}}};
+  cRegistry reg;
+  reg.ClassKey = static_cast<std::int32_t>(platform::kRegCurrentUser);
+  reg.SectionKey = kKey;
+  for (const auto& [type, bytes, value] : cases) {
+    reg.ValueKey = L"v";
+    ASSERT_EQ(platform::RawSetValue(platform::kRegCurrentUser, kKey, L"v", {type, bytes}), platform::RegStatus::Ok);
+    EXPECT_EQ(reg.Value(), value) << type;
+    EXPECT_EQ(reg.ValueType, static_cast<std::int32_t>(type));
+  }
+  reg.ValueKey = L"missing";
+  reg.Default = std::wstring(L"fallback");
+  EXPECT_EQ(reg.Value(), RegVariant{std::wstring(L"fallback")});
+  EXPECT_EQ(reg.ValueType, kRegBinary);
+  EXPECT_EQ(reg.EnumerateValues(), std::vector<std::wstring>{L"v"});
+  reg.SectionKey = L"Software\\VelvaneTests\\Missing";
+  EXPECT_TRUE(reg.EnumerateValues().empty());
 }
 
 }  // namespace

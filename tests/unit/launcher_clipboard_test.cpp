@@ -3,7 +3,6 @@
 
 #include "lists/clipboard_history.h"
 #include "lists/exec_list.h"
-#include "common/profile_files.h"
 #include "dialogs/frm_add_exec.h"
 #include "dialogs/frm_exec_list.h"
 #include "lists_support.h"
@@ -18,8 +17,8 @@ class ListsLauncher : public test::ListsFixture {
 protected:
   ~ListsLauncher() override { frmAddExec::Discard(), frmExecList::Discard(); }
   clsExec& Exec() { return app.exec; }
-  static std::wstring Setting(const std::wstring& section, const std::wstring& key) {
-    return ReadSetting(clsExec::ExecFile(), section, key);
+  std::wstring Setting(const std::wstring& section, const std::wstring& key) const {
+    return test::Setting(app.store.exec.Path(), section, key);
   }
   void Load(const std::string& total, int sections) {
     std::string text = "[INIT]\r\nTotal=" + total + "\r\n";
@@ -27,17 +26,16 @@ protected:
       const std::string n = std::to_string(i);
       text += "[E" + n + "]\r\nName=Name " + n + "\r\nExec=e" + n + "\r\nPath=C:\\e" + n + ".exe\r\n";
     }
-    test::WriteBytes(clsExec::ExecFile(), text);
+    test::WriteBytes(app.store.exec.Path(), text);
     Exec().LoadExecs();
   }
 };
 
 // Typed names match a case-insensitive prefix, the first entry winning; a known name starts its command line unchanged.
 TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
-  Exec().AddExec(L"C:\\n2.exe", L"notepad2", L"Notepad 2");
-  Exec().AddExec(L"C:\\n.exe", L"note", L"Note");
-  Exec().AddExec(L"write /A C:\\x.txt", L"wordpad", L"WordPad");
-  Exec().AddExec(L"C:\\b.exe", L"\u0436\u0443\u043A", L"Beetle");
+  for (const auto& [path, name] : {std::pair{L"C:\\n2.exe", L"notepad2"}, {L"C:\\n.exe", L"note"}, {L"write /A C:\\x.txt", L"wordpad"},
+                                    {L"C:\\b.exe", L"\u0436\u0443\u043A"}})
+    ASSERT_TRUE(Exec().AddExec(path, name, name == std::wstring(L"notepad2") ? L"Notepad 2" : L"x"));
   const std::pair<const wchar_t*, int> cases[] = {
       {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}, {L"\u0416\u0423\u041A", 4}};
   for (const auto& [typed, entry] : cases) EXPECT_EQ(Exec().FindExec(typed), entry) << typed;
@@ -55,9 +53,9 @@ TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
 TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
   Load("400", 301);
   EXPECT_EQ(std::to_wstring(Exec().ExecCount()) + L"|" + Exec().Entry(300).Path, L"300|C:\\e300.exe");
-  const std::string before = test::ReadBytes(clsExec::ExecFile());
-  EXPECT_FALSE(Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
-  EXPECT_EQ(test::ReadBytes(clsExec::ExecFile()), before);
+  const std::string before = test::ReadBytes(app.store.exec.Path());
+  EXPECT_TRUE(Exec().IsFull() && Exec().AddExec(L"C:\\x.exe", L"x", L"X"));
+  EXPECT_EQ(test::ReadBytes(app.store.exec.Path()), before);
   frmAddExec& dialog = frmAddExec::ShowDialog(app, L"x");
   dialog.lblPath->SetText(L"C:\\x.exe");
   dialog.txtAppName->SetText(L"X");
@@ -73,16 +71,26 @@ TEST_F(ListsLauncher, TotalIsRoundedAndKeptWithinTheCapacity) {
   EXPECT_TRUE(Exec().Entry(3).Name.empty());  // a shorter load leaves nothing of the longer one
 }
 
-TEST_F(ListsLauncher, DeleteAndSaveRewritesTheFirstSectionsAndLeavesTheLastOne) {
-  Load("5", 5);
-  Exec().DeleteExec(2);
-  Exec().SaveExecs();
-  EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E2", L"Exec") + L"|" + Setting(L"E4", L"Name"),
-            L"4|e3|Name 5");
-  EXPECT_EQ(Setting(L"E5", L"Name"), L"Name 5");  // left over, ignored by the reader
-
-  Exec().AddExec(L"C:\\x.exe", L"x", L"two\r\n[INIT]\r\nTotal=0");  // a break would start lines of its own
-  EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E5", L"Name"), L"5|two [INIT] Total=0");
+// A save rewrites Total and the entries' keys in place and keeps the rest (the sections beyond Total too), in one
+// write whose bytes are those of the earlier key-by-key writer: Windows-1252 where it holds the text, else UTF-16LE.
+TEST_F(ListsLauncher, DeleteAndSaveRewriteTheKeysInPlaceByteForByteAsEver) {
+  const std::string before =
+      "; written by hand\r\n[INIT]\r\nTotal=3\r\n\r\n[E1]\r\nName=Notepad\r\nExec=notepad\r\nPath=C:\\Windows\\notepad.exe\r\n"
+      "[E2]\r\nName = Calculator \r\nExec=calc\r\nPath=calc.exe\r\n[E3]\r\nExec=old\r\n[E9]\r\nName=left over\r\n";
+  for (const std::wstring& name : {test::kSpanish, test::kWorld}) {
+    test::WriteBytes(app.store.exec.Path(), before);
+    Exec().LoadExecs();
+    Exec().DeleteExec(2);
+    ASSERT_TRUE(Exec().AddExec(L"C:\\" + name + L"\\x.exe", L"x", name));
+    const std::wstring after = L"; written by hand\r\n[INIT]\r\nTotal=3\r\n[E1]\r\nName=Notepad\r\nExec=notepad\r\n"
+                               L"Path=C:\\Windows\\notepad.exe\r\n[E2]\r\nName=\r\nExec=old\r\nPath=\r\n[E3]\r\nExec=x\r\nName=" +
+                               name + L"\r\nPath=C:\\" + name + L"\\x.exe\r\n[E9]\r\nName=left over\r\n";
+    EXPECT_EQ(test::ReadBytes(app.store.exec.Path()),
+              name == test::kSpanish ? platform::codec::EncodeStored(after, platform::codec::UnicodeForm::Utf8)
+                                     : "\xFF\xFE" + platform::codec::ToUtf16Le(after));
+  }
+  ASSERT_TRUE(Exec().AddExec(L"C:\\x.exe", L"x", L"two\r\n[INIT]\r\nTotal=0"));  // a break would start lines of its own
+  EXPECT_EQ(Setting(L"INIT", L"Total") + L"|" + Setting(L"E4", L"Name"), L"4|two [INIT] Total=0");
 }
 
 TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
@@ -134,7 +142,7 @@ TEST_F(ListsLauncher, AddDialog) {
 
 TEST_F(ListsLauncher, ListDeletesInMemoryUntilAccepted) {
   Load("3", 3);
-  Exec().AddExec(L"C:\\n.exe", L"NotePad", L"Notepad");
+  ASSERT_TRUE(Exec().AddExec(L"C:\\n.exe", L"NotePad", L"Notepad"));
   frmExecList& list = frmExecList::ShowDialog(app);
   EXPECT_EQ(list.lst->Item(3), L"notepad - Notepad");
   list.cmd[0]->onClick();  // nothing selected

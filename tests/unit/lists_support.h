@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "common/folders.h"
+#include "common/data_store.h"
 #include "common/lang.h"
 #include "core/side_bar_view.h"
 #include "core/velvane.h"
@@ -36,7 +36,7 @@ struct NullView : SideBarView {
 class ListsFixture : public ::testing::Test {
 protected:
   void SetUp() override {
-    SetAppFoldersFrom(dir_.Path());
+    app.store.Open(Folders::Of(dir_.Path()));
     DefaultDir = dir_.Path() + L"\\docs\\";
     std::filesystem::create_directories(Native(DataDir));
     app.settings.SkinName = L"plain";
@@ -46,7 +46,8 @@ protected:
   TempDir dir_;
   NullView view;
   Velvane app{view};
-  std::array<bool, 6>& OptChk = app.settings.OptChk;
+  const std::wstring& DataDir = app.store.folders.DataDir;
+  std::array<bool, kOptionCount>& OptChk = app.settings.OptChk;
   std::wstring& DefaultDir = app.settings.DefaultDir;
   ui::Window panel{{.caption = {}, .clientWidth = 800, .clientHeight = 341, .font = {}, .iconPath = {}}};
 

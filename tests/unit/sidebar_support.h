@@ -1,7 +1,7 @@
 #pragma once
 // A small installation with a test skin and a language, where a side bar and its model start with the given
 // settings; each stop leaves a fresh pair for the next start. Shared by the side bar's, the dialogs' and the fuzzing tests.
-#include "common/profile_files.h"
+#include "core/startup.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_add_exec.h"
 #include "dialogs/frm_cfg.h"
@@ -21,7 +21,6 @@ protected:
     ui::testing::SetScreenSize(1280, 1024);
     ui::testing::SetWorkArea({0, 0, 1280, 994});
     platform::testing::StartedPrograms().clear();
-    SetAppFoldersFrom(dir_.Path());
     for (const wchar_t* name : {L"i_main.bmp", L"lock_on.bmp", L"lock_off.bmp", L"ss_0.bmp", L"ss_1.bmp"})
       WriteBytes(SkinDir + L"Test\\" + name, BitmapFile(1, 1, 0, 0, 0));
     WriteBytes(SkinDir + L"Test\\skin.txt", "[TEXT1]\r\nRed=200\r\nGreen=201\r\nBlue=202\r\n");
@@ -49,7 +48,8 @@ protected:
   frmMain& Bar() { return *bar_; }
   Velvane& App() { return *app_; }
   Settings& Set() { return app_->settings; }
-  static auto Config(const wchar_t* section, const wchar_t* key) { return ReadSetting(ConfigFile(), section, key); }
+  std::wstring ConfigFile() const { return DataDir + L"config.qdt"; }
+  std::wstring Config(const wchar_t* section, const wchar_t* key) const { return Setting(ConfigFile(), section, key); }
   // Grabs the background at 10, 10 and lets go with the pointer at x, y; the glide then runs that many ticks, each
   // covering about a twelfth to an eighteenth of the way left: a larger step is a jump.
   void DragTo(int x, int y, int ticks = 600) {
@@ -67,6 +67,8 @@ protected:
   }
 
   TempDir dir_;
+  const Folders folders_ = Folders::Of(dir_.Path());  // what the start finds
+  const std::wstring &DataDir = folders_.DataDir, &LangDir = folders_.LangDir, &SkinDir = folders_.SkinDir;
   std::unique_ptr<frmMain> bar_ = std::make_unique<frmMain>();
   std::unique_ptr<Velvane> app_ = std::make_unique<Velvane>(*bar_);
 };

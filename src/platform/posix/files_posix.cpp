@@ -3,23 +3,48 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "platform/files.h"
+#include "platform/files_testing.h"
 #include "platform/posix/native_path.h"
 #include "platform/text_codec.h"
 #include "platform/wildcard.h"
 
 namespace velvane::platform {
 
-std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+namespace testing {
+
+std::set<std::wstring>& HeldFiles() {
+  static std::set<std::wstring> held;
+  return held;
+}
+
+}  // namespace testing
+
+namespace {
+
+std::nullopt_t Failed(SystemError* error, int code) {
+  if (error) *error = static_cast<SystemError>(code);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::wstring SystemErrorText(SystemError error) { return codec::FromUtf8(std::strerror(static_cast<int>(error))); }
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path, SystemError* error) {
+  if (testing::HeldFiles().count(path)) return Failed(error, static_cast<int>(testing::kHeldFileError));
   const std::string native = NativePath(path);
   struct stat st {};
-  if (stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (stat(native.c_str(), &st) != 0) return Failed(error, errno);
+  if (!S_ISREG(st.st_mode)) return Failed(error, EISDIR);
   std::ifstream in(native, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) return Failed(error, errno);
   std::ostringstream buffer;
   buffer << in.rdbuf();
   return buffer.str();
@@ -32,20 +57,25 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
                    static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) { return ReplaceFileContents(path, {bytes}); }
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes, SystemError* error) {
+  return ReplaceFileContents(path, {bytes}, error);
+}
 
-bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts) {
+bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts, SystemError* error) {
+  if (testing::HeldFiles().count(path)) return Failed(error, static_cast<int>(testing::kHeldFileError)), false;
   const std::string native = NativePath(path);
   const std::string temp = NativePath(path + kSaveTemporarySuffix);
+  errno = 0;
   FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return false;
+  if (!f) return Failed(error, errno), false;
   bool written = true;
   for (std::string_view bytes : parts) written = written && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
   const bool closed = std::fclose(f) == 0;
   if (!(written && flushed && closed) || std::rename(temp.c_str(), native.c_str()) != 0) {
+    const int code = errno ? errno : EIO;
     std::remove(temp.c_str());
-    return false;
+    return Failed(error, code), false;
   }
   return true;
 }

@@ -101,8 +101,9 @@ void SetForeground(NativeWindow window) {
 
 void BringToTop(NativeWindow) {}
 
-void SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs) {
+bool SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs) {
   testing::Desktop().sent.push_back({window, tag, std::string(bytes), timeoutMs});
+  return testing::Desktop().copyDataTaken;
 }
 
 std::uint32_t LastSystemError() { return testing::Desktop().lastError; }

@@ -23,11 +23,6 @@ RegistryTypeMap& RegistryTypes() {
   return types;
 }
 
-bool& FailNextSubKeyListing() {
-  static bool fail = false;
-  return fail;
-}
-
 }  // namespace testing
 
 namespace {
@@ -115,7 +110,6 @@ std::optional<std::vector<std::wstring>> RawValueNames(RegRoot root, const std::
 }
 
 std::optional<std::vector<std::wstring>> RawSubKeyNames(RegRoot root, const std::wstring& key) {
-  if (std::exchange(testing::FailNextSubKeyListing(), false)) throw std::runtime_error("Out of memory");
   if (!FindKey(root, key)) return std::nullopt;
   const std::wstring prefix = Full(root, key) + L"\\";
   std::vector<std::wstring> names;

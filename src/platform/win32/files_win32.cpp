@@ -6,16 +6,37 @@
 
 namespace velvane::platform {
 
-std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+namespace {
+
+// Nothing, with the system's error number of the step that failed.
+std::nullopt_t Failed(SystemError* error, DWORD code = GetLastError()) {
+  if (error) *error = code;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::wstring SystemErrorText(SystemError error) {
+  wchar_t* text = nullptr;
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring words(text ? text : L"", n);
+  LocalFree(text);
+  while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L' ')) words.pop_back();
+  return words;
+}
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path, SystemError* error) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
+  if (!file) return Failed(error);
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+  if (!GetFileSizeEx(file.get(), &size)) return Failed(error);
+  if (size.QuadPart > 0x7FFFFFFF) return Failed(error, ERROR_FILE_TOO_LARGE);
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   DWORD read = 0;
   if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-    return std::nullopt;
+    return Failed(error);
   bytes.resize(read);
   return bytes;
 }
@@ -30,31 +51,41 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
                                              data.ftLastWriteTime.dwLowDateTime)};
 }
 
-bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) { return ReplaceFileContents(path, {bytes}); }
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes, SystemError* error) {
+  return ReplaceFileContents(path, {bytes}, error);
+}
 
-bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts) {
+bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts, SystemError* error) {
   const std::wstring temp = path + kSaveTemporarySuffix;
-  {
-    UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    bool ok = true;
-    for (std::string_view bytes : parts) {
-      DWORD written = 0;
-      ok = ok && (bytes.empty() ||
-                  (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                   written == bytes.size()));
-    }
-    ok = ok && FlushFileBuffers(file.get());
-    if (!ok) {
-      file.reset();
-      DeleteFileW(temp.c_str());
-      return false;
-    }
-  }
-  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const auto fail = [&](DWORD code) {
+    if (error) *error = code;
     DeleteFileW(temp.c_str());
     return false;
+  };
+  {
+    UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return fail(GetLastError());
+    for (std::string_view bytes : parts) {
+      DWORD written = 0;
+      if (bytes.empty()) continue;
+      if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        const DWORD code = GetLastError();
+        file.reset();
+        return fail(code);
+      }
+      if (written != bytes.size()) {
+        file.reset();
+        return fail(ERROR_DISK_FULL);
+      }
+    }
+    if (!FlushFileBuffers(file.get())) {
+      const DWORD code = GetLastError();
+      file.reset();
+      return fail(code);
+    }
   }
+  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return fail(GetLastError());
   return true;
 }
 

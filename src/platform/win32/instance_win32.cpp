@@ -59,13 +59,14 @@ void RestoreWindow(NativeWindow window) { SendMessageW(Hwnd(window), WM_SYSCOMMA
 void SetForeground(NativeWindow window) { SetForegroundWindow(Hwnd(window)); }
 void BringToTop(NativeWindow window) { BringWindowToTop(Hwnd(window)); }
 
-void SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs) {
+bool SendCopyData(NativeWindow window, std::uintptr_t tag, std::string_view bytes, unsigned timeoutMs) {
   COPYDATASTRUCT data{};
   data.dwData = tag;
   data.cbData = static_cast<DWORD>(bytes.size());
   data.lpData = const_cast<char*>(bytes.data());
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(Hwnd(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, timeoutMs, &result);
+  return SendMessageTimeoutW(Hwnd(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, timeoutMs,
+                             &result) != 0;
 }
 
 std::uint32_t LastSystemError() { return GetLastError(); }

@@ -210,6 +210,9 @@ std::optional<std::wstring> ShowFileDialog(bool save, const FileDialogOptions& o
 class Win32Desktop final : public Desktop {
 public:
   int MsgBox(const std::wstring& text, int style, const std::wstring& title) override {
+    // A box shown while a second start waits for its hand-off to be taken lets it go first: the command was taken,
+    // and its sender must not wait for the person, nor give up on the side bar meanwhile.
+    if (InSendMessage()) ReplyMessage(TRUE);
     const HWND owner = GetActiveWindow();
     UINT type = static_cast<UINT>(style) & (MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK);
     type |= MB_SETFOREGROUND;

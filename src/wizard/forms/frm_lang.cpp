@@ -13,10 +13,11 @@ using ui::Twips;
 
 }  // namespace
 
-frmLang::frmLang(Primewiz& wiz) : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655, 3015)), wiz_(wiz) {
+frmLang::frmLang(Primewiz& wiz)
+    : SingleDialog(ui::DialogFrame(L"Choose your languaje", 2655, 3015, wiz.store.folders.AppDir)), wiz_(wiz) {
   lst = &window_->AddListBox(L"lst", Twips(60, 60, 2535, 2505));
   cmd = &window_->AddButton(L"cmd", Twips(1560, 2640, 1035, 315), L"OK");
-  options_ = LangOptions();
+  options_ = LangOptions(wiz_.store.config);
   lst->Clear();
   for (const std::wstring& option : options_) lst->AddItem(OptionDisplayName(option));
   cmd->onClick = [this] { OnOk(); };
@@ -28,8 +29,7 @@ frmLang& frmLang::Open(Primewiz& wiz) { return Show([&wiz] { return std::unique_
 void frmLang::OnOk() {
   const int row = lst->ListIndex();
   if (row < 0) return;  // nothing chosen yet
-  ChooseLanguage(wiz_, OptionLanguage(options_[static_cast<size_t>(row)]));
-  window_->Close();
+  if (ChooseLanguage(wiz_, OptionLanguage(options_[static_cast<size_t>(row)]))) window_->Close();
 }
 
 }  // namespace velvane::wizard

@@ -18,7 +18,8 @@ constexpr ui::Color kTitleColor{255, 255, 255};
 
 }  // namespace
 
-frmMain::frmMain(Primewiz& wiz) : SingleDialog(ui::DialogFrame(wiz.lang.lReplace(L"_title"), 7575, 5985)), wiz_(wiz) {
+frmMain::frmMain(Primewiz& wiz)
+    : SingleDialog(ui::DialogFrame(wiz.lang.lReplace(L"_title"), 7575, 5985, wiz.store.folders.AppDir)), wiz_(wiz) {
   ui::Window& w = *window_;
   img = &w.AddImage(L"img", Twips(0, 0, 1500, 6000));
   imgTop = &w.AddImage(L"imgTop", Twips(1500, 0, 5100, 960));
@@ -63,9 +64,11 @@ void frmMain::OnButton(int index) {
     case 0: ShowPage(++wiz_.CurrentPage); break;
     case 1: ShowPage(--wiz_.CurrentPage); break;
     case 2:
-      if (!SearchPrograms(wiz_)) {
-        // The launcher file cannot be written (no data folder, a read-only file): nothing was found.
-        ui::MsgBox(wiz_.lang.lReplace(L"_win:searchfailed"), ui::kMbExclamation, window_->Caption());
+      if (const Outcome searched = SearchPrograms(wiz_); !searched) {
+        // The launcher file cannot be written (no data folder, a read-only file): it was left as it was.
+        ui::MsgBox(wiz_.lang.lReplace(L"_win:searchfailed") + L"\r\n\r\n" + wiz_.store.exec.Path() + L"\r\n" +
+                       searched.Reason(),
+                   ui::kMbExclamation, window_->Caption());
         return;
       }
       ui::MsgBox(SearchDoneText(wiz_), ui::kMbInformation, window_->Caption());

@@ -1,9 +1,7 @@
 #include "wizard/forms/wizard_flow.h"
 
-#include "common/folders.h"
-#include "common/numbers.h"
 #include "common/setting_keys.h"
-#include "platform/instance.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "ui/forms.h"
 #include "wizard/first_time.h"
@@ -13,43 +11,48 @@
 namespace velvane::wizard {
 namespace {
 
-std::intptr_t gWizardMutex = 0;
+void StartSideBar(const Primewiz& wiz) { platform::StartProgram(L"\"" + wiz.store.folders.AppDir + L"velvane.exe\""); }
 
-void StartSideBar() { platform::StartProgram(L"\"" + AppDir + L"velvane.exe\""); }
-
-bool IsFirstWizard() {
-  const platform::MutexOutcome outcome = platform::CreateOwnedMutex(kWizardMutexName);
-  if (outcome.alreadyExists) {
-    platform::CloseMutex(outcome.handle);
-    return false;
-  }
-  gWizardMutex = outcome.handle;  // kept for the life of the process
-  return true;
+// A setting the wizard writes: false when it could not be, which is said.
+bool Write(Primewiz& wiz, const ProfileFile::Value& value) {
+  const Outcome written = wiz.store.config.Set({value});
+  if (!written)
+    ui::MsgBox(wiz.lang.lReplace(L"_win:savefailed") + L"\r\n\r\n" + wiz.store.config.Path() + L"\r\n" + written.Reason(),
+               ui::kMbExclamation, wiz.lang.lReplace(L"_title"));
+  return static_cast<bool>(written);
 }
 
 }  // namespace
 
 WizardStart StartWizard(Primewiz& wiz, const std::wstring& programFolder) {
-  if (!IsFirstWizard()) return WizardStart::Exit;  // another wizard runs: end silently
-  if (programFolder.empty()) SetAppFolders();
-  else SetAppFoldersFrom(programFolder);
-  wiz.ImagesDir = AppDir + L"images\\";
-  if (LeadingNumber(keys::kFirstTime.Text()) == 1) {
-    StartSideBar();
+  if (!wiz.instance.IsFirstInstance(kWizardMutexName)) return WizardStart::Exit;  // another wizard runs: end silently
+  DataStore& store = wiz.store;
+  store.Open(Folders::Of(programFolder.empty() ? platform::ExecutableFolder() : programFolder));
+  wiz.ImagesDir = store.folders.AppDir + L"images\\";
+  // Without the settings the wizard could not tell whether the first run is done, nor keep what it is told.
+  if (!store.ReadAtStart({&store.config}).empty()) {
+    ui::MsgBox(L"The set-up could not read Velvane's settings and ended. Start Velvane again once the file can be "
+               L"read.\r\n\r\n" + store.config.Path() + L"\r\n" + store.config.Problem().Reason(),
+               ui::kMbCritical, L"Velvane");
     return WizardStart::Exit;
   }
-  wiz.lang = clsLang([](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
+  if (Read(store.config, keys::kFirstTime) == 1) {
+    StartSideBar(wiz);
+    return WizardStart::Exit;
+  }
+  wiz.lang = clsLang(store, [](const std::wstring& text, const std::wstring& title) { ui::MsgBox(text, ui::kMbExclamation, title); });
   // Without language options the choice would be impossible and every later start would land here again: the
   // default language is taken and the pages are shown. Without any language at all the active one stays as it is.
-  if (!LangOptions().empty()) frmLang::Open(wiz);
-  else if (const std::wstring fallback = FallbackLanguage(); !fallback.empty()) ChooseLanguage(wiz, fallback);
+  if (!LangOptions(store.config).empty()) frmLang::Open(wiz);
+  else if (const std::wstring fallback = FallbackLanguage(wiz); !fallback.empty()) ChooseLanguage(wiz, fallback);
   else ShowFirstPage(wiz);
   return WizardStart::Run;
 }
 
-void ChooseLanguage(Primewiz& wiz, const std::wstring& language) {
-  keys::kActiveLanguage.Write(language);
+bool ChooseLanguage(Primewiz& wiz, const std::wstring& language) {
+  if (!Write(wiz, keys::kActiveLanguage.Is(language))) return false;
   ShowFirstPage(wiz);
+  return true;
 }
 
 void ShowFirstPage(Primewiz& wiz) {
@@ -60,16 +63,14 @@ void ShowFirstPage(Primewiz& wiz) {
 }
 
 void FinishWizard(Primewiz& wiz) {
-  keys::kFirstTime.Write(L"1");
-  StartSideBar();
+  if (!Write(wiz, keys::kFirstTime.Is(L"1"))) {
+    wiz.CurrentPage = kPageCount;
+    return;
+  }
+  StartSideBar(wiz);
   wiz.CurrentPage = kPageCount + 1;
   if (frmMain* pages = frmMain::Current()) pages->Form().Close();
   ui::QuitApplication(0);
-}
-
-void ReleaseWizardLock() {
-  if (gWizardMutex) platform::CloseMutex(gWizardMutex);
-  gWizardMutex = 0;
 }
 
 }  // namespace velvane::wizard
