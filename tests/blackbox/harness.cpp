@@ -78,13 +78,6 @@ Installation::~Installation() {
   else fs::remove_all(folder_, error);
 }
 
-std::string Installation::LoadedPlantedDlls() const {
-  std::string marks;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder_))
-    if (entry.path().extension() == L".loaded") marks += " " + Utf8(entry.path().filename().wstring());
-  return marks;
-}
-
 std::wstring Installation::Text(const wchar_t* key, const std::wstring& language, const wchar_t* file) const {
   std::wstring text = L"\n" + FromCodePage(ReadBytes(Path(L"lang\\" + language + L"\\" + file)).value_or(""), 1252);
   std::replace(text.begin(), text.end(), L'\r', L'\n');
@@ -271,14 +264,6 @@ void Key(WORD key, bool up, DWORD holdMs) {
   Sleep(holdMs);
 }
 
-void PressWithCtrl(WORD key, DWORD holdMs, const std::function<void()>& whileHeld) {
-  Key(VK_CONTROL, false, 0);
-  Key(key, false, holdMs);
-  whileHeld();
-  Key(key, true, 0);
-  Key(VK_CONTROL, true, 0);
-}
-
 SideBar::SideBar(const Installation& installation, const std::wstring& arguments)
     : installation_(installation), process_(Process::Start(installation, arguments)) {
   if (!process_) {
@@ -328,7 +313,10 @@ void BlackBoxTest::SetUp() {
 
 void BlackBoxTest::TearDown() {
   RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
-  EXPECT_EQ(installation_.LoadedPlantedDlls(), "") << "loaded from the program folder";
+  std::string marks;  // the planted DLLs that were loaded
+  for (const fs::directory_entry& entry : fs::directory_iterator(installation_.Folder()))
+    if (entry.path().extension() == L".loaded") marks += " " + Utf8(entry.path().filename().wstring());
+  EXPECT_EQ(marks, "") << "loaded from the program folder";
 }
 
 }  // namespace blackbox

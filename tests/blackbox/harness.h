@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,9 +47,8 @@ std::optional<std::string> ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, std::string_view bytes);
 bool FileExists(const std::wstring& path);
 
-// A copy of the installation in VELVANE_DIST with the shipped data/config.qdt but none of the user's lists, and DLLs
-// named like the system's planted beside the programs; a failed copy fails the test. Left on disk for a look when the
-// test failed. The folder's name ends with the suffix given.
+// A copy of VELVANE_DIST with the shipped data/config.qdt but none of the user's lists, and planted DLLs (harness.cpp);
+// a failed copy fails the test. Left on disk for a look when the test failed. Its folder's name ends with the suffix.
 class Installation {
 public:
   explicit Installation(const std::wstring& folderSuffix = L"");
@@ -62,7 +60,6 @@ public:
   std::wstring ConfigFile() const { return DataFile(L"config.qdt"); }
   std::wstring Program() const { return Path(L"velvane.exe"); }
   std::string DataBytes(const std::wstring& name) const { return ReadBytes(DataFile(name)).value_or("(no file)"); }
-  std::string LoadedPlantedDlls() const;  // the marks the planted DLLs left, "" when none was loaded
   // The key's text in a language file ("velvane.txt", "primewiz.txt"; Windows-1252), or the key when it is missing.
   std::wstring Text(const wchar_t* key, const std::wstring& language = L"english",
                     const wchar_t* file = L"velvane.txt") const;
@@ -119,8 +116,6 @@ std::string DescribeWindowsOf(DWORD processId);
 void ClickAt(POINT at);
 void Click(HWND window);
 void Key(WORD key, bool up, DWORD holdMs = 150);
-// Ctrl and a key held (Wine's GetAsyncKeyState needs about 100 ms), then released; Ctrl+F11 is the screenshot key.
-void PressWithCtrl(WORD key = VK_F11, DWORD holdMs = 200, const std::function<void()>& whileHeld = [] {});
 
 // A running velvane.exe: the first start in an installation, with its side bar.
 class SideBar {
@@ -149,9 +144,8 @@ inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVers
 // Whether the user's start-with-Windows entry names this program, in quotes, as the side bar writes it.
 bool RunValueNames(const std::wstring& program);
 
-// A test with its own installation, configured with the default options and no start-with-Windows entry before and
-// after; fails at once when the copy failed or a side bar from elsewhere runs, and at its end when a program loaded a
-// planted DLL.
+// A test with its own installation, the default options and no start-with-Windows entry; fails at once when the copy
+// failed or a side bar from elsewhere runs, and at its end when a program loaded a planted DLL.
 class BlackBoxTest : public ::testing::Test {
 protected:
   explicit BlackBoxTest(const std::wstring& folderSuffix = L"") : installation_(folderSuffix) {}

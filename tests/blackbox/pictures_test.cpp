@@ -1,6 +1,7 @@
 // Pictures of the screen: the shown side bar against its skin and its language, and what the screenshot hot key saves.
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <set>
 
 #include "blackbox/harness.h"
@@ -136,6 +137,15 @@ TEST_P(Appearance, ShownSideBarIsTheSkinWithItsCaptions) {
 
 INSTANTIATE_TEST_SUITE_P(Languages, Appearance, ::testing::Values(L"english", L"spanish"),
                          [](const ::testing::TestParamInfo<const wchar_t*>& p) { return Utf8(p.param); });
+
+// Ctrl and a key held (Wine's GetAsyncKeyState needs about 100 ms), then released; Ctrl+F11 is the screenshot key.
+void PressWithCtrl(WORD key = VK_F11, DWORD holdMs = 200, const std::function<void()>& whileHeld = [] {}) {
+  Key(VK_CONTROL, false, 0);
+  Key(key, false, holdMs);
+  whileHeld();
+  Key(key, true, 0);
+  Key(VK_CONTROL, true, 0);
+}
 
 class ScreenshotKey : public BlackBoxTest {};
 

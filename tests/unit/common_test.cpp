@@ -57,9 +57,8 @@ TEST_F(SettingsStore, SettingsKeepAnyScriptAreCutAt4999AndFilesAreReadAgainOnceC
   EXPECT_EQ(SplitLines(L"a\r\nb"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
-// A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning, also one that the end
-// of the bytes cuts (nothing past the end is read, whatever follows in memory); a 1252 text that begins like a mark is
-// stored in the marked form, and so are U+0080 to U+009F, which are not the bytes 0x80 to 0x9F there.
+// A mark decides the decoding; a byte outside any UTF-8 sequence (one the end cuts too: nothing past it is read) keeps
+// its Windows-1252 meaning; a 1252 text that begins like a mark, and U+0080 to U+009F, are stored in the marked form.
 TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
   using namespace platform::codec;
   EXPECT_EQ(DecodeStored(std::string("\xFF\xFE" "A\0\x3D\xD8\x00\xDE\x00\xD8", 10)), L"A\U0001F600\xD800");
@@ -107,7 +106,6 @@ TEST(TextRoutines, SeparatorsFieldsDropsAndReplacements) {
   EXPECT_EQ(DropLeft(L"abc", 1) + L"|" + DropLeft(L"abc", 4) + L"|" + DropLeft(L"abc", -2), L"bc||abc");
   EXPECT_EQ(ReplaceAll(L"aaa", L"a", L"aa") + L"|" + ReplaceAll(L"abc", L"", L"z"), L"aaaaaa|abc");  // no rescan
   EXPECT_EQ(TrimBlanks(L"  \tx \t "), L"\tx \t");
-  // Case both ways in Latin with its extensions, Greek and Cyrillic.
   const std::wstring upper = L"NOTEPAD \u00C9 \u0160KODA \u0152UVRE \u0391\u0392\u03A9 \u0416\u0423\u041A \u0401";
   const std::wstring lower = L"notepad \u00E9 \u0161koda \u0153uvre \u03B1\u03B2\u03C9 \u0436\u0443\u043A \u0451";
   EXPECT_EQ(ToLowerText(upper) + L"|" + ToUpperText(lower), lower + L"|" + upper);

@@ -19,7 +19,6 @@ protected:
   void SetUp() override {
     SideBarInstallation::SetUp();
     SetAutostart(false);  // the registry is the machine's own under Wine
-    // A hidden folder (a name with a leading dot is one under Wine and on POSIX) is no skin to offer.
     for (const wchar_t* name : {L"Test\\About.bmp", L"Other\\i_main.bmp", L"Other\\lock_on.bmp", L"Other\\lock_off.bmp",
                                 L"Other\\ss_0.bmp", L".hidden\\i_main.bmp"})
       test::WriteBytes(SkinDir + name, test::BitmapFile(1, 1, 0, 0, 0));
@@ -54,7 +53,8 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text() + L"|" + cfg.lblPath->Text() + L"|" +
                 std::to_wstring(cfg.lstLang->ListIndex()),
             L"shot_|7|C:\\shots\\|0");
-  // Every name a person sees in the skins folder, a plain file too, whatever the order of the listing.
+  // Every name a person sees in the skins folder (not .hidden: a leading dot hides it under Wine and on POSIX), a plain
+  // file too, whatever the order of the listing.
   std::vector<std::wstring> skins;
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i) skins.push_back(cfg.lstSkins->Item(i));
   std::sort(skins.begin(), skins.end());

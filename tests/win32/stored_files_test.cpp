@@ -2,8 +2,7 @@
 // reference: both read the same values and leave the same bytes after the same writes (a rewrite drops blank lines),
 // and a file whose values need UTF-16LE is one that each reads and writes after the other. The shipped files read the
 // same whatever the system's code page: ctest runs CodePage once more under a Russian (1251), Japanese (932) and UTF-8
-// system code page, and VELVANE_CODE_PAGE names the one a run expects, so a run that did not get it fails. The one
-// text that comes in the system's code page, an older second start's hand-off, is read in it there.
+// system code page, and VELVANE_CODE_PAGE names the one a run expects, so a run that did not get it fails.
 #include <windows.h>
 
 #include <array>
@@ -107,9 +106,8 @@ TEST(CodePage, ShippedSpanishFilesReadRight) {
   // An older second start hands its command line over untagged, in the system's code page: read in that one.
   const std::wstring sent = GetACP() == 1251 ? L"-addtodo \u0416\u0443\u043A"
                             : GetACP() == 932 ? L"-addtodo \u65E5\u672C" : L"-addtodo \u00C9t\u00E9";
-  std::string bytes(64, '\0');
-  bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, sent.c_str(), static_cast<int>(sent.size()),
-                                                       bytes.data(), 64, nullptr, nullptr)));
+  char bytes[64] = {};
+  WideCharToMultiByte(CP_ACP, 0, sent.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
   EXPECT_EQ(HandOffCommand(0, bytes), sent);
 }
 
