@@ -23,11 +23,13 @@ add_custom_command(
 add_custom_target(velvane_assets ALL DEPENDS ${_velvane_assets_stamp} ${VELVANE_ICON_FILE})
 
 set(VELVANE_MANIFEST_FILE ${CMAKE_BINARY_DIR}/velvane.manifest)
+set(VELVANE_CONTROLS_MANIFEST_FILE ${CMAKE_SOURCE_DIR}/assets/controls.manifest)
 configure_file(${CMAKE_SOURCE_DIR}/assets/velvane.manifest.in ${VELVANE_MANIFEST_FILE} @ONLY)
 set(VELVANE_RC ${CMAKE_BINARY_DIR}/velvane.rc)
 configure_file(${CMAKE_SOURCE_DIR}/assets/velvane.rc.in ${VELVANE_RC} @ONLY)
 # windres does not report the icon and the manifest as dependencies, so new ones would not rebuild the resource object.
-set_source_files_properties(${VELVANE_RC} PROPERTIES OBJECT_DEPENDS "${VELVANE_ICON_FILE};${VELVANE_MANIFEST_FILE}")
+set_source_files_properties(${VELVANE_RC} PROPERTIES OBJECT_DEPENDS
+  "${VELVANE_ICON_FILE};${VELVANE_MANIFEST_FILE};${VELVANE_CONTROLS_MANIFEST_FILE}")
 
 function(_velvane_assets_attach)
   foreach(exe IN ITEMS velvane Primewiz)

@@ -19,6 +19,11 @@ wixl writes a random package code and the build time into the summary; settle re
 The shipped configuration data\\config.qdt becomes the user's once a program allowed to write there has changed
 it, so an upgrade never overwrites it and an uninstall never removes it; its component keeps one code in every
 version.
+
+The side bar's start-with-Windows entry (the value Velvane in the user's Run key) is the user's too, but one that names
+the uninstalled program would start nothing at every logon: the uninstall removes it for the user who uninstalls when
+it names this installation's velvane.exe (quoted or not), never during an upgrade, and leaves one that names another
+copy. Other users' entries are out of reach: their part of the registry is not loaded.
 """
 import hashlib
 import os
@@ -29,6 +34,11 @@ import uuid
 from xml.sax.saxutils import quoteattr
 
 UPGRADE_CODE = "02E69282-2020-4AB4-90EC-FB38438DDB5E"
+RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
+RUN_KEY_HKCU = "HKCU\\" + RUN_KEY
+# A whole uninstall, not the removal of an older version by an upgrade, and an entry naming this velvane.exe (it
+# "contains" the path: the side bar writes it in quotes).
+REMOVE_RUN_VALUE = 'REMOVE~="ALL" AND NOT UPGRADINGPRODUCTCODE AND VELVANE_RUN~&gt;&lt;VELVANE_EXE'
 NAMESPACE = uuid.UUID("B4C5CD58-F7EA-45B3-9F2F-54A772DA9736")  # of every derived code
 PUBLISHER = "Velvane"
 USER_DATA = ["data/config.qdt"]
@@ -102,6 +112,18 @@ def source(root, version):
     <Icon Id="velvane.ico" SourceFile={icon}/>
     <Property Id="ARPPRODUCTICON" Value="velvane.ico"/>
     <Property Id="ARPNOMODIFY" Value="1"/>
+    <Property Id="VELVANE_RUN">
+      <RegistrySearch Id="VelvaneRun" Root="HKCU" Key="{RUN_KEY}" Name="Velvane" Type="raw"/>
+    </Property>
+    <CustomAction Id="VelvaneExe" Property="VELVANE_EXE" Value="[INSTALLDIR]velvane.exe"/>
+    <CustomAction Id="VelvaneReg" Property="VELVANE_REG" Value="[System64Folder]reg.exe"/>
+    <CustomAction Id="RemoveRunValue" Property="VELVANE_REG" ExeCommand="delete {RUN_KEY_HKCU} /v Velvane /f"
+                  Return="ignore"/>
+    <InstallExecuteSequence>
+      <Custom Action="VelvaneExe" After="CostFinalize"/>
+      <Custom Action="VelvaneReg" After="VelvaneExe"/>
+      <Custom Action="RemoveRunValue" After="InstallFinalize">{REMOVE_RUN_VALUE}</Custom>
+    </InstallExecuteSequence>
     <Directory Id="TARGETDIR" Name="SourceDir">
       <Directory Id="ProgramFiles64Folder">
         <Directory Id="INSTALLDIR" Name="Velvane">

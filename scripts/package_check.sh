@@ -3,7 +3,10 @@
 # bytes; the zip and the MSI hold the same files; under Wine, in a Wine prefix of its own, the MSI installs into
 # Program Files with a Start-menu shortcut and an entry among the installed programs, a newer version replaces it in
 # place, the installed side bar keeps its lists in the user's local application-data folder when the program folder
-# cannot be written, and the uninstall removes the program but leaves the user's data.
+# cannot be written, and the uninstall removes the program but leaves the user's data and removes the user's
+# start-with-Windows entry naming it, but not one that names another copy. (That an upgrade keeps the entry cannot be
+# seen here: Wine's installer removes the older version after the newer one is in place and without telling it, by
+# UPGRADINGPRODUCTCODE, that this is an upgrade, as Windows does.)
 # Needs a display (DISPLAY) and, for the unwritable program folder, the right to mount (root's read-only bind mount).
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -61,7 +64,9 @@ product_record() {
   python3 -c 'import sys; g = sys.argv[1].strip("{}").split("-"); r = lambda s: s[::-1]
 print(r(g[0]) + r(g[1]) + r(g[2]) + "".join(r(g[3][i:i + 2]) for i in (0, 2)) + "".join(r(g[4][i:i + 2]) for i in range(0, 12, 2)))' "$1"
 }
-run_value() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Velvane 2>/dev/null | tr -d '\r'; }
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+run_value() { wine reg query "$RUN_KEY" /v Velvane 2>/dev/null | tr -d '\r' | grep REG_SZ; }
+set_run_value() { wine reg add "$RUN_KEY" /v Velvane /d "$1" /f >/dev/null 2>&1; }
 # A side bar that has loaded everything rewrites a Run value it finds: the sign that it runs its command line.
 side_bar_runs() { run_value | grep -q 'velvane\.exe'; }
 has_shortcut() { [ -f "${MENUS[0]}" ] || [ -f "${MENUS[1]}" ]; }
@@ -86,7 +91,10 @@ msiexec /i "$newer/newer.msi" || fail "msiexec /i of a newer version"
 wine reg query "$UNINSTALL\\$(product_code "$MSI")" >/dev/null 2>&1 && fail "the older version is still installed"
 wine reg query "$UNINSTALL\\$(product_code "$newer/newer.msi")" >/dev/null 2>&1 && [ -f "$PROGRAM/velvane.exe" ] \
   && pass "a newer version replaces the older in place" || fail "the newer version is not installed"
+set_run_value 'C:\Portable\Velvane\velvane.exe'
 msiexec /x "$newer/newer.msi" || fail "msiexec /x of the newer version"
+run_value | grep -q 'Portable' && pass "the uninstall keeps another copy's start-with-Windows entry" \
+  || fail "the uninstall removed another copy's start-with-Windows entry"
 rm -rf "$newer"
 msiexec /i "$MSI" || fail "msiexec /i after the upgrade"
 
@@ -96,7 +104,7 @@ if mount --bind "$PROGRAM" "$PROGRAM" 2>/dev/null && mounted=1 && mount -o remou
   wait_for pgrep -f 'Program Files.Velvane.Primewiz\.exe' >/dev/null || fail "the first run did not start the wizard"
   grep -q '^FirstTime=0' "$USERDATA/config.qdt" 2>/dev/null || fail "no config.qdt in the user's folder"
   sed -i 's/^FirstTime=0/FirstTime=1/' "$USERDATA/config.qdt"
-  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Velvane /d old /f >/dev/null 2>&1
+  set_run_value old
   wine "$PROGRAM/velvane.exe" -addtodo buy milk >/dev/null 2>&1 &
   wait_for side_bar_runs || fail "the installed side bar did not start"
   wine "$PROGRAM/velvane.exe" -save >/dev/null 2>&1
@@ -110,12 +118,16 @@ else
   echo "SKIPPED: no read-only bind mount here; the unit tests check the choice with an injected answer"
 fi
 
-# The uninstall removes the program and keeps the user's data.
+# The uninstall removes the program and keeps the user's data. The entry is the one the installed side bar wrote, or
+# the same where it could not run.
+run_value | grep -q 'Program Files.Velvane' || set_run_value '"C:\Program Files\Velvane\velvane.exe"'
 msiexec /x "$MSI" || fail "msiexec /x"
 [ ! -e "$PROGRAM/velvane.exe" ] && [ ! -e "$PROGRAM/lang" ] && ! has_shortcut \
   && pass "the uninstall removes the program and its shortcut" || fail "the uninstall left the program behind"
 { [ ! -d "$USERDATA" ] || [ -f "$USERDATA/todo.qdt" ]; } && [ -f "$PROGRAM/data/config.qdt" ] \
   && pass "the uninstall keeps the user's data" || fail "the uninstall removed the user's data"
+[ -z "$(run_value)" ] && pass "the uninstall removes the start-with-Windows entry naming it" \
+  || fail "the uninstall left the start-with-Windows entry: $(run_value)"
 
 [ "$failures" -eq 0 ] && echo "Package checks passed" || echo "$failures package checks failed"
 [ "$failures" -eq 0 ]

@@ -14,9 +14,11 @@ wine_prepare() {
 
   fi
   wineserver -p >/dev/null 2>&1 || true
-  # Start the prefix's services now, with their output going nowhere: a service started by a test program would
-  # inherit the test runner's output pipe and keep it open after the test ended.
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # A program that crashes ends with its backtrace on stderr instead of opening Wine's crash dialog, which would
+  # hold a test run (or a script) until someone closes it. The same start brings up the prefix's services now, with
+  # their output going nowhere: a service started by a test program would inherit the test runner's output pipe and
+  # keep it open after the test ended.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 || true
 }
 
 wine_stop() { wineserver -k >/dev/null 2>&1 || true; }

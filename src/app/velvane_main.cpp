@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/startup.h"
+#include "platform/win32/system_library.h"
 #include "sidebar/frm_main.h"
 #include "ui/forms.h"
 
@@ -11,6 +12,7 @@ constexpr int kExitFailed = 1;
 constexpr int kExitHandOffFailed = 2;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  velvane::platform::win32::LoadOnlySystemDlls();
   // The arguments exactly as the runtime gives them, without the program path.
   const std::wstring arguments = commandLine ? commandLine : L"";
   // The side bar and its owner live as long as the process; the loop ends with them.

@@ -17,8 +17,9 @@ std::wstring PrepareDataFolder(const std::wstring& appDir) {
   // A copy without its data folder stays portable where its program folder can be written: the folder it lacks
   // is the user's to make, as ever.
   const bool hasDataFolder = !platform::ListDirectory(programData).empty();
-  const std::wstring chosen = ChooseDataFolder(programData, platform::CanWriteIn(hasDataFolder ? programData : appDir),
-                                               platform::LocalAppDataFolder());
+  const bool writable = platform::CanWriteIn(hasDataFolder ? programData : appDir);
+  // Asked for only when needed: finding the user's folder loads the shell's DLLs, a few megabytes for the whole run.
+  const std::wstring chosen = ChooseDataFolder(programData, writable, writable ? L"" : platform::LocalAppDataFolder());
   if (chosen == programData) return chosen;
   // Nowhere to write at all: the shipped defaults are at least read where they are.
   if (!platform::MakeFolders(chosen.substr(0, chosen.size() - 1))) return programData;

@@ -1,5 +1,7 @@
 #include "common/text.h"
 
+#include "platform/text_case.h"
+
 namespace velvane {
 namespace {
 
@@ -64,28 +66,9 @@ std::wstring OneLine(std::wstring_view text) {
   return out;
 }
 
-// Case mapping of the Latin letters, the same on every platform whatever the C locale says.
-wchar_t LowerChar(wchar_t c) {
-  if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<wchar_t>(c + 32);
-  return c;
-}
+std::wstring ToLowerText(std::wstring_view text) { return platform::LowerCase(text); }
 
-wchar_t UpperChar(wchar_t c) {
-  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<wchar_t>(c - 32);
-  return c;
-}
-
-std::wstring ToLowerText(std::wstring_view text) {
-  std::wstring out(text);
-  for (auto& c : out) c = LowerChar(c);
-  return out;
-}
-
-std::wstring ToUpperText(std::wstring_view text) {
-  std::wstring out(text);
-  for (auto& c : out) c = UpperChar(c);
-  return out;
-}
+std::wstring ToUpperText(std::wstring_view text) { return platform::UpperCase(text); }
 
 std::wstring ToText(long long number) { return std::to_wstring(number); }
 

@@ -17,10 +17,9 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wst
 std::wstring TrimBlanks(std::wstring_view text);
 // Each line break (CR LF, CR or LF) replaced by one blank: for texts that must stay one line of a file.
 std::wstring OneLine(std::wstring_view text);
+// Case in every script, as the system maps it whatever the user's language (platform/text_case.h).
 std::wstring ToLowerText(std::wstring_view text);
 std::wstring ToUpperText(std::wstring_view text);
-wchar_t LowerChar(wchar_t c);
-wchar_t UpperChar(wchar_t c);
 std::wstring ToText(long long number);
 
 }  // namespace velvane

@@ -51,6 +51,20 @@ std::wstring ScreenshotFile(const Settings& settings) {
   return settings.ScreensDir + settings.ScreenshotPrefix + (HoldsNumber(number) ? number : L"0") + L".bmp";
 }
 
+void RemoveScreenshotLeftovers(const Settings& settings) {
+  // A prefix may name a folder below the screenshot folder too ("2024\shot_").
+  const std::wstring path = settings.ScreensDir + settings.ScreenshotPrefix;
+  const size_t slash = path.find_last_of(L'\\') + 1;
+  const std::wstring folder = path.substr(0, slash), prefix = path.substr(slash);
+  const std::wstring ending = std::wstring(L".bmp") + platform::kSaveTemporarySuffix;
+  if (prefix.find_first_of(L"*?") != std::wstring::npos) return;  // no file of ours has such a name
+  for (const platform::DirEntry& e : platform::ListDirectory(folder + prefix + L"*" + ending)) {
+    if (e.folder || e.name.size() <= prefix.size() + ending.size()) continue;
+    if (HoldsNumber(std::wstring_view(e.name).substr(prefix.size(), e.name.size() - prefix.size() - ending.size())))
+      platform::RemoveFile(folder + e.name);
+  }
+}
+
 namespace {
 
 constexpr std::uint32_t kFileHeaderBytes = 14;

@@ -37,6 +37,9 @@ public:
 
 // ScreensDir & prefix & number & ".bmp", the number as ScreenshotNumber holds it (0 when it holds none).
 std::wstring ScreenshotFile(const Settings& settings);
+// Removes what interrupted screenshot saves left in the screenshot folder: only the names of this prefix and a number,
+// since the folder is the user's. Called at start, before any screenshot is taken.
+void RemoveScreenshotLeftovers(const Settings& settings);
 // What a bitmap file holds before its pixel rows: file header, information header, colour table (8 bits only).
 std::string BitmapFileHeader(const platform::BitmapPixels& pixels);
 // Writes the picture to the file in one step (an existing file is replaced whole or not at all).

@@ -75,6 +75,7 @@ void LoadEverything(const std::wstring& commandLine, Velvane& app) {
   // At the start a value out of range is a start-up error; later reloads keep the last good value.
   if (!settings.LoadHotKeys(config).empty() || !settings.Load(config).empty())
     throw RuntimeError(ErrorNumber::Overflow, "Overflow");
+  RemoveScreenshotLeftovers(settings);
   const std::vector<const DataFile*> unread = ReadKeptFiles(app);
   app.exec.LoadExecs();
   app.bar.Open(app);

@@ -1,5 +1,7 @@
 #include "dialogs/dialog_look.h"
 
+#include <algorithm>
+
 #include "core/velvane.h"
 
 namespace velvane::ui {
@@ -32,8 +34,14 @@ ui::Label& AddCaptionLabel(const Velvane& app, ui::Window& window, int index, ui
   ui::Label& label = window.AddLabel(L"lbl(" + std::to_wstring(index) + L")", bounds, app.LangText(key));
   label.SetFont(FontOf(points));
   label.SetForeColor(app.settings.TextColors[index == 0 ? 2 : 0]);
-  // The title over the banner is as wide as its text in any language; the design width fits only the shortest.
-  if (index == 0) label.SetAutoSize(true);
+  // The title over the banner keeps its design place and height; its width grows only where the text is longer, in
+  // whatever language, since the design width fits only the shortest titles and a title is never cut.
+  if (index == 0) {
+    label.SetAutoSize(true);  // measured in its font
+    const int textWidth = label.Bounds().w;
+    label.SetAutoSize(false);
+    label.SetBounds({bounds.x, bounds.y, std::max(bounds.w, textWidth), bounds.h});
+  }
   return label;
 }
 

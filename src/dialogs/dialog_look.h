@@ -16,7 +16,7 @@ ui::WindowSpec DialogSpec(const Velvane& app, const std::wstring& captionKey, in
 void LoadSkinPicture(const Velvane& app, ui::Image& image, const wchar_t* file);  // from the skin's folder
 // The skin's title bar picture, stretched over the top of the window.
 ui::Image& AddTopBar(const Velvane& app, ui::Window& window);
-// lbl(index) with its caption from the language table; lbl(0) is the title, sized to its text.
+// lbl(index) with its caption from the language table; lbl(0) is the title, widened where its text needs it.
 ui::Label& AddCaptionLabel(const Velvane& app, ui::Window& window, int index, ui::Rect bounds, const std::wstring& key,
                            double points);
 // cmd(index) with its caption from the language table.

@@ -13,7 +13,9 @@ class clsClipboard {
 public:
   static constexpr int kTotal = 7;
   static constexpr int kCaptionChars = 15;    // a longer entry is cut there and "..." follows
-  static constexpr int kToolTipChars = 2000;  // tooltips show this much of a long entry
+  // A tip is as tall as its text and the screen cuts it: more than two screens of tip (80 characters a line at its
+  // widest) is never seen, and the system would measure it at every hover. Wine's tips show 1,023 characters at most.
+  static constexpr int kToolTipChars = 8192;
 
   // nullptr: the system clipboard.
   explicit clsClipboard(platform::ClipboardAccess* clipboard = nullptr);

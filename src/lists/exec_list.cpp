@@ -15,11 +15,10 @@ constexpr wchar_t kTotalKey[] = L"Total";
 
 std::wstring EntrySection(int i) { return L"E" + ToText(i); }
 
-bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (UpperChar(text[i]) != UpperChar(prefix[i])) return false;
-  return true;
+// The prefix already in upper case; a text shorter than it never matches.
+bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& upperPrefix) {
+  return upperPrefix.size() <= text.size() &&
+         ToUpperText(std::wstring_view(text).substr(0, upperPrefix.size())) == upperPrefix;
 }
 
 // Total, then each entry's section with its keys in the order Name, Exec, Path.
@@ -91,8 +90,9 @@ void clsExec::JoinStored(const std::vector<ExecEntry>& stored) {
 }
 
 int clsExec::FindExec(const std::wstring& name) const {
+  const std::wstring upperName = ToUpperText(name);
   for (int i = 1; i <= ExecCount(); ++i)
-    if (StartsWithIgnoringCase(Entry(i).Exec, name)) return i;
+    if (StartsWithIgnoringCase(Entry(i).Exec, upperName)) return i;
   return 0;
 }
 

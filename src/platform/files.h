@@ -39,7 +39,8 @@ bool ReplaceFileContents(const std::wstring& path, std::string_view bytes, Syste
 bool ReplaceFileContents(const std::wstring& path, std::initializer_list<std::string_view> parts,
                          SystemError* error = nullptr);
 // The names a directory listing of the pattern yields ("." and ".." included), wildcards * and ? honoured in the last
-// component; a pattern ending with a backslash lists that folder.
+// component; a pattern ending with a backslash lists that folder. A listing offers what a person sees: hidden and
+// system entries (the desktop.ini Explorer leaves in a folder it customised) only when the pattern names them.
 std::vector<DirEntry> ListDirectory(const std::wstring& pattern);
 // The full path of the running executable.
 std::wstring ExecutablePath();

@@ -27,4 +27,10 @@ bool WildcardMatch(std::wstring_view pattern, std::wstring_view name) {
   return p == pattern.size();
 }
 
+bool ListsHiddenEntry(std::wstring_view pattern, std::wstring_view name) {
+  const size_t slash = pattern.find_last_of(L'\\');
+  const std::wstring_view last = slash == std::wstring_view::npos ? pattern : pattern.substr(slash + 1);
+  return (!last.empty() && last.find_first_of(L"*?") == std::wstring_view::npos) || name == L"." || name == L"..";
+}
+
 }  // namespace velvane::platform

@@ -43,9 +43,10 @@ void frmMain::CreateControls() {
   imgLock_[1] = &w.AddImage(L"imgLock(1)", {12, 44, 9, 12});
   lblFiles_[1] = &w.AddLabel(L"lblFiles(1)", {168, 36, 177, 17});
   lblFDrop_ = &w.AddLabel(L"lblFDrop", {164, 4, 185, 37});
-  lstToDo_ = &w.AddListBox(L"lstToDo", {358, 30, 186, 146}, true);
+  // The entry box lies over the top of the list: made first, it stays above it whenever it is shown.
   txtToDo_ = &w.AddTextBox(L"txtToDo", {358, 30, 186, 21});
   txtToDo_->SetVisible(false);
+  lstToDo_ = &w.AddListBox(L"lstToDo", {358, 30, 186, 146}, true);
   img_ = &w.AddImage(L"img", {524, 8, 17, 17});
   img_->SetBuiltinIcon(ui::BuiltinIcon::Add);
   txtNotes_ = &w.AddTextBox(L"txtNotes", {560, 32, 229, 277}, true);

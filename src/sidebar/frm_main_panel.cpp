@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kVkReturn = 13;
 constexpr int kVkBack = 8;
-constexpr size_t kInfoChars = 64 * 1024;  // the most of a clipboard entry the info line shows
 
 constexpr wchar_t kSaveFailedKey[] = L"_savesel:failed";
 
@@ -70,10 +69,10 @@ void frmMain::WirePanel() {
       if (e.button == ui::kLeftButton && !l.Text().empty()) app_->clipboard.SetToClipboard(static_cast<std::uint8_t>(row));
       else if (e.button == ui::kRightButton) app_->clipboard.DelClipb(static_cast<std::uint8_t>(row));
     };
-    // The info line shows the entry's text as it is; only a text far longer than anyone reads on one line is cut,
-    // so that a hover over a huge clip does not hand megabytes to the label.
+    // The info line holds the entry's whole text, which a screen reader reads out; it shows what fits on its line.
+    // A move over the same row compares the texts only.
     l.onMouseMove = [this, row](const ui::MouseEvent&) {
-      SetInfo(app_->clipboard.ClipbText(static_cast<std::uint8_t>(row)).substr(0, kInfoChars));
+      SetInfo(app_->clipboard.ClipbText(static_cast<std::uint8_t>(row)));
     };
   }
   for (int row = 1; row < clsClipboard::kTotal; ++row) {

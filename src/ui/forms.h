@@ -385,7 +385,9 @@ struct WindowSpec {
   std::wstring iconPath;       // .ico file; empty: the program's own icon
 };
 
-// A top-level window. It owns its controls and timers; creating it does not show it.
+// A top-level window. It owns its controls and timers; creating it does not show it. Text boxes, lists, buttons and
+// check boxes lie over the labels and images; among themselves the one added first lies on top and comes first in the
+// tab order.
 class Window {
 public:
   explicit Window(const WindowSpec& spec);

@@ -6,7 +6,6 @@
 namespace blackbox {
 namespace {
 
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::wstring kRussian = L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439";       // the language folder
 const std::wstring kClipboard = L"\u0411\u0443\u0444\u0435\u0440 \u043E\u0431\u043C\u0435\u043D\u0430";
 const std::wstring kCyrillic = L"\u041F\u0440\u0438\u0432\u0435\u0442 \u0141\u00F3d\u017A";
@@ -17,7 +16,6 @@ const std::string kUtf8Mark = "\xEF\xBB\xBF";
 class AnyScript : public BlackBoxTest {
 protected:
   AnyScript() : BlackBoxTest(L" \u0418\u0432\u0430\u043D \u041F\u0435\u0442\u0440\u043E\u0432") {}
-  void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane"); }
 };
 
 TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) {
@@ -42,11 +40,7 @@ TEST_F(AnyScript, InstalledUnderACyrillicNameKeepsHandedOverTextAndParkedFiles) 
     // Shown by its own command, which runs once the start is complete, the Run value refreshed before it.
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar.Window()) != FALSE; }, kHandOffLimitMs));
     EXPECT_NE(ChildByText(bar.Window(), kClipboard), nullptr) << DescribeWindowsOf(bar.ProcessId());
-    wchar_t run[1024] = {};
-    DWORD size = sizeof run;
-    RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane", RRF_RT_REG_SZ, nullptr, run, &size);
-    EXPECT_EQ(CompareStringOrdinal(run, -1, (L"\"" + installation_.Program() + L"\"").c_str(), -1, TRUE), CSTR_EQUAL)
-        << Utf8(run);
+    EXPECT_TRUE(RunValueNames(installation_.Program()));
     for (const std::wstring& item : {kCyrillic, kChinese}) ASSERT_TRUE(bar.HandOver(L"-addtodo " + item));
     ASSERT_TRUE(bar.HandOver(L"-hide"));
     EXPECT_EQ(installation_.DataBytes(L"todo.qdt"),

@@ -62,6 +62,13 @@ Installation::Installation(const std::wstring& folderSuffix) {
   for (const fs::directory_entry& entry : fs::directory_iterator(dist, error))
     if (entry.path().filename() != L"data")
       fs::copy(entry.path(), base / entry.path().filename(), fs::copy_options::recursive, error);
+  // DLLs named like the system's lie beside the programs, which also start in this folder, as a browser may leave
+  // them in Downloads beside an unzipped portable copy. Each leaves a mark when loaded (tests/plant); none may be.
+  std::wstring tests(MAX_PATH, L'\0');
+  tests.resize(GetModuleFileNameW(nullptr, tests.data(), MAX_PATH));
+  for (const wchar_t* name : {L"dwmapi", L"uxtheme", L"comctl32", L"comdlg32", L"shell32", L"shcore", L"shlwapi",
+                              L"ole32", L"oleaut32", L"propsys", L"version", L"imm32", L"msimg32", L"winmm"})
+    fs::copy_file(fs::path(tests).replace_filename(L"planted.dll"), base / (name + std::wstring(L".dll")), error);
   if (error || !CopyFileW((dist / L"data\\config.qdt").c_str(), ConfigFile().c_str(), FALSE))
     ADD_FAILURE() << "could not copy VELVANE_DIST (" << Utf8(dist.wstring()) << ") to " << Utf8(folder_);
 }
@@ -307,10 +314,26 @@ SideBar::SideBar(const Installation& installation, const std::wstring& arguments
   return ::testing::AssertionFailure() << "still ran " << kCloseLimitMs << " ms after a close request:" << windows;
 }
 
+bool RunValueNames(const std::wstring& program) {
+  wchar_t run[1024] = {};
+  DWORD size = sizeof run;
+  RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane", RRF_RT_REG_SZ, nullptr, run, &size);
+  return CompareStringOrdinal(run, -1, (L"\"" + program + L"\"").c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 void BlackBoxTest::SetUp() {
   ASSERT_FALSE(HasFailure()) << "no installation to test";
   ASSERT_EQ(FindSideBar(), nullptr) << "a side bar started elsewhere runs: it would take this test's hand-offs";
   installation_.Configure({});
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
+}
+
+void BlackBoxTest::TearDown() {
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
+  std::string marks;  // the planted DLLs that were loaded
+  for (const fs::directory_entry& entry : fs::directory_iterator(installation_.Folder()))
+    if (entry.path().extension() == L".loaded") marks += " " + Utf8(entry.path().filename().wstring());
+  EXPECT_EQ(marks, "") << "loaded from the program folder";
 }
 
 }  // namespace blackbox

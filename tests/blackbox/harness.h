@@ -47,8 +47,8 @@ std::optional<std::string> ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, std::string_view bytes);
 bool FileExists(const std::wstring& path);
 
-// A copy of the installation in VELVANE_DIST with the shipped data/config.qdt but none of the user's lists; a failed
-// copy fails the test. Left on disk for a look when the test failed. The folder's name ends with the suffix given.
+// A copy of VELVANE_DIST with the shipped data/config.qdt but none of the user's lists, and planted DLLs (harness.cpp);
+// a failed copy fails the test. Left on disk for a look when the test failed. Its folder's name ends with the suffix.
 class Installation {
 public:
   explicit Installation(const std::wstring& folderSuffix = L"");
@@ -143,12 +143,17 @@ private:
   ::testing::AssertionResult started_ = ::testing::AssertionFailure();
 };
 
-// A test with its own installation, configured with the default options; fails at once when the copy failed or a
-// side bar from elsewhere runs.
+inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Whether the user's start-with-Windows entry names this program, in quotes, as the side bar writes it.
+bool RunValueNames(const std::wstring& program);
+
+// A test with its own installation, the default options and no start-with-Windows entry; fails at once when the copy
+// failed or a side bar from elsewhere runs, and at its end when a program loaded a planted DLL.
 class BlackBoxTest : public ::testing::Test {
 protected:
   explicit BlackBoxTest(const std::wstring& folderSuffix = L"") : installation_(folderSuffix) {}
   void SetUp() override;
+  void TearDown() override;
   Installation installation_;
 };
 

@@ -31,6 +31,10 @@ TEST(DataFolder, DataStaysBesideTheProgramWhereItCanBeWrittenElseMovesToTheUsers
   }
   EXPECT_EQ(test::ReadBytes(userData + L"config.qdt"), "shipped config");
   EXPECT_EQ(test::ReadBytes(userData + L"exec.qdt"), "the user's launcher");
+  // A portable copy without its data folder stays portable where its folder can be written.
+  const std::wstring portable = dir / L"Portable";
+  test::WriteBytes(portable + L"\\velvane.exe", "");
+  EXPECT_EQ(Folders::Of(portable).DataDir, portable + L"\\data\\");
 }
 
 }  // namespace

@@ -52,6 +52,9 @@ TEST_F(Monitors, ABarOutsideEveryMonitorComesBackOntoTheNearest) {
   f.MoveTwips(-2 * 15, 900 * 15);  // partly on the primary's work area: left where it is
   f.Window().NotifyDisplayChange();
   EXPECT_EQ(f.Window().Left(), -2);
+  f.MoveTwips(-3000 * 15, 100 * 15);  // beyond the left monitor, which is the nearer: onto it
+  f.Window().NotifyDisplayChange();
+  EXPECT_EQ(std::pair(f.Window().Left(), f.Window().Top()), std::pair(-1920, 100));
 }
 
 // At 150% the bar is 1200 x 512 pixels, its twips are 10 to a pixel, and a change of scale keeps it in place.

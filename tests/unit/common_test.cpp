@@ -57,12 +57,15 @@ TEST_F(SettingsStore, SettingsKeepAnyScriptAreCutAt4999AndFilesAreReadAgainOnceC
   EXPECT_EQ(SplitLines(L"a\r\nb"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
-// A mark decides the decoding; a byte outside any UTF-8 sequence keeps its Windows-1252 meaning; a 1252 text that
-// begins like a mark is stored in the marked form.
+// A mark decides the decoding; a byte outside any UTF-8 sequence (one the end cuts too: nothing past it is read) keeps
+// its Windows-1252 meaning; a 1252 text that begins like a mark, and U+0080 to U+009F, are stored in the marked form.
 TEST(StoredText, MarksBrokenSequencesAndMarkLikeText) {
   using namespace platform::codec;
   EXPECT_EQ(DecodeStored(std::string("\xFF\xFE" "A\0\x3D\xD8\x00\xDE\x00\xD8", 10)), L"A\U0001F600\xD800");
   EXPECT_EQ(DecodeStored(test::kUtf8Mark + "\xC3\xA9\xE9\x80\xED\xA0\x80"), L"\u00E9\u00E9\u20AC\xD800");
+  const std::string cut = test::kUtf8Mark + "ab\xE2\x82\xAC";  // the euro sign, its last byte beyond the end
+  EXPECT_EQ(DecodeStored(std::string_view(cut).substr(0, cut.size() - 1)), L"ab\u00E2\u201A");
+  EXPECT_EQ(DecodeStored(EncodeStored(L"\u0085\u2026\u0081", UnicodeForm::Utf8)), L"\u0085\u2026\u0081");
   for (const wchar_t* text : {L"\u00FF\u00FEx", L"\u00EF\u00BB\u00BF"})
     EXPECT_EQ(DecodeStored(EncodeStored(text, UnicodeForm::Utf8)), text);
 }
@@ -103,7 +106,9 @@ TEST(TextRoutines, SeparatorsFieldsDropsAndReplacements) {
   EXPECT_EQ(DropLeft(L"abc", 1) + L"|" + DropLeft(L"abc", 4) + L"|" + DropLeft(L"abc", -2), L"bc||abc");
   EXPECT_EQ(ReplaceAll(L"aaa", L"a", L"aa") + L"|" + ReplaceAll(L"abc", L"", L"z"), L"aaaaaa|abc");  // no rescan
   EXPECT_EQ(TrimBlanks(L"  \tx \t "), L"\tx \t");
-  EXPECT_EQ(ToLowerText(L"NotePad \u00C9"), L"notepad \u00E9");
+  const std::wstring upper = L"NOTEPAD \u00C9 \u0160KODA \u0152UVRE \u0391\u0392\u03A9 \u0416\u0423\u041A \u0401";
+  const std::wstring lower = L"notepad \u00E9 \u0161koda \u0153uvre \u03B1\u03B2\u03C9 \u0436\u0443\u043A \u0451";
+  EXPECT_EQ(ToLowerText(upper) + L"|" + ToUpperText(lower), lower + L"|" + upper);
 }
 
 TEST(Numbers, LeadingNumbersAndWholeNumbersRoundingHalvesToEvenAndOverflowingOutsideTheType) {

@@ -20,7 +20,7 @@ protected:
     SideBarInstallation::SetUp();
     SetAutostart(false);  // the registry is the machine's own under Wine
     for (const wchar_t* name : {L"Test\\About.bmp", L"Other\\i_main.bmp", L"Other\\lock_on.bmp", L"Other\\lock_off.bmp",
-                                L"Other\\ss_0.bmp"})
+                                L"Other\\ss_0.bmp", L".hidden\\i_main.bmp"})
       test::WriteBytes(SkinDir + name, test::BitmapFile(1, 1, 0, 0, 0));
     test::WriteBytes(SkinDir + L"notes.txt", "a file among the skins");
     test::WriteBytes(SkinDir + L"Test\\skin.txt",
@@ -53,7 +53,8 @@ TEST_F(Dialogs, SettingsShowTheStoredStateOkWritesItAndTheCloseBoxDoesNot) {
   EXPECT_EQ(cfg.txt[0]->Text() + L"|" + cfg.txt[1]->Text() + L"|" + cfg.lblPath->Text() + L"|" +
                 std::to_wstring(cfg.lstLang->ListIndex()),
             L"shot_|7|C:\\shots\\|0");
-  // Every name of the skins folder but "." and "..", a plain file too, whatever the order of the listing.
+  // Every name a person sees in the skins folder (not .hidden: a leading dot hides it under Wine and on POSIX), a plain
+  // file too, whatever the order of the listing.
   std::vector<std::wstring> skins;
   for (int i = 0; i < cfg.lstSkins->ItemCount(); ++i) skins.push_back(cfg.lstSkins->Item(i));
   std::sort(skins.begin(), skins.end());
@@ -170,17 +171,18 @@ TEST_F(Dialogs, FolderComesFromADropOrTheInputBoxAndTheAboutBoxShowsTheSkinsPict
   EXPECT_EQ(cfg.lblPath->Text(), L"C:\\shots\\");
   cfg.lblPath->NotifyFilesDropped({L""});
   EXPECT_EQ(test::Boxes(), Texts{L"_cfg:title|_cfg:winnotafolder|48"});  // for the file only
-  cfg.lblPath->NotifyFilesDropped({dir_.Path()});
-  EXPECT_EQ(cfg.lblPath->Text(), dir_.Path());
+  const std::wstring hidden = SkinDir + L".hidden";  // a hidden folder is a folder all the same
+  cfg.lblPath->NotifyFilesDropped({hidden});
+  EXPECT_EQ(cfg.lblPath->Text(), hidden);
 
   const std::pair<std::optional<std::wstring>, std::wstring> answers[] = {  // cancelled, nothing typed, a folder
-      {std::nullopt, dir_.Path()}, {L"", dir_.Path()}, {L"E:\\typed", L"E:\\typed"}};
+      {std::nullopt, hidden}, {L"", hidden}, {L"E:\\typed", L"E:\\typed"}};
   for (const auto& [answer, shown] : answers) {
     ui::testing::PushInputBoxAnswer(answer);
     cfg.cmd[4]->NotifyClick();
     EXPECT_EQ(cfg.lblPath->Text(), shown);
   }
-  EXPECT_EQ(ui::testing::InputBoxLog()[0].initial, dir_.Path());
+  EXPECT_EQ(ui::testing::InputBoxLog()[0].initial, hidden);
   EXPECT_EQ(ui::testing::InputBoxLog()[0].prompt, L"_cfg:winedit");
   cfg.cmd[5]->NotifyClick();
   cfg.OnAccept();

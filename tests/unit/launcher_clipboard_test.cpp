@@ -33,10 +33,11 @@ protected:
 
 // Typed names match a case-insensitive prefix, the first entry winning; a known name starts its command line unchanged.
 TEST_F(ListsLauncher, MatchingAndStartingAKnownName) {
-  for (const auto& [path, name] : {std::pair{L"C:\\n2.exe", L"notepad2"}, {L"C:\\n.exe", L"note"}, {L"write /A C:\\x.txt", L"wordpad"}})
+  for (const auto& [path, name] : {std::pair{L"C:\\n2.exe", L"notepad2"}, {L"C:\\n.exe", L"note"}, {L"write /A C:\\x.txt", L"wordpad"},
+                                    {L"C:\\b.exe", L"\u0436\u0443\u043A"}})
     ASSERT_TRUE(Exec().AddExec(path, name, name == std::wstring(L"notepad2") ? L"Notepad 2" : L"x"));
   const std::pair<const wchar_t*, int> cases[] = {
-      {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}};
+      {L"note", 1}, {L"NOTEPAD", 1}, {L"notepads", 0}, {L"note pad", 0}, {L"", 1}, {L"\u0416\u0423\u041A", 4}};
   for (const auto& [typed, entry] : cases) EXPECT_EQ(Exec().FindExec(typed), entry) << typed;
   for (const auto& [typed, shown] : {std::pair{L"NOTEP", L"Notepad 2"}, std::pair{L"", L""}})
     EXPECT_EQ(Exec().UpdateExec(typed), shown);  // an empty box shows nothing, although "" matches
@@ -113,6 +114,8 @@ TEST_F(ListsLauncher, AnUnknownNameOffersToAddIt) {
 TEST_F(ListsLauncher, AddDialog) {
   frmAddExec& dialog = frmAddExec::ShowDialog(app, L"ed");
   EXPECT_EQ(dialog.Form().ClientWidth(), 309) << "the frame comes on top of the client area";
+  const ui::Rect title = dialog.lbl[0]->Bounds();  // 240, 60, 1440, 330 twips, wider for a text that needs it
+  EXPECT_TRUE(title.x == 16 && title.y == 4 && title.h == 22 && title.w > 96) << title.w << "x" << title.h;
   EXPECT_FALSE(dialog.imgTop->HasPicture() || dialog.imgDrop->HasPicture());
   EXPECT_EQ(&frmAddExec::ShowDialog(app), &dialog);
   dialog.txtAppName->SetText(L"Editor");
@@ -244,6 +247,7 @@ TEST_F(ListsClipboard, AHugeTextIsStoredWholeShownCutAndCostsNothingOnLaterTicks
   EXPECT_EQ(labels[1]->Text(), L"xxxxx|R|xxxxxxxx...");
   const std::wstring& tip = labels[1]->ToolTip();
   EXPECT_TRUE(tip.size() < static_cast<size_t>(2 * clsClipboard::kToolTipChars) && tip.ends_with(L"...")) << tip.size();
+  EXPECT_EQ(clsClipboard::ToolTipOf(std::wstring(5000, L'y')), std::wstring(5000, L'y'));  // what a screen shows: whole
 
   board.SetSequenceKnown(false);  // without a sequence number every tick has to look
   history.RefreshData();

@@ -31,7 +31,7 @@ TEST_F(SideBar, PanelRowsLauncherBoxAndInfoLine) {
     ASSERT_TRUE(platform::WriteClipboardText(text));
     ui::testing::FireTimer(f.tClipb());
     f.lblClip(++row).onMouseMove(ui::MouseEvent{});
-    EXPECT_EQ(f.lblInfo().Text(), text.substr(0, 64 * 1024)) << "row " << row;  // 64 K characters at most
+    EXPECT_EQ(f.lblInfo().Text(), text) << "row " << row;  // whole
   }
 }
 
@@ -51,6 +51,19 @@ TEST_F(SideBar, SettingsLoadByTheirRulesAndOneOutOfRangeEndsTheStart) {
   EXPECT_FALSE(Bar().imgSS().HasPicture());  // there is no ss_2.bmp
   EXPECT_EQ((std::array<int, 3>{Set().HotKeys[0].key0, Set().HotKeys[0].key1, Set().HotKeys[1].key0}),
             (std::array{17, 124, 0}));
+}
+
+// What interrupted saves left goes at the start: the data folder's "*.new~", and in the screenshot folder (the user's)
+// only a screenshot's, the prefix and a number before ".bmp.new~". An editor's backup and other files stay.
+TEST_F(SideBar, TheStartSweepsOnlyWhatInterruptedSavesLeft) {
+  const std::wstring shots = dir_.Path() + L"\\shots\\";
+  const std::wstring files[] = {DataDir + L"notes.qdt.new~", DataDir + L"config.qdt~",    shots + L"shot_12.bmp.new~",
+                                shots + L"shot_a.bmp.new~",  shots + L"my12.bmp.new~",   shots + L"shot_12.bmp"};
+  for (const std::wstring& file : files) test::WriteBytes(file, "x");
+  Start("[PATH]\r\nScreens=" + std::string(shots.begin(), shots.end()) + "\r\n[TXT]\r\nTxt0=shot_\r\n");
+  std::wstring left;
+  for (const std::wstring& file : files) left += test::Exists(file) ? file.substr(file.rfind(L'\\') + 1) + L" " : L"";
+  EXPECT_EQ(left, L"config.qdt~ shot_a.bmp.new~ my12.bmp.new~ shot_12.bmp ");
 }
 
 // A fade runs from the other end in nine ticks, a hide saves at its start (the fade's ends: the black-box tests);

@@ -84,6 +84,7 @@ protected:
 TEST(ListsShelfCaption, SplitsTheNameAtItsFirstDot) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
       {L"C:\\docs\\report.txt", L"TXT - report"}, {L"C:\\b\\backup.tar.gz", L"TAR.GZ - backup"},
+      {L"C:\\\u0161\\\u0436.\u0161\u03C9\u044F", L"\u0160\u03A9\u042F - \u0436"},
       {L"C:\\Program Files\\Tools", L"Tools"},
       {L"C:\\my.folder\\readme", L"README - "},  // the dot test looks at the whole path
       {L"D:\\", L"D:"}};                           // a drive root is shown by what comes before its backslash

@@ -11,6 +11,7 @@
 
 #include "common/data_store.h"
 #include "common/lang.h"
+#include "core/commands.h"
 #include "platform/text_codec.h"
 #include "test_support.h"
 
@@ -102,6 +103,12 @@ TEST(CodePage, ShippedSpanishFilesReadRight) {
     table.LoadLanguage(L"spanish", file);
     EXPECT_EQ(table.lReplace(key), text);
   }
+  // An older second start hands its command line over untagged, in the system's code page: read in that one.
+  const std::wstring sent = GetACP() == 1251 ? L"-addtodo \u0416\u0443\u043A"
+                            : GetACP() == 932 ? L"-addtodo \u65E5\u672C" : L"-addtodo \u00C9t\u00E9";
+  char bytes[64] = {};
+  WideCharToMultiByte(CP_ACP, 0, sent.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+  EXPECT_EQ(HandOffCommand(0, bytes), sent);
 }
 
 }  // namespace

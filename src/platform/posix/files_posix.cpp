@@ -105,9 +105,12 @@ std::vector<DirEntry> ListDirectory(const std::wstring& pattern) {
   });
   for (const auto& name : names) {
     if (!WildcardMatch(mask, name)) continue;
+    // A name that starts with a dot is hidden here, as Wine shows it to Windows programs.
+    const bool hidden = name.starts_with(L'.');
+    if (hidden && !ListsHiddenEntry(mask, name)) continue;
     struct stat st {};
     const bool ok = stat(NativePath(folder + L"\\" + name).c_str(), &st) == 0;
-    found.push_back({name, ok && S_ISDIR(st.st_mode), false});
+    found.push_back({name, ok && S_ISDIR(st.st_mode), hidden});
   }
   return found;
 }

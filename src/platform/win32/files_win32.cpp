@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/wildcard.h"
 #include "platform/win32/handles.h"
 
 namespace velvane::platform {
@@ -96,8 +97,9 @@ std::vector<DirEntry> ListDirectory(const std::wstring& pattern) {
   FindHandle find(FindFirstFileW(query.c_str(), &data));
   if (!find) return found;
   do {
-    found.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                     (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
+    const bool hidden = (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    if (hidden && !ListsHiddenEntry(query, data.cFileName)) continue;
+    found.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, hidden});
   } while (FindNextFileW(find.get(), &data));
   return found;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // Owners of kernel and registry handles, on the one owner type of platform/unique_of.h.
 #include <windows.h>
-#include <objbase.h>
 
 #include "platform/unique_of.h"
 
@@ -21,9 +20,6 @@ struct RegKeyTraits {
 struct GlobalMemoryTraits {
   static void Free(HGLOBAL h) { GlobalFree(h); }
 };
-struct TaskMemTraits {
-  static void Free(wchar_t* p) { CoTaskMemFree(p); }
-};
 
 using UniqueHandle = UniqueOf<HANDLE, KernelHandleTraits>;
 // A search of FindFirstFile, ended with FindClose.
@@ -31,7 +27,5 @@ using FindHandle = UniqueOf<HANDLE, FindHandleTraits>;
 using UniqueRegKey = UniqueOf<HKEY, RegKeyTraits>;
 // Global memory of GlobalAlloc; release() it once the clipboard has taken it.
 using UniqueGlobal = UniqueOf<HGLOBAL, GlobalMemoryTraits>;
-// A text the system allocated for the caller (SHGetKnownFolderPath), freed with CoTaskMemFree.
-using UniqueTaskMem = UniqueOf<wchar_t*, TaskMemTraits>;
 
 }  // namespace velvane::platform

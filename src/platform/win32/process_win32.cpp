@@ -5,6 +5,7 @@
 
 #include "platform/process.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 
 namespace velvane::platform {
 
@@ -22,7 +23,11 @@ bool StartProgram(const std::wstring& commandLine) {
 }
 
 std::intptr_t ShellOpenPath(const std::wstring& path, int showMode) {
-  return reinterpret_cast<std::intptr_t>(ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, showMode));
+  // shell32 from the system folder, looked up on first use (platform/win32/system_library.h).
+  using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, INT);
+  static const auto shellExecute = win32::SystemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
+  if (!shellExecute) return SE_ERR_DLLNOTFOUND;
+  return reinterpret_cast<std::intptr_t>(shellExecute(nullptr, nullptr, path.c_str(), nullptr, nullptr, showMode));
 }
 
 }  // namespace velvane::platform

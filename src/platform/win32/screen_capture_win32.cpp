@@ -8,6 +8,7 @@
 
 #include "platform/screen_capture.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/system_library.h"
 
 namespace velvane::platform {
 
@@ -158,12 +159,7 @@ WindowBounds VirtualScreen() {
 std::optional<WindowBounds> VisibleFrame(std::intptr_t window) {
   // dwmapi is loaded on first use: a static import would slow every start, and Windows before Vista lacks it.
   using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
-  static const GetAttributeFn getAttribute = [] {
-    const HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-    return dwm ? reinterpret_cast<GetAttributeFn>(
-                     reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
-               : nullptr;
-  }();
+  static const auto getAttribute = win32::SystemFunction<GetAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
   RECT r{};
   if (!getAttribute || FAILED(getAttribute(AsHwnd(window), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r))) ||
       r.right <= r.left || r.bottom <= r.top)

@@ -3,6 +3,7 @@
 
 #include "platform/user_folders.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 
 namespace velvane::platform {
 
@@ -16,10 +17,17 @@ bool CanWriteIn(const std::wstring& folder) {
 }
 
 std::wstring LocalAppDataFolder() {
+  // shell32 and ole32 from the system folder, looked up on first use (platform/win32/system_library.h).
+  using KnownFolderFn = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+  using FreeFn = void(WINAPI*)(void*);
+  static const auto knownFolder = win32::SystemFunction<KnownFolderFn>(L"shell32.dll", "SHGetKnownFolderPath");
+  static const auto free = win32::SystemFunction<FreeFn>(L"ole32.dll", "CoTaskMemFree");
+  if (!knownFolder || !free) return {};
   PWSTR raw = nullptr;
-  const HRESULT hr = SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &raw);
-  UniqueTaskMem path(raw);  // the system asks for the buffer to be freed even when the call failed
-  return SUCCEEDED(hr) && raw ? std::wstring(raw) : std::wstring();
+  const HRESULT hr = knownFolder(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &raw);
+  const std::wstring path = SUCCEEDED(hr) && raw ? raw : L"";
+  free(raw);  // the system asks for the buffer to be freed even when the call failed
+  return path;
 }
 
 bool MakeFolders(const std::wstring& folder) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/system_library.h"
 #include "ui/win32/win32_forms.h"
 
 #if defined(__GNUC__)
@@ -25,32 +26,28 @@ namespace {
 // mingw's oleacc import library carries another value under this name.
 constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-// oleacc and oleaut32, from the system folder, the first time a screen reader asks: most starts never need them.
+// oleacc, oleaut32 and ole32, from the system folder, the first time a screen reader asks: most starts never need them.
 struct Library {
   LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
   HRESULT(WINAPI* createStdObject)(HWND, LONG, REFIID, void**) = nullptr;
   HRESULT(WINAPI* objectFromWindow)(HWND, DWORD, REFIID, void**) = nullptr;
   BSTR(WINAPI* allocString)(const OLECHAR*, UINT) = nullptr;
-  bool Ready() const { return lresultFromObject && createStdObject && objectFromWindow && allocString; }
+  HRESULT(WINAPI* disconnect)(LPUNKNOWN, DWORD) = nullptr;
+  bool Ready() const { return lresultFromObject && createStdObject && objectFromWindow && allocString && disconnect; }
 };
-
-HMODULE SystemLibrary(const wchar_t* name) { return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); }
-
-template <typename Fn>
-void Bind(Fn& fn, HMODULE module, const char* name) {
-  fn = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 const Library& Accessibility() {
   static const Library library = [] {
+    using platform::win32::SystemFunction;
     // Our objects live in this thread's apartment: a screen reader's calls arrive through the message loop.
-    (void)CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (const auto initialize = SystemFunction<HRESULT(WINAPI*)(LPVOID, DWORD)>(L"ole32.dll", "CoInitializeEx"))
+      (void)initialize(nullptr, COINIT_APARTMENTTHREADED);
     Library lib;
-    const HMODULE oleacc = SystemLibrary(L"oleacc.dll");
-    Bind(lib.lresultFromObject, oleacc, "LresultFromObject");
-    Bind(lib.createStdObject, oleacc, "CreateStdAccessibleObject");
-    Bind(lib.objectFromWindow, oleacc, "AccessibleObjectFromWindow");
-    Bind(lib.allocString, SystemLibrary(L"oleaut32.dll"), "SysAllocStringLen");
+    lib.lresultFromObject = SystemFunction<decltype(lib.lresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    lib.createStdObject = SystemFunction<decltype(lib.createStdObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+    lib.objectFromWindow = SystemFunction<decltype(lib.objectFromWindow)>(L"oleacc.dll", "AccessibleObjectFromWindow");
+    lib.allocString = SystemFunction<decltype(lib.allocString)>(L"oleaut32.dll", "SysAllocStringLen");
+    lib.disconnect = SystemFunction<decltype(lib.disconnect)>(L"ole32.dll", "CoDisconnectObject");
     return lib;
   }();
   return library;
@@ -131,7 +128,7 @@ public:
     peer_ = nullptr;
     if (system_) system_->Release();
     system_ = nullptr;
-    CoDisconnectObject(this, 0);
+    Accessibility().disconnect(this, 0);
   }
 
   // ---- IUnknown, IDispatch ----

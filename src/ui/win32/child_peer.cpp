@@ -48,6 +48,7 @@ void ChildPeer::Create(const wchar_t* windowClass, DWORD style, DWORD exStyle) {
   font_ = CreateFontFor(control_.GetFont(), top_.Dpi());
   const RECT b = BoundsRect();
   // Our own classes bind this object at WM_NCCREATE; a system class is subclassed right after.
+  const CurrentControls look(!top_.Model().Spec().borderless);
   const HWND hwnd = CreateWindowExW(exStyle, windowClass, control_.Text().c_str(), style, b.left, b.top,
                                     b.right - b.left, b.bottom - b.top, top_.Hwnd(),
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), Instance(), this);
@@ -148,6 +149,7 @@ void ChildPeer::FocusMessage(UINT msg, WPARAM wParam) {
 }
 
 void ChildPeer::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!toolTipAdded_ && !control_.ToolTip().empty()) ApplyToolTip(true);
   if (toolTipAdded_) {
     if (HWND tips = top_.ToolTips()) {
       MSG relay{hwnd_.get(), msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
@@ -237,9 +239,9 @@ void ChildPeer::Update(ControlChange what) {
       else
         InvalidateRect(hwnd, nullptr, TRUE);
       break;
-    case ControlChange::ToolTip: ApplyToolTip(); break;
+    case ControlChange::ToolTip: ApplyToolTip(false); break;
     case ControlChange::AcceptFiles:
-      DragAcceptFiles(hwnd, control_.AcceptFiles() ? TRUE : FALSE);
+      AcceptFiles(hwnd, control_.AcceptFiles());
       if (control_.AcceptFiles()) top_.ChildAcceptsFiles();
       break;
     case ControlChange::Align:
@@ -276,11 +278,11 @@ HBRUSH ChildPeer::Brush(Color back) {
   return brush_.get();
 }
 
-void ChildPeer::ApplyToolTip() {
+void ChildPeer::ApplyToolTip(bool create) {
   const std::wstring& tip = control_.ToolTip();
   if (!hwnd_ || (tip.empty() && !toolTipAdded_)) return;
-  const HWND tips = top_.ToolTips();
-  if (!tips) return;
+  const HWND tips = create ? top_.ToolTips() : top_.ToolTipsIfMade();
+  if (!tips) return;  // the tip is added when the mouse first comes over the control
   TOOLINFOW tool{};
   // The version 5 common controls reject the larger record of version 6.
   tool.cbSize = TTTOOLINFOW_V2_SIZE;

@@ -47,14 +47,38 @@ UniqueFont CreateFontFor(const Font& font, int dpi) {
                                 InstalledFace(font.face).c_str()));
 }
 
+namespace {
+
+// The resource of the manifest that asks for the version 6 common controls (assets/velvane.rc.in).
+constexpr WORD kCurrentControlsManifest = 3;
+
+HANDLE CurrentControlsContext() {
+  static const HANDLE context = [] {
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.hModule = Instance();
+    request.lpResourceName = MAKEINTRESOURCEW(kCurrentControlsManifest);
+    return CreateActCtxW(&request);  // a program without that resource (a test) keeps the classic controls
+  }();
+  return context;
+}
+
+}  // namespace
+
+CurrentControls::CurrentControls(bool current) {
+  const HANDLE context = current ? CurrentControlsContext() : INVALID_HANDLE_VALUE;
+  active_ = context != INVALID_HANDLE_VALUE && ActivateActCtx(context, &cookie_);
+}
+
+CurrentControls::~CurrentControls() {
+  if (active_) DeactivateActCtx(0, cookie_);
+}
+
 void KeepClassicLook(HWND control) {
   // uxtheme is loaded on first use and kept: Windows before XP lacks it, and a static import slows every start.
   using SetThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  static const SetThemeFn setTheme = [] {
-    const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-    return uxtheme ? reinterpret_cast<SetThemeFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
-                   : nullptr;
-  }();
+  static const auto setTheme = SystemFunction<SetThemeFn>(L"uxtheme.dll", "SetWindowTheme");
   if (setTheme && control) setTheme(control, L"", L"");
 }
 
@@ -85,25 +109,51 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+namespace {
+
+// shell32 is looked up in the system folder, never imported: a static import is resolved before the program runs,
+// from the program's folder first, and brings the DLLs that shell32 imports along (a planted shcore.dll ran so).
+template <typename Fn>
+Fn Shell32Function(const char* name) {
+  return SystemFunction<Fn>(L"shell32.dll", name);
+}
+
+}  // namespace
+
+void AcceptFiles(HWND hwnd, bool accept) {
+  const LONG_PTR exStyle = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+  SetWindowLongPtrW(hwnd, GWL_EXSTYLE, accept ? exStyle | WS_EX_ACCEPTFILES : exStyle & ~WS_EX_ACCEPTFILES);
+}
+
+POINT DropPoint(HDROP drop) {
+  static const auto queryPoint = Shell32Function<BOOL(WINAPI*)(HDROP, POINT*)>("DragQueryPoint");
+  POINT at{};
+  if (queryPoint) queryPoint(drop, &at);
+  return at;
+}
+
 std::vector<std::wstring> TakeDroppedFiles(HDROP drop) {
+  static const auto queryFile = Shell32Function<UINT(WINAPI*)(HDROP, UINT, wchar_t*, UINT)>("DragQueryFileW");
+  static const auto finish = Shell32Function<void(WINAPI*)(HDROP)>("DragFinish");
   std::vector<std::wstring> files;
   constexpr UINT kCountQuery = 0xFFFFFFFF;
-  const UINT count = DragQueryFileW(drop, kCountQuery, nullptr, 0);
+  const UINT count = queryFile ? queryFile(drop, kCountQuery, nullptr, 0) : 0;
   for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    const UINT length = queryFile(drop, i, nullptr, 0);
     std::wstring path(static_cast<size_t>(length) + 1, L'\0');
-    const UINT got = DragQueryFileW(drop, i, path.data(), length + 1);
+    const UINT got = queryFile(drop, i, path.data(), length + 1);
     path.resize(got);
     files.push_back(std::move(path));
   }
-  DragFinish(drop);
+  if (finish) finish(drop);
+  else GlobalFree(drop);  // what DragFinish does
   return files;
 }
 
 bool LoadCommonControls() {
   // Loaded once and kept for the life of the process: the tool tip windows need its classes.
   static const bool loaded = [] {
-    HMODULE module = LoadLibraryW(L"comctl32.dll");
+    HMODULE module = LoadSystemLibrary(L"comctl32.dll");
     if (!module) return false;
     using InitFn = BOOL(WINAPI*)(const void*);
     struct InitCommonControlsExArgs {

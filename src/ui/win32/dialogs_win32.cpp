@@ -166,9 +166,8 @@ using GetFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 GetFileNameFn CommonDialogFunction(const char* name) {
   // Loaded on first use and kept for the life of the process.
-  static const HMODULE module = LoadLibraryW(L"comdlg32.dll");
-  if (!module) return nullptr;
-  return reinterpret_cast<GetFileNameFn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  static const HMODULE module = win32::LoadSystemLibrary(L"comdlg32.dll");
+  return module ? reinterpret_cast<GetFileNameFn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
 // "Text|*.txt|All|*.*" becomes the list of zero-terminated strings the dialog reads, ended by an empty one.
@@ -218,14 +217,17 @@ public:
     UINT type = static_cast<UINT>(style) & (MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK);
     type |= MB_SETFOREGROUND;
     if (!owner) type |= MB_TASKMODAL;
+    const win32::CurrentControls look;
     return MessageBoxW(owner, text.c_str(), title.c_str(), type);
   }
   std::optional<std::wstring> InputBox(const std::wstring& prompt, const std::wstring& title,
                                        const std::wstring& initial) override {
+    const win32::CurrentControls look;
     InputDialog dialog;
     return dialog.Run(prompt, title, initial);
   }
   std::optional<std::wstring> FileDialog(bool save, const FileDialogOptions& options) override {
+    const win32::CurrentControls look;
     return ShowFileDialog(save, options);
   }
   Rect Screen() override { return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }

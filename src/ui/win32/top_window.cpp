@@ -408,7 +408,7 @@ LRESULT TopWindow::OnCopyData(const COPYDATASTRUCT* data) {
 }
 
 void TopWindow::ChildAcceptsFiles() {
-  if (hwnd_) DragAcceptFiles(hwnd_.get(), TRUE);
+  if (hwnd_) AcceptFiles(hwnd_.get(), true);
 }
 
 LRESULT TopWindow::OnDropFiles(HDROP drop) {
@@ -418,8 +418,7 @@ LRESULT TopWindow::OnDropFiles(HDROP drop) {
 
 void TopWindow::DeliverDrop(HDROP drop, ChildPeer* target) {
   if (!target) {
-    POINT at{};
-    DragQueryPoint(drop, &at);
+    const POINT at = DropPoint(drop);
     // The control on top at the drop point, when it takes files; else any control there that does.
     target = ChildByHwnd(ChildWindowFromPointEx(hwnd_.get(), at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT));
     if (target && !target->Model().AcceptFiles()) target = nullptr;

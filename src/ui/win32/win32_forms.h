@@ -13,6 +13,7 @@
 
 #include "ui/forms.h"
 #include "ui/peers.h"
+#include "platform/win32/system_library.h"
 #include "ui/win32/handles.h"
 
 namespace velvane::ui::win32 {
@@ -64,6 +65,21 @@ UniqueFont CreateFontFor(const Font& font, int dpi);
 // Windows 10 and 11 lack the design's "Lucida Sans"; Tahoma comes with every Windows, and its narrower, shorter
 // letters keep every caption inside the boxes drawn for the design's face.
 inline constexpr wchar_t kFallbackFace[] = L"Tahoma";
+// While it lives, the windows this thread makes take the version 6 common controls, the system's current look of
+// buttons, boxes, lists and message boxes. Only the windows with a frame take them (current true): the programs'
+// manifest leaves them out, so the always-present skinned side bar, whose boxes take the skin's colours, loads neither
+// them nor their theme (some megabytes for as long as it runs).
+class CurrentControls {
+public:
+  explicit CurrentControls(bool current = true);
+  ~CurrentControls();
+  CurrentControls(const CurrentControls&) = delete;
+  CurrentControls& operator=(const CurrentControls&) = delete;
+
+private:
+  ULONG_PTR cookie_ = 0;
+  bool active_ = false;
+};
 // The control keeps the classic look under the version 6 common controls: a themed check box draws its text in the
 // theme's colour, unreadable on a dark skin.
 void KeepClassicLook(HWND control);
@@ -74,6 +90,10 @@ int HeldButtons(WPARAM wParam);
 // An exception caught at the window procedure's edge goes to the forms layer's error report.
 void ReportCurrentException() noexcept;
 std::wstring WindowText(HWND hwnd);
+// Files dragged from the shell are taken by the window (the style DragAcceptFiles sets), or no longer.
+void AcceptFiles(HWND hwnd, bool accept);
+// Where the drop landed, in the client area of the window that takes it.
+POINT DropPoint(HDROP drop);
 // The files of a drop in their order; frees the drop.
 std::vector<std::wstring> TakeDroppedFiles(HDROP drop);
 
@@ -139,6 +159,7 @@ public:
   void DeliverDrop(HDROP drop, ChildPeer* target);
   // The tool tip window of this window, created on first use; nullptr when the common controls are missing.
   HWND ToolTips();
+  HWND ToolTipsIfMade() const { return toolTips_.get(); }
 
   // Screen readers: the client area's object (a new reference), the control of a child window, and a default action
   // done once the screen reader's call has returned (row 0: the control's own, else that row of a list).
@@ -253,7 +274,9 @@ protected:
   void FocusMessage(UINT msg, WPARAM wParam);
   // Raises the mouse events (and the click of a label or image); captures the mouse for labels and images.
   void MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  void ApplyToolTip();
+  // Adds, changes or removes the control's tip. The tool tip window, and the common controls behind it, are made
+  // only when the mouse first comes over a control that has a tip (create): a side bar that stays hidden needs none.
+  void ApplyToolTip(bool create);
   void ApplyFont();
   // The brush of the back colour (colour given), kept until the colours change.
   HBRUSH Brush(Color back);
@@ -296,7 +319,7 @@ void DrawBuiltinIcon(HDC dc, BuiltinIcon icon, const RECT& r, COLORREF color);
 bool MessageLoopRunning();
 std::vector<Monitor> SystemMonitors();  // the primary first
 
-// comctl32, loaded on first use (a static import slows every start of the program).
+// comctl32 from the system folder, loaded on first use (a static import slows every start of the program).
 bool LoadCommonControls();
 
 // The button of a button-down or button-up message.
