@@ -17,6 +17,9 @@ namespace {
 constexpr int kProgramIconId = 1;
 // A screen reader's "do the default action", done once its call has returned: wParam the control's id, lParam the row.
 constexpr UINT kDefaultActionMessage = WM_APP + 1;
+// A dialog key (wParam) the message loop hands to the window before the system's dialog routing; answers 1 when the
+// form took it. Sent, so that it runs inside the window procedure's guard.
+constexpr UINT kDialogKeyMessage = WM_APP + 2;
 // The focus ring's width in design pixels, drawn right around a focused label, and this far from a picture, a box or
 // a button, whose own outline would otherwise run into it.
 constexpr int kRingWidth = 2;
@@ -147,6 +150,7 @@ LRESULT TopWindow::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (const LRESULT answer = accessible_.Answer(wParam, lParam, *this, nullptr)) return answer;
       break;
     case kDefaultActionMessage: OnDefaultAction(static_cast<int>(wParam), static_cast<LONG>(lParam)); return 0;
+    case kDialogKeyMessage: return window_.NotifyDialogKey(KeyEvent{static_cast<int>(wParam), ShiftState()}) ? 1 : 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
       // High contrast may have come or gone: everything is drawn again in the colours now in force.
@@ -628,14 +632,7 @@ bool TopWindow::IsOurs(HWND hwnd) {
 int TopWindow::OpenCount() { return gOpenWindows; }
 
 bool TopWindow::DialogKey(HWND window, WPARAM key) {
-  auto* self = reinterpret_cast<TopWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return false;
-  try {
-    return self->window_.NotifyDialogKey(KeyEvent{static_cast<int>(key), ShiftState()});
-  } catch (...) {
-    ReportCurrentException();
-    return true;
-  }
+  return SendMessageW(window, kDialogKeyMessage, key, 0) != 0;
 }
 
 }  // namespace velvane::ui::win32
