@@ -61,4 +61,9 @@ std::wstring clsLang::lReplace(const std::wstring& code) const {
   return text;
 }
 
+std::wstring clsLang::lReplace(const std::wstring& key, const wchar_t* english) const {
+  std::wstring text = lReplace(key);
+  return text == key ? english : text;
+}
+
 }  // namespace velvane

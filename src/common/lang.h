@@ -26,6 +26,8 @@ public:
 
   void LoadLanguage(const std::wstring& langName, const std::wstring& file);
   std::wstring lReplace(const std::wstring& code) const;
+  // The text of one key, or the English words given when the language file is older than the key.
+  std::wstring lReplace(const std::wstring& key, const wchar_t* english) const;
 
   std::uint8_t Count() const { return static_cast<std::uint8_t>(entries_.size()); }
   const std::pair<std::wstring, std::wstring>& Entry(int i) const { return entries_.at(static_cast<size_t>(i)); }

@@ -53,8 +53,8 @@ std::vector<SettingProblem> ReloadSettings(Velvane& app) {
   return problems;
 }
 
-std::wstring FileProblemsText(const Velvane& app, const std::wstring& key, const std::vector<FileProblem>& problems) {
-  std::wstring text = app.LangText(key);
+std::wstring FileProblemsText(const Velvane& app, const FileMessage& message, const std::vector<FileProblem>& problems) {
+  std::wstring text = app.LangText(message.key, message.english);
   for (const FileProblem& p : problems) text += L"\r\n\r\n" + p.file.Path() + L"\r\n" + p.outcome.Reason();
   return text;
 }
@@ -77,7 +77,7 @@ bool SaveAll(Velvane& app, SaveReport report) {
     app.saveFailureSaid.clear();
     return true;
   }
-  const std::wstring text = FileProblemsText(app, L"_save:failed", failed);
+  const std::wstring text = FileProblemsText(app, messages::kUnsaved, failed);
   if (report == SaveReport::Always || text != app.saveFailureSaid)
     app.bar.Message(text, kMbExclamation, app.LangText(L"_main:title"));
   app.saveFailureSaid = text;

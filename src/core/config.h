@@ -60,8 +60,25 @@ struct FileProblem {
   const DataFile& file;
   Outcome outcome;
 };
-// The message for such files: the text of the language key, then each file's path with its reason.
-std::wstring FileProblemsText(const Velvane& app, const std::wstring& key, const std::vector<FileProblem>& problems);
+// A message about such files: its language key, and its English words for a language file older than the message.
+struct FileMessage {
+  const wchar_t* key;
+  const wchar_t* english;
+};
+namespace messages {
+inline constexpr FileMessage kUnsaved{L"_save:failed", L"These files could not be saved. Their contents stay in memory, "
+                                      L"and the next save (hiding the side bar) tries again:"};
+inline constexpr FileMessage kSettingsUnsaved{L"_save:settings", L"These settings could not be saved, so none has "
+                                              L"changed. The window keeps your choices: press OK to try again:"};
+inline constexpr FileMessage kUnread{L"_load:unread", L"These files could not be read. Until they can, Velvane shows "
+                                     L"them empty and writes nothing over them; what you add meanwhile is joined with "
+                                     L"what they hold at the next save:"};
+inline constexpr FileMessage kShotNumberUnsaved{L"_shot:number", L"The screenshot was saved, but the number of the "
+                                                L"next one could not be stored. No screenshot will overwrite an older "
+                                                L"one:"};
+}  // namespace messages
+// The message's text, then each file's path with its reason.
+std::wstring FileProblemsText(const Velvane& app, const FileMessage& message, const std::vector<FileProblem>& problems);
 void SetScreenshotType(Velvane& app, std::uint8_t kind);
 
 }  // namespace velvane

@@ -92,7 +92,7 @@ void LoadEverything(const std::wstring& commandLine, Velvane& app) {
   if (unread.empty()) return;
   std::vector<FileProblem> problems;
   for (const DataFile* file : unread) problems.push_back({*file, file->Problem()});
-  app.bar.Message(FileProblemsText(app, L"_load:unread", problems), kMbExclamation, app.LangText(L"_main:title"));
+  app.bar.Message(FileProblemsText(app, messages::kUnread, problems), kMbExclamation, app.LangText(L"_main:title"));
 }
 
 }  // namespace

@@ -26,10 +26,7 @@ struct Velvane {
 
   std::wstring LangText(const std::wstring& key) const { return lang.lReplace(key); }  // the key without an entry
   // The same with the English text for a key that an older language file lacks.
-  std::wstring LangText(const std::wstring& key, const wchar_t* english) const {
-    std::wstring text = lang.lReplace(key);
-    return text == key ? english : text;
-  }
+  std::wstring LangText(const std::wstring& key, const wchar_t* english) const { return lang.lReplace(key, english); }
 
   SideBarView& bar;
   DataStore store;           // the folders and the data files

@@ -156,7 +156,7 @@ void frmCfg::OnAccept() {
   for (ProfileFile::Value& keys : app_.settings.HotKeyValues()) values.push_back(std::move(keys));
   if (Outcome saved = app_.store.config.Set(values); !saved) {
     // Nothing was written and nothing reverts: the window stays with the choices made, and OK tries again.
-    ui::MsgBox(FileProblemsText(app_, L"_save:settings", {{app_.store.config, std::move(saved)}}), ui::kMbExclamation,
+    ui::MsgBox(FileProblemsText(app_, messages::kSettingsUnsaved, {{app_.store.config, std::move(saved)}}), ui::kMbExclamation,
                app_.LangText(L"_cfg:title"));
     return;
   }

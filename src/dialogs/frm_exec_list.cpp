@@ -51,7 +51,7 @@ void frmExecList::OnAccept() {
 }
 
 void SayExecsNotSaved(Velvane& app, Outcome saved) {
-  ui::MsgBox(FileProblemsText(app, L"_save:failed", {{app.store.exec, std::move(saved)}}), ui::kMbExclamation,
+  ui::MsgBox(FileProblemsText(app, messages::kUnsaved, {{app.store.exec, std::move(saved)}}), ui::kMbExclamation,
              app.LangText(L"_main:execute"));
 }
 

@@ -33,7 +33,7 @@ void TakeHotKeyScreenshot(Velvane& app) {
   } box{reporting = true};
   const std::wstring text = !shot.saved
                                 ? ReplaceAll(app.LangText(L"_shot:failed"), L"%p", shot.file) + L"\r\n\r\n" + shot.saved.Reason()
-                                : FileProblemsText(app, L"_shot:number", {{app.store.config, shot.numbered}});
+                                : FileProblemsText(app, messages::kShotNumberUnsaved, {{app.store.config, shot.numbered}});
   ui::MsgBox(text, ui::kMbExclamation, app.LangText(L"_main:title"));
 }
 

@@ -151,6 +151,8 @@ TEST_F(SideBar, AFailedSaveNamesTheFilesAndKeepsTheirContentsForTheNextSave) {
   ShowSideBar(App(), false);
   EXPECT_EQ(ui::testing::QuitRequested(), std::nullopt);
   ASSERT_EQ(ui::testing::MessageLog().size(), 1u);
+  EXPECT_EQ(ui::testing::MessageLog()[0].text.rfind(L"These files could not be saved.", 0), 0u) << "a language file "
+                                                                                                 "without the key";
   const DataStore& store = App().store;
   for (const std::wstring& file : {store.notes.Path(), store.toDo.Path(), store.shelf.Path()})
     EXPECT_NE(ui::testing::MessageLog()[0].text.find(file), std::wstring::npos) << test::Native(file);

@@ -13,11 +13,13 @@ namespace {
 
 void StartSideBar(const Primewiz& wiz) { platform::StartProgram(L"\"" + wiz.store.folders.AppDir + L"velvane.exe\""); }
 
+constexpr wchar_t kSettingUnsaved[] = L"The setting could not be saved, so nothing has changed. Try again in a moment:";
+
 // A setting the wizard writes: false when it could not be, which is said.
 bool Write(Primewiz& wiz, const ProfileFile::Value& value) {
   const Outcome written = wiz.store.config.Set({value});
   if (!written)
-    ui::MsgBox(wiz.lang.lReplace(L"_win:savefailed") + L"\r\n\r\n" + wiz.store.config.Path() + L"\r\n" + written.Reason(),
+    ui::MsgBox(wiz.lang.lReplace(L"_win:savefailed", kSettingUnsaved) + L"\r\n\r\n" + wiz.store.config.Path() + L"\r\n" + written.Reason(),
                ui::kMbExclamation, wiz.lang.lReplace(L"_title"));
   return static_cast<bool>(written);
 }
