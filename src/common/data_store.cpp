@@ -80,13 +80,13 @@ void DataStore::Open(Folders where) {
   }
 }
 
-std::vector<const DataFile*> DataStore::ReadAtStart(const std::vector<DataFile*>& files) {
+std::vector<const DataFile*> DataStore::ReadAtStart(const std::vector<DataFile*>& files, int tries) {
   std::vector<const DataFile*> unread;
-  for (int tries = 0;; ++tries) {
+  for (int tried = 0;; ++tried) {
     unread.clear();
     for (DataFile* file : files)
       if (!file->Read()) unread.push_back(file);
-    if (unread.empty() || tries == kStartReadTries) return unread;
+    if (unread.empty() || tried == tries) return unread;
     platform::PauseMs(kStartReadPauseMs);
   }
 }

@@ -87,12 +87,18 @@ private:
   std::uint64_t parsed_ = 0;  // the generation the document was taken from; 0: none yet
 };
 
+// A start tries an unreadable file again this far apart: a list for a second and a half (it shows empty meanwhile and
+// is joined later), the settings, without which no start can go on, for ten seconds.
+inline constexpr unsigned kStartReadPauseMs = 100;
+inline constexpr int kStartReadTries = 15;
+inline constexpr int kSettingsReadTries = 100;
+
 struct DataStore {
   // Places the files in the folders' data folder; nothing of them is known then.
   void Open(Folders where);
   // Reads the files given, trying again for a moment those that cannot be read (a program holding a file usually
   // lets go within seconds), and answers those that still cannot be read.
-  std::vector<const DataFile*> ReadAtStart(const std::vector<DataFile*>& files);
+  std::vector<const DataFile*> ReadAtStart(const std::vector<DataFile*>& files, int tries = kStartReadTries);
 
   Folders folders;
   ProfileFile config{L"config.qdt"};  // the settings of both programs
@@ -101,9 +107,5 @@ struct DataStore {
   DataFile shelf{L"tempfiles.qdt", platform::codec::UnicodeForm::Utf8};  // the file shelf
   DataFile notes{L"notes.qdt", platform::codec::UnicodeForm::Utf8};
 };
-
-// A start tries an unreadable file again this many times, this far apart: a second and a half in all.
-inline constexpr int kStartReadTries = 15;
-inline constexpr unsigned kStartReadPauseMs = 100;
 
 }  // namespace velvane

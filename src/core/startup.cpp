@@ -108,7 +108,7 @@ StartupResult Main(const std::wstring& commandLine, Velvane& app, const std::wst
     DataStore& store = app.store;
     store.Open(Folders::Of(programFolder.empty() ? platform::ExecutableFolder() : programFolder));
     // Without its settings the side bar would take the first run for undone, or write its defaults over them.
-    if (!store.ReadAtStart({&store.config}).empty()) {
+    if (!store.ReadAtStart({&store.config}, kSettingsReadTries).empty()) {
       app.bar.Message(L"Velvane could not read its settings and did not start. Start it again once the file can be "
                       L"read.\r\n\r\n" + store.config.Path() + L"\r\n" + store.config.Problem().Reason(),
                       kMbCritical, L"Velvane");

@@ -6,6 +6,7 @@
 #include "platform/files_testing.h"
 #include "platform/instance_testing.h"
 #include "platform/screen_capture_testing.h"
+#include "platform/scripted/test_hooks.h"
 #include "sidebar/frm_main.h"
 #include "unit/lists_support.h"
 
@@ -233,5 +234,23 @@ TEST_F(HeldFiles, AreNeverWrittenOverAndAreJoinedWithWhatWasAddedMeanwhile) {
   EXPECT_EQ(typed + L"|" + JoinNotes(L"stored", L"typed"), L"precious\r\n\r\nnoted|stored\r\n\r\ntyped") << "the box shows both";
 }
 
+// Settings held at the start hold it up for as long as a sync client or a scanner may hold them (ten seconds); held
+// for good, the start ends with neither the wizard nor a write.
+TEST_F(HeldFiles, SettingsHeldAtTheStartHoldItUpForTenSeconds) {
+  test::WriteBytes(app.store.config.Path(), "[INIT]\r\nFirstTime=0\r\n");
+  test::WriteBytes(app.store.folders.AppDir + L"Primewiz.exe", "");
+  for (const bool forGood : {false, true}) {
+    pt::ResetDesktop();
+    pt::StartedPrograms().clear();
+    pt::HeldFiles().insert(app.store.config.Path());
+    pt::Desktop().onPause = [&] {
+      if (!forGood && pt::Desktop().pausedMs == 8000) pt::HeldFiles().clear();
+    };
+    EXPECT_EQ(Main(L"", app, dir_.Path()), forGood ? StartupResult::Failed : StartupResult::Exit);
+    pt::HeldFiles().clear();
+    EXPECT_EQ(pt::Desktop().pausedMs, forGood ? 10000u : 8000u);
+    EXPECT_EQ(pt::StartedPrograms().size(), forGood ? 0u : 1u) << "the wizard, once the settings could be read";
+  }
+}
 }  // namespace
 }  // namespace velvane

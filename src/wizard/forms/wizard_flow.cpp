@@ -32,7 +32,7 @@ WizardStart StartWizard(Primewiz& wiz, const std::wstring& programFolder) {
   store.Open(Folders::Of(programFolder.empty() ? platform::ExecutableFolder() : programFolder));
   wiz.ImagesDir = store.folders.AppDir + L"images\\";
   // Without the settings the wizard could not tell whether the first run is done, nor keep what it is told.
-  if (!store.ReadAtStart({&store.config}).empty()) {
+  if (!store.ReadAtStart({&store.config}, kSettingsReadTries).empty()) {
     ui::MsgBox(L"The set-up could not read Velvane's settings and ended. Start Velvane again once the file can be "
                L"read.\r\n\r\n" + store.config.Path() + L"\r\n" + store.config.Problem().Reason(),
                ui::kMbCritical, L"Velvane");
