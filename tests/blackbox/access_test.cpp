@@ -32,9 +32,9 @@ VARIANT Id(long child = CHILDID_SELF) {
   return v;
 }
 
-Object ObjectOf(HWND window) {
+Object ObjectOf(HWND window, LONG part = OBJID_CLIENT) {
   IAccessible* object = nullptr;
-  AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible, reinterpret_cast<void**>(&object));
+  AccessibleObjectFromWindow(window, static_cast<DWORD>(part), kIidAccessible, reinterpret_cast<void**>(&object));
   return Object(object);
 }
 
@@ -181,8 +181,9 @@ protected:
 };
 
 // Every tool's role, name (from the language file; a clipboard row's its whole text) and state in reading order; a lock
-// checked by a click, cleared by its default action; Hide's hides the bar ("Velvane", its caption still the key). Esc
-// hides it and closes the dialogs (the settings unsaved), each opened with its first control focused.
+// checked by a click, cleared by its default action; Hide's hides the bar (frame and client "Velvane", its caption
+// still the key). Esc hides it and closes the dialogs (the settings unsaved), each opened with its first control
+// focused.
 TEST_F(Access, EveryWindowReadsFromAnotherProcessAndEscClosesIt) {
   constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Velvane");
@@ -191,6 +192,7 @@ TEST_F(Access, EveryWindowReadsFromAnotherProcessAndEscClosesIt) {
   const Object client = ObjectOf(bar.Window());
   ASSERT_TRUE(client) << "no MSAA object";
   EXPECT_EQ(Describe(client.get()), L"client " + T(L"_main:title"));
+  EXPECT_EQ(NameOf(ObjectOf(bar.Window(), OBJID_WINDOW).get()), T(L"_main:title")) << "the frame";
   EXPECT_EQ(WindowText(bar.Window()), L"_main:title");
   std::vector<std::wstring> want{L"text " + T(L"_main:clipboard")};
   for (int row = 1; row <= 7; ++row) {

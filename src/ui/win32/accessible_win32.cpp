@@ -446,6 +446,79 @@ private:
   bool knows_ = false;             // ... and it knows what the control is
 };
 
+// The frame of a top window: the system's own object, answering with the name the window gives screen readers instead
+// of its caption (the side bar's caption is a design key, never meant to be heard). The name is taken when the object
+// is made: a screen reader asks again after each event.
+class FrameObject final : public IAccessible {
+public:
+  FrameObject(IAccessible* system, std::wstring name) : system_(system), name_(std::move(name)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (!IsEqualIID(riid, kIidAccessible) && !IsEqualIID(riid, IID_IDispatch) && !IsEqualIID(riid, IID_IUnknown))
+      return E_NOINTERFACE;
+    *out = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG refs = InterlockedDecrement(&refs_);
+    if (refs == 0) delete this;
+    return static_cast<ULONG>(refs);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return system_->GetTypeInfoCount(n); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return system_->GetTypeInfo(i, l, t); }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
+    return system_->GetIDsOfNames(r, n, c, l, d);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
+                                   UINT* a) override {
+    return system_->Invoke(d, r, l, f, p, v, e, a);
+  }
+
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF) return Text(name_, name);
+    return system_->get_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return system_->get_accParent(p); }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return system_->get_accChildCount(n); }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** o) override { return system_->get_accChild(c, o); }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* v) override { return system_->get_accValue(c, v); }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* d) override { return system_->get_accDescription(c, d); }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* r) override { return system_->get_accRole(c, r); }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override { return system_->get_accState(c, s); }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { return system_->get_accHelp(c, h); }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, LONG* t) override {
+    return system_->get_accHelpTopic(f, c, t);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* k) override {
+    return system_->get_accKeyboardShortcut(c, k);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { return system_->get_accFocus(f); }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { return system_->get_accSelection(s); }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
+    return system_->get_accDefaultAction(c, a);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { return system_->accSelect(f, c); }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT c) override {
+    return system_->accLocation(x, y, w, h, c);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT s, VARIANT* e) override { return system_->accNavigate(d, s, e); }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* c) override { return system_->accHitTest(x, y, c); }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return system_->accDoDefaultAction(c); }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { return system_->put_accName(c, n); }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { return system_->put_accValue(c, v); }
+
+private:
+  ~FrameObject() { system_->Release(); }
+
+  LONG refs_ = 1;
+  IAccessible* system_;
+  std::wstring name_;
+};
+
 // ---- The slot a window keeps its object in ----
 
 AccessibleSlot::~AccessibleSlot() { Reset(); }
@@ -465,9 +538,16 @@ IDispatch* AccessibleSlot::Get(TopWindow& top, ChildPeer* peer) {
 }
 
 LRESULT AccessibleSlot::Answer(WPARAM wParam, LPARAM lParam, TopWindow& top, ChildPeer* peer) {
-  // Only the client area is ours to describe; the frame, the scroll bars and the rest stay the system's.
-  if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
-  IDispatch* object = Get(top, peer);
+  // The client area is ours to describe, and a top window's frame takes our name; the rest stays the system's.
+  IUnknown* object = nullptr;
+  if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+    object = Get(top, peer);
+  } else if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_WINDOW) && !peer && Accessibility().Ready()) {
+    IAccessible* system = nullptr;
+    if (SUCCEEDED(Accessibility().createStdObject(top.Hwnd(), OBJID_WINDOW, kIidAccessible,
+                                                  reinterpret_cast<void**>(&system))) && system)
+      object = new FrameObject(system, top.Model().AccessibleName());
+  }
   if (!object) return 0;
   const LRESULT result = Accessibility().lresultFromObject(kIidAccessible, wParam, object);
   object->Release();
