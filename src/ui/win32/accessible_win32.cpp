@@ -106,10 +106,34 @@ RECT ScreenRect(HWND hwnd) {
   return r;
 }
 
+// The IUnknown of our objects: one count of references, and the object answers as IAccessible and its bases.
+template <typename Derived>
+class Counted : public IAccessible {
+public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (!IsEqualIID(riid, kIidAccessible) && !IsEqualIID(riid, IID_IDispatch) && !IsEqualIID(riid, IID_IUnknown))
+      return E_NOINTERFACE;
+    *out = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG refs = InterlockedDecrement(&refs_);
+    if (refs == 0) delete static_cast<Derived*>(this);
+    return static_cast<ULONG>(refs);
+  }
+
+private:
+  LONG refs_ = 1;
+};
+
 }  // namespace
 
 // One object per window of ours: a control's, or a top window's client area (peer nullptr).
-class AccessibleObject final : public IAccessible {
+class AccessibleObject final : public Counted<AccessibleObject> {
 public:
   AccessibleObject(TopWindow& top, ChildPeer* peer) : top_(&top), peer_(peer) {
     if (!peer_) return;
@@ -131,23 +155,7 @@ public:
     Accessibility().disconnect(this, 0);
   }
 
-  // ---- IUnknown, IDispatch ----
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(riid, kIidAccessible) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IUnknown)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG refs = InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return static_cast<ULONG>(refs);
-  }
+  // ---- IDispatch ----
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
     return count ? S_OK : E_POINTER;
@@ -378,6 +386,7 @@ public:
   }
 
 private:
+  friend class Counted<AccessibleObject>;
   ~AccessibleObject() = default;
 
   static VARIANT Self() {
@@ -439,7 +448,6 @@ private:
     return state;
   }
 
-  LONG refs_ = 1;
   TopWindow* top_;
   ChildPeer* peer_;
   IAccessible* system_ = nullptr;  // the system's object of a system control
@@ -449,25 +457,10 @@ private:
 // The frame of a top window: the system's own object, answering with the name the window gives screen readers instead
 // of its caption (the side bar's caption is a design key, never meant to be heard). The name is taken when the object
 // is made: a screen reader asks again after each event.
-class FrameObject final : public IAccessible {
+class FrameObject final : public Counted<FrameObject> {
 public:
   FrameObject(IAccessible* system, std::wstring name) : system_(system), name_(std::move(name)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(riid, kIidAccessible) && !IsEqualIID(riid, IID_IDispatch) && !IsEqualIID(riid, IID_IUnknown))
-      return E_NOINTERFACE;
-    *out = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG refs = InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return static_cast<ULONG>(refs);
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return system_->GetTypeInfoCount(n); }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return system_->GetTypeInfo(i, l, t); }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
@@ -512,9 +505,9 @@ public:
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { return system_->put_accValue(c, v); }
 
 private:
+  friend class Counted<FrameObject>;
   ~FrameObject() { system_->Release(); }
 
-  LONG refs_ = 1;
   IAccessible* system_;
   std::wstring name_;
 };
